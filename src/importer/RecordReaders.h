@@ -1,0 +1,29 @@
+#pragma once
+// The record readers. Each is called right after its keyword line has been consumed, reads its
+// own data lines, creates and commits its host object, and returns the object's host handle
+// (0 when no object was made).
+
+#include "importer/ImportState.h"
+#include "pcbserver/HostTypes.h"
+
+#include <span>
+#include <string_view>
+
+namespace corvane {
+
+using RecordReader = HostHandle (*)(ImportState& state);
+
+/// A keyword and the reader of its record.
+struct RecordKind {
+    std::string_view Keyword;
+    RecordReader Reader;
+};
+
+/// The records of the main loop, in the order their keywords are compared.
+std::span<const RecordKind> TopLevelRecords();
+
+/// The progress step and abort poll every reader takes at its start. The poll does not stop the
+/// reader: its record is read and committed in full.
+void StepAndPollAbort(ImportState& state);
+
+} // namespace corvane

@@ -1,0 +1,70 @@
+#include "importer/ScanPass.h"
+
+#include "importer/Keywords.h"
+#include "pcbserver/PcbApi.h"
+
+namespace corvane {
+namespace {
+
+// Consumes the lines of a "(" ... ")" or "{" ... "}" group up to its closing line.
+void CountGroup(InputFile& input, std::string_view closing, std::int32_t& counter) {
+    while (!input.AtEnd()) {
+        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        if (line == closing) {
+            return;
+        }
+        CountOne(counter);
+    }
+}
+
+void StartBar(const std::string& caption, std::int32_t steps) {
+    const String255 text(caption);
+    PcbApi_Percent_Init(&text, steps);
+}
+
+} // namespace
+
+ScanCounts CountRecords(InputFile& input) {
+    using namespace keyword;
+    ScanCounts counts;
+    while (!input.AtEnd()) {
+        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        if (line == Component) {
+            CountOne(counts.Components);
+        } else if (line == FreeTrack || line == ComponentTrack) {
+            CountOne(counts.Tracks);
+        } else if (line == FreeVia || line == ComponentVia) {
+            CountOne(counts.Vias);
+        } else if (line == FreePad || line == ComponentPad) {
+            CountOne(counts.Pads);
+        } else if (line == FreeString || line == ComponentString) {
+            CountOne(counts.Strings);
+        } else if (line == FreeArc || line == ComponentArc) {
+            CountOne(counts.Arcs);
+        } else if (line == FreeFill || line == ComponentFill) {
+            CountOne(counts.Fills);
+        } else if (line == Pg) {
+            CountOne(counts.PgRecords);
+        } else if (line == NetDefinition) {
+            CountOne(counts.NetDefinitions);
+        } else if (line == NodeListOpen) {
+            CountGroup(input, NodeListClose, counts.Nodes);
+        } else if (line == BlockOpen) {
+            CountGroup(input, BlockClose, counts.BlockLines);
+        }
+    }
+    return counts;
+}
+
+void RunScanPass(ImportState& state, const std::string& fileName) {
+    StartBar("Scanning " + fileName + " (Corvane)", 0);
+    state.Input->Rewind();
+    // The scan is not part of the import report: the main loop reports what it passes over.
+    state.Input->SetObserver(nullptr);
+    state.Counts = CountRecords(*state.Input);
+    state.Input->Rewind();
+    PcbApi_Percent_Finish();
+    StartBar("Loading " + fileName + " (Corvane)", state.Counts.LoadingTotal());
+}
+
+} // namespace corvane

@@ -1,0 +1,23 @@
+#pragma once
+// The plug-in's exports, as a host sees them: standard calling convention on 32-bit Windows,
+// length-prefixed string arguments passed by address, one-byte Boolean results.
+
+#include <cstdint>
+
+#if defined(_WIN32)
+#define CORVANE_IMPORTER_CALL __stdcall
+#else
+#define CORVANE_IMPORTER_CALL
+#endif
+
+extern "C" {
+
+/// May this file be imported? FileName: length byte and at most 255 characters.
+typedef std::uint8_t(CORVANE_IMPORTER_CALL* RecognisedPCBFile_fn)(const std::uint8_t* fileName);
+/// The file-filter text "Corvane Files (*.PCB)", valid for the life of the module.
+typedef const char*(CORVANE_IMPORTER_CALL* GetPcbImporterDescription_fn)();
+/// Imports the file into the board the host has opened for it; true unless not recognised or
+/// aborted. Reserved is copied and otherwise ignored.
+typedef std::uint8_t(CORVANE_IMPORTER_CALL* ImportFileIntoPcb_fn)(const std::uint8_t* fileName,
+                                                                  const std::uint8_t* reserved);
+}

@@ -1,0 +1,60 @@
+// The three exported functions the host uses. Nothing escapes them: any failure inside an import
+// ends it cleanly (file closed, bar finished, board wrapper freed) and answers false.
+
+#include "importer/ImportDriver.h"
+#include "importer/ModuleLifetime.h"
+#include "importer/exports/CorvaneImporter.h"
+#include "pcbserver/HostTypes.h"
+#include "pcbserver/ShortString.h"
+
+#include <cstring>
+
+namespace corvane {
+namespace {
+
+// Copies a caller's length-prefixed string into a buffer of our own; the caller's is never written.
+String255 CopyArgument(const std::uint8_t* argument) {
+    String255 copy;
+    if (argument != nullptr) {
+        copy.Length = argument[0];
+        std::memcpy(copy.Chars, argument + 1, copy.Length);
+    }
+    return copy;
+}
+
+constexpr const char* ImporterDescription = "Corvane Files (*.PCB)";
+
+} // namespace
+} // namespace corvane
+
+extern "C" {
+
+PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL RecognisedPCBFile(const std::uint8_t* fileName) {
+    try {
+        const corvane::String255 name = corvane::CopyArgument(fileName);
+        return corvane::ModuleReady() && corvane::RecognisePcbFile(name.Str()) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetPcbImporterDescription() {
+    return corvane::ImporterDescription;
+}
+
+PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::uint8_t* fileName,
+                                                                   const std::uint8_t* reserved) {
+    try {
+        const corvane::String255 name = corvane::CopyArgument(fileName);
+        const corvane::String255 reservedCopy = corvane::CopyArgument(reserved);
+        (void)reservedCopy;
+        if (!corvane::ModuleReady()) {
+            return 0;
+        }
+        return corvane::ImportFile(corvane::ModuleImportState(), name.Str()) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // extern "C"

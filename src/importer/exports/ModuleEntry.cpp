@@ -1,0 +1,34 @@
+// Where the loader starts and stops the module.
+
+#include "importer/ModuleLifetime.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        // A failed start-up refuses the load rather than leaving a half-initialised module.
+        return corvane::StartModule() ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH:
+        corvane::StopModule();
+        return TRUE;
+    default:
+        return TRUE;
+    }
+}
+
+#else
+
+namespace {
+
+struct ModuleEntry {
+    ModuleEntry() { corvane::StartModule(); }
+    ~ModuleEntry() { corvane::StopModule(); }
+};
+
+const ModuleEntry entry;
+
+} // namespace
+
+#endif

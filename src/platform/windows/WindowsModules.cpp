@@ -1,0 +1,61 @@
+// Module lookup and the desktop services on Windows.
+
+#include "platform/Platform.h"
+
+#include <windows.h>
+
+namespace corvane::platform {
+
+ModuleHandle FindLoadedModule(const char* moduleName) {
+    if (moduleName == nullptr) {
+        return nullptr;
+    }
+    // GetModuleHandleA finds a loaded module only; it never loads one.
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleA(moduleName));
+}
+
+ModuleHandle HostExecutableModule() { return reinterpret_cast<ModuleHandle>(GetModuleHandleA(nullptr)); }
+
+void* FindModuleSymbol(ModuleHandle module, const char* symbolName) {
+    if (module == nullptr || symbolName == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), symbolName));
+}
+
+std::string HostExecutableFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) {
+        return {};
+    }
+    std::string folder(path, n);
+    const auto slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+bool TakeThreadMessage(WindowMessage& message) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    message.Window = reinterpret_cast<std::uintptr_t>(msg.hwnd);
+    message.Code = msg.message;
+    message.WParam = static_cast<std::uintptr_t>(msg.wParam);
+    message.LParam = static_cast<std::intptr_t>(msg.lParam);
+    return true;
+}
+
+void SendWindowMessage(const WindowMessage& message) {
+    if (message.Window == 0) {
+        return; // a thread message has no window to go to
+    }
+    SendMessageA(reinterpret_cast<HWND>(message.Window), message.Code,
+                 static_cast<WPARAM>(message.WParam), static_cast<LPARAM>(message.LParam));
+}
+
+bool AskYesNo(const std::string& text, const std::string& caption) {
+    return MessageBoxA(GetDesktopWindow(), text.c_str(), caption.c_str(), MB_YESNO) == IDYES;
+}
+
+} // namespace corvane::platform

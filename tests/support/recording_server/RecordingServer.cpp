@@ -1,0 +1,88 @@
+#include "RecordingServer.h"
+
+#include "pcbserver/PcbApiEntries.h"
+
+#include <cstring>
+
+namespace recording {
+namespace {
+
+struct State {
+    std::vector<Call> Calls;
+    std::map<std::string, Handler> Handlers;
+    Handler DefaultHandler;
+};
+
+State& TheState() {
+    static State state;
+    return state;
+}
+
+} // namespace
+
+void Reset() {
+    auto& state = TheState();
+    state.Calls.clear();
+    state.Handlers.clear();
+    state.DefaultHandler = nullptr;
+}
+
+const std::vector<Call>& Calls() { return TheState().Calls; }
+
+std::vector<Call> CallsTo(const std::string& name) {
+    std::vector<Call> found;
+    for (const auto& call : TheState().Calls) {
+        if (call.Name == name) {
+            found.push_back(call);
+        }
+    }
+    return found;
+}
+
+std::size_t CountOf(const std::string& name) { return CallsTo(name).size(); }
+
+void SetHandler(const std::string& name, Handler handler) {
+    TheState().Handlers[name] = std::move(handler);
+}
+
+void SetDefaultHandler(Handler handler) { TheState().DefaultHandler = std::move(handler); }
+
+std::uint8_t FillPointees(const Call& call, std::uint8_t seed) {
+    for (std::size_t i = 0; i < call.Args.size(); ++i) {
+        const Arg& arg = call.Args[i];
+        if (!arg.IsPointer || arg.Value == 0) {
+            continue;
+        }
+        auto* bytes = call.Ptr<std::uint8_t>(i);
+        for (std::size_t b = 0; b < arg.PointeeSize; ++b) {
+            bytes[b] = seed++;
+        }
+    }
+    return seed;
+}
+
+namespace detail {
+
+std::int64_t Dispatch(Call call) {
+    auto& state = TheState();
+    state.Calls.push_back(call);
+    const auto found = state.Handlers.find(call.Name);
+    if (found != state.Handlers.end() && found->second) {
+        return found->second(call);
+    }
+    if (state.DefaultHandler) {
+        return state.DefaultHandler(call);
+    }
+    return 0;
+}
+
+} // namespace detail
+} // namespace recording
+
+// Every entry point, recorded and answered by the handlers.
+#define RECORDING_DEFINE_ENTRY(kind, result, name, unbound, params, args)                          \
+    extern "C" RECORDING_API result PCBAPI_CALL name params {                                      \
+        return recording::detail::Recorder<result>{#name} args;                                    \
+    }
+CORVANE_PCBAPI_ENTRIES(RECORDING_DEFINE_ENTRY)
+#undef RECORDING_DEFINE_ENTRY

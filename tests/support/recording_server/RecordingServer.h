@@ -1,0 +1,94 @@
+#pragma once
+// A test server module: exports every PcbApi_ entry the plug-in calls, records each call with
+// its arguments, and answers through handlers a test installs. Its soname is libHalvex.so, so
+// the plug-in's entry table finds and binds it by name like the real server.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#if defined(_WIN32)
+#define RECORDING_API __declspec(dllexport)
+#else
+#define RECORDING_API __attribute__((visibility("default")))
+#endif
+
+namespace recording {
+
+/// One argument as it arrived: a value, or an address with the width of what it points to.
+struct Arg {
+    std::uint64_t Value = 0;      // the value, or the address for a pointer
+    bool IsPointer = false;
+    std::size_t PointeeSize = 0;  // width of the field behind the pointer
+};
+
+struct Call {
+    std::string Name;
+    std::vector<Arg> Args;
+
+    template <typename T> T* Ptr(std::size_t i) const {
+        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(Args.at(i).Value));
+    }
+    std::uint64_t Value(std::size_t i) const { return Args.at(i).Value; }
+    void* Address(std::size_t i) const { return Ptr<void>(i); }
+};
+
+/// Answers one call; the returned value becomes the entry's result (ignored for void entries).
+using Handler = std::function<std::int64_t(const Call&)>;
+
+/// Forgets every recorded call and every handler.
+RECORDING_API void Reset();
+/// All calls since the last Reset, in order.
+RECORDING_API const std::vector<Call>& Calls();
+/// Calls of one entry since the last Reset.
+RECORDING_API std::vector<Call> CallsTo(const std::string& name);
+RECORDING_API std::size_t CountOf(const std::string& name);
+/// Handler for one entry (replaces an earlier one).
+RECORDING_API void SetHandler(const std::string& name, Handler handler);
+/// Handler for every entry without a handler of its own.
+RECORDING_API void SetDefaultHandler(Handler handler);
+
+/// Fills the bytes behind every pointer argument with consecutive byte values starting at seed,
+/// pointer by pointer; returns the next seed. Lets tests check that each field got exactly its
+/// own bytes.
+RECORDING_API std::uint8_t FillPointees(const Call& call, std::uint8_t seed);
+
+namespace detail {
+RECORDING_API std::int64_t Dispatch(Call call);
+
+template <typename T> Arg Describe(T value) {
+    Arg arg;
+    if constexpr (std::is_pointer_v<T>) {
+        arg.IsPointer = true;
+        arg.Value = reinterpret_cast<std::uintptr_t>(value);
+        using Pointee = std::remove_cv_t<std::remove_pointer_t<T>>;
+        if constexpr (!std::is_void_v<Pointee>) {
+            arg.PointeeSize = sizeof(Pointee);
+        }
+    } else if constexpr (std::is_signed_v<T>) {
+        arg.Value = static_cast<std::uint64_t>(static_cast<std::int64_t>(value));
+    } else {
+        arg.Value = static_cast<std::uint64_t>(value);
+    }
+    return arg;
+}
+
+template <typename Result> struct Recorder {
+    const char* Name;
+    template <typename... Args> Result operator()(Args... args) const {
+        Call call{Name, {Describe(args)...}};
+        const std::int64_t answer = Dispatch(std::move(call));
+        if constexpr (std::is_void_v<Result>) {
+            (void)answer;
+        } else {
+            return static_cast<Result>(answer);
+        }
+    }
+};
+} // namespace detail
+
+} // namespace recording
