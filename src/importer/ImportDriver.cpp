@@ -1,5 +1,6 @@
 #include "importer/ImportDriver.h"
 
+#include "importer/ImportReport.h"
 #include "importer/Keywords.h"
 #include "importer/MainLoop.h"
 #include "importer/ScanPass.h"
@@ -56,6 +57,9 @@ bool RecognisePcbFile(const std::string& fileName) {
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
     state.AbortRequested = false;
+    if (state.Report != nullptr) {
+        state.Report->Clear();
+    }
     if (!RecognisePcbFile(fileName)) {
         return false;
     }
@@ -77,6 +81,7 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
 
     cleanup.BarStarted();
     RunScanPass(state, fileName);
+    state.Input->SetObserver(state.Report);
     RunMainLoop(state);
     return !state.AbortRequested;
 }

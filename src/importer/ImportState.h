@@ -36,6 +36,7 @@ struct ImportState {
     bool IsVersion5File = false;       // the first line starts with "PCB FILE 5"
     ScanCounts Counts;
     ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
+    std::uint64_t RecordLine = 0;      // first data line of the record being read
 };
 
 /// The module's import state.

@@ -147,6 +147,9 @@ void InputFile::SkipLine() {
 }
 
 std::string InputFile::ReadWholeLine(std::size_t limit) {
+    if (AtEnd()) {
+        ranOut_ = true;
+    }
     const std::uint64_t lineNumber = line_;
     std::string line = ReadLine(limit);
     if (observer_ == nullptr) {
@@ -205,6 +208,7 @@ std::string InputFile::ReadToken(std::size_t limit) {
 std::int32_t InputFile::ReadInteger() {
     const std::string token = ReadToken(IntegerTokenLimit);
     if (token.empty()) {
+        ranOut_ = true;
         return 0; // end of file
     }
     std::int32_t value = 0;
@@ -220,7 +224,8 @@ std::int32_t InputFile::ReadInteger() {
 double InputFile::ReadReal() {
     const std::string token = ReadToken(RealTokenLimit);
     if (token.empty()) {
-        return 0.0;
+        ranOut_ = true;
+        return 0.0; // end of file
     }
     double value = 0.0;
     if (!ParseReal(token, value)) {

@@ -63,6 +63,11 @@ public:
     /// 1-based number of the line the next character belongs to.
     std::uint64_t LineNumber() const { return line_; }
 
+    /// True once a number or line was asked for at the end of the file since the last clear:
+    /// the record being read was cut short.
+    bool RanOutOfFile() const { return ranOut_; }
+    void ClearRanOutOfFile() { ranOut_ = false; }
+
     /// Who hears about input the rules pass over or change (nullptr: nobody).
     void SetObserver(ReadingObserver* observer) { observer_ = observer; }
 
@@ -84,6 +89,7 @@ private:
     std::uint64_t bufferStart_ = 0; // file offset of buffer_[0]
     std::uint64_t line_ = 1;
     bool sourceEnded_ = false;
+    bool ranOut_ = false;
     ReadingObserver* observer_ = nullptr;
 };
 

@@ -22,6 +22,7 @@ inline constexpr std::string_view Component = "COMP";
 inline constexpr std::string_view EndComponent = "ENDCOMP";
 inline constexpr std::string_view NetDefinition = "NETDEF";
 inline constexpr std::string_view Pg = "PG";
+inline constexpr std::string_view EndOfBoard = "ENDPCB";
 inline constexpr std::string_view NodeListOpen = "(";
 inline constexpr std::string_view NodeListClose = ")";
 inline constexpr std::string_view BlockOpen = "{";

@@ -1,6 +1,10 @@
 #include "importer/MainLoop.h"
 
+#include "importer/ImportReport.h"
+#include "importer/Keywords.h"
 #include "importer/RecordReaders.h"
+
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -14,17 +18,49 @@ const RecordKind* FindTopLevelRecord(std::string_view line) {
     return nullptr;
 }
 
+bool LooksLikeData(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    const char c = line[first];
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+// Lines the main loop passes over, except those every file has: the header, blank lines and
+// the file's closing line.
+void NoteSkippedLine(ImportState& state, std::uint64_t lineNumber, std::string_view line) {
+    if (state.Report == nullptr || lineNumber == 1 || line.find_first_not_of(" \t") == line.npos ||
+        line == keyword::EndOfBoard) {
+        return;
+    }
+    if (LooksLikeData(line)) {
+        state.Report->Add(ReportKind::SkippedLine, lineNumber, "stray data line");
+        return;
+    }
+    constexpr std::size_t shown = 20;
+    const std::string_view word = line.substr(0, std::min(line.find(' '), shown));
+    state.Report->Add(ReportKind::SkippedLine, lineNumber,
+                      "unrecognised line \"" + std::string(word) + "\"");
+}
+
 } // namespace
 
 void RunMainLoop(ImportState& state) {
     InputFile& input = *state.Input;
     while (!input.AtEnd() && !state.AbortRequested) {
+        const std::uint64_t lineNumber = input.LineNumber();
         const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
         const RecordKind* record = FindTopLevelRecord(line);
         if (record == nullptr || record->Reader == nullptr) {
+            NoteSkippedLine(state, lineNumber, line);
             continue;
         }
         state.Board->AddObject(record->Reader(state));
+        if (state.AbortRequested && state.Report != nullptr) {
+            state.Report->Add(ReportKind::Aborted, lineNumber,
+                              "import stopped by the user after the \"" + line + "\" record");
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "importer/Keywords.h"
+#include "importer/PrimitiveReaders.h"
 #include "importer/RecordReaders.h"
 #include "pcbserver/AbortCheck.h"
 #include "pcbserver/PcbApi.h"
@@ -9,12 +10,12 @@ namespace corvane {
 
 std::span<const RecordKind> TopLevelRecords() {
     static const std::array<RecordKind, 8> records = {{
-        {keyword::FreeVia, nullptr},
-        {keyword::FreePad, nullptr},
-        {keyword::FreeFill, nullptr},
-        {keyword::FreeArc, nullptr},
-        {keyword::FreeTrack, nullptr},
-        {keyword::FreeString, nullptr},
+        {keyword::FreeVia, ReadViaRecord},
+        {keyword::FreePad, ReadPadRecord},
+        {keyword::FreeFill, ReadFillRecord},
+        {keyword::FreeArc, ReadArcRecord},
+        {keyword::FreeTrack, ReadTrackRecord},
+        {keyword::FreeString, ReadStringRecord},
         {keyword::NetDefinition, nullptr},
         {keyword::Component, nullptr},
     }};

@@ -79,6 +79,15 @@ std::int64_t Dispatch(Call call) {
 } // namespace detail
 } // namespace recording
 
+extern "C" RECORDING_API std::uint32_t Recording_CallCount() {
+    return static_cast<std::uint32_t>(recording::Calls().size());
+}
+
+extern "C" RECORDING_API void Recording_ResetAnswering(std::int64_t value) {
+    recording::Reset();
+    recording::SetDefaultHandler([value](const recording::Call&) { return value; });
+}
+
 // Every entry point, recorded and answered by the handlers.
 #define RECORDING_DEFINE_ENTRY(kind, result, name, unbound, params, args)                          \
     extern "C" RECORDING_API result PCBAPI_CALL name params {                                      \

@@ -92,3 +92,11 @@ template <typename Result> struct Recorder {
 } // namespace detail
 
 } // namespace recording
+
+// Plain entry points for tests that load this module at run time and cannot link against it.
+extern "C" {
+/// Number of calls recorded since the last reset.
+RECORDING_API std::uint32_t Recording_CallCount();
+/// Forgets calls and handlers; every entry then answers value.
+RECORDING_API void Recording_ResetAnswering(std::int64_t value);
+}

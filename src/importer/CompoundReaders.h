@@ -1,0 +1,17 @@
+#pragma once
+// Readers of the two compound records: components ("COMP" ... "ENDCOMP") with their texts and
+// primitives, and net definitions ("NETDEF") that join component pads into nets.
+
+#include "importer/ImportState.h"
+#include "importer/ImporterGroupClasses.h"
+
+namespace corvane {
+
+HostHandle ReadComponentRecord(ImportState& state);
+HostHandle ReadNetRecord(ImportState& state);
+
+/// Converts the position to host units, places the component on the side its primitives say
+/// (bottom only when some primitive is on a bottom layer and none on a top one), and writes it.
+void CommitComponent(ImportState& state, TComponent& component);
+
+} // namespace corvane

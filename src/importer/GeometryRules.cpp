@@ -1,0 +1,88 @@
+#include "importer/GeometryRules.h"
+
+#include "pcbserver/Units.h"
+
+#include <array>
+
+namespace corvane {
+
+PadShapeRule PadShapeOfCode(std::uint8_t fileShape) {
+    switch (fileShape) {
+    case 1:
+        return {1, true};
+    case 2:
+        return {2, false};
+    case 3:
+        return {3, true};
+    case 4:
+    case 5:
+    case 6:
+        return {1, false};
+    default:
+        return {fileShape, false};
+    }
+}
+
+ArcAngles ArcQuadrantAngles(std::int32_t quadrantFlags) {
+    // Flags 5 and 10 name two opposite quadrants; only the first of them is kept.
+    static constexpr std::array<ArcAngles, 16> table = {{{0, 0},
+                                                         {0, 90},
+                                                         {90, 180},
+                                                         {0, 180},
+                                                         {180, 270},
+                                                         {0, 90},
+                                                         {90, 270},
+                                                         {0, 270},
+                                                         {270, 360},
+                                                         {270, 90},
+                                                         {90, 180},
+                                                         {270, 180},
+                                                         {180, 360},
+                                                         {180, 90},
+                                                         {90, 360},
+                                                         {0, 360}}};
+    return table[static_cast<std::uint32_t>(quadrantFlags) & 15u];
+}
+
+TextOrientation DecodeTextOrientation(std::int32_t code) {
+    const auto bits = static_cast<std::uint32_t>(code);
+    double angle = static_cast<double>(bits & 3u) * 90.0;
+    bool mirrored = (bits & 16u) != 0;
+    if ((bits & 32u) != 0) {
+        angle += 180.0;
+        if (angle >= 360.0) {
+            angle -= 360.0;
+        }
+        mirrored = !mirrored;
+    }
+    if (mirrored) {
+        angle = 360.0 - angle;
+    }
+    if (angle >= 360.0) {
+        angle -= 360.0;
+    } else if (angle < 0.0) {
+        angle += 360.0;
+    }
+    return {angle, mirrored};
+}
+
+std::int32_t RoundOrientationCode(double code) { return RoundToInt32(code); }
+
+std::int32_t TextStrokeWidth(std::int32_t height) {
+    const std::int32_t three = MilsToCoord(3);
+    const std::int32_t six = MilsToCoord(6);
+    const std::int32_t eight = MilsToCoord(8);
+    const std::int32_t w = RoundToInt32(static_cast<long double>(height) * 0.1L);
+    if (w <= three) {
+        return six;
+    }
+    if (w < six) {
+        return six + RoundToInt32(static_cast<long double>(w - three) * 2.0L / 3.0L);
+    }
+    if (w < eight) {
+        return eight;
+    }
+    return w;
+}
+
+} // namespace corvane

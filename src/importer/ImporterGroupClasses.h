@@ -1,0 +1,23 @@
+#pragma once
+// The importer's classes of the two compound records, with no behaviour of their own.
+
+#include "pcbmodel/PcbComponent.h"
+#include "pcbmodel/PcbNet.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+class TNet final : public TPcbNet {
+public:
+    using TPcbNet::TPcbNet;
+    static constexpr std::uint8_t KindCode = 8;
+};
+
+class TComponent final : public TPcbComponent {
+public:
+    using TPcbComponent::TPcbComponent;
+    static constexpr std::uint8_t KindCode = 9;
+};
+
+} // namespace corvane
