@@ -2,13 +2,17 @@
 
 #include "pcbserver/ClientEntries.h"
 #include "pcbserver/EntryTable.h"
+#include "pcbserver/HostSettings.h"
+#include "pcbserver/lookups/ScratchComponent.h"
 
 namespace corvane {
 namespace {
 
+enum class Stage { Stopped, ClientBound, Ready, Failed };
+
 struct ModuleState {
-    bool Ready = false;
-    IHostClient* Client = nullptr;
+    Stage Current = Stage::Stopped;
+    HostInterfaceRef<IHostClient> Client;
 };
 
 ModuleState& TheModule() {
@@ -16,33 +20,65 @@ ModuleState& TheModule() {
     return module;
 }
 
+// Frees what start-up made, in the reverse order of making it.
+void ReleaseStartUpState(ModuleState& module) {
+    FreeScratchComponent();
+    module.Client.reset();
+    ClearHostSettings();
+    UnbindClientEntries();
+}
+
+// Everything after the client interface is obtained; on failure nothing is kept.
+void FinishStartUp(ModuleState& module) {
+    try {
+        ResetPreferenceLocation();
+        GetPreferenceLocation();
+        ReadFractionalDigits(module.Client.get());
+        CreateScratchComponent();
+        pcbapi::ServerEntries().Reset();
+        pcbapi::BindServerEntries();
+        module.Current = Stage::Ready;
+    } catch (...) {
+        ReleaseStartUpState(module);
+        module.Current = Stage::Failed;
+    }
+}
+
 } // namespace
 
-bool StartModule() {
+bool BeginModuleStartUp() {
     auto& module = TheModule();
     try {
         BindClientEntries();
-        module.Client = ObtainClientInterface();
-        pcbapi::ServerEntries().Reset();
-        pcbapi::BindServerEntries();
-        module.Ready = true;
+        module.Client.reset(ObtainClientInterface());
+        module.Current = Stage::ClientBound;
     } catch (...) {
-        StopModule();
-        return false;
+        ReleaseStartUpState(module);
+        module.Current = Stage::Failed;
     }
-    return true;
+    return module.Current == Stage::ClientBound;
+}
+
+bool StartModule() {
+    auto& module = TheModule();
+    if (BeginModuleStartUp()) {
+        FinishStartUp(module);
+    }
+    return module.Current == Stage::Ready;
 }
 
 void StopModule() {
     auto& module = TheModule();
-    module.Ready = false;
-    if (module.Client != nullptr) {
-        module.Client->Release();
-        module.Client = nullptr;
-    }
-    UnbindClientEntries();
+    ReleaseStartUpState(module);
+    module.Current = Stage::Stopped;
 }
 
-bool ModuleReady() { return TheModule().Ready; }
+bool ModuleReady() {
+    auto& module = TheModule();
+    if (module.Current == Stage::ClientBound) {
+        FinishStartUp(module);
+    }
+    return module.Current == Stage::Ready;
+}
 
 } // namespace corvane

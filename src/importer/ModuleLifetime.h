@@ -3,15 +3,24 @@
 
 namespace corvane {
 
-/// In this order: bind the host client entries and obtain the client interface; read the host's
-/// settings; create the scratch component; bind the PCB server entry table. False when start-up
-/// failed: the module is then unusable and its exports answer false.
+/// In this order: bind the host client entries and obtain the client interface; look up the
+/// host's preference location and read its metric digits setting; create the scratch component;
+/// bind the PCB server entry table. False when start-up failed: the module is then unusable, its
+/// exports answer false, and nothing of the failed start-up is kept.
 bool StartModule();
+
+/// The part of start-up that may run while the system loader holds its lock (on Windows, inside
+/// DllMain): binds the host client entries and obtains the client interface, which the host hands
+/// its plug-ins as they load. The rest of start-up, which reads the registry, ini files and the
+/// host's options and asks the shell for a folder, runs on the first ModuleReady(). False when
+/// even the first part failed.
+bool BeginModuleStartUp();
 
 /// Frees the scratch component, releases the client interface and clears cached strings.
 void StopModule();
 
-/// True between a successful StartModule and StopModule.
+/// True between a successful start-up and StopModule. Finishes a start-up begun by
+/// BeginModuleStartUp first; a start-up that failed stays failed until StopModule.
 bool ModuleReady();
 
 } // namespace corvane

@@ -1,3 +1,4 @@
+#include "importer/CompoundReaders.h"
 #include "importer/Keywords.h"
 #include "importer/PrimitiveReaders.h"
 #include "importer/RecordReaders.h"
@@ -16,8 +17,8 @@ std::span<const RecordKind> TopLevelRecords() {
         {keyword::FreeArc, ReadArcRecord},
         {keyword::FreeTrack, ReadTrackRecord},
         {keyword::FreeString, ReadStringRecord},
-        {keyword::NetDefinition, nullptr},
-        {keyword::Component, nullptr},
+        {keyword::NetDefinition, ReadNetRecord},
+        {keyword::Component, ReadComponentRecord},
     }};
     return records;
 }

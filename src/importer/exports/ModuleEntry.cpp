@@ -8,8 +8,10 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        // A failed start-up refuses the load rather than leaving a half-initialised module.
-        return corvane::StartModule() ? TRUE : FALSE;
+        // Under the loader lock only the client binding; the registry, shell and options reads
+        // of start-up wait for the first export call (ModuleReady). A failed start-up refuses
+        // the load rather than leaving a half-initialised module.
+        return corvane::BeginModuleStartUp() ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
         corvane::StopModule();
         return TRUE;

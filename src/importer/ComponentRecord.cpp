@@ -1,0 +1,188 @@
+// "COMP": designator, pattern and comment lines; the comment's text geometry, then the
+// designator's; the position line; then sub-records up to "ENDCOMP".
+
+#include "importer/CompoundReaders.h"
+#include "importer/ImportReport.h"
+#include "importer/Keywords.h"
+#include "importer/PrimitiveReaders.h"
+#include "importer/RecordSkeleton.h"
+#include "pcbserver/Layers.h"
+#include "pcbserver/PcbApi.h"
+#include "pcbserver/lookups/LayerIterator.h"
+
+#include <array>
+#include <optional>
+
+namespace corvane {
+namespace {
+
+constexpr std::size_t TextLimit = 254;
+constexpr std::size_t PatternLimit = 250;
+constexpr std::int32_t NoObjectFlagValue = 2; // the position line's fifth value when absent
+
+// The sub-records of a component, in the order their keywords are compared.
+const std::array<RecordKind, 6>& SubRecords() {
+    static const std::array<RecordKind, 6> records = {{
+        {keyword::ComponentPad, ReadPadRecord},
+        {keyword::ComponentTrack, ReadTrackRecord},
+        {keyword::ComponentArc, ReadArcRecord},
+        {keyword::ComponentVia, ReadViaRecord},
+        {keyword::ComponentFill, ReadFillRecord},
+        {keyword::ComponentString, ReadStringRecord},
+    }};
+    return records;
+}
+
+bool IsTopLevelKeyword(std::string_view line) {
+    for (const RecordKind& record : TopLevelRecords()) {
+        if (record.Keyword == line) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A new component comes with text handles or without; missing ones are made here.
+HostHandle EnsureText(HostHandle componentHandle, std::uint32_t& textHandle) {
+    if (textHandle == 0 && componentHandle != 0) {
+        textHandle = PcbApi_CreateObject(TText::KindCode);
+    }
+    return textHandle;
+}
+
+struct Position {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Option1 = 0;
+    std::int32_t Option2 = 0;
+    std::int32_t ObjectFlagValue = NoObjectFlagValue;
+};
+
+Position ReadPositionLine(InputFile& input) {
+    Position position;
+    position.X = input.ReadInteger();
+    position.Y = input.ReadInteger();
+    position.Option1 = input.ReadInteger();
+    position.Option2 = input.ReadInteger();
+    if (!input.RestOfLineBlank()) {
+        position.ObjectFlagValue = input.ReadInteger();
+    }
+    input.SkipLine();
+    return position;
+}
+
+void NoteMissingEnd(ImportState& state, std::uint64_t componentLine, std::string_view why) {
+    if (state.Report != nullptr) {
+        state.Report->Add(ReportKind::MissingEndComp, componentLine,
+                          std::string("component without ENDCOMP ended by ") + std::string(why));
+    }
+}
+
+// Reads sub-records into the component until "ENDCOMP", the end of the file or an abort. A
+// top-level keyword ends a component that lacks its "ENDCOMP" and is left for the main loop.
+void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t componentLine) {
+    InputFile& input = *state.Input;
+    for (;;) {
+        if (input.AtEnd()) {
+            NoteMissingEnd(state, componentLine, "the end of the file");
+            return;
+        }
+        if (IsTopLevelKeyword(input.PeekLine(InputFile::KeywordLineLimit))) {
+            NoteMissingEnd(state, componentLine, "the next top-level record");
+            return;
+        }
+        const std::uint64_t lineNumber = input.LineNumber();
+        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        bool matched = false;
+        for (const RecordKind& record : SubRecords()) {
+            if (record.Keyword == line) {
+                component.AddPrimitive(record.Reader(state));
+                matched = true;
+                break;
+            }
+        }
+        if (line == keyword::EndComponent) {
+            return;
+        }
+        if (!matched && state.Report != nullptr && !line.empty()) {
+            state.Report->Add(ReportKind::SkippedLine, lineNumber,
+                              "line inside a component not read");
+        }
+        if (state.AbortRequested) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+HostHandle ReadComponentRecord(ImportState& state) {
+    InputFile& input = *state.Input;
+    const std::uint64_t componentLine = input.LineNumber() - 1;
+    TComponent component(PcbApi_CreateObject(TComponent::KindCode));
+    if (component.Handle != 0) {
+        component.Exchange(ExchangeRead);
+    }
+    StepAndPollAbort(state);
+
+    // The texts are not read from the host: what the record does not set keeps the
+    // constructor's values. They belong to the component through its two handles only.
+    TText designator(EnsureText(component.Handle, component.NameText));
+    TText comment(EnsureText(component.Handle, component.CommentText));
+
+    BeginRecordData(state);
+    designator.Text.Assign(input.ReadWholeLine(TextLimit));
+    component.Pattern.Assign(input.ReadWholeLine(PatternLimit));
+    comment.Text.Assign(input.ReadWholeLine(TextLimit));
+    ReadTextGeometry(state, comment);
+    ReadTextGeometry(state, designator);
+    designator.Flags = 0;
+    comment.Flags = 0;
+    CommitText(state, designator);
+    CommitText(state, comment);
+
+    const Position position = ReadPositionLine(input);
+    NoteIfFileEnded(state, "component");
+    component.X = position.X;
+    component.Y = position.Y;
+    component.ComponentOption1 = static_cast<std::uint8_t>(position.Option1);
+    component.ComponentOption2 = static_cast<std::uint8_t>(position.Option2);
+
+    ReadSubRecords(state, component, componentLine);
+
+    component.Flags = 0;
+    component.ObjectFlag = position.ObjectFlagValue != NoObjectFlagValue ? 1 : 0;
+    CommitComponent(state, component);
+    return component.Handle;
+}
+
+void CommitComponent(ImportState& state, TComponent& component) {
+    if (component.Handle == 0) {
+        return;
+    }
+    component.X = MilsToHost(state, component.X);
+    component.Y = MilsToHost(state, component.Y);
+
+    bool bottomSeen = false;
+    bool topSeen = false;
+    const HostHandle iterator = CreateLayerIterator(component.Handle, 0, 0, layer::NoLayer);
+    TPCBObject child(0); // one base-class wrapper, refilled for every child
+    for (HostHandle handle = PcbApi_GetFirstObject(iterator); handle != 0;
+         handle = PcbApi_GetNextObject(iterator)) {
+        child.Handle = handle;
+        child.Exchange(ExchangeRead);
+        const TLayer layer = child.GetClassicLayer();
+        if (layer == layer::BottomLayer || layer == layer::BottomOverlay) {
+            bottomSeen = true;
+        } else if (layer == layer::TopLayer || layer == layer::TopOverlay) {
+            topSeen = true;
+            break;
+        }
+    }
+    PcbApi_DestroyIterator(iterator);
+
+    component.SetClassicLayer(bottomSeen && !topSeen ? layer::BottomLayer : layer::TopLayer);
+    component.Exchange(ExchangeWrite);
+}
+
+} // namespace corvane

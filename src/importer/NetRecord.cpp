@@ -1,0 +1,120 @@
+// "NETDEF": the net name, a skipped line (the "("), node lines up to ")", then an optional
+// "{" ... "}" block that is passed over.
+
+#include "importer/CompoundReaders.h"
+#include "importer/ImportReport.h"
+#include "importer/ImporterClasses.h"
+#include "importer/Keywords.h"
+#include "importer/LayerMapping.h"
+#include "importer/RecordSkeleton.h"
+#include "pcbserver/Layers.h"
+#include "pcbserver/PcbApi.h"
+#include "pcbserver/lookups/PinReference.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::size_t NetNameLimit = 255;
+
+// Gives the internal plane that the pad's plane code names the net's name, through the board.
+void NamePlaneAfterNet(ImportState& state, std::uint8_t planeCode, const String255& netName) {
+    TPcbBoard& board = *state.Board;
+    board.Exchange(ExchangeRead);
+    switch (PlaneOfCode(planeCode)) {
+    case 1:
+        board.SetPlaneNetName1(netName);
+        break;
+    case 2:
+        board.SetPlaneNetName2(netName);
+        break;
+    case 3:
+        board.SetPlaneNetName3(netName);
+        break;
+    case 4:
+        board.SetPlaneNetName4(netName);
+        break;
+    default:
+        break;
+    }
+    board.Exchange(ExchangeWrite);
+}
+
+void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
+              std::uint64_t lineNumber) {
+    const HostHandle padHandle = FindPadByPinReference(state.Board->BoardHandle, String255(reference));
+    if (padHandle == 0) {
+        // Nothing to join: no host call is made with a handle that names no pad.
+        if (state.Report != nullptr) {
+            state.Report->Add(ReportKind::NodeNotFound, lineNumber, reference);
+        }
+        return;
+    }
+    TPad pad(padHandle);
+    pad.Exchange(ExchangeRead);
+    pad.SetNet(net.Handle);
+    const auto planeCode = static_cast<std::uint8_t>(pad.Tag & 0xFF);
+    if (planeCode != 0) {
+        NamePlaneAfterNet(state, planeCode, net.Name);
+    }
+    pad.Tag = 0; // the plane code never stays on the board
+    pad.Exchange(ExchangeWrite);
+    PcbApi_AddObjectToContainer(net.Handle, padHandle);
+}
+
+void ReadNodes(ImportState& state, const TNet& net) {
+    InputFile& input = *state.Input;
+    while (!input.AtEnd()) {
+        const std::uint64_t lineNumber = input.LineNumber();
+        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        if (line == keyword::NodeListClose) {
+            return;
+        }
+        PcbApi_Percent_Update();
+        JoinNode(state, net, line, lineNumber);
+    }
+}
+
+// Only a "{" right after the node list opens a block; any other line stays for the main loop.
+void SkipBlock(ImportState& state) {
+    InputFile& input = *state.Input;
+    if (input.AtEnd() || input.PeekLine(InputFile::KeywordLineLimit) != keyword::BlockOpen) {
+        return;
+    }
+    std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+    while (!input.AtEnd() && line != keyword::BlockClose) {
+        PcbApi_Percent_Update();
+        line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+    }
+}
+
+} // namespace
+
+HostHandle ReadNetRecord(ImportState& state) {
+    InputFile& input = *state.Input;
+    const std::uint64_t netLine = input.LineNumber() - 1;
+    TNet net(PcbApi_CreateObject(TNet::KindCode));
+    if (net.Handle != 0) {
+        net.Exchange(ExchangeRead);
+    }
+    StepAndPollAbort(state);
+
+    net.Name.Assign(input.ReadWholeLine(NetNameLimit));
+    input.SkipLine(); // the "(" that opens the node list
+    if (input.AtEnd()) {
+        if (state.Report != nullptr) {
+            state.Report->Add(ReportKind::NetCutByEndOfFile, netLine,
+                              "net definition ends after its name");
+        }
+        return 0;
+    }
+    ReadNodes(state, net);
+    SkipBlock(state);
+
+    net.SetClassicLayer(layer::MultiLayer);
+    if (net.Handle != 0) {
+        net.Exchange(ExchangeWrite);
+    }
+    return net.Handle;
+}
+
+} // namespace corvane
