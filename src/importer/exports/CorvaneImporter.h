@@ -20,4 +20,15 @@ typedef const char*(CORVANE_IMPORTER_CALL* GetPcbImporterDescription_fn)();
 /// aborted. Reserved is copied and otherwise ignored.
 typedef std::uint8_t(CORVANE_IMPORTER_CALL* ImportFileIntoPcb_fn)(const std::uint8_t* fileName,
                                                                   const std::uint8_t* reserved);
+
+/// Forms of the import report.
+enum CorvaneReportFormat : std::uint8_t {
+    CorvaneReportText = 0,   // one group a line, for people
+    CorvaneReportJson = 1,   // a JSON document, for programs
+    CorvaneReportCounts = 2, // one line counting the entries by kind
+};
+
+/// What the last import passed over or changed, with line numbers, as zero-terminated text in
+/// the requested form; valid until the next import. The host editor does not call it.
+typedef const char*(CORVANE_IMPORTER_CALL* GetImportReport_fn)(std::uint8_t format);
 }

@@ -2,12 +2,15 @@
 // ends it cleanly (file closed, bar finished, board wrapper freed) and answers false.
 
 #include "importer/ImportDriver.h"
+#include "importer/ImportReport.h"
+#include "importer/ReportFormat.h"
 #include "importer/ModuleLifetime.h"
 #include "importer/exports/CorvaneImporter.h"
 #include "pcbserver/HostTypes.h"
 #include "pcbserver/ShortString.h"
 
 #include <cstring>
+#include <string>
 
 namespace corvane {
 namespace {
@@ -23,6 +26,17 @@ String255 CopyArgument(const std::uint8_t* argument) {
 }
 
 constexpr const char* ImporterDescription = "Corvane Files (*.PCB)";
+
+// The report of the last import and the text last handed out for it.
+struct ReportState {
+    ImportReport Report;
+    std::string Text;
+};
+
+ReportState& ModuleReport() {
+    static ReportState state;
+    return state;
+}
 
 } // namespace
 } // namespace corvane
@@ -51,9 +65,33 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
         if (!corvane::ModuleReady()) {
             return 0;
         }
-        return corvane::ImportFile(corvane::ModuleImportState(), name.Str()) ? 1 : 0;
+        auto& report = corvane::ModuleReport();
+        report.Text.clear();
+        auto& state = corvane::ModuleImportState();
+        state.Report = &report.Report;
+        return corvane::ImportFile(state, name.Str()) ? 1 : 0;
     } catch (...) {
         return 0;
+    }
+}
+
+PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetImportReport(std::uint8_t format) {
+    try {
+        auto& report = corvane::ModuleReport();
+        switch (format) {
+        case CorvaneReportJson:
+            report.Text = corvane::ReportAsJson(report.Report);
+            break;
+        case CorvaneReportCounts:
+            report.Text = corvane::ReportCounts(report.Report);
+            break;
+        default:
+            report.Text = corvane::ReportAsText(report.Report);
+            break;
+        }
+        return report.Text.c_str();
+    } catch (...) {
+        return "";
     }
 }
 

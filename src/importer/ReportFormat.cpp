@@ -1,0 +1,108 @@
+#include "importer/ReportFormat.h"
+
+#include <array>
+#include <cstdio>
+
+namespace corvane {
+namespace {
+
+constexpr std::array<ReportKind, 11> AllKinds = {
+    ReportKind::SkippedLine,        ReportKind::MalformedNumber, ReportKind::NumberFromNextLine,
+    ReportKind::LineCut,            ReportKind::LayerOutOfRange, ReportKind::ValueClamped,
+    ReportKind::NodeNotFound,       ReportKind::MissingEndComp,  ReportKind::NetCutByEndOfFile,
+    ReportKind::RecordCutByEndOfFile, ReportKind::Aborted};
+
+// File text is 8-bit ANSI: bytes above 127 are written as the Latin-1 code points they stand for,
+// so the document is valid JSON whatever the file held.
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof(escaped), "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Control characters would garble a terminal.
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return out;
+}
+
+std::string LineList(const ReportGroup& group) {
+    std::string lines;
+    for (const std::uint64_t line : group.FirstLines) {
+        lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+    }
+    if (group.Count > group.FirstLines.size()) {
+        lines += ", ...";
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string ReportCounts(const ImportReport& report) {
+    std::string line = std::to_string(report.EntryCount()) +
+                       (report.EntryCount() == 1 ? " entry" : " entries");
+    std::string separator = ": ";
+    for (const ReportKind kind : AllKinds) {
+        const std::uint64_t count = report.CountOf(kind);
+        if (count > 0) {
+            line += separator + std::to_string(count) + " " + std::string(ReportKindName(kind));
+            separator = ", ";
+        }
+    }
+    return line;
+}
+
+std::string ReportAsText(const ImportReport& report) {
+    std::string text = "Import report: " + ReportCounts(report) + "\n";
+    for (const ReportGroup& group : report.Groups()) {
+        text += "  " + std::string(ReportKindName(group.Kind)) + ": " + Printable(group.Detail);
+        text += group.Count == 1 ? " (line " : " (" + std::to_string(group.Count) + " times, lines ";
+        text += LineList(group) + ")\n";
+    }
+    return text;
+}
+
+std::string ReportAsJson(const ImportReport& report) {
+    std::string json = "{\n  \"entries\": " + std::to_string(report.EntryCount()) +
+                       ",\n  \"counts\": {";
+    std::string separator;
+    for (const ReportKind kind : AllKinds) {
+        const std::uint64_t count = report.CountOf(kind);
+        if (count > 0) {
+            json += separator + JsonString(ReportKindName(kind)) + ": " + std::to_string(count);
+            separator = ", ";
+        }
+    }
+    json += "},\n  \"groups\": [";
+    separator = "\n    ";
+    for (const ReportGroup& group : report.Groups()) {
+        std::string lines;
+        for (const std::uint64_t line : group.FirstLines) {
+            lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+        }
+        json += separator + "{\"kind\": " + JsonString(ReportKindName(group.Kind)) +
+                ", \"detail\": " + JsonString(group.Detail) +
+                ", \"count\": " + std::to_string(group.Count) + ", \"lines\": [" + lines + "]}";
+        separator = ",\n    ";
+    }
+    json += report.Groups().empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return json;
+}
+
+} // namespace corvane
