@@ -1,0 +1,17 @@
+#include "pcbmodel/PcbEmbedded.h"
+
+#include "pcbserver/PcbApi.h"
+
+namespace corvane {
+
+TPcbEmbedded::TPcbEmbedded(HostHandle handle)
+    : TPCBObject(handle), EmbeddedData(std::make_unique<std::uint8_t[]>(DataSize)) {
+    ObjectId = objectkind::Embedded;
+}
+
+std::int32_t TPcbEmbedded::Exchange(std::uint8_t mode) {
+    ExchangeBitFields(mode);
+    return PcbApi_QueryEmbedded(mode, Handle, &EmbeddedText, EmbeddedData.get());
+}
+
+} // namespace corvane

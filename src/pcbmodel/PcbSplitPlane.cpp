@@ -1,0 +1,17 @@
+#include "pcbmodel/PcbSplitPlane.h"
+
+#include "pcbserver/PcbApi.h"
+
+namespace corvane {
+
+TPcbSplitPlane::TPcbSplitPlane(HostHandle handle) : TPcbGroupObject(handle) {
+    ObjectId = objectkind::SplitPlane;
+}
+
+std::int32_t TPcbSplitPlane::Exchange(std::uint8_t mode) {
+    ExchangeBitFields(mode);
+    return PcbApi_QuerySplitPlane(mode, Handle, &Flags, &Tag, &Layer, &Net, &ObjectFlag,
+                                  &SplitPlaneOption, &SegmentCount, Segments.data());
+}
+
+} // namespace corvane
