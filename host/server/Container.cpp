@@ -1,0 +1,17 @@
+#include "Container.h"
+
+#include <algorithm>
+
+namespace halvex {
+
+bool Container::Remove(HostHandle handle) {
+    const auto found = std::find_if(members_.begin(), members_.end(),
+                                    [handle](const Member& m) { return m.Handle == handle; });
+    if (found == members_.end()) {
+        return false;
+    }
+    members_.erase(found);
+    return true;
+}
+
+} // namespace halvex

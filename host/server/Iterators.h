@@ -1,0 +1,47 @@
+#pragma once
+// Iterators over a container (board, component or net), by kind and by layer, in the order the
+// objects were added. An iterator keeps its place in the container rather than a copy of it:
+// objects added while it runs are met at the end; an object taken out before its place shifts it
+// by one.
+
+#include "Container.h"
+#include "ObjectStore.h"
+
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+namespace halvex {
+
+struct IteratorState {
+    HostHandle ContainerHandle = 0;
+    /// 0: every kind.
+    std::uint8_t Kind = 0;
+    /// 0: every layer; otherwise an object matches when its own layer identifier is this one
+    /// (so a "MultiLayer" pad is met on layer 74 only).
+    corvane::TLayerId Layer = 0;
+    std::size_t Position = 0;
+};
+
+class IteratorTable {
+public:
+    /// Iterator handles have the top bit set, so they never equal an object or board handle.
+    static constexpr HostHandle FirstIteratorHandle = 0x80000001;
+
+    HostHandle Create(const IteratorState& state);
+    IteratorState* Find(HostHandle handle);
+    /// False for an unknown handle.
+    bool Destroy(HostHandle handle);
+    void Clear() { iterators_.clear(); }
+    std::size_t Count() const { return iterators_.size(); }
+
+private:
+    HostHandle next_ = FirstIteratorHandle;
+    std::unordered_map<HostHandle, IteratorState> iterators_;
+};
+
+/// The next object of the container from the iterator's place on that matches its kind and
+/// layer, moving the place past it; 0 at the end.
+HostHandle NextMatch(IteratorState& iterator, const Container& container, const ObjectStore& objects);
+
+} // namespace halvex

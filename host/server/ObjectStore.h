@@ -1,0 +1,57 @@
+#pragma once
+// Every host object the server has made, found from its handle in constant time. Object handles
+// are consecutive numbers from FirstObjectHandle on, never reused while the process runs (not even
+// after Clear), so a stale handle is never taken for a new object.
+
+#include "ObjectRecord.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace halvex {
+
+class ObjectStore {
+public:
+    static constexpr HostHandle FirstObjectHandle = 0x00010000;
+    /// Object handles stay below this value; boards and iterators use the values above.
+    static constexpr HostHandle ObjectHandleLimit = 0x40000000;
+
+    /// Makes a record of type R with the next handle (its constructor takes the handle first, then
+    /// the other arguments); nullptr when the handle range is used up.
+    template <typename R, typename... Args> R* Make(Args&&... args) {
+        const HostHandle handle = base_ + static_cast<HostHandle>(records_.size());
+        if (handle >= ObjectHandleLimit) {
+            return nullptr;
+        }
+        auto record = std::make_unique<R>(handle, std::forward<Args>(args)...);
+        R* made = record.get();
+        records_.push_back(std::move(record));
+        return made;
+    }
+
+    /// The object of that handle, or nullptr.
+    ObjectRecord* Find(HostHandle handle) const {
+        if (handle < base_ || handle - base_ >= records_.size()) {
+            return nullptr;
+        }
+        return records_[handle - base_].get();
+    }
+
+    /// The object of that handle when it is of kind R, or nullptr.
+    template <typename R> R* Find(HostHandle handle) const { return As<R>(Find(handle)); }
+
+    std::size_t Count() const { return records_.size(); }
+
+    /// Forgets every object. Later objects get handles never given before.
+    void Clear() {
+        base_ += static_cast<HostHandle>(records_.size());
+        records_.clear();
+    }
+
+private:
+    HostHandle base_ = FirstObjectHandle;
+    std::vector<std::unique_ptr<ObjectRecord>> records_;
+};
+
+} // namespace halvex
