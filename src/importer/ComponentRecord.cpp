@@ -148,11 +148,18 @@ HostHandle ReadComponentRecord(ImportState& state) {
     component.ComponentOption1 = static_cast<std::uint8_t>(position.Option1);
     component.ComponentOption2 = static_cast<std::uint8_t>(position.Option2);
 
+    std::vector<ImportedPad> pads;
+    state.PadCollector = &pads;
     ReadSubRecords(state, component, componentLine);
+    state.PadCollector = nullptr;
 
     component.Flags = 0;
     component.ObjectFlag = position.ObjectFlagValue != NoObjectFlagValue ? 1 : 0;
     CommitComponent(state, component);
+    if (state.Nodes != nullptr) {
+        state.Nodes->AddImportedComponent(component.Handle, designator.Text.Str(),
+                                          component.GetClassicLayer(), pads);
+    }
     return component.Handle;
 }
 
@@ -167,8 +174,10 @@ void CommitComponent(ImportState& state, TComponent& component) {
     bool topSeen = false;
     const HostHandle iterator = CreateLayerIterator(component.Handle, 0, 0, layer::NoLayer);
     TPCBObject child(0); // one base-class wrapper, refilled for every child
-    for (HostHandle handle = PcbApi_GetFirstObject(iterator); handle != 0;
-         handle = PcbApi_GetNextObject(iterator)) {
+    std::int32_t visited = 0;
+    for (HostHandle handle = PcbApi_GetFirstObject(iterator);
+         handle != 0 && visited < MaxObjectsPerWalk; handle = PcbApi_GetNextObject(iterator)) {
+        ++visited;
         child.Handle = handle;
         child.Exchange(ExchangeRead);
         const TLayer layer = child.GetClassicLayer();

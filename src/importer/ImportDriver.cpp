@@ -28,6 +28,8 @@ public:
             PcbApi_Percent_Finish();
         }
         state_.Board.reset();
+        state_.Nodes.reset();
+        state_.PadCollector = nullptr;
     }
     ImportCleanup(const ImportCleanup&) = delete;
     ImportCleanup& operator=(const ImportCleanup&) = delete;
@@ -72,6 +74,7 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
 
     ImportCleanup cleanup(state);
     state.Board = std::make_unique<TPcbBoard>(boardHandle);
+    state.Nodes = std::make_unique<NodeIndex>(boardHandle);
     state.Input = InputFile::Open(fileName);
     if (state.Input == nullptr) {
         return false;

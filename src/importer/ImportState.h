@@ -2,10 +2,12 @@
 // The state of one import. One instance serves the loaded module; imports do not overlap.
 
 #include "importer/InputFile.h"
+#include "importer/NodeIndex.h"
 #include "pcbmodel/PcbBoard.h"
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace corvane {
 
@@ -37,6 +39,9 @@ struct ImportState {
     ScanCounts Counts;
     ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
     std::uint64_t RecordLine = 0;      // first data line of the record being read
+    std::unique_ptr<NodeIndex> Nodes;  // net nodes to pads, during an import
+    bool UseNodeIndex = true;          // false: every node walks the host's containers
+    std::vector<ImportedPad>* PadCollector = nullptr; // pads of the component being read
 };
 
 /// The module's import state.

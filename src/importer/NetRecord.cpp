@@ -41,7 +41,10 @@ void NamePlaneAfterNet(ImportState& state, std::uint8_t planeCode, const String2
 
 void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
               std::uint64_t lineNumber) {
-    const HostHandle padHandle = FindPadByPinReference(state.Board->BoardHandle, String255(reference));
+    const String255 pinReference(reference);
+    const HostHandle padHandle = state.UseNodeIndex && state.Nodes != nullptr
+                                     ? state.Nodes->FindPad(pinReference)
+                                     : FindPadByPinReference(state.Board->BoardHandle, pinReference);
     if (padHandle == 0) {
         // Nothing to join: no host call is made with a handle that names no pad.
         if (state.Report != nullptr) {

@@ -1,0 +1,156 @@
+// The node index against the search through the host's containers, on randomised boards:
+// duplicate designators, components on both sides, pads on several layers, names that differ
+// only in case, nets between and after the components, components already on the board.
+
+#include "ImportFixture.h"
+#include "importer/NodeIndex.h"
+#include "pcbserver/lookups/PinReference.h"
+
+#include <fstream>
+#include <map>
+#include <random>
+
+namespace importtest {
+namespace {
+
+const char* const Designators[] = {"U1", "u1", "U2", "R1", "R10", "", "U1-A"};
+const char* const Pins[] = {"1", "2", "A", "a", "A-1", "10"};
+const int PadLayers[] = {1, 6, 13, 2};
+
+std::string RandomReference(std::mt19937& random) {
+    std::uniform_int_distribution<std::size_t> designator(0, std::size(Designators) - 1);
+    std::uniform_int_distribution<std::size_t> pin(0, std::size(Pins) - 1);
+    std::string reference = Designators[designator(random)];
+    if (random() % 8 != 0) {
+        reference += "-";
+    }
+    return reference + Pins[pin(random)];
+}
+
+std::string RandomComponent(std::mt19937& random) {
+    std::uniform_int_distribution<std::size_t> designator(0, std::size(Designators) - 1);
+    std::uniform_int_distribution<std::size_t> pin(0, std::size(Pins) - 1);
+    std::uniform_int_distribution<std::size_t> layer(0, std::size(PadLayers) - 1);
+    const bool bottom = random() % 2 == 0;
+    std::string text = "COMP\n" + std::string(Designators[designator(random)]) +
+                       "\nP\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\nCT\n0 0 1 1 1 " +
+                       (bottom ? "6" : "1") + "\n";
+    const int pads = 1 + static_cast<int>(random() % 6);
+    for (int i = 0; i < pads; ++i) {
+        text += "CP\n0 0 60 60 1 30 0 " + std::to_string(PadLayers[layer(random)]) + "\n" +
+                Pins[pin(random)] + "\n";
+    }
+    return text + "ENDCOMP\n";
+}
+
+std::string RandomNet(std::mt19937& random, int number) {
+    std::string text = "NETDEF\nN" + std::to_string(number) + "\n(\n";
+    const int nodes = 1 + static_cast<int>(random() % 5);
+    for (int i = 0; i < nodes; ++i) {
+        text += RandomReference(random) + "\n";
+    }
+    return text + ")\n";
+}
+
+class NodeIndexTest : public ImportOnServer {
+protected:
+    // Where each pad of the board sits: (component ordinal, child ordinal).
+    std::map<std::uint32_t, std::pair<int, int>> PadPlaces(std::uint32_t onBoard) const {
+        std::map<std::uint32_t, std::pair<int, int>> places;
+        int componentOrdinal = 0;
+        for (const Info& member : Members(onBoard)) {
+            if (member.Kind != HALVEX_KIND_COMPONENT) {
+                continue;
+            }
+            int childOrdinal = 0;
+            for (const Info& child : Members(member.Handle)) {
+                places[child.Handle] = {componentOrdinal, childOrdinal++};
+            }
+            ++componentOrdinal;
+        }
+        return places;
+    }
+
+    // For every net of the board, the places of its pads.
+    std::vector<std::vector<std::pair<int, int>>> NetPlaces(std::uint32_t onBoard) const {
+        const auto places = PadPlaces(onBoard);
+        std::vector<std::vector<std::pair<int, int>>> nets;
+        for (const Info& member : Members(onBoard)) {
+            if (member.Kind == HALVEX_KIND_NET) {
+                nets.emplace_back();
+                for (const Info& pad : Members(member.Handle)) {
+                    nets.back().push_back(places.at(pad.Handle));
+                }
+            }
+        }
+        return nets;
+    }
+};
+
+TEST_F(NodeIndexTest, NetsJoinTheSamePadsWithAndWithoutTheIndex) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        std::string text = "PCB FILE 4\n";
+        for (int i = 0; i < 30; ++i) {
+            text += random() % 3 == 0 ? RandomNet(random, i) : RandomComponent(random);
+        }
+        state.UseNodeIndex = true;
+        ASSERT_TRUE(Import(text));
+        const std::uint32_t indexed = board;
+        state.UseNodeIndex = false;
+        ASSERT_TRUE(Import(text));
+        const std::uint32_t searched = board;
+        ASSERT_NE(indexed, searched);
+        EXPECT_EQ(NetPlaces(indexed), NetPlaces(searched)) << "seed " << seed;
+    }
+}
+
+TEST_F(NodeIndexTest, LookupsOnABoardFilledBeforehandMatchTheSearch) {
+    for (unsigned seed = 100; seed < 110; ++seed) {
+        std::mt19937 random(seed);
+        std::string text = "PCB FILE 4\n";
+        for (int i = 0; i < 25; ++i) {
+            text += RandomComponent(random);
+        }
+        ASSERT_TRUE(Import(text));
+        corvane::NodeIndex index(board); // learns every component from the host
+        for (int i = 0; i < 200; ++i) {
+            const corvane::String255 reference(RandomReference(random));
+            ASSERT_EQ(index.FindPad(reference), corvane::FindPadByPinReference(board, reference))
+                << "seed " << seed << " reference " << reference.Str();
+        }
+    }
+}
+
+TEST_F(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
+    std::mt19937 random(7);
+    std::string first = "PCB FILE 4\n";
+    for (int i = 0; i < 15; ++i) {
+        first += RandomComponent(random);
+    }
+    std::string second = "PCB FILE 4\n";
+    for (int i = 0; i < 20; ++i) {
+        second += random() % 2 == 0 ? RandomNet(random, i) : RandomComponent(random);
+    }
+    // The same file name twice: the second import goes onto the board of the first.
+    const testsupport::TempFile file(first);
+    board = Halvex_OpenBoard(file.Path().c_str());
+    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
+    state.UseNodeIndex = true;
+    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    const auto indexedNets = NetPlaces(board);
+
+    Halvex_CloseAllBoards();
+    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << first; }
+    board = Halvex_OpenBoard(file.Path().c_str());
+    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
+    state.UseNodeIndex = false;
+    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    EXPECT_EQ(indexedNets, NetPlaces(board));
+    EXPECT_FALSE(indexedNets.empty());
+}
+
+} // namespace
+} // namespace importtest
