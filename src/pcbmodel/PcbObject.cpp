@@ -370,6 +370,7 @@ std::int32_t TPCBObject::TurnedCorner(CornerCoordinate which, long double centre
                                       double rotation) {
     const long double halfWidth = width / 2;
     const long double halfHeight = height / 2;
+    // The radius is held as a double; the rest stays in extended precision until the rounding.
     const double radius =
         static_cast<double>(std::sqrt(halfWidth * halfWidth + halfHeight * halfHeight));
     // For a flat rectangle the angle is the limit of arctan(W/H) as H approaches 0 from above:
