@@ -1,0 +1,89 @@
+// Escape during an import, from a terminal: the confirmation is asked on the terminal, Yes stops
+// the import after the current record, No lets it run to the end, and the terminal's settings
+// come back afterwards.
+
+#include "CliTestSupport.h"
+#include "Subprocess.h"
+
+#include <gtest/gtest.h>
+
+namespace clitest {
+namespace {
+
+constexpr const char* Escape = "\x1b";
+constexpr const char* Prompt = "(y/n)? ";
+
+// Ten free tracks; Escape is typed ahead, before the program starts, so the plug-in's first abort
+// check (at the first record) finds it whatever the speed of the machine.
+struct AbortRun {
+    TerminalSession Session;
+    std::string Json;
+};
+
+AbortRun ImportAnswering(const std::string& answer) {
+    TempFolder folder;
+    AbortRun run;
+    run.Session = RunOnTerminal(Program(), {DataFile("abort.PCB"), "--json", folder / "a.json"},
+                                {{"", Escape}, {Prompt, answer}});
+    run.Json = ReadFile(folder / "a.json");
+    return run;
+}
+
+TEST(TerminalAbort, YesStopsTheImportAfterTheCurrentRecord) {
+    const AbortRun run = ImportAnswering("y");
+    EXPECT_EQ(run.Session.ExitStatus, 3) << run.Session.Screen;
+    EXPECT_NE(run.Session.Screen.find("Confirm: Confirm Abort Process (y/n)? yes"),
+              std::string::npos)
+        << run.Session.Screen;
+    EXPECT_NE(run.Session.Screen.find("Import:      aborted by the user"), std::string::npos)
+        << run.Session.Screen;
+    // The record being read when the user answered is on the board; none after it.
+    EXPECT_NE(run.Json.find("\"imported\": false"), std::string::npos) << run.Json;
+    EXPECT_EQ(CountOf(run.Json, "{\"x1\": "), 1u) << run.Json;
+}
+
+TEST(TerminalAbort, NoLetsTheImportRunToItsEnd) {
+    const AbortRun run = ImportAnswering("n");
+    EXPECT_EQ(run.Session.ExitStatus, 0) << run.Session.Screen;
+    EXPECT_NE(run.Session.Screen.find("Confirm Abort Process (y/n)? no"), std::string::npos)
+        << run.Session.Screen;
+    EXPECT_NE(run.Session.Screen.find("Import:      complete"), std::string::npos);
+    EXPECT_NE(run.Json.find("\"imported\": true"), std::string::npos);
+    EXPECT_EQ(CountOf(run.Json, "{\"x1\": "), 10u);
+}
+
+TEST(TerminalAbort, OtherKeysAndArrowKeysDoNotAbort) {
+    TempFolder folder;
+    const TerminalSession session = RunOnTerminal(
+        Program(), {DataFile("abort.PCB"), "--json", folder / "a.json"}, {{"", "q\x1b[A\x1bOB"}});
+    EXPECT_EQ(session.ExitStatus, 0) << session.Screen;
+    EXPECT_EQ(session.Screen.find("Confirm Abort Process"), std::string::npos) << session.Screen;
+    EXPECT_EQ(CountOf(ReadFile(folder / "a.json"), "{\"x1\": "), 10u);
+}
+
+TEST(TerminalAbort, TheProgressBarIsDrawnOnTheTerminal) {
+    const TerminalSession session = RunOnTerminal(Program(), {DemoBoard()}, {});
+    EXPECT_EQ(session.ExitStatus, 0) << session.Screen;
+    EXPECT_NE(session.Screen.find("Scanning "), std::string::npos) << session.Screen;
+    EXPECT_NE(session.Screen.find("Loading "), std::string::npos) << session.Screen;
+    EXPECT_NE(session.Screen.find("demo.PCB (Corvane) ["), std::string::npos) << session.Screen;
+}
+
+TEST(TerminalAbort, TheTerminalSettingsComeBackAfterAnAbort) {
+    TempFolder folder;
+    // A shell runs the program and then shows the terminal's settings.
+    const std::string command = "'" + Program() + "' '" + DataFile("abort.PCB") + "' --json '" +
+                                (folder / "a.json") + "'; echo \"status=$?\"; stty -a";
+    const TerminalSession session =
+        RunOnTerminal("/bin/sh", {"-c", command}, {{"", Escape}, {Prompt, "y"}});
+    const std::string& screen = session.Screen;
+    const auto after = screen.find("status=3");
+    ASSERT_NE(after, std::string::npos) << screen;
+    const std::string settings = screen.substr(after);
+    EXPECT_NE(settings.find(" icanon"), std::string::npos) << settings;
+    EXPECT_NE(settings.find(" echo "), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("-icanon"), std::string::npos) << settings;
+}
+
+} // namespace
+} // namespace clitest

@@ -1,0 +1,112 @@
+// The parts of corvane-import that decide bytes and layout on their own: number and string
+// forms of the JSON, the option table, and the progress bar's line.
+
+#include "JsonText.h"
+#include "Options.h"
+#include "ProgressBar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace halvex::cli {
+namespace {
+
+TEST(JsonNumbers, AreTheShortestFormThatReadsBack) {
+    EXPECT_EQ(json::Number(90.0), "90");
+    EXPECT_EQ(json::Number(22.5), "22.5");
+    EXPECT_EQ(json::Number(0.1), "0.1");
+    EXPECT_EQ(json::Number(-270.0), "-270");
+    EXPECT_EQ(json::Number(-0.0), "0");
+    EXPECT_EQ(json::Number(std::int64_t{-2147483647 - 1}), "-2147483648");
+}
+
+TEST(JsonNumbers, ValuesJsonCannotHoldBecomeNull) {
+    EXPECT_EQ(json::Number(std::numeric_limits<double>::quiet_NaN()), "null");
+    EXPECT_EQ(json::Number(std::numeric_limits<double>::infinity()), "null");
+    EXPECT_EQ(json::Number(-std::numeric_limits<double>::infinity()), "null");
+}
+
+TEST(JsonStrings, EscapeWhatJsonRequiresAndTurnLatin1IntoUtf8) {
+    EXPECT_EQ(json::Quote("plain"), "\"plain\"");
+    EXPECT_EQ(json::Quote("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(json::Quote(std::string("\x01\t\n\r\x7f", 5)), "\"\\u0001\\t\\n\\r\\u007f\"");
+    EXPECT_EQ(json::Quote("\xb5\xff"), "\"\xC2\xB5\xC3\xBF\"");
+    EXPECT_EQ(json::Quote(std::string("a\0b", 3)), "\"a\\u0000b\"");
+}
+
+TEST(JsonObjects, KeepTheOrderTheFieldsWereGiven) {
+    const std::string text = json::CompactObject()
+                                 .Field("z", std::int32_t{1})
+                                 .Field("a", "text")
+                                 .Field("net", std::optional<std::string>())
+                                 .Field("on", true)
+                                 .Text();
+    EXPECT_EQ(text, "{\"z\": 1, \"a\": \"text\", \"net\": null, \"on\": true}");
+}
+
+TEST(OptionParsing, TakesValuesInBothFormsAndFilesAfterTheEndOfOptions) {
+    const ParsedOptions parsed =
+        ParseOptions({"--json=out.json", "--svg", "pic.svg", "-q", "--", "--odd-name.PCB"});
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error;
+    EXPECT_EQ(parsed.Values.JsonPath, "out.json");
+    EXPECT_EQ(parsed.Values.SvgPath, "pic.svg");
+    EXPECT_TRUE(parsed.Values.Quiet);
+    EXPECT_EQ(parsed.Values.InputFile, "--odd-name.PCB");
+}
+
+TEST(OptionParsing, AValueMayLookLikeAnOption) {
+    const ParsedOptions parsed = ParseOptions({"--json", "-", "board.PCB"});
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error;
+    EXPECT_EQ(parsed.Values.JsonPath, "-");
+    EXPECT_EQ(parsed.Values.InputFile, "board.PCB");
+}
+
+TEST(OptionParsing, TheLastOfARepeatedOptionWins) {
+    const ParsedOptions parsed = ParseOptions({"--json", "a.json", "--json", "b.json", "x.PCB"});
+    ASSERT_TRUE(parsed.Ok());
+    EXPECT_EQ(parsed.Values.JsonPath, "b.json");
+}
+
+TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {
+    for (const int columns : {20, 40, 80, 200}) {
+        ProgressBar bar(nullptr, false, columns);
+        bar.Init("Loading " + std::string(300, 'x') + ".PCB (Corvane)", 1234);
+        for (int i = 0; i < 600; ++i) {
+            bar.Step();
+        }
+        const std::string line = bar.Line();
+        EXPECT_LT(line.size(), static_cast<std::size_t>(columns)) << line;
+        EXPECT_NE(line.find("600/1234"), std::string::npos) << line;
+    }
+}
+
+TEST(ProgressLine, ShowsTheCountAndABarThatStopsAtFull) {
+    ProgressBar bar(nullptr, false, 80);
+    bar.Init("Loading demo.PCB (Corvane)", 4);
+    EXPECT_EQ(bar.Line().find("Loading demo.PCB (Corvane) ["), 0u) << bar.Line();
+    EXPECT_NE(bar.Line().find("] 0/4"), std::string::npos);
+    for (int i = 0; i < 6; ++i) {
+        bar.Step(); // a record kind may take more steps than were counted
+    }
+    EXPECT_NE(bar.Line().find("] 4/4"), std::string::npos) << bar.Line();
+    EXPECT_EQ(bar.Line().find('.', bar.Line().find('[')), std::string::npos)
+        << "the bar is full: " << bar.Line();
+}
+
+TEST(ProgressLine, ThePassWithoutATotalShowsItsCaptionAlone) {
+    ProgressBar bar(nullptr, false, 80);
+    bar.Init("Scanning demo.PCB (Corvane)", 0);
+    bar.Step();
+    EXPECT_EQ(bar.Line(), "Scanning demo.PCB (Corvane)");
+}
+
+TEST(ProgressLine, LongCaptionsKeepTheirBeginningAndEnd) {
+    EXPECT_EQ(ElideMiddle("abcdefghijklmnopqrstuvwxyz", 12), "abc...uvwxyz");
+    EXPECT_EQ(ElideMiddle("short", 12), "short");
+    EXPECT_EQ(ElideMiddle("abcdef", 2), "ab");
+}
+
+} // namespace
+} // namespace halvex::cli

@@ -1,0 +1,87 @@
+// The JSON of the board: small boards against documents checked by hand, and the promise that the
+// same input always gives the same bytes.
+
+#include "CliTestSupport.h"
+#include "Subprocess.h"
+
+#include <gtest/gtest.h>
+
+namespace clitest {
+namespace {
+
+// The first line where two documents part, for a readable failure.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    std::istringstream e(expected);
+    std::istringstream a(actual);
+    std::string el;
+    std::string al;
+    for (int line = 1;; ++line) {
+        const bool moreE = static_cast<bool>(std::getline(e, el));
+        const bool moreA = static_cast<bool>(std::getline(a, al));
+        if (!moreE && !moreA) {
+            return "documents are equal";
+        }
+        if (el != al || moreE != moreA) {
+            return "line " + std::to_string(line) + "\n  expected: " + (moreE ? el : "<end>") +
+                   "\n  actual:   " + (moreA ? al : "<end>");
+        }
+    }
+}
+
+std::string JsonOf(const std::string& board) {
+    TempFolder folder;
+    const ProcessResult result = RunProgram(Program(), {"-q", board, "--json", folder / "b.json"});
+    EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+    return ReadFile(folder / "b.json");
+}
+
+class ExpectedDocuments : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJson) {
+    const std::string name = GetParam();
+    const std::string expected = ReadFile(ExpectedFile(name + ".json"));
+    ASSERT_FALSE(expected.empty()) << "no expected document for " << name;
+    const std::string actual = JsonOf(DataFile(name + ".PCB"));
+    EXPECT_EQ(actual, expected) << FirstDifference(expected, actual);
+}
+
+// free-records: one record of each free kind with the unit, layer, shape, arc-quadrant, text
+// orientation and stroke-width conversions; components-nets: a top and a bottom component, nets
+// through designator-pin references (one of them unknown) that name both internal planes;
+// version5: the hole sizes a version-5 file forces; header-only: nothing but the stack;
+// special-text: characters JSON must escape and an 8-bit one.
+INSTANTIATE_TEST_SUITE_P(Boards, ExpectedDocuments,
+                         ::testing::Values("free-records", "components-nets", "version5",
+                                           "header-only", "special-text"));
+
+TEST(JsonDocument, TheSameBoardGivesTheSameBytesEveryTime) {
+    const std::string first = JsonOf(DemoBoard());
+    const std::string second = JsonOf(DemoBoard());
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, second);
+}
+
+TEST(JsonDocument, TheDemoBoardHasEveryKindOfObject) {
+    const std::string json = JsonOf(DemoBoard());
+    EXPECT_EQ(
+        json.rfind("{\n  \"file\": \"demo.PCB\",\n  \"version\": 4,\n  \"imported\": true,", 0),
+        0u);
+    // Free and component objects together, as the summary counts them.
+    EXPECT_EQ(CountOf(json, "{\"x1\": "), 35u + 27u + 2u + 1u); // tracks and fills
+    EXPECT_EQ(CountOf(json, "\"startLayer\": "), 5u);           // vias
+    EXPECT_EQ(CountOf(json, "\"shape\": "), 25u);               // pads
+    EXPECT_EQ(CountOf(json, "\"radius\": "), 8u);               // arcs
+    EXPECT_EQ(CountOf(json, "\"designator\": "), 8u);
+    EXPECT_EQ(CountOf(json, "{\"component\": "), 22u); // pads joined by nets
+    EXPECT_NE(json.find("{\"layer\": \"InternalPlane1\", \"net\": \"GND\"}"), std::string::npos);
+    EXPECT_NE(json.find("{\"layer\": \"InternalPlane2\", \"net\": \"VCC\"}"), std::string::npos);
+}
+
+TEST(JsonDocument, AFileNamedOnTheCommandLineKeepsOnlyItsNameInTheDocument) {
+    TempFolder folder;
+    WriteFile(folder / "Named Board.PCB", "PCB FILE 4\r\n");
+    EXPECT_EQ(JsonOf(folder / "Named Board.PCB").find("\"file\": \"Named Board.PCB\""), 4u);
+}
+
+} // namespace
+} // namespace clitest

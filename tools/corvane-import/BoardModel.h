@@ -1,0 +1,108 @@
+#pragma once
+// What landed on the board, as plain values: coordinates and sizes in host units (1/10000 mil),
+// angles in degrees, layers by name, nets by name (empty optional: no net).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace halvex::cli {
+
+using NetName = std::optional<std::string>;
+
+struct Track {
+    std::int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0;
+    std::string Layer;
+    NetName Net;
+};
+
+struct Via {
+    std::int32_t X = 0, Y = 0, Size = 0, Hole = 0;
+    std::string StartLayer, EndLayer;
+    NetName Net;
+};
+
+struct Pad {
+    std::int32_t X = 0, Y = 0;
+    std::string Name;
+    std::uint8_t ShapeCode = 0;
+    std::int32_t XSize = 0, YSize = 0, Hole = 0;
+    std::string Layer;
+    double Rotation = 0;
+    NetName Net;
+};
+
+struct Arc {
+    std::int32_t X = 0, Y = 0, Radius = 0;
+    double StartAngle = 0, EndAngle = 0;
+    std::int32_t Width = 0;
+    std::string Layer;
+    NetName Net;
+};
+
+struct Fill {
+    std::int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    std::string Layer;
+    double Rotation = 0;
+    NetName Net;
+};
+
+struct Text {
+    std::int32_t X = 0, Y = 0;
+    std::string Content;
+    std::int32_t Height = 0, Width = 0;
+    double Rotation = 0;
+    bool Mirror = false;
+    std::string Layer;
+};
+
+/// Primitives, in the order they were added to their board or component.
+struct Primitives {
+    std::vector<Track> Tracks;
+    std::vector<Via> Vias;
+    std::vector<Pad> Pads;
+    std::vector<Arc> Arcs;
+    std::vector<Fill> Fills;
+    std::vector<Text> Texts;
+};
+
+struct Component {
+    std::string Designator, Comment, Pattern;
+    std::int32_t X = 0, Y = 0;
+    std::string Layer;
+    double Rotation = 0;
+    std::optional<Text> DesignatorText, CommentText;
+    Primitives Children;
+};
+
+struct NetNode {
+    std::string Component; // designator of the pad's component, empty for a free pad
+    std::string Pad;
+};
+
+struct Net {
+    std::string Name;
+    std::vector<NetNode> Pads;
+};
+
+struct Plane {
+    std::string Layer;
+    NetName Net;
+};
+
+struct Board {
+    std::string File; // the file's name without its folder
+    int Version = 4;  // 4 or 5
+    bool Imported = false;
+    std::vector<Plane> Planes;
+    Primitives Free;
+    std::vector<Component> Components;
+    std::vector<Net> Nets;
+};
+
+/// The name of a host pad shape code: "round", "rectangle", "octagonal", "roundedRectangle", or
+/// "shapeN" for a code the host gives no meaning.
+std::string PadShapeName(std::uint8_t shapeCode);
+
+} // namespace halvex::cli

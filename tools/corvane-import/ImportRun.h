@@ -1,0 +1,32 @@
+#pragma once
+// One import as the host editor runs it: open a board for the file, route the server's progress
+// calls to the bar and the abort watch, and call the plug-in's import.
+
+#include "ModuleLoader.h"
+#include "Summary.h"
+
+#include <cstdint>
+#include <string>
+
+namespace halvex::cli {
+
+struct ImportRunResult {
+    ImportOutcome Outcome;
+    std::uint32_t Board = 0;
+};
+
+/// Imports the file (already recognised by the plug-in) under its board file name. showProgress:
+/// draw the bar when standard error is a terminal.
+ImportRunResult RunImport(const LoadedModules& modules, const std::string& boardFileName,
+                          int version, bool showProgress);
+
+/// A string as the exports take it: one length byte, then at most 255 characters.
+struct LengthPrefixed {
+    explicit LengthPrefixed(const std::string& text);
+    const std::uint8_t* Data() const { return bytes_; }
+
+private:
+    std::uint8_t bytes_[256] = {};
+};
+
+} // namespace halvex::cli

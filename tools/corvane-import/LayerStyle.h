@@ -1,0 +1,23 @@
+#pragma once
+// How each layer looks in the picture: its colour and where it lies in the drawing order.
+
+#include <string>
+
+namespace halvex::cli {
+
+struct LayerStyle {
+    std::string Colour; // "#rrggbb"
+    /// Lower is drawn first: the bottom side first, the top side over it, then the layers that
+    /// mark rather than make copper.
+    int Order = 0;
+};
+
+/// The style of a layer by its name ("TopLayer", "MidLayer3", "Mechanical1", ...).
+LayerStyle StyleOfLayer(const std::string& layerName);
+
+/// The colour of the board behind everything, also the colour of holes.
+inline constexpr const char* BackgroundColour = "#10121a";
+/// Vias go through every copper layer.
+inline constexpr const char* ViaColour = "#b4b4b4";
+
+} // namespace halvex::cli

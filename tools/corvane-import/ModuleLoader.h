@@ -1,0 +1,69 @@
+#pragma once
+// Loads the two modules a host has: the PCB server (first, so that the plug-in finds it by name
+// when it starts) and the importer plug-in, and resolves what the program calls in each.
+
+#include "DynamicLibrary.h"
+#include "HalvexHost.h"
+#include "importer/exports/CorvaneImporter.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace halvex::cli {
+
+/// The server's host-side functions the program uses.
+struct HalvexApi {
+    decltype(&Halvex_OpenBoard) OpenBoard = nullptr;
+    decltype(&Halvex_SetProgressSink) SetProgressSink = nullptr;
+    decltype(&Halvex_GetBoardInfo) GetBoardInfo = nullptr;
+    decltype(&Halvex_GetMemberCount) GetMemberCount = nullptr;
+    decltype(&Halvex_GetMemberAt) GetMemberAt = nullptr;
+    decltype(&Halvex_GetObjectInfo) GetObjectInfo = nullptr;
+    decltype(&Halvex_GetStackLayer) GetStackLayer = nullptr;
+    decltype(&Halvex_LayerName) LayerName = nullptr;
+};
+
+/// The plug-in's three exports.
+struct PluginApi {
+    RecognisedPCBFile_fn RecognisedPCBFile = nullptr;
+    GetPcbImporterDescription_fn GetPcbImporterDescription = nullptr;
+    ImportFileIntoPcb_fn ImportFileIntoPcb = nullptr;
+};
+
+/// Where to look for the modules: explicit paths win; empty means the default search.
+struct ModulePaths {
+    std::string Server;
+    std::string Plugin;
+};
+
+class LoadedModules {
+public:
+    /// Loads the server, then the plug-in. On failure Error() says which module and why.
+    static LoadedModules Load(const ModulePaths& requested);
+
+    LoadedModules() = default;
+    LoadedModules(LoadedModules&&) noexcept = default;
+    LoadedModules& operator=(LoadedModules&&) noexcept = default;
+    ~LoadedModules();
+
+    bool Ok() const { return error_.empty(); }
+    const std::string& Error() const { return error_; }
+    const HalvexApi& Server() const { return server_; }
+    const PluginApi& Plugin() const { return plugin_; }
+
+private:
+    DynamicLibrary serverModule_;
+    DynamicLibrary pluginModule_;
+    HalvexApi server_;
+    PluginApi plugin_;
+    std::string error_;
+};
+
+/// The candidate paths of a module, in the order they are tried: the explicit path alone when
+/// given, else the environment variable, the program's folder and the build tree.
+std::vector<std::string> CandidatePaths(const std::string& explicitPath,
+                                        const char* environmentName, const std::string& fileName,
+                                        const std::string& buildTreePath);
+
+} // namespace halvex::cli

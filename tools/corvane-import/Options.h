@@ -1,0 +1,39 @@
+#pragma once
+// The command line of corvane-import: corvane-import [OPTIONS] FILE.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace halvex::cli {
+
+struct Options {
+    std::string InputFile;
+    std::optional<std::string> JsonPath; // "-" is standard output
+    std::optional<std::string> SvgPath;  // "-" is standard output
+    bool Quiet = false;
+    /// Module paths given on the command line; empty means the default search (ModuleLoader).
+    std::string PluginPath;
+    std::string ServerPath;
+    bool ShowHelp = false;
+    bool ShowVersion = false;
+};
+
+/// A command line that parsed, or the reason it did not.
+struct ParsedOptions {
+    Options Values;
+    std::string Error; // empty when the command line is valid
+    bool Ok() const { return Error.empty(); }
+};
+
+/// Parses the arguments after the program name. --help and --version win over everything else
+/// and need no FILE.
+ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
+
+/// The text of --help.
+std::string HelpText();
+
+/// The text of --version.
+std::string VersionText();
+
+} // namespace halvex::cli

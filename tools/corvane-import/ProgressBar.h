@@ -1,0 +1,44 @@
+#pragma once
+// The progress bar of an import, drawn on one line of a terminal: the caption the plug-in passes,
+// a bar, and the steps done of the total. Draws nothing when it is disabled (no terminal).
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace halvex::cli {
+
+class ProgressBar {
+public:
+    /// columns: the terminal's width; the line is kept one shorter so that it never wraps.
+    ProgressBar(std::FILE* terminal, bool enabled, int columns);
+
+    void Init(const std::string& caption, std::int32_t steps);
+    void Step();
+    void Finish();
+
+    /// Erases the line (before something else is written to the terminal); the next step draws
+    /// it again.
+    void Clear();
+
+    /// The line as it would be drawn now (without the carriage return).
+    std::string Line() const;
+
+private:
+    void Draw(bool force);
+
+    std::FILE* terminal_;
+    bool enabled_;
+    int columns_;
+    std::string caption_;
+    std::int32_t total_ = 0;
+    std::int32_t done_ = 0;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+/// The caption shortened to at most width characters by putting "..." in its middle.
+std::string ElideMiddle(const std::string& text, std::size_t width);
+
+} // namespace halvex::cli

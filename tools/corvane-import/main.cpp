@@ -1,0 +1,134 @@
+// corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
+// server, and reports what landed on the board (summary, JSON, SVG).
+
+#include "BoardSnapshot.h"
+#include "ExitStatus.h"
+#include "ImportRun.h"
+#include "InputDiagnosis.h"
+#include "JsonWriter.h"
+#include "ModuleLoader.h"
+#include "Options.h"
+#include "OutputFile.h"
+#include "Summary.h"
+#include "SvgWriter.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace halvex::cli {
+namespace {
+
+constexpr const char* ProgramName = "corvane-import";
+// The exports take file names of at most this many characters.
+constexpr std::size_t MaxBoardFileName = 255;
+
+void PrintError(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", ProgramName, message.c_str());
+}
+
+// The board is opened under the file's full path, as the host editor does; a path too long for
+// the exports falls back to the name as given.
+std::string BoardFileName(const std::string& given) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(given), error);
+    if (error) {
+        return given;
+    }
+    const std::string full = absolute.lexically_normal().string();
+    return full.size() <= MaxBoardFileName || given.size() > MaxBoardFileName ? full : given;
+}
+
+std::string BaseName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// Writes the requested outputs; false when one of them failed (already reported).
+bool WriteOutputs(const Options& options, const Board& board) {
+    bool ok = true;
+    std::string error;
+    if (options.JsonPath && !WriteOutput(*options.JsonPath, BoardToJson(board), error)) {
+        PrintError("cannot write " + *options.JsonPath + ": " + error);
+        ok = false;
+    }
+    if (options.SvgPath && !WriteOutput(*options.SvgPath, BoardToSvg(board), error)) {
+        PrintError("cannot write " + *options.SvgPath + ": " + error);
+        ok = false;
+    }
+    return ok;
+}
+
+ExitStatus Import(const Options& options) {
+    const std::string fileName = BoardFileName(options.InputFile);
+    if (fileName.size() > MaxBoardFileName) {
+        PrintError(options.InputFile + ": the path is longer than " +
+                   std::to_string(MaxBoardFileName) +
+                   " characters, which the importer cannot take");
+        return ExitStatus::NotImported;
+    }
+    const InputDiagnosis diagnosis = DiagnoseInput(fileName);
+    const LoadedModules modules = LoadedModules::Load({options.ServerPath, options.PluginPath});
+    if (!modules.Ok()) {
+        PrintError(modules.Error());
+        return ExitStatus::ModulesMissing;
+    }
+    // The plug-in decides; the diagnosis only explains a refusal.
+    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
+        const std::string reason = DescribeProblem(fileName, diagnosis);
+        PrintError(reason.empty() ? fileName + ": not recognised as a Corvane board by the plug-in"
+                                  : reason);
+        return ExitStatus::NotImported;
+    }
+    const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
+    Board board = SnapshotBoard(modules.Server(), run.Board);
+    board.File = BaseName(fileName);
+    board.Version = diagnosis.Version;
+    board.Imported = run.Outcome.Completed;
+
+    const bool written = WriteOutputs(options, board);
+    if (!options.Quiet) {
+        // Standard output may be carrying the JSON or the SVG.
+        const bool stdoutTaken = options.JsonPath == "-" || options.SvgPath == "-";
+        std::fputs(SummaryText(run.Outcome, board).c_str(), stdoutTaken ? stderr : stdout);
+    }
+    if (!written) {
+        return ExitStatus::OutputFailed;
+    }
+    return run.Outcome.Completed ? ExitStatus::Imported : ExitStatus::Aborted;
+}
+
+int Main(const std::vector<std::string>& arguments) {
+    const ParsedOptions parsed = ParseOptions(arguments);
+    if (!parsed.Ok()) {
+        PrintError(parsed.Error);
+        std::fprintf(stderr, "Try '%s --help' for more information.\n", ProgramName);
+        return ToInt(ExitStatus::Usage);
+    }
+    if (parsed.Values.ShowHelp) {
+        std::fputs(HelpText().c_str(), stdout);
+        return ToInt(ExitStatus::Imported);
+    }
+    if (parsed.Values.ShowVersion) {
+        std::fputs(VersionText().c_str(), stdout);
+        return ToInt(ExitStatus::Imported);
+    }
+    return ToInt(Import(parsed.Values));
+}
+
+} // namespace
+} // namespace halvex::cli
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    try {
+        return halvex::cli::Main(arguments);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "corvane-import: %s\n", error.what());
+        return 1;
+    }
+}
