@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"EmptyValue", {"--svg=", "a.PCB"}, "needs a non-empty value"},
         UsageCase{"ValueForAFlag", {"--quiet=yes", "a.PCB"}, "takes no value"},
         UsageCase{"TwoFiles", {"a.PCB", "b.PCB"}, "only one FILE"},
-        UsageCase{"BothToStandardOutput", {"--json", "-", "--svg", "-", "a.PCB"}, "cannot both"}),
+        UsageCase{"BothToStandardOutput", {"--json", "-", "--svg", "-", "a.PCB"},
+                  "can write to standard output"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.Name); });
 
 // A refused file: status 1, one line on standard error that names the file, nothing written.

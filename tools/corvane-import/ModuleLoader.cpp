@@ -87,6 +87,8 @@ bool ResolvePlugin(const DynamicLibrary& module, PluginApi& api, std::string& mi
     } else if (!ResolveFunction(module, "ImportFileIntoPcb", api.ImportFileIntoPcb)) {
         missing = "ImportFileIntoPcb";
     }
+    // Optional: a plug-in without a report still imports.
+    ResolveFunction(module, "GetImportReport", api.GetImportReport);
     return missing.empty();
 }
 

@@ -24,11 +24,13 @@ struct HalvexApi {
     decltype(&Halvex_LayerName) LayerName = nullptr;
 };
 
-/// The plug-in's three exports.
+/// The plug-in's three exports for the host editor, and its import report (null when the
+/// plug-in has none).
 struct PluginApi {
     RecognisedPCBFile_fn RecognisedPCBFile = nullptr;
     GetPcbImporterDescription_fn GetPcbImporterDescription = nullptr;
     ImportFileIntoPcb_fn ImportFileIntoPcb = nullptr;
+    GetImportReport_fn GetImportReport = nullptr;
 };
 
 /// Where to look for the modules: explicit paths win; empty means the default search.

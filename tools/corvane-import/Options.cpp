@@ -20,13 +20,16 @@ struct OptionRule {
 };
 
 // A table, so that a further option is one more line.
-const std::array<OptionRule, 7>& OptionTable() {
-    static const std::array<OptionRule, 7> table = {{
+const std::array<OptionRule, 9>& OptionTable() {
+    static const std::array<OptionRule, 9> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--json", "", true, [](Options& o, const std::string& v) { o.JsonPath = v; }},
         {"--svg", "", true, [](Options& o, const std::string& v) { o.SvgPath = v; }},
+        {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
+        {"--report-file", "", true,
+         [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
         {"--server", "", true, [](Options& o, const std::string& v) { o.ServerPath = v; }},
     }};
@@ -100,8 +103,17 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     } else {
         parsed.Values.InputFile = files.front();
     }
-    if (parsed.Ok() && parsed.Values.JsonPath == "-" && parsed.Values.SvgPath == "-") {
-        parsed.Error = "--json and --svg cannot both write to standard output";
+    const Options& values = parsed.Values;
+    const bool reportToStdout =
+        !values.ReportFormat.empty() && (values.ReportPath.empty() || values.ReportPath == "-");
+    if (parsed.Ok() && !values.ReportFormat.empty() && values.ReportFormat != "text" &&
+        values.ReportFormat != "json") {
+        parsed.Error = "--report takes text or json, not '" + values.ReportFormat + "'";
+    } else if (parsed.Ok() && !values.ReportPath.empty() && values.ReportFormat.empty()) {
+        parsed.Error = "--report-file needs --report text or --report json";
+    } else if (parsed.Ok() && (int{values.JsonPath == "-"} + int{values.SvgPath == "-"} +
+                               int{reportToStdout}) > 1) {
+        parsed.Error = "only one of --json, --svg and --report can write to standard output";
     }
     return parsed;
 }
@@ -118,6 +130,10 @@ std::string HelpText() {
            "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
            "  --svg PATH      write a picture of the board as SVG to PATH ('-' for standard "
            "output)\n"
+           "  --report FORM   print the import report: what the import passed over or changed,\n"
+           "                  with line numbers; FORM is text or json\n"
+           "  --report-file PATH\n"
+           "                  write the report to PATH instead of standard output\n"
            "  -q, --quiet     print nothing but errors\n"
            "  --plugin PATH   the plug-in module to load (default: $CORVANE_PLUGIN, else the one\n"
            "                  next to this program or in its build tree)\n"

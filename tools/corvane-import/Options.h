@@ -12,6 +12,10 @@ struct Options {
     std::optional<std::string> JsonPath; // "-" is standard output
     std::optional<std::string> SvgPath;  // "-" is standard output
     bool Quiet = false;
+    /// The import report's form: "text" or "json"; empty for no report.
+    std::string ReportFormat;
+    /// Where the report goes; empty or "-" for standard output.
+    std::string ReportPath;
     /// Module paths given on the command line; empty means the default search (ModuleLoader).
     std::string PluginPath;
     std::string ServerPath;

@@ -45,10 +45,27 @@ std::string BaseName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// The plug-in's report of the last import in one of its forms; empty without a report export.
+std::string ImportReport(const LoadedModules& modules, CorvaneReportFormat format) {
+    const auto report = modules.Plugin().GetImportReport;
+    const char* text = report != nullptr ? report(format) : nullptr;
+    return text != nullptr ? text : "";
+}
+
+bool StandardOutput(const std::string& path) { return path.empty() || path == "-"; }
+
 // Writes the requested outputs; false when one of them failed (already reported).
-bool WriteOutputs(const Options& options, const Board& board) {
+bool WriteOutputs(const Options& options, const Board& board, const LoadedModules& modules) {
     bool ok = true;
     std::string error;
+    if (!options.ReportFormat.empty()) {
+        const auto format = options.ReportFormat == "json" ? CorvaneReportJson : CorvaneReportText;
+        const std::string path = StandardOutput(options.ReportPath) ? "-" : options.ReportPath;
+        if (!WriteOutput(path, ImportReport(modules, format), error)) {
+            PrintError("cannot write " + path + ": " + error);
+            ok = false;
+        }
+    }
     if (options.JsonPath && !WriteOutput(*options.JsonPath, BoardToJson(board), error)) {
         PrintError("cannot write " + *options.JsonPath + ": " + error);
         ok = false;
@@ -87,11 +104,15 @@ ExitStatus Import(const Options& options) {
     board.Version = diagnosis.Version;
     board.Imported = run.Outcome.Completed;
 
-    const bool written = WriteOutputs(options, board);
+    const bool written = WriteOutputs(options, board, modules);
     if (!options.Quiet) {
-        // Standard output may be carrying the JSON or the SVG.
-        const bool stdoutTaken = options.JsonPath == "-" || options.SvgPath == "-";
-        std::fputs(SummaryText(run.Outcome, board).c_str(), stdoutTaken ? stderr : stdout);
+        // Standard output may be carrying the JSON, the SVG or the report.
+        const bool stdoutTaken = options.JsonPath == "-" || options.SvgPath == "-" ||
+                                 (!options.ReportFormat.empty() &&
+                                  StandardOutput(options.ReportPath));
+        const std::string summary = SummaryText(run.Outcome, board) + "Report:      " +
+                                    ImportReport(modules, CorvaneReportCounts) + "\n";
+        std::fputs(summary.c_str(), stdoutTaken ? stderr : stdout);
     }
     if (!written) {
         return ExitStatus::OutputFailed;
