@@ -1,5 +1,6 @@
 #include "importer/InputFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -8,9 +9,18 @@
 namespace corvane {
 namespace {
 
-bool IsBlank(int byte) { return byte >= 0 && byte <= 32; }
+bool IsBlank(int byte) {
+    return byte >= 0 && byte <= 32;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The characters a line read must stop at: the line ends and the end-of-file mark.
+bool IsLineSpecial(char c) {
+    return c == '\n' || c == '\r' || c == 0x1A;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Decimal digits with an optional leading sign; anything else, or a value outside the signed
 // 32-bit range, is malformed.
@@ -111,38 +121,60 @@ void InputFile::Advance() {
     }
 }
 
-bool InputFile::AtEnd() { return PeekByte() == EndOfFile; }
+bool InputFile::AtEnd() {
+    return PeekByte() == EndOfFile;
+}
 
 std::string InputFile::ReadLine(std::size_t limit) {
     std::string line;
     while (line.size() < limit) {
-        const int c = PeekByte();
-        if (c == EndOfFile || c == '\n') {
+        if (index_ >= size_ && !Fill()) {
             break;
         }
-        if (c == '\r') {
-            if (PeekByteAt(1) == '\n') {
-                break; // CR LF: the line end, left for Skip line
-            }
-            Advance(); // a lone CR is dropped from the text
-            continue;
+        // The plain characters ahead in the buffer go over in one piece; only LF, CR and Ctrl-Z
+        // need a closer look. None of them is a LF, so the line count stays as it is.
+        const char* const run = buffer_.data() + index_;
+        const std::size_t room = std::min(size_ - index_, limit - line.size());
+        std::size_t plain = 0;
+        while (plain < room && !IsLineSpecial(run[plain])) {
+            ++plain;
         }
-        line.push_back(static_cast<char>(c));
-        Advance();
+        line.append(run, plain);
+        index_ += plain;
+        if (plain == room) {
+            continue; // the limit, or the end of the buffer: the loop test and Fill decide
+        }
+        if (buffer_[index_] != '\r') {
+            break; // LF or Ctrl-Z
+        }
+        if (PeekByteAt(1) == '\n') {
+            break; // CR LF: the line end, left for Skip line
+        }
+        ++index_; // a lone CR is dropped from the text
     }
     return line;
 }
 
 void InputFile::SkipLine() {
     for (;;) {
-        const int c = PeekByte();
-        if (c == EndOfFile) {
+        if (index_ >= size_ && !Fill()) {
             return;
         }
-        Advance();
-        if (c == '\n') {
-            return;
+        const char* const begin = buffer_.data() + index_;
+        const char* const end = buffer_.data() + size_;
+        const char* stop = begin;
+        while (stop != end && *stop != '\n' && *stop != CtrlZ) {
+            ++stop;
         }
+        index_ += static_cast<std::size_t>(stop - begin);
+        if (stop == end) {
+            continue;
+        }
+        if (*stop == '\n') {
+            ++index_;
+            ++line_;
+        }
+        return; // past the LF, or before the Ctrl-Z that ends the file
     }
 }
 
@@ -179,34 +211,44 @@ std::string InputFile::ReadWholeLine(std::size_t limit) {
 
 void InputFile::SkipBlanks() {
     for (;;) {
-        const int c = PeekByte();
-        if (!IsBlank(c)) {
+        if (index_ >= size_ && !Fill()) {
             return;
         }
-        Advance();
+        while (index_ < size_) {
+            const char c = buffer_[index_];
+            if (c == CtrlZ || !IsBlank(static_cast<unsigned char>(c))) {
+                return;
+            }
+            if (c == '\n') {
+                ++line_;
+            }
+            ++index_;
+        }
     }
 }
 
-std::string InputFile::ReadToken(std::size_t limit) {
+std::string_view InputFile::ReadToken(std::size_t limit, TokenBuffer& token) {
     const std::uint64_t startLine = line_;
     SkipBlanks();
     if (observer_ != nullptr && line_ != startLine && PeekByte() != EndOfFile) {
         observer_->NumberFromNextLine(startLine, line_);
     }
-    std::string token;
-    while (token.size() < limit) {
+    limit = std::min(limit, token.size());
+    std::size_t length = 0;
+    while (length < limit) {
         const int c = PeekByte();
         if (c == EndOfFile || IsBlank(c)) {
             break;
         }
-        token.push_back(static_cast<char>(c));
-        Advance();
+        token[length++] = static_cast<char>(c);
+        ++index_; // not a LF: blanks end the token
     }
-    return token;
+    return {token.data(), length};
 }
 
 std::int32_t InputFile::ReadInteger() {
-    const std::string token = ReadToken(IntegerTokenLimit);
+    TokenBuffer buffer;
+    const std::string_view token = ReadToken(IntegerTokenLimit, buffer);
     if (token.empty()) {
         ranOut_ = true;
         return 0; // end of file
@@ -222,7 +264,8 @@ std::int32_t InputFile::ReadInteger() {
 }
 
 double InputFile::ReadReal() {
-    const std::string token = ReadToken(RealTokenLimit);
+    TokenBuffer buffer;
+    const std::string_view token = ReadToken(RealTokenLimit, buffer);
     if (token.empty()) {
         ranOut_ = true;
         return 0.0; // end of file
@@ -251,7 +294,9 @@ bool InputFile::RestOfLineBlank() {
     }
 }
 
-bool InputFile::Rewind() { return SeekTo(Position{}); }
+bool InputFile::Rewind() {
+    return SeekTo(Position{});
+}
 
 bool InputFile::SeekTo(const Position& position) {
     line_ = position.Line;

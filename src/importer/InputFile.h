@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -79,13 +80,16 @@ private:
     int PeekByteAt(std::size_t ahead);
     void Advance();
     bool Fill();
-    std::string ReadToken(std::size_t limit);
+    /// Room for the longest token a number read takes.
+    using TokenBuffer = std::array<char, RealTokenLimit>;
+    /// Skips blanks, then takes at most limit characters up to the next blank into the buffer.
+    std::string_view ReadToken(std::size_t limit, TokenBuffer& token);
     void SkipBlanks();
 
     std::unique_ptr<ByteSource> source_;
     std::array<char, 65536> buffer_{};
-    std::size_t size_ = 0;         // bytes valid in buffer_
-    std::size_t index_ = 0;        // next byte in buffer_
+    std::size_t size_ = 0;          // bytes valid in buffer_
+    std::size_t index_ = 0;         // next byte in buffer_
     std::uint64_t bufferStart_ = 0; // file offset of buffer_[0]
     std::uint64_t line_ = 1;
     bool sourceEnded_ = false;

@@ -7,6 +7,7 @@
 #include "pcbserver/lookups/PinReference.h"
 #include "pcbserver/lookups/ScratchComponent.h"
 
+#include <algorithm>
 #include <map>
 
 namespace corvane {
@@ -16,21 +17,25 @@ void NodeIndex::AddImportedComponent(HostHandle component, std::string designato
     if (component == 0) {
         return;
     }
-    // The first pad of each name in layer order, then in the order the pads were added.
-    std::map<std::string, std::pair<TLayer, HostHandle>> first;
+    // The first pad of each name in layer order, then in the order the pads were added: a
+    // stable sort by name and layer puts it first among the pads of its name.
+    std::vector<const ImportedPad*> found;
+    found.reserve(pads.size());
     for (const ImportedPad& pad : pads) {
         if (pad.Handle == 0 || pad.Layer < layer::TopLayer || pad.Layer > MaxClassicLayer) {
             continue; // never found by a walk over layers 1..82
         }
-        const auto [found, inserted] = first.try_emplace(pad.Name, pad.Layer, pad.Handle);
-        if (!inserted && pad.Layer < found->second.first) {
-            found->second = {pad.Layer, pad.Handle};
-        }
+        found.push_back(&pad);
     }
+    std::stable_sort(found.begin(), found.end(), [](const ImportedPad* a, const ImportedPad* b) {
+        return a->Name != b->Name ? a->Name < b->Name : a->Layer < b->Layer;
+    });
     FirstPadByName& byName = pads_[component];
     byName.clear();
-    for (const auto& [name, place] : first) {
-        byName.emplace(name, place.second);
+    for (const ImportedPad* pad : found) {
+        if (byName.empty() || byName.back().first != pad->Name) {
+            byName.emplace_back(pad->Name, pad->Handle);
+        }
     }
     // Before the first lookup the host's own walk will find the component.
     if (boardLoaded_ && (side == layer::TopLayer || side == layer::BottomLayer)) {
@@ -57,19 +62,23 @@ void NodeIndex::LoadBoardComponents() {
 HostHandle NodeIndex::FindPadIn(HostHandle component, const std::string& pin) {
     auto known = pads_.find(component);
     if (known == pads_.end()) {
-        // A component the import did not make: ask the host for its pads once.
-        FirstPadByName byName;
+        // A component the import did not make: ask the host for its pads once. The first pad of
+        // a name met in layer order, then in the host's order, is the one the search finds.
+        std::map<std::string, HostHandle> first;
         for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
             FindFirstOnLayer(component, objectkind::Pad, static_cast<TLayer>(layer),
                              [&](HostHandle pad) {
-                                 byName.try_emplace(PadNameOfHandle(pad).Str(), pad);
+                                 first.try_emplace(PadNameOfHandle(pad).Str(), pad);
                                  return false;
                              });
         }
-        known = pads_.emplace(component, std::move(byName)).first;
+        known = pads_.emplace(component, FirstPadByName(first.begin(), first.end())).first;
     }
-    const auto pad = known->second.find(pin);
-    return pad == known->second.end() ? 0 : pad->second;
+    const FirstPadByName& byName = known->second;
+    const auto pad = std::lower_bound(byName.begin(), byName.end(), pin,
+                                      [](const std::pair<std::string, HostHandle>& entry,
+                                         const std::string& name) { return entry.first < name; });
+    return pad != byName.end() && pad->first == pin ? pad->second : 0;
 }
 
 HostHandle NodeIndex::FindPad(const String255& reference) {
