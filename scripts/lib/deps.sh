@@ -28,3 +28,14 @@ apt_install() {
 install_native_deps() {
     apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest
 }
+
+# The 32-bit Windows cross build and wine to run its tests: the mingw-w64 cross compilers and
+# tools, the 32-bit wine (from the i386 architecture, added if missing), its fonts for the message
+# box, and GoogleTest's sources, which the cross build compiles itself.
+install_windows_deps() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        apt_updated=0 # the lists of the new architecture are still to be fetched
+    fi
+    apt_install g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine googletest
+}

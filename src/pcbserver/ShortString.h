@@ -24,7 +24,9 @@ template <std::size_t N> struct ShortString {
     /// Stores at most the first N characters of text.
     void Assign(std::string_view text) {
         const std::size_t n = std::min(text.size(), N);
-        std::memcpy(Chars, text.data(), n);
+        if (n != 0) { // an empty view may have no storage at all
+            std::memcpy(Chars, text.data(), n);
+        }
         Length = static_cast<std::uint8_t>(n);
     }
 

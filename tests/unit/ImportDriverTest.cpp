@@ -174,6 +174,11 @@ TEST_F(ImportSpine, CaptionsAreCutTo255Characters) {
 }
 
 TEST_F(ImportSpine, AFailureInsideTheImportStillClosesEverything) {
+#if defined(_WIN32)
+    // The failure is thrown from the test server's module; with each module carrying its own
+    // runtime, an exception cannot unwind across modules there.
+    GTEST_SKIP() << "exceptions do not cross module boundaries on this target";
+#endif
     const TempFile file("PCB FILE 4\nFT\n");
     recording::SetHandler("PcbApi_Percent_Init", [](const recording::Call& call) -> std::int64_t {
         if (call.Ptr<String255>(0)->View().starts_with("Loading")) {

@@ -5,7 +5,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         // Under the loader lock only the client binding; the registry, shell and options reads
@@ -13,7 +13,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
         // the load rather than leaving a half-initialised module.
         return corvane::BeginModuleStartUp() ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
-        corvane::StopModule();
+        // At process exit the host's own objects may already be gone: release nothing then.
+        if (reserved == nullptr) {
+            corvane::StopModule();
+        }
         return TRUE;
     default:
         return TRUE;

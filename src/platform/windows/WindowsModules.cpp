@@ -2,6 +2,12 @@
 
 #include "platform/Platform.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 namespace corvane::platform {
@@ -14,7 +20,9 @@ ModuleHandle FindLoadedModule(const char* moduleName) {
     return reinterpret_cast<ModuleHandle>(GetModuleHandleA(moduleName));
 }
 
-ModuleHandle HostExecutableModule() { return reinterpret_cast<ModuleHandle>(GetModuleHandleA(nullptr)); }
+ModuleHandle HostExecutableModule() {
+    return reinterpret_cast<ModuleHandle>(GetModuleHandleA(nullptr));
+}
 
 void* FindModuleSymbol(ModuleHandle module, const char* symbolName) {
     if (module == nullptr || symbolName == nullptr) {
