@@ -9,6 +9,11 @@
  * that uses it. Every string is a zero-terminated ANSI string. The server is single-threaded: call
  * it from the thread that runs the imports.
  *
+ * Every function here and every PcbApi_ entry is exported under its plain name (on Windows the
+ * stdcall PcbApi_ entries without "@N"), so GetProcAddress / dlsym find them by name. A program may
+ * also link with the module: on Windows its import library libHalvex.dll.a names the PcbApi_
+ * entries as their declarations (entries/ServerEntries.h) do.
+ *
  * Units everywhere: coordinates and sizes are signed 32-bit host units of 1/10000 mil (10000 units
  * = 1 mil); angles and rotations are degrees. Layers are the host's 32-bit layer identifiers; a
  * classic layer (0..82, "TopLayer" = 1, "BottomLayer" = 32, "MultiLayer" = 74) has the identifier
@@ -109,7 +114,8 @@ typedef struct HalvexBoardInfo {
     int32_t StackLayerCount;  /* layers in the stack, see Halvex_GetStackLayer */
 } HalvexBoardInfo;
 
-/* HALVEX_STATUS_OK and the board's properties, or NO_SUCH_OBJECT (info untouched). */
+/* HALVEX_STATUS_OK and the board's properties; NO_SUCH_OBJECT (info untouched), BAD_ARGUMENT for a
+   null info. */
 HALVEX_HOST_API int32_t Halvex_GetBoardInfo(uint32_t board, HalvexBoardInfo* info);
 
 /*
@@ -207,7 +213,8 @@ typedef struct HalvexObjectInfo {
     int32_t SegmentCount;
 } HalvexObjectInfo;
 
-/* OK and every property of the object, or NO_SUCH_OBJECT (info untouched). */
+/* OK and every property of the object; NO_SUCH_OBJECT (info untouched), BAD_ARGUMENT for a null
+   info. */
 HALVEX_HOST_API int32_t Halvex_GetObjectInfo(uint32_t object, HalvexObjectInfo* info);
 
 /* The name of a layer identifier: the classic name ("TopLayer") for 0..82, else "". */

@@ -21,7 +21,9 @@ namespace {
 // Copies text into a zero-terminated array, cut to fit.
 template <std::size_t N> void CopyText(char (&target)[N], std::string_view text) {
     const std::size_t n = std::min(text.size(), N - 1);
-    std::memcpy(target, text.data(), n);
+    if (n != 0) {
+        std::memcpy(target, text.data(), n);
+    }
     target[n] = '\0';
 }
 

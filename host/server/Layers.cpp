@@ -33,7 +33,7 @@ constexpr std::uint32_t MechanicalTag = 0x0400;
 } // namespace
 
 std::string_view ClassicLayerName(TLayer layer) {
-    return layer <= MaxClassicLayer ? LayerNames[layer] : std::string_view();
+    return layer <= MaxClassicLayer ? LayerNames[layer] : std::string_view("");
 }
 
 TLayer ToClassicLayer(TLayerId id) {

@@ -4,39 +4,9 @@
 
 namespace halvex {
 
-std::int32_t CornerRadius(const PadLayer& layer) {
-    if (layer.Shape != ShapeRoundedRectangle) {
-        return 0;
-    }
-    const std::int64_t smaller = std::min(layer.XSize, layer.YSize);
-    return static_cast<std::int32_t>(smaller * layer.CRPercent / 200);
-}
-
 PadRecord::PadRecord(HostHandle handle) : KindRecord(handle, TopLayer) {
     const PadLayer round{Mils(60), Mils(60), ShapeRound, 50};
     Top = Mid = Bottom = round;
-}
-
-PadRecord::Part PadRecord::PartOf(corvane::TLayer layer) {
-    if (layer >= 2 && layer <= 31) {
-        return Part::Mid;
-    }
-    return layer == BottomLayer ? Part::Bottom : Part::Top;
-}
-
-PadLayer& PadRecord::Description(Part part) {
-    return part == Part::Top ? Top : part == Part::Mid ? Mid : Bottom;
-}
-
-const PadLayer& PadRecord::Description(Part part) const {
-    return part == Part::Top ? Top : part == Part::Mid ? Mid : Bottom;
-}
-
-PadLayer PadRecord::OnLayer(corvane::TLayer layer) const {
-    if (stack_ != nullptr && layer <= MaxClassicLayer) {
-        return (*stack_)[layer];
-    }
-    return Description(PartOf(layer));
 }
 
 void PadRecord::StoreStack() {

@@ -10,6 +10,7 @@
 
 #include "pcbserver/HostTypes.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -41,7 +42,13 @@ struct PadLayer {
 
 /// Corner radius of a shape on a layer: for the rounded rectangle the percentage of half the
 /// smaller size, for every other shape 0.
-std::int32_t CornerRadius(const PadLayer& layer);
+inline std::int32_t CornerRadius(const PadLayer& layer) {
+    if (layer.Shape != ShapeRoundedRectangle) {
+        return 0;
+    }
+    const std::int64_t smaller = std::min(layer.XSize, layer.YSize);
+    return static_cast<std::int32_t>(smaller * layer.CRPercent / 200);
+}
 
 /// A pad at (X, Y). New: round, 60 mil on every layer, no hole, on "TopLayer", stack mode 0,
 /// corner-radius percentage 50.
@@ -80,8 +87,14 @@ struct PadRecord : KindRecord<ObjectKind::Pad> {
     void SetStackMode(std::uint8_t mode);
     bool HasStoredStack() const { return stack_ != nullptr; }
 
-    /// The pad's copper on a classic layer (0..82).
-    PadLayer OnLayer(corvane::TLayer layer) const;
+    /// The pad's copper on a classic layer (0..82). Answered in place, without a copy: the
+    /// per-layer queries ask it four times per layer for every pad the plug-in reads.
+    const PadLayer& OnLayer(corvane::TLayer layer) const {
+        if (stack_ != nullptr && layer <= MaxClassicLayer) {
+            return (*stack_)[layer];
+        }
+        return Description(PartOf(layer));
+    }
 
     // The per-layer setters (layer 0..82). A value that changes what the layer answers switches the
     // pad to a stored stack (stack mode 2) first, except a corner-radius percentage on layers
@@ -101,9 +114,18 @@ struct PadRecord : KindRecord<ObjectKind::Pad> {
 
 private:
     enum class Part { Top, Mid, Bottom };
-    static Part PartOf(corvane::TLayer layer);
-    PadLayer& Description(Part part);
-    const PadLayer& Description(Part part) const;
+    static Part PartOf(corvane::TLayer layer) {
+        if (layer >= 2 && layer <= LastMidLayer) {
+            return Part::Mid;
+        }
+        return layer == BottomLayer ? Part::Bottom : Part::Top;
+    }
+    PadLayer& Description(Part part) {
+        return part == Part::Top ? Top : part == Part::Mid ? Mid : Bottom;
+    }
+    const PadLayer& Description(Part part) const {
+        return part == Part::Top ? Top : part == Part::Mid ? Mid : Bottom;
+    }
     void StoreStack();
     /// Changes one layer of the stored stack and keeps the description in step with it.
     template <typename Change> void ChangeStoredLayer(corvane::TLayer layer, Change change);

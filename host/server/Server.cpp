@@ -7,8 +7,9 @@
 
 namespace halvex {
 
-Server& Server::Instance() {
+Server& Server::MakeInstance() {
     static Server server;
+    instance_.store(&server, std::memory_order_release);
     return server;
 }
 

@@ -9,6 +9,7 @@
 #include "ObjectStore.h"
 #include "ProgressSink.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,8 +19,12 @@ namespace halvex {
 
 class Server {
 public:
-    /// The module's one server.
-    static Server& Instance();
+    /// The module's one server. Every entry call starts here, so the usual road is one load;
+    /// the first call makes the server.
+    static Server& Instance() {
+        Server* const server = instance_.load(std::memory_order_acquire);
+        return server != nullptr ? *server : MakeInstance();
+    }
 
     // Boards. Board handles are 0x40000001 and up, never reused.
     static constexpr HostHandle FirstBoardHandle = 0x40000001;
@@ -54,6 +59,9 @@ public:
     void Reset();
 
 private:
+    static Server& MakeInstance();
+    static inline std::atomic<Server*> instance_{nullptr};
+
     Container* MutableMembersOf(HostHandle container);
 
     HostHandle firstBoard_ = FirstBoardHandle;

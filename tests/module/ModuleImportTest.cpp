@@ -66,5 +66,41 @@ TEST_F(ModuleImportTest, TheBoardIsFoundByTheExactFileName) {
     EXPECT_TRUE(Import(file));
 }
 
+TEST_F(ModuleImportTest, ImportsAWholeBoardThroughTheModules) {
+    const std::string file = WriteFile(
+        "whole.pcb", "PCB FILE 4\r\n"
+                     "FT\r\n0 0 100 0 10 1\r\n"
+                     "COMP\r\nU1\r\nDIP8\r\nLOGIC\r\n10 20 60 0 0 7\r\n30 40 50 0 0 7\r\n"
+                     "1000 2000 0 0\r\nCP\r\n0 0 60 60 1 30 2 13\r\n1\r\nENDCOMP\r\n"
+                     "NETDEF\r\nGND\r\n(\r\nU1-1\r\n)\r\n");
+    const std::uint32_t board = OpenBoard(file);
+    ASSERT_TRUE(Import(file));
+
+    const std::vector<std::uint32_t> onBoard = Members(board);
+    ASSERT_EQ(3u, onBoard.size());
+    EXPECT_EQ(HALVEX_KIND_TRACK, Object(onBoard[0]).Kind);
+    const HalvexObjectInfo component = Object(onBoard[1]);
+    const HalvexObjectInfo net = Object(onBoard[2]);
+    EXPECT_EQ(HALVEX_KIND_COMPONENT, component.Kind);
+    EXPECT_STREQ("U1", component.Name);
+    EXPECT_STREQ("LOGIC", component.Comment);
+    EXPECT_EQ(HALVEX_KIND_NET, net.Kind);
+    EXPECT_STREQ("GND", net.Name);
+
+    const std::vector<std::uint32_t> children = Members(component.Handle);
+    ASSERT_EQ(1u, children.size());
+    const HalvexObjectInfo pad = Object(children[0]);
+    EXPECT_STREQ("1", pad.Name);
+    EXPECT_EQ(74u, pad.Layer); // MultiLayer
+    EXPECT_EQ(net.Handle, pad.Net);
+    EXPECT_EQ(0, pad.Tag);
+    EXPECT_EQ(std::vector<std::uint32_t>{pad.Handle}, Members(net.Handle));
+
+    HalvexLayerInfo plane{};
+    ASSERT_EQ(HALVEX_STATUS_OK, Server().GetStackLayer(board, 1, &plane));
+    EXPECT_STREQ("InternalPlane1", plane.Name);
+    EXPECT_STREQ("GND", plane.PlaneNetName);
+}
+
 } // namespace
 } // namespace moduletest

@@ -18,22 +18,25 @@ using namespace halvex;
 
 namespace {
 
-// The copper of a pad or via on a classic layer; false for another kind or a layer above 82.
-bool PadOrViaOnLayer(HostHandle handle, TLayer layer, PadLayer& out, std::int32_t& status) {
+// Answers a per-layer query of a pad or via: gives the copper on the layer (the pad's own, in
+// place) to answer and returns the status. The plug-in asks these for every layer of every pad it
+// reads, so the road is kept short: one lookup of the handle, no copy of the pad's layer.
+template <typename Answer>
+std::int32_t AnswerPadOrViaOnLayer(HostHandle handle, TLayer layer, Answer answer) {
+    ObjectRecord* object = FindObject(handle);
     if (layer > MaxClassicLayer) {
-        status = FindObject(handle) == nullptr ? StatusNoSuchObject : StatusBadArgument;
-        return false;
+        return object == nullptr ? StatusNoSuchObject : StatusBadArgument;
     }
-    if (const auto* pad = FindObject<PadRecord>(handle)) {
-        out = pad->OnLayer(layer);
-        return true;
+    if (const auto* pad = As<PadRecord>(object)) {
+        answer(pad->OnLayer(layer));
+        return StatusOk;
     }
-    if (const auto* via = FindObject<ViaRecord>(handle)) {
-        out = via->CoversLayer(layer) ? PadLayer{via->Size, via->Size, ShapeRound, 0} : PadLayer{};
-        return true;
+    if (const auto* via = As<ViaRecord>(object)) {
+        answer(via->CoversLayer(layer) ? PadLayer{via->Size, via->Size, ShapeRound, 0}
+                                       : PadLayer{});
+        return StatusOk;
     }
-    status = StatusNoSuchObject;
-    return false;
+    return StatusNoSuchObject;
 }
 
 // The pad of the handle for a per-layer change, with the status when there is none.
@@ -125,31 +128,23 @@ std::int32_t PCBAPI_CALL PcbApi_QueryPadStackMode(std::uint8_t mode, HostHandle 
 
 std::int32_t PCBAPI_CALL PcbApi_QueryPadOrViaShapeOnLayer(HostHandle handle, TLayer layer,
                                                           std::uint8_t* shape) {
-    PadLayer copper;
-    std::int32_t status = StatusOk;
-    if (!PadOrViaOnLayer(handle, layer, copper, status)) {
-        return status;
-    }
-    if (shape != nullptr) {
-        *shape = copper.Shape;
-    }
-    return StatusOk;
+    return AnswerPadOrViaOnLayer(handle, layer, [shape](const PadLayer& copper) {
+        if (shape != nullptr) {
+            *shape = copper.Shape;
+        }
+    });
 }
 
 std::int32_t PCBAPI_CALL PcbApi_QueryPadOrViaSizeOnLayer(HostHandle handle, TLayer layer,
                                                          std::int32_t* xSize, std::int32_t* ySize) {
-    PadLayer copper;
-    std::int32_t status = StatusOk;
-    if (!PadOrViaOnLayer(handle, layer, copper, status)) {
-        return status;
-    }
-    if (xSize != nullptr) {
-        *xSize = copper.XSize;
-    }
-    if (ySize != nullptr) {
-        *ySize = copper.YSize;
-    }
-    return StatusOk;
+    return AnswerPadOrViaOnLayer(handle, layer, [xSize, ySize](const PadLayer& copper) {
+        if (xSize != nullptr) {
+            *xSize = copper.XSize;
+        }
+        if (ySize != nullptr) {
+            *ySize = copper.YSize;
+        }
+    });
 }
 
 std::int32_t PCBAPI_CALL PcbApi_QueryPadCornerRadiusOnLayer(HostHandle handle, TLayer layer,

@@ -5,8 +5,6 @@
 
 #include "TextRecord.h"
 
-#include <string_view>
-
 using corvane::Bool8;
 using corvane::HostHandle;
 using corvane::String254;
@@ -87,7 +85,11 @@ void PCBAPI_CALL PcbApi_GetDesignatorDisplayString(String255* buffer, HostHandle
         return;
     }
     const auto* record = FindObject<TextRecord>(textHandle);
-    buffer->Assign(record == nullptr ? std::string_view() : std::string_view(record->DisplayString()));
+    if (record == nullptr) {
+        buffer->Clear();
+    } else {
+        buffer->Assign(record->DisplayString());
+    }
 }
 
 } // extern "C"
