@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/deps.sh
+source scripts/lib/sanitize.sh
+source scripts/lib/fuzz.sh
 
 install_native_deps
 install_windows_deps
@@ -16,6 +18,9 @@ cmake --build build/native -j "$jobs" -- --quiet
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
+# The whole suite again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+run_sanitizer_tests build/sanitize
+
 # The real target: the 32-bit Windows DLL, with the test programs run under wine (in a wine
 # prefix of the build tree's own, which the first build makes).
 echo "== windows build"
@@ -24,3 +29,6 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw
 cmake --build build/windows -j "$jobs" -- --quiet
 echo "== windows tests (wine)"
 ctest --test-dir build/windows --output-on-failure -j "$jobs"
+
+# A short fuzzing run of a fixed number of executions per target; any finding fails.
+run_short_fuzz build/fuzz

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# Measures whole imports of synthetic boards of about 10^3 to 10^6 records through the command-line
+# host (one process per import, no JSON, no progress bar), beside one pass of the reading rules over
+# the same file, and checks the scaling targets.
+#
+#   bench/run-bench.sh [--sizes "1000 10000 100000 1000000"] [--repeats N] [--micro] [--keep]
+#
+#   --sizes    record counts of the boards (default: the four powers of ten)
+#   --repeats  runs per board and measurement; the best time counts (default 3)
+#   --micro    also run the Google Benchmark microbenchmarks
+#   --keep     keep the generated boards (their folder is printed)
+#
+# Times are processor times (user + system) of the pass and of the import process, the best of the
+# runs: on a shared machine they hold steadier than wall time, which is shown beside them.
+# Builds in build/bench (Release, CORVANE_BUILD_BENCH=ON). Exits 1 when a target is missed.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build/bench"
+sizes="1000 10000 100000 1000000"
+repeats=3
+micro=0
+keep=0
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+    --sizes) sizes="$2"; shift 2 ;;
+    --repeats) repeats="$2"; shift 2 ;;
+    --micro) micro=1; shift ;;
+    --keep) keep=1; shift ;;
+    -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
+    *) echo "run-bench.sh: unknown argument $1" >&2; exit 2 ;;
+    esac
+done
+
+# Targets.
+max_exponent=1.1
+max_ratio=8
+max_bytes_per_object=1536
+
+echo "== Building (Release) in $build" >&2
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON \
+    -DCORVANE_BUILD_TESTS=OFF >"$build.configure.log" 2>&1 || {
+    cat "$build.configure.log" >&2
+    exit 1
+}
+targets=(generate_board read_only measure_process corvane-import)
+[[ $micro == 1 ]] && targets+=(corvane_microbench)
+ninja -C "$build" "${targets[@]}" >&2
+
+generate="$build/bench/generate_board"
+read_only="$build/bench/read_only"
+measure="$build/bench/measure_process"
+importer="$build/tools/corvane-import/corvane-import"
+
+boards="$(mktemp -d "${TMPDIR:-/tmp}/corvane-bench.XXXXXX")"
+if [[ $keep == 0 ]]; then
+    trap 'rm -rf "$boards"' EXIT
+fi
+
+# field NAME LINE: the value of NAME=... in a line of key=value pairs.
+field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
+
+results="$boards/results.txt"
+: >"$results"
+for size in $sizes; do
+    board="$boards/board-$size.PCB"
+    summary="$("$generate" --records "$size" --seed 1 "$board")"
+    records="$(field records "$summary")"
+    objects="$(field objects "$summary")"
+    bytes="$(field bytes "$summary")"
+    echo "== $size: $records records, $objects objects, $bytes bytes" >&2
+
+    read_seconds="$(field cpu_seconds "$("$read_only" "$board" "$repeats")")"
+
+    best_seconds=""
+    best_wall=""
+    peak_kb=0
+    for ((run = 0; run < repeats; run++)); do
+        line="$("$measure" "$importer" --quiet "$board")"
+        status="$(field status "$line")"
+        if [[ $status != 0 ]]; then
+            echo "run-bench.sh: corvane-import exited with status $status on $board" >&2
+            exit 1
+        fi
+        seconds="$(field cpu_seconds "$line")"
+        wall="$(field seconds "$line")"
+        rss="$(field maxrss_kb "$line")"
+        if [[ -z $best_seconds ]] || awk -v a="$seconds" -v b="$best_seconds" 'BEGIN{exit !(a<b)}'; then
+            best_seconds="$seconds"
+        fi
+        if [[ -z $best_wall ]] || awk -v a="$wall" -v b="$best_wall" 'BEGIN{exit !(a<b)}'; then
+            best_wall="$wall"
+        fi
+        ((rss > peak_kb)) && peak_kb="$rss"
+    done
+    echo "$size $bytes $records $objects $read_seconds $best_seconds $peak_kb $best_wall" >>"$results"
+done
+
+awk -v max_exponent="$max_exponent" -v max_ratio="$max_ratio" \
+    -v max_bpo="$max_bytes_per_object" -v cores="$(nproc)" \
+    -v mem_kb="$(awk '/MemTotal/ {print $2}' /proc/meminfo)" '
+{
+    n++
+    size[n] = $1; bytes[n] = $2; records[n] = $3; objects[n] = $4
+    readt[n] = $5; importt[n] = $6; peak[n] = $7 * 1024; wall[n] = $8
+}
+END {
+    printf "\nMachine: %d cores, %.0f GiB; processor seconds, best of the runs per board\n\n", \
+        cores, mem_kb / 1048576
+    printf "| %9s | %8s | %9s | %9s | %9s | %9s | %6s | %11s | %9s | %9s | %9s |\n", \
+        "board", "file MB", "records", "objects", "read s", "import s", "ratio", \
+        "records/s", "peak MB", "B/object", "wall s"
+    printf "|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", "-----------", "----------", "-----------", \
+        "-----------", "-----------", "-----------", "--------", "-------------", "-----------", \
+        "-----------", "-----------"
+    for (i = 1; i <= n; i++) {
+        ratio[i] = readt[i] > 0 ? importt[i] / readt[i] : 0
+        perobj[i] = (peak[i] - bytes[i]) / objects[i]
+        printf "| %9s | %8.2f | %9d | %9d | %9.4f | %9.4f | %6.1f | %11.0f | %9.1f | %9.0f | %9.3f |\n", \
+            size[i], bytes[i] / 1048576, records[i], objects[i], readt[i], importt[i], ratio[i], \
+            records[i] / importt[i], peak[i] / 1048576, perobj[i], wall[i]
+    }
+    # Least squares of log(import time) on log(records).
+    sx = sy = sxx = sxy = 0
+    for (i = 1; i <= n; i++) {
+        x = log(records[i]); y = log(importt[i])
+        sx += x; sy += y; sxx += x * x; sxy += x * y
+    }
+    exponent = n > 1 ? (n * sxy - sx * sy) / (n * sxx - sx * sx) : 0
+    printf "\nScaling exponent (import time against records, %d sizes): %.3f\n\n", n, exponent
+
+    failed = 0
+    ok = n > 1 && exponent <= max_exponent
+    failed += !ok
+    printf "%s  scaling exponent %.3f <= %.1f\n", ok ? "PASS" : "FAIL", exponent, max_exponent
+    ok = ratio[n] <= max_ratio
+    failed += !ok
+    printf "%s  import within %.1f x the reading-rules pass on the largest board (%.1f x)\n", \
+        ok ? "PASS" : "FAIL", max_ratio, ratio[n]
+    limit = objects[n] * max_bpo + bytes[n]
+    ok = peak[n] < limit
+    failed += !ok
+    printf "%s  peak memory %.1f MB < %.1f MB (1.5 KB per object plus the file) on the largest board\n", \
+        ok ? "PASS" : "FAIL", peak[n] / 1048576, limit / 1048576
+    exit failed > 0
+}' "$results" && status=0 || status=$?
+
+if [[ $micro == 1 ]]; then
+    echo
+    "$build/bench/corvane_microbench" --benchmark_min_time=0.2
+fi
+if [[ $keep == 1 ]]; then
+    echo "Boards kept in $boards" >&2
+fi
+exit "$status"

@@ -1,0 +1,130 @@
+// libFuzzer target: each input is written to a file and imported through the plug-in's exports
+// into a fresh board of the substitute server, as the host editor imports a file. The whole road
+// runs in this process (plug-in, server and host client), instrumented, so the fuzzer sees the
+// coverage of all of it.
+
+#include "HalvexHost.h"
+#include "PluginExports.h"
+#include "importer/ModuleLifetime.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A folder in memory when there is one: rewriting a file on disk for every input costs more than
+// the import itself.
+std::filesystem::path InputFolder() {
+    std::error_code error;
+    const std::filesystem::path memory = "/dev/shm";
+    return std::filesystem::is_directory(memory, error) ? memory
+                                                        : std::filesystem::temp_directory_path();
+}
+
+// One file per fuzzing process (parallel jobs each have their own), rewritten for every input.
+const std::string& InputPath() {
+    static const std::string path =
+        (InputFolder() / ("corvane-fuzz-" + std::to_string(static_cast<long>(getpid())) + ".PCB"))
+            .string();
+    return path;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+void WriteInput(const std::uint8_t* data, std::size_t size) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(InputPath().c_str(), "wb"));
+    if (file == nullptr || (size > 0 && std::fwrite(data, 1, size, file.get()) != size)) {
+        std::fprintf(stderr, "cannot write %s\n", InputPath().c_str());
+        std::abort();
+    }
+}
+
+// Every object on the board starts at a keyword line of its own.
+std::size_t LineCount(const std::uint8_t* data, std::size_t size) {
+    return 1 + static_cast<std::size_t>(std::count(data, data + size, std::uint8_t{'\n'}));
+}
+
+// What the import left must be a board the host can walk: every member, and every member of
+// those (a component's primitives, a net's pads), is an object the server can describe.
+void CheckBoard(std::uint32_t board, std::size_t lineCount) {
+    const std::int32_t count = Halvex_GetMemberCount(board);
+    if (count < 0 || static_cast<std::size_t>(count) > lineCount) {
+        __builtin_trap();
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::uint32_t member = Halvex_GetMemberAt(board, i);
+        HalvexObjectInfo info{};
+        if (Halvex_GetObjectInfo(member, &info) != HALVEX_STATUS_OK) {
+            __builtin_trap();
+        }
+        const std::int32_t children = Halvex_GetMemberCount(member);
+        for (std::int32_t j = 0; j < children; ++j) {
+            HalvexObjectInfo child{};
+            if (Halvex_GetObjectInfo(Halvex_GetMemberAt(member, j), &child) != HALVEX_STATUS_OK) {
+                __builtin_trap();
+            }
+        }
+    }
+}
+
+// The report of the import in its three forms: each a zero-terminated text.
+void ReadReports() {
+    for (std::uint8_t format = 0; format <= 2; ++format) {
+        const char* text = GetImportReport(format);
+        if (text == nullptr) {
+            __builtin_trap();
+        }
+        (void)std::strlen(text);
+    }
+}
+
+void RemoveInput() {
+    std::error_code ignored;
+    std::filesystem::remove(InputPath(), ignored);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // What the loader does when the host loads the plug-in.
+    if (!corvane::StartModule()) {
+        std::fprintf(stderr, "the plug-in did not start\n");
+        std::abort();
+    }
+    // The path first, so that it is still there when the exit handler below runs.
+    (void)InputPath();
+    std::atexit([] {
+        corvane::StopModule();
+        RemoveInput();
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Halvex_CloseAllBoards();
+    WriteInput(data, size);
+    const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
+
+    const bool recognised = corvanefuzz::CallRecognised(InputPath());
+    const bool imported = corvanefuzz::CallImport(InputPath());
+    // Nobody presses Escape here, so a recognised file imports to its end and answers true; false
+    // would be a failure the exports caught and turned into an answer.
+    if (imported != recognised) {
+        __builtin_trap();
+    }
+    CheckBoard(board, LineCount(data, size));
+    ReadReports();
+    // The server forgets the board now rather than at the next input, so that an input frees what
+    // it made and the fuzzer looks for leaks only where something was really kept.
+    Halvex_CloseAllBoards();
+    return 0;
+}

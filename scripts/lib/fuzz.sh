@@ -1,0 +1,104 @@
+# Fuzzing with libFuzzer: the two targets of fuzz/ (fuzz_import: files imported through the
+# plug-in's exports into the substitute server; fuzz_reading: the reading rules alone), built
+# with clang, coverage instrumentation, AddressSanitizer (with LeakSanitizer) and UBSan. Source
+# scripts/lib/deps.sh first (apt_install), and call from the repository's root.
+
+fuzz_targets=(import reading)
+
+# clang with libFuzzer and the sanitizer runtimes; llvm for the symbolizer and the coverage tools.
+install_fuzz_deps() {
+    apt_install clang libclang-rt-14-dev llvm
+}
+
+# build_fuzzers BUILD_DIR [CMAKE_OPTION...]: configures a clang build of the fuzz targets only.
+build_fuzzers() {
+    local build="$1"
+    shift
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCORVANE_BUILD_FUZZERS=ON \
+        -DCORVANE_BUILD_TESTS=OFF -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)" --target "${fuzz_targets[@]/#/fuzz_}" -- --quiet
+}
+
+# The sanitizers' options while fuzzing: every report is a finding; leaks are looked for after
+# each input that allocated more than it freed.
+fuzz_environment() {
+    export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0:allocator_may_return_null=0:handle_abort=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+}
+
+# seed_corpus TARGET DIR: fills DIR with the target's seeds (the small valid boards of every record
+# kind and the malformed corpus).
+seed_corpus() {
+    local dir="$2"
+    mkdir -p "$dir"
+    cp fuzz/corpus/import/* "$dir"/
+    cp tests/malformed/cases/* "$dir"/
+}
+
+# run_fuzzer BUILD_DIR TARGET CORPUS_DIR LOG [LIBFUZZER_OPTION...]: one libFuzzer run; its exit
+# status is the fuzzer's (non-zero on a crash, leak, sanitizer report, timeout or out-of-memory).
+run_fuzzer() {
+    local build="$1" target="$2" corpus="$3" log="$4"
+    shift 4
+    mkdir -p "$build/artifacts"
+    (
+        fuzz_environment
+        "$build/fuzz/fuzz_$target" -dict=fuzz/import.dict -timeout=10 -rss_limit_mb=2048 \
+            -malloc_limit_mb=2048 -print_final_stats=1 -error_exitcode=77 \
+            -timeout_exitcode=78 -artifact_prefix="$build/artifacts/$target-" "$@" "$corpus" \
+            >"$log" 2>&1
+    )
+}
+
+# The executions and the coverage libFuzzer reached, from the last lines of its log.
+fuzz_summary() {
+    local log="$1"
+    local done_line units
+    done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 || true)
+    units=$(grep -E '^stat::number_of_executed_units' "$log" | tail -n 1 | awk '{print $2}' || true)
+    echo "${units:-?} executions; ${done_line:-no final line}"
+}
+
+# Executions of each target in the short run. An import runs the whole plug-in and the server on
+# a file, several times the work of the reading rules alone: 60000 imports and 200000 readings
+# take about two minutes each on one core, so the two targets side by side stay within the three
+# minutes the run may cost.
+declare -A fuzz_short_runs=([import]=60000 [reading]=200000)
+
+# run_short_fuzz [BUILD_DIR]: builds the targets in BUILD_DIR (build/fuzz) and runs each for a
+# fixed number of executions (fuzz_short_runs, or CORVANE_FUZZ_RUNS for both) from a fixed seed,
+# both at once, on inputs of up to 1 KB. Fails on any finding; the input that found it is left in
+# BUILD_DIR/artifacts.
+run_short_fuzz() {
+    local build="${1:-build/fuzz}"
+    install_fuzz_deps
+    echo "== fuzz build (clang, libFuzzer, AddressSanitizer, UBSan)"
+    build_fuzzers "$build"
+    local work
+    work=$(mktemp -d)
+    local -A pids=()
+    local target
+    for target in "${fuzz_targets[@]}"; do
+        local runs="${CORVANE_FUZZ_RUNS:-${fuzz_short_runs[$target]}}"
+        echo "== short fuzzing: fuzz_$target, $runs executions"
+        seed_corpus "$target" "$work/$target"
+        # Entropic scheduling costs more than it finds in a run this short.
+        run_fuzzer "$build" "$target" "$work/$target" "$work/$target.log" -runs="$runs" -seed=1 \
+            -max_len=1024 -entropic=0 &
+        pids[$target]=$!
+    done
+    local failed=0
+    for target in "${fuzz_targets[@]}"; do
+        if wait "${pids[$target]}"; then
+            echo "fuzz_$target: $(fuzz_summary "$work/$target.log")"
+        else
+            failed=1
+            echo "fuzz_$target FAILED (input kept in $build/artifacts):"
+            grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse|INITED|RELOAD)' "$work/$target.log" |
+                tail -n 60 || true
+        fi
+    done
+    rm -rf "$work"
+    return "$failed"
+}
