@@ -14,9 +14,23 @@ namespace {
 CORVANE_PCBAPI_ENTRIES(CORVANE_ENTRY_SLOT)
 #undef CORVANE_ENTRY_SLOT
 
+// The module's table, remembered from the first call on. A pad read alone makes 336 calls, so the
+// usual road of a wrapper (server found) is two loads and a test before the call itself; the rest
+// (finding the table, binding again while the server is missing) stays off that road.
+pcbapi::ServerEntryTable* boundTable = nullptr;
+
+[[gnu::noinline]] void* BindAndFindSlot(std::size_t slot) {
+    pcbapi::ServerEntryTable& table = pcbapi::ServerEntries();
+    table.EnsureBound();
+    boundTable = &table;
+    return table.Slot(slot);
+}
+
 template <typename Fn> Fn BoundEntry(std::size_t slot) {
-    pcbapi::EnsureServerBound();
-    return reinterpret_cast<Fn>(pcbapi::ServerEntries().Slot(slot));
+    const pcbapi::ServerEntryTable* const table = boundTable;
+    void* const entry =
+        table != nullptr && table->ServerFound() ? table->Slot(slot) : BindAndFindSlot(slot);
+    return reinterpret_cast<Fn>(entry);
 }
 
 template <typename Result> Result UnboundResult(long long value) {
