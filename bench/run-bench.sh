@@ -7,7 +7,7 @@
 #
 #   --sizes    record counts of the boards (default: the four powers of ten)
 #   --repeats  runs per board and measurement; the best time counts (default 3)
-#   --micro    also run the Google Benchmark microbenchmarks
+#   --micro    also run the Google Benchmark microbenchmarks and the report-cost comparison
 #   --keep     keep the generated boards (their folder is printed)
 #
 # Times are processor times (user + system) of the pass and of the import process, the best of the
@@ -44,7 +44,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD
     exit 1
 }
 targets=(generate_board read_only measure_process corvane-import)
-[[ $micro == 1 ]] && targets+=(corvane_microbench)
+[[ $micro == 1 ]] && targets+=(corvane_microbench report_cost)
 ninja -C "$build" "${targets[@]}" >&2
 
 generate="$build/bench/generate_board"
@@ -145,9 +145,49 @@ END {
     exit failed > 0
 }' "$results" && status=0 || status=$?
 
+# The report's cost: the main loop over one board with no report and with the report attached.
+# Times, interleaved and repeated (the ratio of the medians), and, where valgrind is installed,
+# the instructions of each import counted by callgrind, which the machine's load does not disturb.
+report_cost() {
+    "$build/bench/corvane_microbench" --benchmark_filter='BM_Import(CleanBoard|BoardWithStrayLines)' \
+        --benchmark_repetitions=20 --benchmark_enable_random_interleaving=true \
+        --benchmark_min_time=0.5 --benchmark_report_aggregates_only=true 2>/dev/null |
+        awk '$1 ~ /_median$/ {
+            name = $1; sub(/_median$/, "", name); split(name, part, "/")
+            ms[part[1], part[2]] = $4; boards[part[1]] = 1
+        }
+        END {
+            printf "\nReport recording, median CPU ms of the main loop (20 interleaved runs):\n"
+            for (board in boards) {
+                printf "  %-30s no report %8.2f   report attached %8.2f   ratio %.3f\n", \
+                    board, ms[board, 0], ms[board, 1], ms[board, 1] / ms[board, 0]
+            }
+        }'
+    if ! command -v valgrind >/dev/null; then
+        echo "(valgrind not installed: no instruction counts)"
+        return
+    fi
+    echo "Report recording, instructions of the main loop (callgrind):"
+    local board mode
+    for board in clean stray; do
+        local counts=()
+        for mode in none report; do
+            counts+=("$(valgrind --tool=callgrind --callgrind-out-file=/dev/null --collect-atstart=no \
+                "--toggle-collect=corvane::RunMainLoop(*)" "$build/bench/report_cost" "$board" \
+                "$mode" 2>&1 | sed -n 's/.*Collected : \([0-9]*\).*/\1/p')")
+        done
+        awk -v board="$board" -v none="${counts[0]}" -v report="${counts[1]}" 'BEGIN {
+            printf "  %-30s no report %12d   report attached %12d   ratio %.4f\n", \
+                board " board", none, report, report / none
+        }'
+    done
+}
+
 if [[ $micro == 1 ]]; then
     echo
-    "$build/bench/corvane_microbench" --benchmark_min_time=0.2
+    "$build/bench/corvane_microbench" --benchmark_min_time=0.2 \
+        --benchmark_filter='-BM_Import(CleanBoard|BoardWithStrayLines)'
+    report_cost
 fi
 if [[ $keep == 1 ]]; then
     echo "Boards kept in $boards" >&2

@@ -156,9 +156,14 @@ std::string InputFile::ReadLine(std::size_t limit) {
 }
 
 void InputFile::SkipLine() {
+    (void)SkipRestOfLine();
+}
+
+std::uint64_t InputFile::SkipRestOfLine() {
+    std::uint64_t dropped = 0;
     for (;;) {
         if (index_ >= size_ && !Fill()) {
-            return;
+            return dropped;
         }
         const char* const begin = buffer_.data() + index_;
         const char* const end = buffer_.data() + size_;
@@ -166,6 +171,8 @@ void InputFile::SkipLine() {
         while (stop != end && *stop != '\n' && *stop != CtrlZ) {
             ++stop;
         }
+        dropped += static_cast<std::uint64_t>(stop - begin) -
+                   static_cast<std::uint64_t>(std::count(begin, stop, '\r'));
         index_ += static_cast<std::size_t>(stop - begin);
         if (stop == end) {
             continue;
@@ -174,7 +181,7 @@ void InputFile::SkipLine() {
             ++index_;
             ++line_;
         }
-        return; // past the LF, or before the Ctrl-Z that ends the file
+        return dropped; // past the LF, or before the Ctrl-Z that ends the file
     }
 }
 
@@ -184,26 +191,9 @@ std::string InputFile::ReadWholeLine(std::size_t limit) {
     }
     const std::uint64_t lineNumber = line_;
     std::string line = ReadLine(limit);
-    if (observer_ == nullptr) {
-        SkipLine();
-        return line;
-    }
-    // Count what Skip line drops beyond the line end, to report an over-long line.
-    std::uint64_t dropped = 0;
-    for (;;) {
-        const int c = PeekByte();
-        if (c == EndOfFile) {
-            break;
-        }
-        Advance();
-        if (c == '\n') {
-            break;
-        }
-        if (c != '\r') {
-            ++dropped;
-        }
-    }
-    if (dropped > 0) {
+    // What goes beyond the line end other than CRs was cut from an over-long line.
+    const std::uint64_t dropped = SkipRestOfLine();
+    if (dropped > 0 && observer_ != nullptr) {
         observer_->LineCut(lineNumber, limit, dropped);
     }
     return line;

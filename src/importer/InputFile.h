@@ -85,6 +85,8 @@ private:
     /// Skips blanks, then takes at most limit characters up to the next blank into the buffer.
     std::string_view ReadToken(std::size_t limit, TokenBuffer& token);
     void SkipBlanks();
+    /// Skip line, answering how many characters other than CRs it passed over before the LF.
+    std::uint64_t SkipRestOfLine();
 
     std::unique_ptr<ByteSource> source_;
     std::array<char, 65536> buffer_{};

@@ -1,0 +1,22 @@
+#pragma once
+// One import of a board's text by the importer's main loop into a fresh board of the substitute
+// server (linked into the program), with or without a report attached. For measuring what the
+// main loop costs, apart from module loading, the scan pass and the progress bar.
+
+#include <string>
+
+namespace corvane {
+class ImportReport;
+}
+
+namespace corvane::bench {
+
+/// Runs the main loop over the text. With a report, the report is cleared first and receives
+/// what the import passes over, as in the plug-in; with none, nothing is recorded.
+void ImportWithMainLoop(const std::string& text, ImportReport* report);
+
+/// The board with a line no reader takes after each component's "ENDCOMP" line: one skipped-line
+/// entry per component, all of one detail.
+std::string WithStrayLines(const std::string& board);
+
+} // namespace corvane::bench
