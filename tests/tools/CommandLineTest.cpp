@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"EmptyValue", {"--svg=", "a.PCB"}, "needs a non-empty value"},
         UsageCase{"ValueForAFlag", {"--quiet=yes", "a.PCB"}, "takes no value"},
         UsageCase{"TwoFiles", {"a.PCB", "b.PCB"}, "only one FILE"},
-        UsageCase{"BothToStandardOutput", {"--json", "-", "--svg", "-", "a.PCB"},
+        UsageCase{"BothToStandardOutput",
+                  {"--json", "-", "--svg", "-", "a.PCB"},
                   "can write to standard output"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.Name); });
 
@@ -196,8 +197,13 @@ TEST(Summary, QuietPrintsNothingButStillWritesTheOutputs) {
     EXPECT_EQ(result.ExitStatus, Imported);
     EXPECT_EQ(result.Out, "");
     EXPECT_EQ(result.Err, "");
-    EXPECT_FALSE(ReadFile(folder / "d.json").empty());
     EXPECT_FALSE(ReadFile(folder / "d.svg").empty());
+    // Quiet or not, the JSON holds the whole board.
+    const ProcessResult loud = RunCli({DemoBoard(), "--json", folder / "loud.json"});
+    ASSERT_EQ(loud.ExitStatus, Imported);
+    const std::string quietJson = ReadFile(folder / "d.json");
+    EXPECT_NE(quietJson.find("\"components\""), std::string::npos);
+    EXPECT_EQ(quietJson, ReadFile(folder / "loud.json"));
 }
 
 TEST(Summary, MovesToStandardErrorWhenTheJsonGoesToStandardOutput) {

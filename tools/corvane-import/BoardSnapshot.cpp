@@ -1,9 +1,9 @@
 #include "BoardSnapshot.h"
 
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 
 namespace halvex::cli {
 namespace {
@@ -166,9 +166,16 @@ private:
         return component;
     }
 
-    std::string DesignatorOfHolder(std::uint32_t holder) const {
+    // Nets name many pads of each component: the designator is asked of the server once.
+    const std::string& DesignatorOfHolder(std::uint32_t holder) {
+        const auto known = designators_.find(holder);
+        if (known != designators_.end()) {
+            return known->second;
+        }
         const auto info = Info(holder);
-        return info && info->Kind == HALVEX_KIND_COMPONENT ? Str(info->Name) : std::string();
+        std::string designator =
+            info && info->Kind == HALVEX_KIND_COMPONENT ? Str(info->Name) : std::string();
+        return designators_.emplace(holder, std::move(designator)).first->second;
     }
 
     Net ReadNet(const HalvexObjectInfo& info) {
@@ -187,7 +194,8 @@ private:
 
     const HalvexApi& server_;
     const std::uint32_t board_;
-    std::map<std::uint32_t, NetName> netNames_;
+    std::unordered_map<std::uint32_t, NetName> netNames_;
+    std::unordered_map<std::uint32_t, std::string> designators_;
 };
 
 } // namespace

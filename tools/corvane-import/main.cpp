@@ -52,7 +52,9 @@ std::string ImportReport(const LoadedModules& modules, CorvaneReportFormat forma
     return text != nullptr ? text : "";
 }
 
-bool StandardOutput(const std::string& path) { return path.empty() || path == "-"; }
+bool StandardOutput(const std::string& path) {
+    return path.empty() || path == "-";
+}
 
 // Writes the requested outputs; false when one of them failed (already reported).
 bool WriteOutputs(const Options& options, const Board& board, const LoadedModules& modules) {
@@ -99,7 +101,9 @@ ExitStatus Import(const Options& options) {
         return ExitStatus::NotImported;
     }
     const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
-    Board board = SnapshotBoard(modules.Server(), run.Board);
+    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
+    const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath;
+    Board board = boardShown ? SnapshotBoard(modules.Server(), run.Board) : Board{};
     board.File = BaseName(fileName);
     board.Version = diagnosis.Version;
     board.Imported = run.Outcome.Completed;
@@ -107,11 +111,12 @@ ExitStatus Import(const Options& options) {
     const bool written = WriteOutputs(options, board, modules);
     if (!options.Quiet) {
         // Standard output may be carrying the JSON, the SVG or the report.
-        const bool stdoutTaken = options.JsonPath == "-" || options.SvgPath == "-" ||
-                                 (!options.ReportFormat.empty() &&
-                                  StandardOutput(options.ReportPath));
-        const std::string summary = SummaryText(run.Outcome, board) + "Report:      " +
-                                    ImportReport(modules, CorvaneReportCounts) + "\n";
+        const bool stdoutTaken =
+            options.JsonPath == "-" || options.SvgPath == "-" ||
+            (!options.ReportFormat.empty() && StandardOutput(options.ReportPath));
+        const std::string summary = SummaryText(run.Outcome, board) +
+                                    "Report:      " + ImportReport(modules, CorvaneReportCounts) +
+                                    "\n";
         std::fputs(summary.c_str(), stdoutTaken ? stderr : stdout);
     }
     if (!written) {
