@@ -7,11 +7,7 @@
 
 namespace halvex {
 
-Server& Server::MakeInstance() {
-    static Server server;
-    instance_.store(&server, std::memory_order_release);
-    return server;
-}
+Server Server::instance_;
 
 HostHandle Server::OpenBoard(std::string_view fileName) {
     if (fileName.empty()) {

@@ -9,7 +9,6 @@
 #include "ObjectStore.h"
 #include "ProgressSink.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,12 +18,9 @@ namespace halvex {
 
 class Server {
 public:
-    /// The module's one server. Every entry call starts here, so the usual road is one load;
-    /// the first call makes the server.
-    static Server& Instance() {
-        Server* const server = instance_.load(std::memory_order_acquire);
-        return server != nullptr ? *server : MakeInstance();
-    }
+    /// The module's one server, made when the module is loaded. Every entry call starts here:
+    /// with nothing to check or make first, an entry's usual road is a few loads and no frame.
+    static Server& Instance() { return instance_; }
 
     // Boards. Board handles are 0x40000001 and up, never reused.
     static constexpr HostHandle FirstBoardHandle = 0x40000001;
@@ -59,8 +55,7 @@ public:
     void Reset();
 
 private:
-    static Server& MakeInstance();
-    static inline std::atomic<Server*> instance_{nullptr};
+    static Server instance_;
 
     Container* MutableMembersOf(HostHandle container);
 

@@ -44,13 +44,28 @@ template <typename Result> Result UnboundResult(long long value) {
 
 } // namespace
 
+// Each wrapper is split in two: the usual road (table remembered, server found, entry bound)
+// jumps straight to the entry, and everything else goes to a separate function, so that the
+// usual road saves no registers and sets up no frame.
 #define CORVANE_DEFINE_Plain(result, name, unbound, params, args)                                  \
-    result name params {                                                                           \
-        const auto entry = BoundEntry<pcbapi::name##_fn>(name##_slot);                             \
+    namespace {                                                                                    \
+    [[gnu::noinline]] result name##_OffTheUsualRoad params {                                       \
+        const auto entry = reinterpret_cast<pcbapi::name##_fn>(BindAndFindSlot(name##_slot));      \
         if (entry == nullptr) {                                                                    \
             return UnboundResult<result>(unbound);                                                 \
         }                                                                                          \
         return entry args;                                                                         \
+    }                                                                                              \
+    }                                                                                              \
+    result name params {                                                                           \
+        const pcbapi::ServerEntryTable* const table = boundTable;                                  \
+        if (table != nullptr && table->ServerFound()) {                                            \
+            if (const auto entry =                                                                 \
+                    reinterpret_cast<pcbapi::name##_fn>(table->Slot(name##_slot))) {               \
+                return entry args;                                                                 \
+            }                                                                                      \
+        }                                                                                          \
+        return name##_OffTheUsualRoad args;                                                        \
     }
 #define CORVANE_DEFINE_Custom(result, name, unbound, params, args)
 #define CORVANE_DEFINE_WRAPPER(kind, result, name, unbound, params, args)                          \
