@@ -12,6 +12,39 @@
 
 namespace corvane {
 
+void PadNameBlock::Assign(const std::vector<std::pair<std::string_view, HostHandle>>& sortedPads) {
+    names_.clear();
+    entries_.clear();
+    entries_.reserve(sortedPads.size());
+    for (const auto& [name, pad] : sortedPads) {
+        if (!entries_.empty() && NameAt(entries_.size() - 1) == name) {
+            continue; // a later pad of the same name is never the first
+        }
+        entries_.emplace_back(static_cast<std::uint32_t>(names_.size()), pad);
+        names_.append(name);
+    }
+}
+
+std::string_view PadNameBlock::NameAt(std::size_t index) const {
+    const std::size_t begin = entries_[index].first;
+    const std::size_t end = index + 1 < entries_.size() ? entries_[index + 1].first : names_.size();
+    return std::string_view(names_).substr(begin, end - begin);
+}
+
+HostHandle PadNameBlock::Find(std::string_view name) const {
+    std::size_t low = 0;
+    std::size_t high = entries_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (NameAt(middle) < name) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low < entries_.size() && NameAt(low) == name ? entries_[low].second : 0;
+}
+
 void NodeIndex::AddImportedComponent(HostHandle component, std::string designator, TLayer side,
                                      const std::vector<ImportedPad>& pads) {
     if (component == 0) {
@@ -30,55 +63,66 @@ void NodeIndex::AddImportedComponent(HostHandle component, std::string designato
     std::stable_sort(found.begin(), found.end(), [](const ImportedPad* a, const ImportedPad* b) {
         return a->Name != b->Name ? a->Name < b->Name : a->Layer < b->Layer;
     });
-    FirstPadByName& byName = pads_[component];
-    byName.clear();
+    std::vector<std::pair<std::string_view, HostHandle>> sorted;
+    sorted.reserve(found.size());
     for (const ImportedPad* pad : found) {
-        if (byName.empty() || byName.back().first != pad->Name) {
-            byName.emplace_back(pad->Name, pad->Handle);
-        }
+        sorted.emplace_back(pad->Name, pad->Handle);
     }
-    // Before the first lookup the host's own walk will find the component.
-    if (boardLoaded_ && (side == layer::TopLayer || side == layer::BottomLayer)) {
-        SideOf(side).try_emplace(std::move(designator), component);
+    PadNameBlock block;
+    block.Assign(sorted);
+
+    if (!boardLoaded_) {
+        // The host's own walk will find the component at the first lookup.
+        padsBeforeLoad_[component] = std::move(block);
+        return;
+    }
+    if (side == layer::TopLayer || side == layer::BottomLayer) {
+        // A designator already on that side keeps its first component.
+        SideOf(side).try_emplace(std::move(designator),
+                                 Designated{component, true, std::move(block)});
     }
 }
 
-std::unordered_map<std::string, HostHandle>& NodeIndex::SideOf(TLayer side) {
+NodeIndex::Designators& NodeIndex::SideOf(TLayer side) {
     return side == layer::BottomLayer ? bottom_ : top_;
 }
 
 void NodeIndex::LoadBoardComponents() {
     boardLoaded_ = true;
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
-        auto& designators = SideOf(side);
+        Designators& designators = SideOf(side);
         FindFirstOnLayer(board_, objectkind::Component, side, [&](HostHandle component) {
             const String255 designator = TextOfHandle(ScratchComponentAt(component).NameText);
-            designators.try_emplace(designator.Str(), component);
+            const auto [entry, added] =
+                designators.try_emplace(designator.Str(), Designated{component, false, {}});
+            if (added) {
+                const auto known = padsBeforeLoad_.find(component);
+                if (known != padsBeforeLoad_.end()) {
+                    entry->second.Pads = known->second;
+                    entry->second.PadsKnown = true;
+                }
+            }
             return false; // visit every component
         });
     }
+    padsBeforeLoad_.clear();
 }
 
-HostHandle NodeIndex::FindPadIn(HostHandle component, const std::string& pin) {
-    auto known = pads_.find(component);
-    if (known == pads_.end()) {
-        // A component the import did not make: ask the host for its pads once. The first pad of
-        // a name met in layer order, then in the host's order, is the one the search finds.
-        std::map<std::string, HostHandle> first;
-        for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
-            FindFirstOnLayer(component, objectkind::Pad, static_cast<TLayer>(layer),
-                             [&](HostHandle pad) {
-                                 first.try_emplace(PadNameOfHandle(pad).Str(), pad);
-                                 return false;
-                             });
-        }
-        known = pads_.emplace(component, FirstPadByName(first.begin(), first.end())).first;
+PadNameBlock NodeIndex::PadsFromHost(HostHandle component) const {
+    // A component the import did not make: its pads are asked of the host. The first pad of a
+    // name met in layer order, then in the host's order, is the one the search finds.
+    std::map<std::string, HostHandle> first;
+    for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
+        FindFirstOnLayer(component, objectkind::Pad, static_cast<TLayer>(layer),
+                         [&](HostHandle pad) {
+                             first.try_emplace(PadNameOfHandle(pad).Str(), pad);
+                             return false;
+                         });
     }
-    const FirstPadByName& byName = known->second;
-    const auto pad = std::lower_bound(byName.begin(), byName.end(), pin,
-                                      [](const std::pair<std::string, HostHandle>& entry,
-                                         const std::string& name) { return entry.first < name; });
-    return pad != byName.end() && pad->first == pin ? pad->second : 0;
+    std::vector<std::pair<std::string_view, HostHandle>> sorted(first.begin(), first.end());
+    PadNameBlock block;
+    block.Assign(sorted);
+    return block;
 }
 
 HostHandle NodeIndex::FindPad(const String255& reference) {
@@ -86,15 +130,18 @@ HostHandle NodeIndex::FindPad(const String255& reference) {
         LoadBoardComponents();
     }
     const PinReferenceParts parts = SplitPinReference(reference);
-    const std::string designator = parts.Designator.Str();
-    const std::string pin = parts.Pin.Str();
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
-        const auto& designators = SideOf(side);
-        const auto component = designators.find(designator);
-        if (component == designators.end()) {
+        Designators& designators = SideOf(side);
+        const auto found = designators.find(parts.Designator.View());
+        if (found == designators.end()) {
             continue;
         }
-        if (const HostHandle pad = FindPadIn(component->second, pin)) {
+        Designated& designated = found->second;
+        if (!designated.PadsKnown) {
+            designated.Pads = PadsFromHost(designated.Component);
+            designated.PadsKnown = true;
+        }
+        if (const HostHandle pad = designated.Pads.Find(parts.Pin.View())) {
             return pad;
         }
     }

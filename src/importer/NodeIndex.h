@@ -12,7 +12,10 @@
 #include "pcbserver/HostTypes.h"
 #include "pcbserver/ShortString.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -26,11 +29,30 @@ struct ImportedPad {
     TLayer Layer = 0;
 };
 
+/// The first pad of each name of one component, sorted by name. The names lie end to end in one
+/// block, so a lookup by halving touches a few neighbouring cache lines, which matters on boards
+/// far larger than the cache.
+class PadNameBlock {
+public:
+    /// From (name, pad) pairs sorted by name, the first of each name first.
+    void Assign(const std::vector<std::pair<std::string_view, HostHandle>>& sortedPads);
+    /// The pad of that name, or 0.
+    HostHandle Find(std::string_view name) const;
+
+private:
+    std::string_view NameAt(std::size_t index) const;
+
+    std::string names_;
+    /// Where each name starts in names_, with its pad; a name ends where the next one starts.
+    std::vector<std::pair<std::uint32_t, HostHandle>> entries_;
+};
+
 class NodeIndex {
 public:
     explicit NodeIndex(HostHandle board) : board_(board) {}
 
-    /// A component the import has committed on a side, with its designator and pads.
+    /// A component the import has committed on a side, with its designator and pads. A
+    /// component is added once, when it is committed.
     void AddImportedComponent(HostHandle component, std::string designator, TLayer side,
                               const std::vector<ImportedPad>& pads);
 
@@ -38,19 +60,31 @@ public:
     HostHandle FindPad(const String255& reference);
 
 private:
-    /// The first pad of each name, sorted by name: one small block per component, searched by
-    /// halving, so a lookup touches a few cache lines rather than a hash node per pad.
-    using FirstPadByName = std::vector<std::pair<std::string, HostHandle>>;
+    /// The component a designator names on a side, with its pads once they are known.
+    struct Designated {
+        HostHandle Component = 0;
+        bool PadsKnown = false;
+        PadNameBlock Pads;
+    };
+    /// Looks designators up by view, without making a string of each reference.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    using Designators = std::unordered_map<std::string, Designated, NameHash, std::equal_to<>>;
 
     void LoadBoardComponents();
-    std::unordered_map<std::string, HostHandle>& SideOf(TLayer side);
-    HostHandle FindPadIn(HostHandle component, const std::string& pin);
+    Designators& SideOf(TLayer side);
+    PadNameBlock PadsFromHost(HostHandle component) const;
 
     HostHandle board_;
     bool boardLoaded_ = false;
-    std::unordered_map<std::string, HostHandle> top_;
-    std::unordered_map<std::string, HostHandle> bottom_;
-    std::unordered_map<HostHandle, FirstPadByName> pads_;
+    Designators top_;
+    Designators bottom_;
+    /// Pads of components committed before the first lookup, until the board is learnt.
+    std::unordered_map<HostHandle, PadNameBlock> padsBeforeLoad_;
 };
 
 } // namespace corvane

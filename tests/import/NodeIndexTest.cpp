@@ -2,13 +2,17 @@
 // duplicate designators, components on both sides, pads on several layers, names that differ
 // only in case, nets between and after the components, components already on the board.
 
-#include "ImportFixture.h"
 #include "importer/NodeIndex.h"
+#include "ImportFixture.h"
 #include "pcbserver/lookups/PinReference.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <random>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace importtest {
 namespace {
@@ -150,6 +154,54 @@ TEST_F(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
     ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
     EXPECT_EQ(indexedNets, NetPlaces(board));
     EXPECT_FALSE(indexedNets.empty());
+}
+
+} // namespace
+} // namespace importtest
+
+namespace importtest {
+namespace {
+
+using corvane::PadNameBlock;
+
+PadNameBlock BlockOf(std::vector<std::pair<std::string_view, corvane::HostHandle>> pads) {
+    std::stable_sort(pads.begin(), pads.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    PadNameBlock block;
+    block.Assign(pads);
+    return block;
+}
+
+TEST(PadNameBlock, FindsEachNameAmongNamesThatArePrefixesOfOneAnother) {
+    const PadNameBlock block =
+        BlockOf({{"10", 2}, {"1", 1}, {"100", 3}, {"A", 4}, {"A-1", 5}, {"a", 6}});
+    EXPECT_EQ(block.Find("1"), 1u);
+    EXPECT_EQ(block.Find("10"), 2u);
+    EXPECT_EQ(block.Find("100"), 3u);
+    EXPECT_EQ(block.Find("A"), 4u);
+    EXPECT_EQ(block.Find("A-1"), 5u);
+    EXPECT_EQ(block.Find("a"), 6u);
+    // Absent names before, between and after the stored ones.
+    for (const char* absent : {"0", "11", "1000", "A-", "B", "b", "", "z"}) {
+        EXPECT_EQ(block.Find(absent), 0u) << absent;
+    }
+}
+
+TEST(PadNameBlock, TheFirstPadOfANameWinsAndEmptyOrNulNamesAreNames) {
+    using namespace std::string_view_literals;
+    const PadNameBlock block =
+        BlockOf({{"7", 10}, {"", 20}, {"7", 11}, {"", 21}, {"x\0y"sv, 30}, {"x", 31}});
+    EXPECT_EQ(block.Find("7"), 10u);
+    EXPECT_EQ(block.Find(""), 20u);
+    EXPECT_EQ(block.Find("x\0y"sv), 30u);
+    EXPECT_EQ(block.Find("x"), 31u);
+    EXPECT_EQ(block.Find("x\0"sv), 0u);
+}
+
+TEST(PadNameBlock, AnEmptyBlockFindsNothing) {
+    const PadNameBlock block;
+    EXPECT_EQ(block.Find(""), 0u);
+    EXPECT_EQ(block.Find("1"), 0u);
 }
 
 } // namespace
