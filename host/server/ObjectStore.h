@@ -27,15 +27,15 @@ public:
         auto record = std::make_unique<R>(handle, std::forward<Args>(args)...);
         R* made = record.get();
         records_.push_back(std::move(record));
+        count_ = static_cast<HostHandle>(records_.size());
         return made;
     }
 
     /// The object of that handle, or nullptr.
     ObjectRecord* Find(HostHandle handle) const {
-        if (handle < base_ || handle - base_ >= records_.size()) {
-            return nullptr;
-        }
-        return records_[handle - base_].get();
+        // Below base_ the difference wraps round to far beyond the count: one test for both ends.
+        const HostHandle offset = handle - base_;
+        return offset < count_ ? records_[offset].get() : nullptr;
     }
 
     /// The object of that handle when it is of kind R, or nullptr.
@@ -47,10 +47,13 @@ public:
     void Clear() {
         base_ += static_cast<HostHandle>(records_.size());
         records_.clear();
+        count_ = 0;
     }
 
 private:
     HostHandle base_ = FirstObjectHandle;
+    /// records_.size(), kept beside it: every entry call looks a handle up.
+    HostHandle count_ = 0;
     std::vector<std::unique_ptr<ObjectRecord>> records_;
 };
 

@@ -127,14 +127,20 @@ bool InputFile::AtEnd() {
 
 std::string InputFile::ReadLine(std::size_t limit) {
     std::string line;
-    while (line.size() < limit) {
+    AppendLine(limit, line);
+    return line;
+}
+
+void InputFile::AppendLine(std::size_t limit, std::string& line) {
+    const std::size_t start = line.size();
+    while (line.size() - start < limit) {
         if (index_ >= size_ && !Fill()) {
             break;
         }
         // The plain characters ahead in the buffer go over in one piece; only LF, CR and Ctrl-Z
         // need a closer look. None of them is a LF, so the line count stays as it is.
         const char* const run = buffer_.data() + index_;
-        const std::size_t room = std::min(size_ - index_, limit - line.size());
+        const std::size_t room = std::min(size_ - index_, limit - (line.size() - start));
         std::size_t plain = 0;
         while (plain < room && !IsLineSpecial(run[plain])) {
             ++plain;
@@ -152,7 +158,6 @@ std::string InputFile::ReadLine(std::size_t limit) {
         }
         ++index_; // a lone CR is dropped from the text
     }
-    return line;
 }
 
 void InputFile::SkipLine() {
@@ -186,17 +191,23 @@ std::uint64_t InputFile::SkipRestOfLine() {
 }
 
 std::string InputFile::ReadWholeLine(std::size_t limit) {
+    std::string line;
+    ReadWholeLine(limit, line);
+    return line;
+}
+
+void InputFile::ReadWholeLine(std::size_t limit, std::string& line) {
     if (AtEnd()) {
         ranOut_ = true;
     }
     const std::uint64_t lineNumber = line_;
-    std::string line = ReadLine(limit);
+    line.clear();
+    AppendLine(limit, line);
     // What goes beyond the line end other than CRs was cut from an over-long line.
     const std::uint64_t dropped = SkipRestOfLine();
     if (dropped > 0 && observer_ != nullptr) {
         observer_->LineCut(lineNumber, limit, dropped);
     }
-    return line;
 }
 
 void InputFile::SkipBlanks() {

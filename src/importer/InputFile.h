@@ -37,6 +37,9 @@ public:
     void SkipLine();
     /// Read line, then Skip line: the form every line of the importer is read in.
     std::string ReadWholeLine(std::size_t limit);
+    /// The same into a string the caller keeps, so that a loop over many lines reuses one
+    /// buffer.
+    void ReadWholeLine(std::size_t limit, std::string& line);
 
     std::int32_t ReadInteger();
     double ReadReal();
@@ -85,6 +88,8 @@ private:
     /// Skips blanks, then takes at most limit characters up to the next blank into the buffer.
     std::string_view ReadToken(std::size_t limit, TokenBuffer& token);
     void SkipBlanks();
+    /// Read line, appending to the string.
+    void AppendLine(std::size_t limit, std::string& line);
     /// Skip line, answering how many characters other than CRs it passed over before the LF.
     std::uint64_t SkipRestOfLine();
 

@@ -7,9 +7,10 @@ namespace corvane {
 namespace {
 
 // Consumes the lines of a "(" ... ")" or "{" ... "}" group up to its closing line.
-void CountGroup(InputFile& input, std::string_view closing, std::int32_t& counter) {
+void CountGroup(InputFile& input, std::string_view closing, std::int32_t& counter,
+                std::string& line) {
     while (!input.AtEnd()) {
-        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == closing) {
             return;
         }
@@ -27,8 +28,9 @@ void StartBar(const std::string& caption, std::int32_t steps) {
 ScanCounts CountRecords(InputFile& input) {
     using namespace keyword;
     ScanCounts counts;
+    std::string line; // one buffer for every line: most data lines are too long to fit in place
     while (!input.AtEnd()) {
-        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == Component) {
             CountOne(counts.Components);
         } else if (line == FreeTrack || line == ComponentTrack) {
@@ -48,9 +50,9 @@ ScanCounts CountRecords(InputFile& input) {
         } else if (line == NetDefinition) {
             CountOne(counts.NetDefinitions);
         } else if (line == NodeListOpen) {
-            CountGroup(input, NodeListClose, counts.Nodes);
+            CountGroup(input, NodeListClose, counts.Nodes, line);
         } else if (line == BlockOpen) {
-            CountGroup(input, BlockClose, counts.BlockLines);
+            CountGroup(input, BlockClose, counts.BlockLines, line);
         }
     }
     return counts;
