@@ -31,14 +31,6 @@ inline void TPcbPad::ReadStackLayer(TLayer layer) {
     PcbApi_QueryPadOrViaSizeOnLayer(Handle, layer, &LayerXSize[layer], &LayerYSize[layer]);
     PcbApi_QueryPadCornerRadiusOnLayer(Handle, layer, &LayerCornerRadius[layer]);
     PcbApi_QueryPadCRPercentageOnLayer(Handle, layer, &LayerCRPercent[layer]);
-    // The top / mid / bottom copies: the mid copy ends up with the last mid layer's value.
-    if (layer == TopStackLayer) {
-        TopCRPercent = LayerCRPercent[layer];
-    } else if (layer > TopStackLayer && layer <= LastMidStackLayer) {
-        MidCRPercent = LayerCRPercent[layer];
-    } else if (layer == BottomStackLayer) {
-        BotCRPercent = LayerCRPercent[layer];
-    }
 }
 
 inline void TPcbPad::WriteStackLayer(TLayer layer) const {
@@ -75,6 +67,10 @@ std::int32_t TPcbPad::Exchange(std::uint8_t mode) {
         for (unsigned layer = 0; layer < StackLayers; ++layer) {
             ReadStackLayer(static_cast<TLayer>(layer));
         }
+        // The top / mid / bottom copies; the mid copy is the last mid layer's value.
+        TopCRPercent = LayerCRPercent[TopStackLayer];
+        MidCRPercent = LayerCRPercent[LastMidStackLayer];
+        BotCRPercent = LayerCRPercent[BottomStackLayer];
     } else {
         for (unsigned layer = 0; layer < StackLayers; ++layer) {
             WriteStackLayer(static_cast<TLayer>(layer));
