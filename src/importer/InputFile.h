@@ -49,6 +49,8 @@ public:
 
     /// True when no character is left or the next byte is 0x1A.
     bool AtEnd();
+    /// The next byte (0..255) without taking it; -1 at the end of the file.
+    int NextByte() { return PeekByte(); }
 
     /// Back to the first byte of the file.
     bool Rewind();

@@ -18,6 +18,14 @@ void CountGroup(InputFile& input, std::string_view closing, std::int32_t& counte
     }
 }
 
+// A line starting with a number or a space is never one of the keywords (which start with a
+// letter or a bracket), so the scan passes over it without reading it. Not CR: a lone CR is
+// dropped from a line's text, and what follows it may still be a keyword.
+bool StartsDataLine(int firstByte) {
+    return (firstByte >= '0' && firstByte <= '9') || firstByte == '-' || firstByte == '+' ||
+           firstByte == '.' || firstByte == ' ' || firstByte == '\t';
+}
+
 void StartBar(const std::string& caption, std::int32_t steps) {
     const String255 text(caption);
     PcbApi_Percent_Init(&text, steps);
@@ -30,6 +38,10 @@ ScanCounts CountRecords(InputFile& input) {
     ScanCounts counts;
     std::string line; // one buffer for every line: most data lines are too long to fit in place
     while (!input.AtEnd()) {
+        if (StartsDataLine(input.NextByte())) {
+            input.SkipLine();
+            continue;
+        }
         input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == Component) {
             CountOne(counts.Components);

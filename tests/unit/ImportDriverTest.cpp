@@ -1,9 +1,9 @@
 // The import spine against the recording server: recognition, version detection, the scan pass
 // with its captions and totals, the main loop, and clean endings.
 
+#include "importer/ImportDriver.h"
 #include "RecordingServer.h"
 #include "TempFile.h"
-#include "importer/ImportDriver.h"
 #include "importer/ScanPass.h"
 #include "pcbserver/ClientEntries.h"
 #include "pcbserver/EntryTable.h"
@@ -41,7 +41,8 @@ protected:
                               });
         // The caption is the wrapper's private copy: it must be read during the call.
         recording::SetHandler("PcbApi_Percent_Init", [this](const recording::Call& call) {
-            bars.push_back({call.Ptr<String255>(0)->Str(), static_cast<std::int32_t>(call.Value(1))});
+            bars.push_back(
+                {call.Ptr<String255>(0)->Str(), static_cast<std::int32_t>(call.Value(1))});
             return std::int64_t{0};
         });
     }
@@ -77,13 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
     ImportSpine, FirstLines,
     ::testing::Values(FirstLineCase{"PCB FILE 4\r\n", true, false},
                       FirstLineCase{"PCB FILE 5\r\n", true, true},
-                      FirstLineCase{"pcb file 5\n", true, false},       // upper-cased to match
-                      FirstLineCase{"  PCB FILE 5\n", true, false},     // not at column 1
-                      FirstLineCase{"PCB FILE 55\n", true, true},       // first ten characters
+                      FirstLineCase{"pcb file 5\n", true, false},   // upper-cased to match
+                      FirstLineCase{"  PCB FILE 5\n", true, false}, // not at column 1
+                      FirstLineCase{"PCB FILE 55\n", true, true},   // first ten characters
                       FirstLineCase{"Corvane PCB FILE 4 x\n", true, false},
-                      FirstLineCase{"PCB FILE 6\n", false, false},
-                      FirstLineCase{"", false, false},
-                      FirstLineCase{"\nPCB FILE 4\n", false, false},   // only the first line
+                      FirstLineCase{"PCB FILE 6\n", false, false}, FirstLineCase{"", false, false},
+                      FirstLineCase{"\nPCB FILE 4\n", false, false}, // only the first line
                       FirstLineCase{MarkerBeyondColumn255.c_str(), false, false}));
 
 TEST_F(ImportSpine, MissingFileIsNotRecognisedAndTouchesNothing) {
@@ -213,6 +213,25 @@ TEST(ScanPass, CountsEachKeywordAndConsumesGroups) {
     EXPECT_EQ(counts.Nodes, 2 + 1); // "FT", "COMP" inside the first list, "unclosed" at the end
     EXPECT_EQ(counts.BlockLines, 2);
     EXPECT_EQ(counts.LoadingTotal(), 2 * 6 + 1 + 1 + 3 + 2);
+}
+
+TEST(ScanPass, NumberLinesAreNeverKeywordsButALoneCrBeforeOneIsDropped) {
+    // Lines opening with a digit, sign, point or blank are passed over unread; a keyword after a
+    // lone CR still counts, as the reading rules drop the CR.
+    InputFile input(std::make_unique<MemoryByteSource>("1 2 3\n-FT\n+FV\n.FP\n FS\n\tFA\n"
+                                                       "\rCOMP\n\rFT\r\n0\n(\n-1\n 2\n)\n"
+                                                       "{\n 3\n}\nFF\n"));
+    const ScanCounts counts = CountRecords(input);
+    EXPECT_EQ(counts.Components, 1);
+    EXPECT_EQ(counts.Tracks, 1);
+    EXPECT_EQ(counts.Vias, 0);
+    EXPECT_EQ(counts.Pads, 0);
+    EXPECT_EQ(counts.Strings, 0);
+    EXPECT_EQ(counts.Arcs, 0);
+    EXPECT_EQ(counts.Fills, 1);
+    EXPECT_EQ(counts.Nodes, 2);      // "-1" and " 2" inside the list still count as nodes
+    EXPECT_EQ(counts.BlockLines, 1); // " 3"
+    EXPECT_TRUE(input.AtEnd());
 }
 
 TEST(ScanPass, TotalsSaturateInsteadOfOverflowing) {
