@@ -8,32 +8,47 @@
 #include "pcbserver/lookups/ScratchComponent.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace corvane {
 
 void PadNameBlock::Assign(const std::vector<std::pair<std::string_view, HostHandle>>& sortedPads) {
-    names_.clear();
-    entries_.clear();
-    entries_.reserve(sortedPads.size());
-    for (const auto& [name, pad] : sortedPads) {
-        if (!entries_.empty() && NameAt(entries_.size() - 1) == name) {
-            continue; // a later pad of the same name is never the first
+    // The first pad of each name.
+    std::vector<std::pair<std::string_view, HostHandle>> first;
+    first.reserve(sortedPads.size());
+    std::size_t nameBytes = 0;
+    for (const auto& pad : sortedPads) {
+        if (first.empty() || first.back().first != pad.first) {
+            first.push_back(pad);
+            nameBytes += pad.first.size();
         }
-        entries_.emplace_back(static_cast<std::uint32_t>(names_.size()), pad);
-        names_.append(name);
     }
+    const std::size_t count = first.size();
+    words_.assign(1 + (count + 1) + count + (nameBytes + 3) / 4, 0);
+    words_[0] = static_cast<std::uint32_t>(count);
+    char* const names = reinterpret_cast<char*>(words_.data() + 1 + (count + 1) + count);
+    std::uint32_t offset = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        words_[1 + i] = offset;
+        words_[1 + (count + 1) + i] = first[i].second;
+        std::memcpy(names + offset, first[i].first.data(), first[i].first.size());
+        offset += static_cast<std::uint32_t>(first[i].first.size());
+    }
+    words_[1 + count] = offset;
 }
 
 std::string_view PadNameBlock::NameAt(std::size_t index) const {
-    const std::size_t begin = entries_[index].first;
-    const std::size_t end = index + 1 < entries_.size() ? entries_[index + 1].first : names_.size();
-    return std::string_view(names_).substr(begin, end - begin);
+    const std::size_t count = Count();
+    const char* const names =
+        reinterpret_cast<const char*>(words_.data() + 1 + (count + 1) + count);
+    return {names + words_[1 + index], words_[2 + index] - words_[1 + index]};
 }
 
 HostHandle PadNameBlock::Find(std::string_view name) const {
+    const std::size_t count = Count();
     std::size_t low = 0;
-    std::size_t high = entries_.size();
+    std::size_t high = count;
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
         if (NameAt(middle) < name) {
@@ -42,7 +57,7 @@ HostHandle PadNameBlock::Find(std::string_view name) const {
             high = middle;
         }
     }
-    return low < entries_.size() && NameAt(low) == name ? entries_[low].second : 0;
+    return low < count && NameAt(low) == name ? words_[1 + (count + 1) + low] : 0;
 }
 
 void NodeIndex::AddImportedComponent(HostHandle component, std::string designator, TLayer side,
@@ -78,8 +93,7 @@ void NodeIndex::AddImportedComponent(HostHandle component, std::string designato
     }
     if (side == layer::TopLayer || side == layer::BottomLayer) {
         // A designator already on that side keeps its first component.
-        SideOf(side).try_emplace(std::move(designator),
-                                 Designated{component, true, std::move(block)});
+        SideOf(side).TryEmplace(designator, Designated{component, true, std::move(block)});
     }
 }
 
@@ -94,12 +108,12 @@ void NodeIndex::LoadBoardComponents() {
         FindFirstOnLayer(board_, objectkind::Component, side, [&](HostHandle component) {
             const String255 designator = TextOfHandle(ScratchComponentAt(component).NameText);
             const auto [entry, added] =
-                designators.try_emplace(designator.Str(), Designated{component, false, {}});
+                designators.TryEmplace(designator.View(), Designated{component, false, {}});
             if (added) {
                 const auto known = padsBeforeLoad_.find(component);
                 if (known != padsBeforeLoad_.end()) {
-                    entry->second.Pads = known->second;
-                    entry->second.PadsKnown = true;
+                    entry->Pads = known->second;
+                    entry->PadsKnown = true;
                 }
             }
             return false; // visit every component
@@ -131,12 +145,11 @@ HostHandle NodeIndex::FindPad(const String255& reference) {
     }
     const PinReferenceParts parts = SplitPinReference(reference);
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
-        Designators& designators = SideOf(side);
-        const auto found = designators.find(parts.Designator.View());
-        if (found == designators.end()) {
+        Designated* const found = SideOf(side).Find(parts.Designator.View());
+        if (found == nullptr) {
             continue;
         }
-        Designated& designated = found->second;
+        Designated& designated = *found;
         if (!designated.PadsKnown) {
             designated.Pads = PadsFromHost(designated.Component);
             designated.PadsKnown = true;

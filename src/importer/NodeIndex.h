@@ -9,6 +9,7 @@
 // order. The pads of components the import made are known from their records; those of any other
 // component are asked of the host once, on the first lookup that reaches it.
 
+#include "importer/DesignatorTable.h"
 #include "pcbserver/HostTypes.h"
 #include "pcbserver/ShortString.h"
 
@@ -29,9 +30,9 @@ struct ImportedPad {
     TLayer Layer = 0;
 };
 
-/// The first pad of each name of one component, sorted by name. The names lie end to end in one
-/// block, so a lookup by halving touches a few neighbouring cache lines, which matters on boards
-/// far larger than the cache.
+/// The first pad of each name of one component, sorted by name. Everything lies in one block
+/// (the name offsets, the pads, then the names end to end), so a lookup by halving touches a few
+/// neighbouring cache lines of one allocation, which matters on boards far larger than the cache.
 class PadNameBlock {
 public:
     /// From (name, pad) pairs sorted by name, the first of each name first.
@@ -40,11 +41,11 @@ public:
     HostHandle Find(std::string_view name) const;
 
 private:
+    std::size_t Count() const { return words_.empty() ? 0 : words_[0]; }
     std::string_view NameAt(std::size_t index) const;
 
-    std::string names_;
-    /// Where each name starts in names_, with its pad; a name ends where the next one starts.
-    std::vector<std::pair<std::uint32_t, HostHandle>> entries_;
+    /// [count][count + 1 name offsets in bytes][count pads][the names' bytes]
+    std::vector<std::uint32_t> words_;
 };
 
 class NodeIndex {
@@ -66,14 +67,7 @@ private:
         bool PadsKnown = false;
         PadNameBlock Pads;
     };
-    /// Looks designators up by view, without making a string of each reference.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
-    };
-    using Designators = std::unordered_map<std::string, Designated, NameHash, std::equal_to<>>;
+    using Designators = DesignatorTable<Designated>;
 
     void LoadBoardComponents();
     Designators& SideOf(TLayer side);
