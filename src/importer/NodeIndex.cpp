@@ -32,7 +32,9 @@ void PadNameBlock::Assign(const std::vector<std::pair<std::string_view, HostHand
     for (std::size_t i = 0; i < count; ++i) {
         words_[1 + i] = offset;
         words_[1 + (count + 1) + i] = first[i].second;
-        std::memcpy(names + offset, first[i].first.data(), first[i].first.size());
+        if (!first[i].first.empty()) {
+            std::memcpy(names + offset, first[i].first.data(), first[i].first.size());
+        }
         offset += static_cast<std::uint32_t>(first[i].first.size());
     }
     words_[1 + count] = offset;
