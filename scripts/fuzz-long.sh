@@ -10,7 +10,8 @@
 #   scripts/fuzz-long.sh [--runs N] [--target import|reading] [--build DIR]
 #                        [--no-source-coverage] [-- LIBFUZZER_OPTION...]
 #
-# N is per target (default 10000000); inputs are up to 4 KB unless an option says otherwise.
+# N is per target (default 10000000); inputs are up to 4 KB and an input may take up to 120 s (a
+# busy machine is not a hang) unless an option says otherwise.
 # Findings are left in DIR/artifacts and make the script exit non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,7 +51,7 @@ for target in "${targets[@]}"; do
     fi
     echo "== fuzz_$target: $runs executions (log $logs/$target.log)"
     run_fuzzer "$build" "$target" "$corpora/$target" "$logs/$target.log" -runs="$runs" \
-        -max_len=4096 "$@" &
+        -max_len=4096 -timeout=120 "$@" &
     pids[$target]=$!
 done
 
