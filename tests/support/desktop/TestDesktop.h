@@ -15,7 +15,8 @@ struct ReceivedMessage {
     std::uintptr_t WParam = 0;
 };
 
-/// A window of the calling thread that records every message delivered to it.
+/// A window of the calling thread that records the keyboard and application messages delivered
+/// to it (the kinds the tests post; not what the system sends of its own accord).
 class RecordingWindow {
 public:
     RecordingWindow();

@@ -32,11 +32,18 @@ std::map<HWND, std::vector<ReceivedMessage>>& Inboxes() {
     return inboxes;
 }
 
-// Records every message delivered to a recording window once it exists (not its creation).
+// The messages the tests post: keyboard messages and the application's own. The system sends a
+// window others of its own accord (activation when a message box comes and goes, focus), and
+// whether it does depends on the desktop, so those are not the tests' business.
+bool IsPostedKind(UINT code) {
+    return (code >= WM_KEYFIRST && code <= WM_KEYLAST) || (code >= WM_USER && code <= 0xBFFF);
+}
+
+// Records the posted kinds of message delivered to a recording window once it exists.
 LRESULT CALLBACK RecordingWindowProcedure(HWND window, UINT code, WPARAM wParam, LPARAM lParam) {
     auto& inboxes = Inboxes();
     const auto inbox = inboxes.find(window);
-    if (inbox != inboxes.end()) {
+    if (inbox != inboxes.end() && IsPostedKind(code)) {
         inbox->second.push_back({code, static_cast<std::uintptr_t>(wParam)});
     }
     return DefWindowProcA(window, code, wParam, lParam);
