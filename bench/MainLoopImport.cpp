@@ -2,7 +2,6 @@
 
 #include "HalvexHost.h"
 #include "importer/ImportReport.h"
-#include "importer/ImportState.h"
 #include "importer/InputFile.h"
 #include "importer/MainLoop.h"
 #include "pcbserver/EntryTable.h"
@@ -11,7 +10,7 @@
 
 namespace corvane::bench {
 
-void ImportWithMainLoop(const std::string& text, ImportReport* report) {
+ImportState ImportIntoFreshBoard(const std::string& text) {
     Halvex_CloseAllBoards();
     pcbapi::ServerEntries().Reset();
     const std::uint32_t board = Halvex_OpenBoard("bench.pcb");
@@ -19,6 +18,11 @@ void ImportWithMainLoop(const std::string& text, ImportReport* report) {
     import.Board = std::make_unique<TPcbBoard>(board);
     import.Nodes = std::make_unique<NodeIndex>(board);
     import.Input = std::make_unique<InputFile>(std::make_unique<MemoryByteSource>(text));
+    return import;
+}
+
+void ImportWithMainLoop(const std::string& text, ImportReport* report) {
+    ImportState import = ImportIntoFreshBoard(text);
     if (report != nullptr) {
         report->Clear();
         import.Report = report;

@@ -3,13 +3,15 @@
 // server (linked into the program), with or without a report attached. For measuring what the
 // main loop costs, apart from module loading, the scan pass and the progress bar.
 
+#include "importer/ImportState.h"
+
 #include <string>
 
-namespace corvane {
-class ImportReport;
-}
-
 namespace corvane::bench {
+
+/// Closes every board of the substitute server, opens a fresh one and gives an import state over
+/// it (its board, its node index) that reads the text from its first byte. No report is attached.
+ImportState ImportIntoFreshBoard(const std::string& text);
 
 /// Runs the main loop over the text. With a report, the report is cleared first and receives
 /// what the import passes over, as in the plug-in; with none, nothing is recorded.

@@ -52,17 +52,13 @@ for target in "${targets[@]}"; do
     echo "== fuzz_$target: $runs executions (log $logs/$target.log)"
     run_fuzzer "$build" "$target" "$corpora/$target" "$logs/$target.log" -runs="$runs" \
         -max_len=4096 -timeout=120 "$@" &
+    # shellcheck disable=SC2034 # read by wait_for_fuzzers through its name
     pids[$target]=$!
 done
 
 failed=0
+wait_for_fuzzers "$build" "$logs" pids || failed=1
 for target in "${targets[@]}"; do
-    if wait "${pids[$target]}"; then
-        echo "fuzz_$target: $(fuzz_summary "$logs/$target.log")"
-    else
-        failed=1
-        echo "fuzz_$target FAILED (input kept in $build/artifacts), see $logs/$target.log"
-    fi
     echo "fuzz_$target: corpus of $(find "$corpora/$target" -type f | wc -l) inputs"
 done
 

@@ -4,10 +4,9 @@
 
 #include "BoardGenerator.h"
 #include "HalvexHost.h"
-#include "importer/ImportState.h"
+#include "MainLoopImport.h"
 #include "importer/InputFile.h"
 #include "importer/RecordReaders.h"
-#include "pcbserver/EntryTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,13 +36,7 @@ public:
 
     /// A new server board and the file from its first byte.
     void Restart() {
-        Halvex_CloseAllBoards();
-        corvane::pcbapi::ServerEntries().Reset();
-        const std::uint32_t board = Halvex_OpenBoard("bench.pcb");
-        state_ = corvane::ImportState{};
-        state_.Board = std::make_unique<corvane::TPcbBoard>(board);
-        state_.Nodes = std::make_unique<corvane::NodeIndex>(board);
-        Rewind();
+        state_ = corvane::bench::ImportIntoFreshBoard(text_);
         made_ = 0;
     }
 

@@ -60,6 +60,27 @@ fuzz_summary() {
     echo "${units:-?} executions; ${done_line:-no final line}"
 }
 
+# wait_for_fuzzers BUILD_DIR LOG_DIR PIDS: waits for the fuzzers started side by side (PIDS names
+# an associative array of target to process id; each logs to LOG_DIR/TARGET.log) and prints each
+# one's executions and coverage, or on a finding the end of its log. Fails if any found something.
+wait_for_fuzzers() {
+    local build="$1" logs="$2"
+    local -n started="$3"
+    local failed=0 target
+    for target in "${fuzz_targets[@]}"; do
+        [ -n "${started[$target]:-}" ] || continue
+        if wait "${started[$target]}"; then
+            echo "fuzz_$target: $(fuzz_summary "$logs/$target.log")"
+        else
+            failed=1
+            echo "fuzz_$target FAILED (input kept in $build/artifacts):"
+            grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse|INITED|RELOAD)' "$logs/$target.log" |
+                tail -n 60 || true
+        fi
+    done
+    return "$failed"
+}
+
 # Executions of each target in the short run. An import runs the whole plug-in and the server on
 # a file, several times the work of the reading rules alone: 60000 imports and 200000 readings
 # take about two minutes each on one core, so the two targets side by side stay within the three
@@ -86,19 +107,11 @@ run_short_fuzz() {
         # Entropic scheduling costs more than it finds in a run this short.
         run_fuzzer "$build" "$target" "$work/$target" "$work/$target.log" -runs="$runs" -seed=1 \
             -max_len=1024 -entropic=0 &
+        # shellcheck disable=SC2034 # read by wait_for_fuzzers through its name
         pids[$target]=$!
     done
     local failed=0
-    for target in "${fuzz_targets[@]}"; do
-        if wait "${pids[$target]}"; then
-            echo "fuzz_$target: $(fuzz_summary "$work/$target.log")"
-        else
-            failed=1
-            echo "fuzz_$target FAILED (input kept in $build/artifacts):"
-            grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse|INITED|RELOAD)' "$work/$target.log" |
-                tail -n 60 || true
-        fi
-    done
+    wait_for_fuzzers "$build" "$work" pids || failed=1
     rm -rf "$work"
     return "$failed"
 }
