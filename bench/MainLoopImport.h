@@ -1,7 +1,8 @@
 #pragma once
-// One import of a board's text by the importer's main loop into a fresh board of the substitute
-// server (linked into the program), with or without a report attached. For measuring what the
-// main loop costs, apart from module loading, the scan pass and the progress bar.
+// Imports of a board's text by the importer's readers into a fresh board of the substitute server
+// (linked into the program): the import state over a fresh board, and one whole main loop with or
+// without a report attached. For measuring what the main loop and the readers cost, apart from
+// module loading, the scan pass and the progress bar.
 
 #include "importer/ImportState.h"
 
