@@ -39,7 +39,15 @@ public:
     }
 
     /// The object of that handle when it is of kind R, or nullptr.
-    template <typename R> R* Find(HostHandle handle) const { return As<R>(Find(handle)); }
+    template <typename R> R* Find(HostHandle handle) const {
+        const HostHandle offset = handle - base_;
+        if (offset >= count_) {
+            return nullptr;
+        }
+        // A stored record is never null: only the kind is left to test.
+        ObjectRecord& record = *records_[offset];
+        return R::Accepts(record.Kind) ? static_cast<R*>(&record) : nullptr;
+    }
 
     std::size_t Count() const { return records_.size(); }
 

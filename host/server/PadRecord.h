@@ -89,12 +89,7 @@ struct PadRecord : KindRecord<ObjectKind::Pad> {
 
     /// The pad's copper on a classic layer (0..82). Answered in place, without a copy: the
     /// per-layer queries ask it four times per layer for every pad the plug-in reads.
-    const PadLayer& OnLayer(corvane::TLayer layer) const {
-        if (stack_ != nullptr && layer <= MaxClassicLayer) {
-            return (*stack_)[layer];
-        }
-        return Description(PartOf(layer));
-    }
+    const PadLayer& OnLayer(corvane::TLayer layer) const;
 
     // The per-layer setters (layer 0..82). A value that changes what the layer answers switches the
     // pad to a stored stack (stack mode 2) first, except a corner-radius percentage on layers
@@ -133,5 +128,28 @@ private:
     std::uint8_t stackMode_ = 0;
     std::unique_ptr<std::array<PadLayer, ClassicLayerCount>> stack_;
 };
+
+/// The part of the description that answers each classic layer without a stored stack. A table
+/// rather than tests: a pad read asks four queries on each of the 83 layers.
+inline constexpr auto DescriptionPartOfLayer = [] {
+    std::array<PadLayer PadRecord::*, ClassicLayerCount> part{};
+    for (std::size_t layer = 0; layer < part.size(); ++layer) {
+        part[layer] = layer >= 2 && layer <= LastMidLayer ? &PadRecord::Mid
+                      : layer == BottomLayer              ? &PadRecord::Bottom
+                                                          : &PadRecord::Top;
+    }
+    return part;
+}();
+
+inline const PadLayer& PadRecord::OnLayer(corvane::TLayer layer) const {
+    if (layer > MaxClassicLayer) {
+        return Top;
+    }
+    // Most pads have no stored stack: that road runs straight through, without a jump.
+    if (stack_ != nullptr) [[unlikely]] {
+        return (*stack_)[layer];
+    }
+    return this->*DescriptionPartOfLayer[layer];
+}
 
 } // namespace halvex

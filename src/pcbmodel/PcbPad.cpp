@@ -1,5 +1,6 @@
 #include "pcbmodel/PcbPad.h"
 
+#include "pcbserver/PadStackQueries.h"
 #include "pcbserver/PcbApi.h"
 #include "pcbserver/Units.h"
 
@@ -26,26 +27,24 @@ TPcbPad::TPcbPad(HostHandle handle) : TPCBObject(handle) {
 
 // --- Exchange ---------------------------------------------------------------------------------
 
-inline void TPcbPad::ReadStackLayer(TLayer layer) {
-    PcbApi_QueryPadOrViaShapeOnLayer(Handle, layer, &LayerShape[layer]);
-    PcbApi_QueryPadOrViaSizeOnLayer(Handle, layer, &LayerXSize[layer], &LayerYSize[layer]);
-    PcbApi_QueryPadCornerRadiusOnLayer(Handle, layer, &LayerCornerRadius[layer]);
-    PcbApi_QueryPadCRPercentageOnLayer(Handle, layer, &LayerCRPercent[layer]);
-}
-
-inline void TPcbPad::WriteStackLayer(TLayer layer) const {
+void TPcbPad::WriteStackLayers() const {
     if (StackMode == PerLayerStackMode) {
-        PcbApi_SetPadShapeOnLayer(Handle, layer, LayerShape[layer]);
-        PcbApi_SetPadSizeOnLayer(Handle, layer, LayerXSize[layer], LayerYSize[layer]);
-        PcbApi_SetCRPctOnLayer(Handle, layer, LayerCRPercent[layer]);
+        for (unsigned index = 0; index < StackLayers; ++index) {
+            const auto layer = static_cast<TLayer>(index);
+            PcbApi_SetPadShapeOnLayer(Handle, layer, LayerShape[layer]);
+            PcbApi_SetPadSizeOnLayer(Handle, layer, LayerXSize[layer], LayerYSize[layer]);
+            PcbApi_SetCRPctOnLayer(Handle, layer, LayerCRPercent[layer]);
+        }
         return;
     }
     // Outside the per-layer mode only the three percentages of the simple description are
     // re-sent, once for every layer with the corner-radius shape.
-    if (LayerShape[layer] == CornerRadiusShape) {
-        PcbApi_SetCRPctOnLayer(Handle, TopStackLayer, TopCRPercent);
-        PcbApi_SetCRPctOnLayer(Handle, BottomStackLayer, BotCRPercent);
-        PcbApi_SetCRPctOnLayer(Handle, TopStackLayer + 1, MidCRPercent);
+    for (unsigned index = 0; index < StackLayers; ++index) {
+        if (LayerShape[index] == CornerRadiusShape) {
+            PcbApi_SetCRPctOnLayer(Handle, TopStackLayer, TopCRPercent);
+            PcbApi_SetCRPctOnLayer(Handle, BottomStackLayer, BotCRPercent);
+            PcbApi_SetCRPctOnLayer(Handle, TopStackLayer + 1, MidCRPercent);
+        }
     }
 }
 
@@ -62,19 +61,17 @@ std::int32_t TPcbPad::Exchange(std::uint8_t mode) {
         return result;
     }
     PcbApi_QueryPadStackMode(mode, Handle, &StackMode);
-    // One loop per direction, with the layer's work inlined: a read is 332 of these calls.
     if (mode == ExchangeRead) {
-        for (unsigned layer = 0; layer < StackLayers; ++layer) {
-            ReadStackLayer(static_cast<TLayer>(layer));
-        }
+        QueryPadStackLayers(Handle,
+                            {LayerShape.data(), LayerXSize.data(), LayerYSize.data(),
+                             LayerCornerRadius.data(), LayerCRPercent.data()},
+                            StackLayers);
         // The top / mid / bottom copies; the mid copy is the last mid layer's value.
         TopCRPercent = LayerCRPercent[TopStackLayer];
         MidCRPercent = LayerCRPercent[LastMidStackLayer];
         BotCRPercent = LayerCRPercent[BottomStackLayer];
     } else {
-        for (unsigned layer = 0; layer < StackLayers; ++layer) {
-            WriteStackLayer(static_cast<TLayer>(layer));
-        }
+        WriteStackLayers();
     }
     return 0;
 }

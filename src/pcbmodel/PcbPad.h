@@ -123,8 +123,7 @@ public:
     Bool8 PadViaFlag2 = 0;
 
 private:
-    void ReadStackLayer(TLayer layer);
-    void WriteStackLayer(TLayer layer) const;
+    void WriteStackLayers() const;
     std::int32_t CornerOnLayer(CornerCoordinate which, TLayer layer, std::int32_t margin) const;
     enum class LineEnd : std::uint8_t { First, Second };
     enum class Axis : std::uint8_t { X, Y };

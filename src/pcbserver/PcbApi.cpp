@@ -75,6 +75,15 @@ CORVANE_PCBAPI_ENTRIES(CORVANE_DEFINE_WRAPPER)
 #undef CORVANE_DEFINE_Custom
 #undef CORVANE_DEFINE_Plain
 
+namespace pcbapi {
+
+void* FoundEntry(std::size_t slot) {
+    const ServerEntryTable* const table = boundTable;
+    return table != nullptr && table->ServerFound() ? table->Slot(slot) : nullptr;
+}
+
+} // namespace pcbapi
+
 // The wrappers that take short strings hand the server a private copy, valid during the call.
 
 HostHandle PcbApi_GetBoardHandleFromFullFileName(const String255* fileName) {

@@ -12,4 +12,13 @@ namespace corvane {
 CORVANE_PCBAPI_ENTRIES(CORVANE_DECLARE_WRAPPER)
 #undef CORVANE_DECLARE_WRAPPER
 
+namespace pcbapi {
+
+/// The server's entry in that slot of the name table while the server is found and exports it,
+/// else nullptr; binds nothing. For loops that make hundreds of calls of the same entries: they
+/// look each one up once, call it straight, and use the wrappers where this gives nullptr.
+void* FoundEntry(std::size_t slot);
+
+} // namespace pcbapi
+
 } // namespace corvane

@@ -9,11 +9,10 @@ namespace halvex {
 
 /// The object of that handle when it is of kind R (any kind for ObjectRecord), or nullptr.
 template <typename R = ObjectRecord> R* FindObject(HostHandle handle) {
-    ObjectRecord* object = Server::Instance().Objects().Find(handle);
     if constexpr (std::is_same_v<R, ObjectRecord>) {
-        return object;
+        return Server::Instance().Objects().Find(handle);
     } else {
-        return As<R>(object);
+        return Server::Instance().Objects().Find<R>(handle);
     }
 }
 

@@ -23,13 +23,14 @@ namespace {
 // reads, so the road is kept short: one lookup of the handle, no copy of the pad's layer.
 template <typename Answer>
 std::int32_t AnswerPadOrViaOnLayer(HostHandle handle, TLayer layer, Answer answer) {
+    if (const auto* pad = FindObject<PadRecord>(handle);
+        pad != nullptr && layer <= MaxClassicLayer) {
+        answer(pad->OnLayer(layer));
+        return StatusOk;
+    }
     ObjectRecord* object = FindObject(handle);
     if (layer > MaxClassicLayer) {
         return object == nullptr ? StatusNoSuchObject : StatusBadArgument;
-    }
-    if (const auto* pad = As<PadRecord>(object)) {
-        answer(pad->OnLayer(layer));
-        return StatusOk;
     }
     if (const auto* via = As<ViaRecord>(object)) {
         answer(via->CoversLayer(layer) ? PadLayer{via->Size, via->Size, ShapeRound, 0}
@@ -42,7 +43,9 @@ std::int32_t AnswerPadOrViaOnLayer(HostHandle handle, TLayer layer, Answer answe
 // The pad of the handle for a per-layer change, with the status when there is none.
 PadRecord* PadForLayer(HostHandle handle, TLayer layer, std::int32_t& status) {
     auto* pad = FindObject<PadRecord>(handle);
-    status = pad == nullptr ? StatusNoSuchObject : layer > MaxClassicLayer ? StatusBadArgument : StatusOk;
+    status = pad == nullptr            ? StatusNoSuchObject
+             : layer > MaxClassicLayer ? StatusBadArgument
+                                       : StatusOk;
     return status == StatusOk ? pad : nullptr;
 }
 
