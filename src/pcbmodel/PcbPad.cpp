@@ -21,7 +21,7 @@ bool IsStackLayer(TLayer layer) {
 
 } // namespace
 
-TPcbPad::TPcbPad(HostHandle handle) : TPCBObject(handle) {
+TPcbPad::TPcbPad(HostHandle handle) : TPCBObject(handle), PadLayerStack() {
     ObjectId = objectkind::Pad;
 }
 

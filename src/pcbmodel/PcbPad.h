@@ -9,12 +9,24 @@
 
 namespace corvane {
 
-/// A pad centred on (X, Y). Sizes in host units of 1/10000 mil, rotation in degrees. The
-/// per-layer arrays are indexed by classic layer 0..82; the per-layer queries answer 0 for any
-/// larger layer number.
-class TPcbPad : public TPCBObject {
-public:
+/// The per-layer pad stack, indexed by classic layer 0..82: sizes and corner radii in host units
+/// of 1/10000 mil, shapes as codes, percentages 0..100. One block, so that a new pad clears it
+/// with one fill rather than five: a pad is wrapped for every pad record and every net node.
+struct PadLayerStack {
     static constexpr std::size_t StackLayers = std::size_t{MaxClassicLayer} + 1;
+
+    std::array<std::int32_t, StackLayers> LayerXSize;
+    std::array<std::int32_t, StackLayers> LayerYSize;
+    std::array<std::uint8_t, StackLayers> LayerShape;
+    std::array<std::int32_t, StackLayers> LayerCornerRadius;
+    std::array<std::uint8_t, StackLayers> LayerCRPercent;
+};
+
+/// A pad centred on (X, Y). Sizes in host units of 1/10000 mil, rotation in degrees. The
+/// per-layer arrays (PadLayerStack) start at 0; the per-layer queries answer 0 for any layer
+/// number above 82.
+class TPcbPad : public TPCBObject, public PadLayerStack {
+public:
     /// The shape whose corners follow the corner-radius percentage.
     static constexpr std::uint8_t CornerRadiusShape = 9;
     /// The stack mode in which the host keeps a separate description per layer.
@@ -105,11 +117,6 @@ public:
     OpaqueBytes<21> PadBlock2{};
     std::int32_t PadValue1 = 0;
     OpaqueBytes<21> PadBlock3{};
-    std::array<std::int32_t, StackLayers> LayerXSize{};
-    std::array<std::int32_t, StackLayers> LayerYSize{};
-    std::array<std::uint8_t, StackLayers> LayerShape{};
-    std::array<std::int32_t, StackLayers> LayerCornerRadius{};
-    std::array<std::uint8_t, StackLayers> LayerCRPercent{};
     std::uint8_t StackMode = 0;
     // Host values the model carries unchanged from a read to the next write.
     std::uint8_t PadByte3 = 0;

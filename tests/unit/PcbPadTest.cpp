@@ -69,6 +69,20 @@ TEST_F(PcbPadTest, DescriptionExchangePassesThirtySevenArgumentsInTheHostsOrder)
     pad.ExpectUnchangedOutside(before, fields);
 }
 
+TEST_F(PcbPadTest, NewPadStartsWithAnEmptyStackOverWhateverTheMemoryHeld) {
+    Placed<TPcbPad> pad(PadHandle); // built over memory filled with 0xA5
+    EXPECT_TRUE(recording::Calls().empty());
+    for (std::size_t layer = 0; layer < TPcbPad::StackLayers; ++layer) {
+        EXPECT_EQ(pad->LayerXSize[layer], 0) << layer;
+        EXPECT_EQ(pad->LayerYSize[layer], 0) << layer;
+        EXPECT_EQ(pad->LayerShape[layer], 0) << layer;
+        EXPECT_EQ(pad->LayerCornerRadius[layer], 0) << layer;
+        EXPECT_EQ(pad->LayerCRPercent[layer], 0) << layer;
+    }
+    EXPECT_EQ(pad->StackMode, 0);
+    EXPECT_EQ(pad->TopCRPercent, 0);
+}
+
 TEST_F(PcbPadTest, ReadRefreshesTheWholeStackInThreeHundredThirtySixCalls) {
     TPcbPad pad(PadHandle);
     recording::SetDefaultHandler([](const recording::Call& call) {
