@@ -6,11 +6,19 @@
 namespace corvane {
 
 std::int32_t RoundToInt32(long double value) {
+    constexpr long double lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr long double highest = std::numeric_limits<std::int32_t>::max();
+    // Most values are whole already (whole mils times 10000): they need no rounding, which in
+    // extended precision is slow. NaN fails the range test and takes the long road.
+    if (value >= lowest && value <= highest) {
+        const auto whole = static_cast<std::int32_t>(value);
+        if (static_cast<long double>(whole) == value) {
+            return whole;
+        }
+    }
     if (std::isnan(value)) {
         return 0;
     }
-    constexpr long double lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr long double highest = std::numeric_limits<std::int32_t>::max();
     // nearbyint rounds in the default mode: to nearest, halves to even.
     const long double rounded = std::nearbyint(value);
     if (rounded <= lowest) {
