@@ -50,14 +50,44 @@ TEST_F(ObjectTest, HandlesAreNeverGivenAgainAfterAReset) {
     EXPECT_NE(before, after);
 }
 
+TEST_F(ObjectTest, ManyObjectsOfEveryKindSurviveTheirNeighboursAndAResetFreesThemAll) {
+    // Enough objects to fill many of the server's memory blocks, some pads with a stored stack
+    // (memory of their own), then a reset and a second round in the memory given back.
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::pair<HostHandle, U8>> made;
+        for (int i = 0; i < 20000; ++i) {
+            const U8 kind = KnownKinds[static_cast<std::size_t>(i) % std::size(KnownKinds)];
+            made.emplace_back(Create(kind), kind);
+            if (kind == 2 && i % 3 == 0) {
+                ASSERT_EQ(0, PcbApi_SetPadSizeOnLayer(made.back().first, 40, Mils(i % 100), 7));
+            }
+        }
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const auto [handle, kind] = made[i];
+            ASSERT_EQ(kind, PcbApi_GetObjectIdFromObjectHandle(handle)) << i;
+            if (kind == 2 && i % 3 == 0) {
+                I32 x = 0;
+                I32 y = 0;
+                ASSERT_EQ(0, PcbApi_QueryPadOrViaSizeOnLayer(handle, 40, &x, &y));
+                EXPECT_EQ(Mils(static_cast<int>(i % 100)), x);
+                EXPECT_EQ(7, y);
+            }
+        }
+        Halvex_CloseAllBoards();
+        EXPECT_EQ(0, PcbApi_GetObjectIdFromObjectHandle(made.front().first));
+        EXPECT_EQ(0, PcbApi_GetObjectIdFromObjectHandle(made.back().first));
+    }
+}
+
 // ---- Defaults of new objects -----------------------------------------------------------------
 
 TEST_F(ObjectTest, NewTrackIsTenMilWideOnTheTopLayer) {
-    const auto f = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32,
-                              I32, I32>(PcbApi_QueryTrack, Create(4));
-    EXPECT_EQ(1u, std::get<2>(f));          // TopLayer
-    EXPECT_EQ(0u, std::get<3>(f));          // no net
-    EXPECT_EQ(Mils(10), std::get<10>(f));   // width
+    const auto f =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32>(
+            PcbApi_QueryTrack, Create(4));
+    EXPECT_EQ(1u, std::get<2>(f));        // TopLayer
+    EXPECT_EQ(0u, std::get<3>(f));        // no net
+    EXPECT_EQ(Mils(10), std::get<10>(f)); // width
 }
 
 TEST_F(ObjectTest, NewViaIsFiftyMilWithATwentyEightMilHoleFromTopToBottom) {
@@ -71,8 +101,9 @@ TEST_F(ObjectTest, NewViaIsFiftyMilWithATwentyEightMilHoleFromTopToBottom) {
 }
 
 TEST_F(ObjectTest, NewArcIsAFullCircleOnTheTopLayer) {
-    const auto f = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, double, double,
-                              I32, I32>(PcbApi_QueryArc, Create(1));
+    const auto f =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, double, double, I32, I32>(
+            PcbApi_QueryArc, Create(1));
     EXPECT_EQ(1u, std::get<2>(f));
     EXPECT_EQ(Mils(50), std::get<8>(f));
     EXPECT_EQ(0.0, std::get<9>(f));
@@ -91,10 +122,10 @@ TEST_F(ObjectTest, NewFillIsAHundredMilSquareOnTheTopLayer) {
 
 TEST_F(ObjectTest, NewPadIsRoundSixtyMilOnTheTopLayerInStackModeZero) {
     const HostHandle pad = Create(2);
-    const auto f = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32,
-                              I32, I32, U8, U8, U8, S20, U8, U8, double, Block<21>, Block<21>, I32,
-                              Block<21>, U8, U8, I32, U64, I32, I32, I32, Bool8, Bool8>(
-        PcbApi_QueryPad, pad);
+    const auto f =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32, I32,
+                   U8, U8, U8, S20, U8, U8, double, Block<21>, Block<21>, I32, Block<21>, U8, U8,
+                   I32, U64, I32, I32, I32, Bool8, Bool8>(PcbApi_QueryPad, pad);
     EXPECT_EQ(1u, std::get<2>(f));
     for (const I32 size : {std::get<8>(f), std::get<9>(f), std::get<10>(f), std::get<11>(f),
                            std::get<12>(f), std::get<13>(f)}) {
@@ -127,8 +158,9 @@ TEST_F(ObjectTest, NewTextIsSixtyMilHighOnTheTopOverlayWithArialTrueTypeSettings
 
 TEST_F(ObjectTest, NewComponentIsOnTheTopLayerWithTwoTextsOfItsOwn) {
     const HostHandle component = Create(9);
-    const auto f = ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32,
-                              double, U8>(PcbApi_QueryComponent, component);
+    const auto f =
+        ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double, U8>(
+            PcbApi_QueryComponent, component);
     EXPECT_EQ(1, std::get<2>(f));
     const U32 nameText = std::get<4>(f);
     const U32 commentText = std::get<5>(f);
@@ -140,8 +172,9 @@ TEST_F(ObjectTest, NewComponentIsOnTheTopLayerWithTwoTextsOfItsOwn) {
     // The texts belong to the component through the two handles only, not as children.
     EXPECT_EQ(0, Halvex_GetMemberCount(component));
     // A second component has texts of its own.
-    const auto g = ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32,
-                              double, U8>(PcbApi_QueryComponent, Create(9));
+    const auto g =
+        ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double, U8>(
+            PcbApi_QueryComponent, Create(9));
     EXPECT_NE(nameText, std::get<4>(g));
 }
 
@@ -186,9 +219,9 @@ TEST_F(ObjectTest, BitFieldsRoundTripForEveryKind) {
 }
 
 TEST_F(ObjectTest, TrackRoundTrips) {
-    ExpectRoundTrip(PcbApi_QueryTrack, Create(4),
-                    Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32,
-                              I32, I32>());
+    ExpectRoundTrip(
+        PcbApi_QueryTrack, Create(4),
+        Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32>());
 }
 
 TEST_F(ObjectTest, ViaRoundTripsWithItsLayerAsAClassicByte) {
@@ -214,20 +247,21 @@ TEST_F(ObjectTest, ViaLayerAboveTheClassicRangeBecomesNoLayer) {
 }
 
 TEST_F(ObjectTest, ArcRoundTrips) {
-    ExpectRoundTrip(PcbApi_QueryArc, Create(1),
-                    Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, double, double,
-                              I32, I32>());
+    ExpectRoundTrip(
+        PcbApi_QueryArc, Create(1),
+        Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, double, double, I32, I32>());
 }
 
 TEST_F(ObjectTest, FillRoundTrips) {
-    ExpectRoundTrip(PcbApi_QueryFill, Create(6),
-                    Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, double>());
+    ExpectRoundTrip(
+        PcbApi_QueryFill, Create(6),
+        Patterned<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, double>());
 }
 
 TEST_F(ObjectTest, RegionRoundTrips) {
-    ExpectRoundTrip(PcbApi_QueryRegion, Create(11),
-                    Patterned<U8, U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32,
-                              I32>());
+    ExpectRoundTrip(
+        PcbApi_QueryRegion, Create(11),
+        Patterned<U8, U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32>());
 }
 
 TEST_F(ObjectTest, PadRoundTrips) {
@@ -266,8 +300,8 @@ TEST_F(ObjectTest, TextDisplayStringIsTheText) {
 
 TEST_F(ObjectTest, ComponentRoundTripsInEveryExchange) {
     const HostHandle component = Create(9);
-    auto fields = Patterned<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double,
-                            U8>();
+    auto fields =
+        Patterned<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double, U8>();
     std::get<2>(fields) = 32;
     ExpectRoundTrip(PcbApi_QueryComponent, component, fields);
     ExpectRoundTrip(PcbApi_QueryComponentEx, component, Patterned<I32, U8, U8, I32>(3));
@@ -289,9 +323,9 @@ TEST_F(ObjectTest, CoordinateRoundTrips) {
 
 TEST_F(ObjectTest, DimensionRoundTripsWithItsReferences) {
     const HostHandle dimension = Create(13);
-    ExpectRoundTrip(PcbApi_QueryDimension, dimension,
-                    Patterned<U16, U16, Bool8, I32, I32, I32, I32, TLayerId, I32, I32, I32, I32, I32,
-                              U8>());
+    ExpectRoundTrip(
+        PcbApi_QueryDimension, dimension,
+        Patterned<U16, U16, Bool8, I32, I32, I32, I32, TLayerId, I32, I32, I32, I32, I32, U8>());
     ExpectRoundTrip(PcbApi_QueryExtDimension, dimension,
                     Patterned<U8, I32, I32, I32, U8, I32, S255, U8, I32, S255, S255, U64, I32, I32,
                               I32, U8, I32, I32, I32>(40));
@@ -320,8 +354,8 @@ TEST_F(ObjectTest, PolygonAndBoardOutlineRoundTripTheirSegments) {
     for (const U8 kind : {U8{10}, U8{26}}) {
         SCOPED_TRACE(int(kind));
         const HostHandle polygon = Create(kind);
-        auto fields = Patterned<U16, U16, TLayerId, U32, Bool8, U8, U8, U8, I32, I32, U8, U8, I32,
-                                U8>();
+        auto fields =
+            Patterned<U16, U16, TLayerId, U32, Bool8, U8, U8, U8, I32, I32, U8, U8, I32, U8>();
         std::vector<corvane::SegmentRecord> segments(3);
         U8 seed = 50;
         for (auto& segment : segments) {
@@ -331,13 +365,19 @@ TEST_F(ObjectTest, PolygonAndBoardOutlineRoundTripTheirSegments) {
             return PcbApi_QueryPolygon(mode, handle, p...);
         };
         I32 count = 3;
-        ASSERT_EQ(0, std::apply([&](auto&... f) { return entry(Write, polygon, &f..., &count, segments.data()); },
-                                fields));
+        ASSERT_EQ(0, std::apply(
+                         [&](auto&... f) {
+                             return entry(Write, polygon, &f..., &count, segments.data());
+                         },
+                         fields));
         auto read = decltype(fields){};
         I32 readCount = 0;
         std::vector<corvane::SegmentRecord> readSegments(5001);
-        ASSERT_EQ(0, std::apply([&](auto&... f) { return entry(Read, polygon, &f..., &readCount, readSegments.data()); },
-                                read));
+        ASSERT_EQ(0, std::apply(
+                         [&](auto&... f) {
+                             return entry(Read, polygon, &f..., &readCount, readSegments.data());
+                         },
+                         read));
         EXPECT_EQ("", DifferingFields(fields, read));
         EXPECT_EQ(3, readCount);
         for (std::size_t i = 0; i < 3; ++i) {
@@ -355,13 +395,21 @@ TEST_F(ObjectTest, SplitPlaneRoundTripsItsSegments) {
         Pattern(segment, seed);
     }
     I32 count = 2;
-    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QuerySplitPlane(Write, plane, &f..., &count, segments.data()); },
-                            fields));
+    ASSERT_EQ(0, std::apply(
+                     [&](auto&... f) {
+                         return PcbApi_QuerySplitPlane(Write, plane, &f..., &count,
+                                                       segments.data());
+                     },
+                     fields));
     auto read = decltype(fields){};
     I32 readCount = 0;
     std::vector<corvane::SegmentRecord> readSegments(5001);
-    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QuerySplitPlane(Read, plane, &f..., &readCount, readSegments.data()); },
-                            read));
+    ASSERT_EQ(0, std::apply(
+                     [&](auto&... f) {
+                         return PcbApi_QuerySplitPlane(Read, plane, &f..., &readCount,
+                                                       readSegments.data());
+                     },
+                     read));
     EXPECT_EQ("", DifferingFields(fields, read));
     EXPECT_EQ(2, readCount);
     EXPECT_TRUE(SameField(segments[1], readSegments[1]));
@@ -372,8 +420,9 @@ TEST_F(ObjectTest, OtherKindsRoundTrip) {
                     Patterned<U16, I32, I32, Bool8, I32, I32, Bool8, U32>());
     ExpectRoundTrip(PcbApi_QueryManualFromTo, Create(17), Patterned<U16, S255, S255, S255, I32>());
     ExpectRoundTrip(PcbApi_QueryClass, Create(15), Patterned<U16, U8, U8, S255>());
-    ExpectRoundTrip(PcbApi_QueryEmbeddedBoard, Create(21),
-                    Patterned<U16, U16, Bool8, I32, I32, S255, I32, I32, I32, I32, U64, Bool8, U8>());
+    ExpectRoundTrip(
+        PcbApi_QueryEmbeddedBoard, Create(21),
+        Patterned<U16, U16, Bool8, I32, I32, S255, I32, I32, I32, I32, U64, Bool8, U8>());
     ExpectRoundTrip(PcbApi_QueryRule, Create(16),
                     Patterned<U8, U8, U8, U8, U8, U8, U8, S255, S255, S255, S255, U8, U8, I32, I32,
                               I32, I32, S255, S255, S255, S255, S255, S255>());
@@ -426,17 +475,17 @@ TEST_F(ObjectTest, ClassMembersAreAddedListedAndRemoved) {
 
 TEST_F(ObjectTest, ShortStringsAreCutToTheirCapacity) {
     const HostHandle pad = Create(2);
-    auto fields = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32,
-                             I32, I32, U8, U8, U8, S20, U8, U8, double, Block<21>, Block<21>, I32,
-                             Block<21>, U8, U8, I32, U64, I32, I32, I32, Bool8, Bool8>(
-        PcbApi_QueryPad, pad);
+    auto fields =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32, I32,
+                   U8, U8, U8, S20, U8, U8, double, Block<21>, Block<21>, I32, Block<21>, U8, U8,
+                   I32, U64, I32, I32, I32, Bool8, Bool8>(PcbApi_QueryPad, pad);
     std::get<18>(fields).Assign("12345678901234567890");
     std::get<18>(fields).Length = 200; // a broken length byte is not trusted past the buffer
     ASSERT_EQ(0, Exchange(PcbApi_QueryPad, Write, pad, fields));
-    const auto read = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32,
-                                 I32, I32, I32, U8, U8, U8, S20, U8, U8, double, Block<21>,
-                                 Block<21>, I32, Block<21>, U8, U8, I32, U64, I32, I32, I32, Bool8,
-                                 Bool8>(PcbApi_QueryPad, pad);
+    const auto read =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32, I32,
+                   U8, U8, U8, S20, U8, U8, double, Block<21>, Block<21>, I32, Block<21>, U8, U8,
+                   I32, U64, I32, I32, I32, Bool8, Bool8>(PcbApi_QueryPad, pad);
     EXPECT_EQ("12345678901234567890", std::get<18>(read).View());
 }
 
@@ -455,8 +504,9 @@ TEST_F(ObjectTest, NullPointersArePassedOver) {
 
 TEST_F(ObjectTest, BoundingRectangleOfATrackIsItsSegmentGrownByHalfItsWidth) {
     const HostHandle track = Create(4);
-    auto fields = ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32,
-                             I32>(PcbApi_QueryTrack, track);
+    auto fields =
+        ReadFields<U16, U16, TLayerId, U32, Bool8, U32, I32, I32, I32, I32, I32, I32, I32, I32>(
+            PcbApi_QueryTrack, track);
     std::get<6>(fields) = Mils(100);
     std::get<7>(fields) = Mils(200);
     std::get<8>(fields) = Mils(300);

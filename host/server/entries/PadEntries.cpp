@@ -20,7 +20,8 @@ namespace {
 
 // Answers a per-layer query of a pad or via: gives the copper on the layer (the pad's own, in
 // place) to answer and returns the status. The plug-in asks these for every layer of every pad it
-// reads, so the road is kept short: one lookup of the handle, no copy of the pad's layer.
+// reads, so a pad on a classic layer is answered first, after one lookup of the handle and one
+// test of its kind, with no copy of the pad's layer; vias and refusals come after.
 template <typename Answer>
 std::int32_t AnswerPadOrViaOnLayer(HostHandle handle, TLayer layer, Answer answer) {
     if (const auto* pad = FindObject<PadRecord>(handle);
