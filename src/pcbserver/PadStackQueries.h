@@ -22,8 +22,9 @@ struct PadStackAnswers {
 
 /// Asks PcbApi_QueryPadOrViaShapeOnLayer, PcbApi_QueryPadOrViaSizeOnLayer,
 /// PcbApi_QueryPadCornerRadiusOnLayer and PcbApi_QueryPadCRPercentageOnLayer, in that order, for
-/// each layer from 0 to layers - 1. The calls and their outcome are those of the guarded wrappers:
-/// where an entry is missing, the wrappers make every call.
+/// each layer from 0 to layers - 1 (layers at most 256: the numbers are layer bytes). The calls
+/// and their outcome are those of the guarded wrappers: where an entry is missing, the wrappers
+/// make every call.
 void QueryPadStackLayers(HostHandle handle, const PadStackAnswers& answers, unsigned layers);
 
 } // namespace corvane
