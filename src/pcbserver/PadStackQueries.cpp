@@ -17,14 +17,18 @@ template <typename Fn> Fn Found(std::size_t slot) {
     return reinterpret_cast<Fn>(pcbapi::FoundEntry(slot));
 }
 
-void QueryThroughWrappers(HostHandle handle, const PadStackAnswers& answers, unsigned layers) {
+// The loop itself, over the entries themselves or over their guarded wrappers.
+template <typename Shape, typename Size, typename Radius, typename Percent>
+void AskEachLayer(HostHandle handle, const PadStackAnswers& answers, unsigned layers, Shape shape,
+                  Size size, Radius radius, Percent percent) {
+    // Local copies: the calls cannot change them, so they need not be read again after each.
+    const PadStackAnswers to = answers;
     for (unsigned layer = 0; layer < layers; ++layer) {
         const auto classic = static_cast<TLayer>(layer);
-        PcbApi_QueryPadOrViaShapeOnLayer(handle, classic, &answers.Shape[layer]);
-        PcbApi_QueryPadOrViaSizeOnLayer(handle, classic, &answers.XSize[layer],
-                                        &answers.YSize[layer]);
-        PcbApi_QueryPadCornerRadiusOnLayer(handle, classic, &answers.CornerRadius[layer]);
-        PcbApi_QueryPadCRPercentageOnLayer(handle, classic, &answers.CRPercent[layer]);
+        shape(handle, classic, &to.Shape[layer]);
+        size(handle, classic, &to.XSize[layer], &to.YSize[layer]);
+        radius(handle, classic, &to.CornerRadius[layer]);
+        percent(handle, classic, &to.CRPercent[layer]);
     }
 }
 
@@ -36,18 +40,12 @@ void QueryPadStackLayers(HostHandle handle, const PadStackAnswers& answers, unsi
     const auto radius = Found<pcbapi::PcbApi_QueryPadCornerRadiusOnLayer_fn>(RadiusSlot);
     const auto percent = Found<pcbapi::PcbApi_QueryPadCRPercentageOnLayer_fn>(PercentSlot);
     if (shape == nullptr || size == nullptr || radius == nullptr || percent == nullptr) {
-        QueryThroughWrappers(handle, answers, layers);
+        AskEachLayer(handle, answers, layers, &PcbApi_QueryPadOrViaShapeOnLayer,
+                     &PcbApi_QueryPadOrViaSizeOnLayer, &PcbApi_QueryPadCornerRadiusOnLayer,
+                     &PcbApi_QueryPadCRPercentageOnLayer);
         return;
     }
-    // Local copies: the calls cannot change them, so they need not be read again after each.
-    const PadStackAnswers to = answers;
-    for (unsigned layer = 0; layer < layers; ++layer) {
-        const auto classic = static_cast<TLayer>(layer);
-        shape(handle, classic, &to.Shape[layer]);
-        size(handle, classic, &to.XSize[layer], &to.YSize[layer]);
-        radius(handle, classic, &to.CornerRadius[layer]);
-        percent(handle, classic, &to.CRPercent[layer]);
-    }
+    AskEachLayer(handle, answers, layers, shape, size, radius, percent);
 }
 
 } // namespace corvane

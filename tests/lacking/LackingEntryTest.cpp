@@ -6,6 +6,7 @@
 #include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbPad.h"
 #include "pcbserver/EntryTable.h"
+#include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,6 @@ protected:
     }
 };
 
-std::vector<std::string> RecordedNames() {
-    std::vector<std::string> names;
-    for (const recording::Call& call : recording::Calls()) {
-        names.push_back(call.Name);
-    }
-    return names;
-}
-
 TEST_F(LackingEntry, PadReadMakesTheOtherPerLayerCallsAndKeepsTheMissingAnswers) {
     TPcbPad pad(PadHandle);
     pad.LayerCornerRadius.fill(-5);
@@ -47,7 +40,7 @@ TEST_F(LackingEntry, PadReadMakesTheOtherPerLayerCallsAndKeepsTheMissingAnswers)
     });
     EXPECT_EQ(pad.Exchange(ExchangeRead), 0);
 
-    const std::vector<std::string> names = RecordedNames();
+    const std::vector<std::string> names = testing::RecordedNames();
     ASSERT_EQ(names.size(), 336u - 83u);
     EXPECT_EQ(names[2], "PcbApi_QueryPad");
     EXPECT_EQ(names[3], "PcbApi_QueryPadStackMode");
