@@ -120,7 +120,7 @@ private:
         case HALVEX_KIND_PAD:
             into.Pads.push_back({info.X, info.Y, Str(info.Name), info.TopShape, info.TopXSize,
                                  info.TopYSize, info.HoleSize, LayerName(info.Layer), info.Rotation,
-                                 NetOf(info.Net)});
+                                 NetOf(info.Net), info.TopCRPercent});
             break;
         case HALVEX_KIND_ARC:
             into.Arcs.push_back({info.X, info.Y, info.Radius, info.StartAngle, info.EndAngle,
