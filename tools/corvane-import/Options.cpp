@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include "KicadLayers.h"
+
 #include <array>
 #include <functional>
 #include <string_view>
@@ -20,16 +22,19 @@ struct OptionRule {
 };
 
 // A table, so that a further option is one more line.
-const std::array<OptionRule, 9>& OptionTable() {
-    static const std::array<OptionRule, 9> table = {{
+const std::array<OptionRule, 13>& OptionTable() {
+    static const std::array<OptionRule, 13> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--json", "", true, [](Options& o, const std::string& v) { o.JsonPath = v; }},
         {"--svg", "", true, [](Options& o, const std::string& v) { o.SvgPath = v; }},
+        {"--kicad", "", true, [](Options& o, const std::string& v) { o.KicadPath = v; }},
+        {"--bom", "", true, [](Options& o, const std::string& v) { o.BomPath = v; }},
+        {"--positions", "", true, [](Options& o, const std::string& v) { o.PositionsPath = v; }},
+        {"--edge-layer", "", true, [](Options& o, const std::string& v) { o.EdgeLayer = v; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
-        {"--report-file", "", true,
-         [](Options& o, const std::string& v) { o.ReportPath = v; }},
+        {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
         {"--server", "", true, [](Options& o, const std::string& v) { o.ServerPath = v; }},
     }};
@@ -111,9 +116,15 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         parsed.Error = "--report takes text or json, not '" + values.ReportFormat + "'";
     } else if (parsed.Ok() && !values.ReportPath.empty() && values.ReportFormat.empty()) {
         parsed.Error = "--report-file needs --report text or --report json";
+    } else if (parsed.Ok() && !kicad::IsHostLayerName(values.EdgeLayer)) {
+        parsed.Error =
+            "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1, not '" +
+            values.EdgeLayer + "'";
     } else if (parsed.Ok() && (int{values.JsonPath == "-"} + int{values.SvgPath == "-"} +
-                               int{reportToStdout}) > 1) {
-        parsed.Error = "only one of --json, --svg and --report can write to standard output";
+                               int{values.KicadPath == "-"} + int{values.BomPath == "-"} +
+                               int{values.PositionsPath == "-"} + int{reportToStdout}) > 1) {
+        parsed.Error = "only one of --json, --svg, --kicad, --bom, --positions and --report can "
+                       "write to standard output";
     }
     return parsed;
 }
@@ -130,6 +141,13 @@ std::string HelpText() {
            "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
            "  --svg PATH      write a picture of the board as SVG to PATH ('-' for standard "
            "output)\n"
+           "  --kicad PATH    write the board as a KiCad board file (KiCad 6 and later)\n"
+           "  --edge-layer LAYER\n"
+           "                  the layer whose closed outlines are the KiCad board's edge\n"
+           "                  (default KeepOutLayer; without one, a rectangle around everything)\n"
+           "  --bom PATH      write the bill of materials as CSV\n"
+           "  --positions PATH\n"
+           "                  write the placement of the components as CSV\n"
            "  --report FORM   print the import report: what the import passed over or changed,\n"
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"

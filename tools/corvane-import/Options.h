@@ -9,8 +9,13 @@ namespace halvex::cli {
 
 struct Options {
     std::string InputFile;
-    std::optional<std::string> JsonPath; // "-" is standard output
-    std::optional<std::string> SvgPath;  // "-" is standard output
+    std::optional<std::string> JsonPath;      // "-" is standard output
+    std::optional<std::string> SvgPath;       // "-" is standard output
+    std::optional<std::string> KicadPath;     // "-" is standard output
+    std::optional<std::string> BomPath;       // "-" is standard output
+    std::optional<std::string> PositionsPath; // "-" is standard output
+    /// The host layer whose closed outlines are the KiCad board's edge.
+    std::string EdgeLayer = "KeepOutLayer";
     bool Quiet = false;
     /// The import report's form: "text" or "json"; empty for no report.
     std::string ReportFormat;

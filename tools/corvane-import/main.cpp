@@ -1,11 +1,13 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
 // server, and reports what landed on the board (summary, JSON, SVG).
 
+#include "AssemblyFiles.h"
 #include "BoardSnapshot.h"
 #include "ExitStatus.h"
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
 #include "JsonWriter.h"
+#include "KicadBoardWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
 #include "OutputFile.h"
@@ -76,6 +78,19 @@ bool WriteOutputs(const Options& options, const Board& board, const LoadedModule
         PrintError("cannot write " + *options.SvgPath + ": " + error);
         ok = false;
     }
+    const std::pair<const std::optional<std::string>&, std::string (*)(const Board&)> more[] = {
+        {options.BomPath, BoardToBom}, {options.PositionsPath, BoardToPositions}};
+    for (const auto& [path, write] : more) {
+        if (path && !WriteOutput(*path, write(board), error)) {
+            PrintError("cannot write " + *path + ": " + error);
+            ok = false;
+        }
+    }
+    if (options.KicadPath &&
+        !WriteOutput(*options.KicadPath, BoardToKicad(board, options.EdgeLayer), error)) {
+        PrintError("cannot write " + *options.KicadPath + ": " + error);
+        ok = false;
+    }
     return ok;
 }
 
@@ -102,7 +117,8 @@ ExitStatus Import(const Options& options) {
     }
     const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
     // The board is read back from the server only for what shows it: the summary, JSON or SVG.
-    const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath;
+    const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath ||
+                            options.KicadPath || options.BomPath || options.PositionsPath;
     Board board = boardShown ? SnapshotBoard(modules.Server(), run.Board) : Board{};
     board.File = BaseName(fileName);
     board.Version = diagnosis.Version;
@@ -112,7 +128,8 @@ ExitStatus Import(const Options& options) {
     if (!options.Quiet) {
         // Standard output may be carrying the JSON, the SVG or the report.
         const bool stdoutTaken =
-            options.JsonPath == "-" || options.SvgPath == "-" ||
+            options.JsonPath == "-" || options.SvgPath == "-" || options.KicadPath == "-" ||
+            options.BomPath == "-" || options.PositionsPath == "-" ||
             (!options.ReportFormat.empty() && StandardOutput(options.ReportPath));
         const std::string summary = SummaryText(run.Outcome, board) +
                                     "Report:      " + ImportReport(modules, CorvaneReportCounts) +
