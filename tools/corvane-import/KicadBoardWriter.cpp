@@ -383,8 +383,13 @@ private:
 
     void WriteFill(const Fill& f, const Frame& frame) {
         if (f.Layer == "KeepOutLayer") {
-            // The host keeps every copper object out of a keep-out fill: a rule area.
-            Zone("(net 0) (net_name \"\") (layers *.Cu)",
+            // The host keeps every copper object out of a keep-out fill: a rule area on every
+            // copper layer of the board.
+            std::string copper;
+            for (const CopperLayer& layer : layers_.CopperLayers()) {
+                copper += " " + Quoted(layer.Name);
+            }
+            Zone("(net 0) (net_name \"\") (layers" + copper + ")",
                  "    (connect_pads (clearance 0))\n    (min_thickness 0.254)\n"
                  "    (keepout (tracks not_allowed) (vias not_allowed) (pads not_allowed) "
                  "(copperpour not_allowed) (footprints allowed))\n",
