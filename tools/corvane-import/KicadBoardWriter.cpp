@@ -54,10 +54,6 @@ std::string PadSize(std::int64_t hostUnits) {
     return Millimetres(std::clamp(Nanometres(std::abs(hostUnits)), SmallestPad, MaxNanometres));
 }
 
-bool IsQuarterTurn(double degrees) {
-    return std::fmod(NormalisedDegrees(degrees), 90.0) == 0;
-}
-
 // Cosine and sine of an angle in degrees, exact at quarter turns.
 std::pair<double, double> CosSin(double degrees) {
     const double angle = NormalisedDegrees(degrees);
@@ -85,21 +81,7 @@ struct Frame {
     double Orientation = 0;
 
     SheetPoint Local(SheetPoint p) const {
-        if (!InFootprint) {
-            return p;
-        }
-        const std::int64_t dx = p.X - Origin.X, dy = p.Y - Origin.Y;
-        const auto [c, s] = CosSin(Orientation);
-        // KiCad reads the offsets within its reach as well.
-        const auto reach = [](std::int64_t v) {
-            return std::clamp(v, -MaxNanometres, MaxNanometres);
-        };
-        if (IsQuarterTurn(Orientation)) {
-            const auto ic = static_cast<std::int64_t>(c), is = static_cast<std::int64_t>(s);
-            return {reach(dx * ic - dy * is), reach(dx * is + dy * ic)};
-        }
-        return {reach(std::llround(double(dx) * c - double(dy) * s)),
-                reach(std::llround(double(dx) * s + double(dy) * c))};
+        return InFootprint ? FootprintOffset(Origin, Orientation, p) : p;
     }
 
     std::string Prefix() const { return InFootprint ? "fp_" : "gr_"; }

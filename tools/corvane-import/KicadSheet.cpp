@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 
 namespace halvex::cli::kicad {
 namespace {
@@ -71,6 +73,23 @@ SheetPlacement SheetPlacement::Around(const Extent& board) {
     const std::int64_t top =
         NearestOnGrid(centreY + HostUnits(paper.HeightMm * NanometresPerMm) / 2);
     return SheetPlacement(paper.Name, left, top);
+}
+
+SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p) {
+    const std::int64_t dx = p.X - origin.X, dy = p.Y - origin.Y;
+    const double angle = NormalisedDegrees(orientation);
+    // On the sheet y points down, so a counter-clockwise turn by a takes (x, y) to
+    // (x cos a + y sin a, -x sin a + y cos a); turning back uses -a.
+    if (std::fmod(angle, 90.0) == 0) {
+        const int quarter = static_cast<int>(angle / 90);
+        const std::int64_t c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
+        const std::int64_t s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
+        return {Clamped(dx * c - dy * s), Clamped(dx * s + dy * c)};
+    }
+    const double radians = angle * std::numbers::pi / 180.0;
+    const double c = std::cos(radians), s = std::sin(radians);
+    return {Clamped(std::llround(double(dx) * c - double(dy) * s)),
+            Clamped(std::llround(double(dx) * s + double(dy) * c))};
 }
 
 SheetPoint SheetPlacement::At(std::int64_t x, std::int64_t y) const {

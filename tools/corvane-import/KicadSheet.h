@@ -31,6 +31,11 @@ struct SheetPoint {
     friend bool operator==(const SheetPoint&, const SheetPoint&) = default;
 };
 
+/// A point of a footprint relative to the footprint's position, turned back by its orientation
+/// (degrees, counter-clockwise): KiCad turns it by the orientation and adds the position when it
+/// loads the board. Exact at quarter turns; within KiCad's reach.
+SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p);
+
 class SheetPlacement {
 public:
     /// The smallest landscape ISO sheet, A4 to A0, that holds the board with 10 mm to spare on
