@@ -16,28 +16,52 @@ std::int64_t Clamped(std::int64_t value) {
     return std::clamp(value, -MaxNanometres, MaxNanometres);
 }
 
-// The lattice point within two nanometres of the given one whose distance from the centre is
-// nearest the radius.
+// Where the circle does not run along a diagonal of the grid, the grid points within this many
+// nanometres of a point on it include one nearer the circle than a hundredth of a nanometre,
+// which keeps KiCad's centre, worked out from three points, exact.
+constexpr std::int64_t MidSearchReach = 200;
+
+// The largest whole number whose square is at most the value.
+std::int64_t FloorSqrt(std::int64_t value) {
+    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(value)));
+    while (root > 0 && root * root > value) {
+        --root;
+    }
+    while ((root + 1) * (root + 1) <= value) {
+        ++root;
+    }
+    return root;
+}
+
+// The lattice point near the given one, at most MidSearchReach away along the circle, whose
+// distance from the centre is nearest the radius (compared exactly in whole numbers).
 SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radius) {
     if (radius > ExactRadiusLimit) {
         return near;
     }
     const std::int64_t radiusSquared = radius * radius;
+    const std::int64_t nx = near.X - centre.X, ny = near.Y - centre.Y;
+    // Step along the axis the circle runs along here; solve for the other coordinate.
+    const bool stepX = std::abs(nx) <= std::abs(ny);
+    const std::int64_t along = stepX ? nx : ny;
+    const std::int64_t across = stepX ? ny : nx;
     SheetPoint best = near;
     std::uint64_t bestError = UINT64_MAX;
-    for (std::int64_t dy = -2; dy <= 2; ++dy) {
-        for (std::int64_t dx = -2; dx <= 2; ++dx) {
-            const SheetPoint p{near.X + dx, near.Y + dy};
-            const std::int64_t ox = p.X - centre.X, oy = p.Y - centre.Y;
-            if (std::abs(ox) > ExactRadiusLimit || std::abs(oy) > ExactRadiusLimit) {
-                continue;
-            }
-            const std::int64_t squared = ox * ox + oy * oy; // below 2^63 by the limit above
+    for (std::int64_t a = along - MidSearchReach; a <= along + MidSearchReach; ++a) {
+        const std::int64_t rest = radiusSquared - a * a;
+        if (rest < 0) {
+            continue;
+        }
+        const std::int64_t root = FloorSqrt(rest);
+        for (const std::int64_t magnitude : {root, root + 1}) {
+            const std::int64_t b = across < 0 ? -magnitude : magnitude;
+            const std::int64_t squared = a * a + b * b;
             const std::uint64_t error = static_cast<std::uint64_t>(
                 squared > radiusSquared ? squared - radiusSquared : radiusSquared - squared);
             if (error < bestError) {
                 bestError = error;
-                best = p;
+                best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
+                             : SheetPoint{centre.X + b, centre.Y + a};
             }
         }
     }
@@ -87,7 +111,10 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     result.FullCircle = sweep >= 360;
     result.Start = PointOnCircle(result.Centre, arc.Radius, start);
     result.End = PointOnCircle(result.Centre, arc.Radius, start + sweep);
-    const double middle = NormalisedDegrees(start + sweep / 2);
+    // KiCad's third point may lie anywhere on the arc. Two fifths along, rather than halfway,
+    // the circle does not run along a diagonal of the nanometre grid for the usual quarter arcs,
+    // so that grid points lie close to it (see NearestToCircle).
+    const double middle = NormalisedDegrees(start + sweep * 0.4);
     result.Mid = PointOnCircle(result.Centre, arc.Radius, middle);
     if (std::fmod(middle, 90.0) != 0) {
         result.Mid = NearestToCircle(result.Mid, result.Centre, Nanometres(arc.Radius));

@@ -18,7 +18,7 @@ struct SheetArc {
 };
 
 /// Points at multiples of 90 degrees are exact. Mid is the point of the sheet's nanometre grid
-/// nearest to the circle, next to the middle of the arc, so that KiCad finds the exact centre.
+/// nearest to the circle near two fifths along the arc, so that KiCad finds the exact centre.
 SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc);
 
 /// The point of a circle at an angle (degrees, counter-clockwise on the board) on the sheet.
