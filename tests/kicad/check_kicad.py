@@ -16,6 +16,7 @@ The expected values follow docs/kicad-export.md. Run with the python that has Ki
 
 import argparse
 import collections
+import contextlib
 import json
 import math
 import os
@@ -571,6 +572,21 @@ def design_rule_counts(board, report):
         return collections.Counter(re.findall(r"^\[(\w+)\]", f.read(), re.M))
 
 
+@contextlib.contextmanager
+def kicad_messages(into):
+    """KiCad's own messages on standard error (overflow warnings on boards beyond its reach, …)
+    go to a file, shown only with a failure."""
+    sys.stderr.flush()
+    saved = os.dup(2)
+    with open(into, "w") as target:
+        os.dup2(target.fileno(), 2)
+    try:
+        yield
+    finally:
+        os.dup2(saved, 2)
+        os.close(saved)
+
+
 def check_board(program, path, work, clean, edge_layer):
     name = os.path.basename(path)
     stem = os.path.join(work, name)
@@ -633,8 +649,10 @@ def main():
         os.makedirs(work, exist_ok=True)
         for path in args.boards:
             name = os.path.basename(path)
-            problems, counts = check_board(args.program, path, work, name in args.clean,
-                                           args.edge_layer)
+            messages = os.path.join(work, name + ".kicad-messages.txt")
+            with kicad_messages(messages):
+                problems, counts = check_board(args.program, path, work, name in args.clean,
+                                               args.edge_layer)
             if counts is None and not problems:
                 print("--   %s: not a Corvane board" % name)
                 continue
@@ -646,6 +664,9 @@ def main():
                     print("     %s" % problem)
                 if len(problems) > 20:
                     print("     ... %d more" % (len(problems) - 20))
+                with open(messages, encoding="utf-8", errors="replace") as f:
+                    for line in f.read().splitlines()[:10]:
+                        print("     KiCad: %s" % line)
             else:
                 print("ok   %s" % name)
             print("     design-rule check: %s" % drc)
