@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Compares the JSON of the Windows corvane-import.exe, run under wine, with the expected documents
-# of the test boards and with the JSON of the native program, byte for byte.
+# of the test boards and with the JSON of the native program, byte for byte; and the other files
+# it writes from the same import (the KiCad board, the bill of materials, the placement) with the
+# native program's.
 #
 #   wine-json.sh [--unless-stale] WINE_RUN WINDOWS_EXE NATIVE_PROGRAM DATA_DIR EXPECTED_DIR [BOARD...]
 #
@@ -36,15 +38,28 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0 compared=0
 
-windows_json() { # BOARD OUT
-    "$wine_run" "$windows_exe" -q "$1" --json "$2" </dev/null
+# The outputs besides the JSON, by their option and file suffix.
+other_outputs=("--kicad kicad_pcb" "--bom bom.csv" "--positions pos.csv")
+
+outputs() { # PROGRAM... BOARD STEM: the JSON and every other output of one import
+    local stem=${*: -1} board=${*: -2:1} option suffix output
+    local arguments=(-q "$board" --json "$stem.json")
+    for output in "${other_outputs[@]}"; do
+        read -r option suffix <<<"$output"
+        arguments+=("$option" "$stem.$suffix")
+    done
+    "${@:1:$#-2}" "${arguments[@]}" </dev/null
+}
+
+windows_json() { # BOARD STEM
+    outputs "$wine_run" "$windows_exe" "$1" "$2"
 }
 
 check_board() { # BOARD [EXPECTED]
     local board=$1 expected=${2:-} name
     name=$(basename "$board" .PCB)
     [ -f "$board" ] || return 0
-    if ! windows_json "$board" "$work/$name.win.json"; then
+    if ! windows_json "$board" "$work/$name.win"; then
         echo "FAIL $name: the Windows program failed"
         failures=$((failures + 1))
         return 0
@@ -60,15 +75,18 @@ check_board() { # BOARD [EXPECTED]
         fi
     fi
     if [ "$have_native" -eq 1 ]; then
-        "$native" -q "$board" --json "$work/$name.native.json" </dev/null
-        compared=$((compared + 1))
-        if cmp -s "$work/$name.native.json" "$work/$name.win.json"; then
-            echo "ok   $name: same bytes as the native program"
-        else
-            echo "FAIL $name: differs from the native program"
-            diff "$work/$name.native.json" "$work/$name.win.json" | head -5 || true
-            failures=$((failures + 1))
-        fi
+        outputs "$native" "$board" "$work/$name.native"
+        local suffix
+        for suffix in json kicad_pcb bom.csv pos.csv; do
+            compared=$((compared + 1))
+            if cmp -s "$work/$name.native.$suffix" "$work/$name.win.$suffix"; then
+                echo "ok   $name.$suffix: same bytes as the native program"
+            else
+                echo "FAIL $name.$suffix: differs from the native program"
+                diff "$work/$name.native.$suffix" "$work/$name.win.$suffix" | head -5 || true
+                failures=$((failures + 1))
+            fi
+        done
     fi
 }
 
