@@ -5,7 +5,8 @@
 #   scripts/fab.sh FILE [DIR]
 #
 # In DIR (default out/<name>-fab/ of the repository): the KiCad board (<name>.kicad_pcb), a
-# Gerber file of every used copper, mask, paste, silkscreen and edge layer (<name>-F_Cu.gbr, …),
+# Gerber file of every copper, mask, paste and silkscreen layer that holds anything and of the
+# edge (<name>-F_Cu.gbr, …),
 # the Excellon drill files of the plated and the unplated holes (<name>-PTH.drl, <name>-NPTH.drl),
 # the bill of materials (<name>-bom.csv), the placement (<name>-positions.csv), and a picture of
 # the top copper and silkscreen drawn by gerbv from the Gerbers (<name>-top.png). Coordinates
@@ -41,7 +42,11 @@ fi
 mkdir -p "$dir"
 build/native/tools/corvane-import/corvane-import -q "$file" --kicad "$dir/$name.kicad_pcb" \
     --bom "$dir/$name-bom.csv" --positions "$dir/$name-positions.csv" </dev/null
-mapfile -t plotted < <(/usr/bin/python3 scripts/lib/kicad_fab.py "$dir/$name.kicad_pcb" "$dir")
+if ! /usr/bin/python3 scripts/lib/kicad_fab.py "$dir/$name.kicad_pcb" "$dir" >"$log"; then
+    echo "fab.sh: KiCad could not plot $dir/$name.kicad_pcb" >&2
+    exit 1
+fi
+mapfile -t plotted <"$log"
 
 # gerbv reads each file and writes it out again; any complaint of its own fails the file.
 failures=0

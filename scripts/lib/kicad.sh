@@ -1,10 +1,10 @@
 # The KiCad stage: the KiCad boards corvane-import writes, checked by KiCad itself, and the
-# manufacturing set of the demo board and the routed test board, plotted by KiCad and read by
-# gerbv. Source scripts/lib/deps.sh first (apt_install), and call from the repository's root.
+# manufacturing sets of the demo board, the routed test board, an empty board and a real board,
+# plotted by KiCad and read by gerbv. Source scripts/lib/deps.sh first (apt_install), and call from the repository's root.
 
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
-# (build/native); then scripts/fab.sh on two boards, into BUILD_DIR/fab.
+# (build/native); then scripts/fab.sh on four boards, into BUILD_DIR/fab.
 run_kicad_checks() {
     local build="${1:-build/native}"
     install_fab_deps
@@ -19,7 +19,9 @@ run_kicad_checks() {
         --clean routed.PCB "${boards[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
     local board name
-    for board in examples/demo.PCB tests/kicad/data/routed.PCB; do
+    for board in examples/demo.PCB tests/kicad/data/routed.PCB tests/tools/data/header-only.PCB \
+        ../shared/corpus/PRJ12.PCB; do
+        [ -f "$board" ] || continue
         name=$(basename "$board" .PCB)
         scripts/fab.sh "$board" "$build/fab/$name" | tail -1
     done

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Plots a KiCad board with KiCad's own plotter: Gerber files of every used copper, mask, paste,
-silkscreen and edge layer, and Excellon drill files, plated and unplated apart.
+"""Plots a KiCad board with KiCad's own plotter: Gerber files of every copper, mask, paste and
+silkscreen layer that holds anything and of the edge, and Excellon drill files, plated and
+unplated apart.
 
     kicad_fab.py BOARD.kicad_pcb DIR
 
@@ -22,8 +23,13 @@ TECHNICAL = [
 
 
 def used_layers(board):
-    """The layers anything is drawn on: pads, graphics, texts and footprint graphics."""
+    """The layers anything is on: pads, tracks, vias, zones, graphics, texts, footprint graphics."""
     used = set()
+    for item in board.GetTracks():
+        used.update(item.GetLayerSet().Seq())
+    for zone in board.Zones():
+        if not zone.GetIsRuleArea():
+            used.update(zone.GetLayerSet().Seq())
     for fp in board.GetFootprints():
         for pad in fp.Pads():
             used.update(pad.GetLayerSet().Seq())
@@ -60,8 +66,10 @@ def plot(board_file, out):
     options.SetMirror(False)
 
     used = used_layers(board)
+    # An empty layer is not plotted: a Gerber file without apertures is not a layer of the board
+    # (and gerbv takes it for an old format it cannot read).
     layers = [(layer, board.GetLayerName(layer).replace(".", "_"))
-              for layer in board.GetEnabledLayers().CuStack()]
+              for layer in board.GetEnabledLayers().CuStack() if layer in used]
     layers += [(layer, suffix) for layer, suffix in TECHNICAL if layer in used]
     layers.append((pcbnew.Edge_Cuts, "Edge_Cuts"))
     written = []
