@@ -1,5 +1,5 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
-// server, and reports what landed on the board (summary, JSON, SVG).
+// server, and reports what landed on the board (summary, JSON, SVG, KiCad board, BOM, placement).
 
 #include "AssemblyFiles.h"
 #include "BoardSnapshot.h"
@@ -78,13 +78,14 @@ bool WriteOutputs(const Options& options, const Board& board, const LoadedModule
         PrintError("cannot write " + *options.SvgPath + ": " + error);
         ok = false;
     }
-    const std::pair<const std::optional<std::string>&, std::string (*)(const Board&)> more[] = {
-        {options.BomPath, BoardToBom}, {options.PositionsPath, BoardToPositions}};
-    for (const auto& [path, write] : more) {
-        if (path && !WriteOutput(*path, write(board), error)) {
-            PrintError("cannot write " + *path + ": " + error);
-            ok = false;
-        }
+    if (options.BomPath && !WriteOutput(*options.BomPath, BoardToBom(board), error)) {
+        PrintError("cannot write " + *options.BomPath + ": " + error);
+        ok = false;
+    }
+    if (options.PositionsPath &&
+        !WriteOutput(*options.PositionsPath, BoardToPositions(board), error)) {
+        PrintError("cannot write " + *options.PositionsPath + ": " + error);
+        ok = false;
     }
     if (options.KicadPath &&
         !WriteOutput(*options.KicadPath, BoardToKicad(board, options.EdgeLayer), error)) {
@@ -116,7 +117,7 @@ ExitStatus Import(const Options& options) {
         return ExitStatus::NotImported;
     }
     const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
-    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
+    // The board is read back from the server only for what shows it: the summary or an output.
     const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath ||
                             options.KicadPath || options.BomPath || options.PositionsPath;
     Board board = boardShown ? SnapshotBoard(modules.Server(), run.Board) : Board{};
