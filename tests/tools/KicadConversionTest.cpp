@@ -85,14 +85,13 @@ TEST(KicadSheet, TheBoardIsCentredOnTheSmallestSheetWithYPointingDown) {
 TEST(KicadSheet, FootprintOffsetsTurnBackByTheOrientation) {
     const SheetPoint origin{1000, 2000};
     const SheetPoint right{1100, 2000}; // 100 nm to the right of the footprint
+    // Turned 90 degrees counter-clockwise (up on the sheet), KiCad brings the offset (0, 100)
+    // back to the right.
     const struct {
         double Orientation;
         SheetPoint Offset;
-    } cases[] = {
-        {0, {100, 0}},    {90, {0, 100}}, // turned 90 degrees counter-clockwise, KiCad brings it
-                                          // back up
-        {180, {-100, 0}}, {270, {0, -100}}, {-90, {0, -100}}, {45, {71, 71}},
-    };
+    } cases[] = {{0, {100, 0}},    {90, {0, 100}},   {180, {-100, 0}},
+                 {270, {0, -100}}, {-90, {0, -100}}, {45, {71, 71}}};
     for (const auto& c : cases) {
         EXPECT_EQ(FootprintOffset(origin, c.Orientation, right), c.Offset) << c.Orientation;
     }
