@@ -5,9 +5,16 @@
 #include "Status.h"
 #include "TextRecord.h"
 
+#include <cstdlib>
+
 namespace halvex {
 
 Server Server::instance_;
+
+Server::Server() {
+    const char* const rules = std::getenv("HALVEX_HOST_RULES");
+    rules_ = HostRulesFromText(rules != nullptr ? rules : "");
+}
 
 HostHandle Server::OpenBoard(std::string_view fileName) {
     if (fileName.empty()) {
