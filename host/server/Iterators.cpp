@@ -11,16 +11,32 @@ HostHandle IteratorTable::Create(const IteratorState& state) {
         return 0; // every iterator handle has been given
     }
     const HostHandle handle = next_++;
-    iterators_.emplace(handle, state);
+    iterators_.emplace_back(handle, state);
     return handle;
 }
 
-IteratorState* IteratorTable::Find(HostHandle handle) {
-    const auto found = iterators_.find(handle);
-    return found == iterators_.end() ? nullptr : &found->second;
+std::vector<std::pair<HostHandle, IteratorState>>::iterator
+IteratorTable::Entry(HostHandle handle) {
+    // Searched from the newest: the one a plug-in walks is almost always the last made.
+    const auto found = std::find_if(iterators_.rbegin(), iterators_.rend(),
+                                    [handle](const auto& live) { return live.first == handle; });
+    return found == iterators_.rend() ? iterators_.end() : std::prev(found.base());
 }
 
-bool IteratorTable::Destroy(HostHandle handle) { return iterators_.erase(handle) != 0; }
+IteratorState* IteratorTable::Find(HostHandle handle) {
+    const auto entry = Entry(handle);
+    return entry == iterators_.end() ? nullptr : &entry->second;
+}
+
+bool IteratorTable::Destroy(HostHandle handle) {
+    const auto entry = Entry(handle);
+    if (entry == iterators_.end()) {
+        return false;
+    }
+    *entry = iterators_.back(); // the order of the list does not matter
+    iterators_.pop_back();
+    return true;
+}
 
 namespace {
 
@@ -29,25 +45,25 @@ bool IsCopperLayer(TLayerId layer) {
            (layer >= InternalPlane1 && layer <= InternalPlane16);
 }
 
-bool OnIteratedLayer(const IteratorState& iterator, const ObjectRecord& object) {
-    if (object.Layer == iterator.Layer) {
-        return true;
-    }
-    return iterator.Rules.MultiLayerPadsOnCopper && object.Kind == ObjectKind::Pad &&
-           object.Layer == MultiLayer && IsCopperLayer(iterator.Layer);
-}
+/// What an iterator looks for, taken out of its state so that the loop over the members keeps
+/// it in registers: a plug-in walks a component's pads once for every layer.
+struct Filter {
+    std::uint8_t Kind;
+    TLayerId Layer;
+    bool MultiLayerPadsOnCopper;
 
-bool Matches(const IteratorState& iterator, const Container::Member& member,
-             const ObjectStore& objects) {
-    if (iterator.Kind != 0 && static_cast<std::uint8_t>(member.Kind) != iterator.Kind) {
-        return false;
+    bool Matches(const Container::Member& member) const {
+        if (Kind != 0 && static_cast<std::uint8_t>(member.Kind) != Kind) {
+            return false;
+        }
+        if (Layer == 0) {
+            return true;
+        }
+        const TLayerId own = member.Record->Layer;
+        return own == Layer || (MultiLayerPadsOnCopper && member.Kind == ObjectKind::Pad &&
+                                own == MultiLayer && IsCopperLayer(Layer));
     }
-    if (iterator.Layer == 0) {
-        return true;
-    }
-    const ObjectRecord* object = objects.Find(member.Handle);
-    return object != nullptr && OnIteratedLayer(iterator, *object);
-}
+};
 
 } // namespace
 
@@ -55,26 +71,25 @@ void RestartIterator(IteratorState& iterator, const Container& container) {
     iterator.Position = iterator.Rules.NewestFirst ? container.Size() : 0;
 }
 
-HostHandle NextMatch(IteratorState& iterator, const Container& container,
-                     const ObjectStore& objects) {
+HostHandle NextMatch(IteratorState& iterator, const Container& container) {
+    const Filter filter{iterator.Kind, iterator.Layer, iterator.Rules.MultiLayerPadsOnCopper};
+    const std::size_t size = container.Size();
+    // An object taken out behind the place may leave it past the end.
+    std::size_t position = std::min(iterator.Position, size);
+    HostHandle found = 0;
     if (iterator.Rules.NewestFirst) {
-        // An object taken out behind the place may leave it past the end.
-        iterator.Position = std::min(iterator.Position, container.Size());
-        while (iterator.Position > 0) {
-            const Container::Member& member = container.At(--iterator.Position);
-            if (Matches(iterator, member, objects)) {
-                return member.Handle;
-            }
+        while (position > 0 && found == 0) {
+            const Container::Member& member = container.At(--position);
+            found = filter.Matches(member) ? member.Handle : 0;
         }
-        return 0;
-    }
-    while (iterator.Position < container.Size()) {
-        const Container::Member& member = container.At(iterator.Position++);
-        if (Matches(iterator, member, objects)) {
-            return member.Handle;
+    } else {
+        while (position < size && found == 0) {
+            const Container::Member& member = container.At(position++);
+            found = filter.Matches(member) ? member.Handle : 0;
         }
     }
-    return 0;
+    iterator.Position = position;
+    return found;
 }
 
 } // namespace halvex

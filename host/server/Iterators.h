@@ -10,7 +10,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace halvex {
 
@@ -40,8 +41,13 @@ public:
     std::size_t Count() const { return iterators_.size(); }
 
 private:
+    std::vector<std::pair<HostHandle, IteratorState>>::iterator Entry(HostHandle handle);
+
     HostHandle next_ = FirstIteratorHandle;
-    std::unordered_map<HostHandle, IteratorState> iterators_;
+    /// The live iterators, newest last. A plug-in keeps one or two alive at a time, making and
+    /// destroying one per layer it walks: a short list searched from its end costs no allocation
+    /// for that, where a hash table allocated a node per iterator.
+    std::vector<std::pair<HostHandle, IteratorState>> iterators_;
 };
 
 /// Puts the iterator before the container's first object in its order.
@@ -49,7 +55,6 @@ void RestartIterator(IteratorState& iterator, const Container& container);
 
 /// The next object of the container from the iterator's place on that matches its kind and
 /// layer, moving the place past it; 0 at the end.
-HostHandle NextMatch(IteratorState& iterator, const Container& container,
-                     const ObjectStore& objects);
+HostHandle NextMatch(IteratorState& iterator, const Container& container);
 
 } // namespace halvex

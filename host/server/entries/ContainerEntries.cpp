@@ -22,7 +22,7 @@ HostHandle Step(HostHandle iterator, bool fromStart) {
     if (fromStart) {
         RestartIterator(*state, *container);
     }
-    return NextMatch(*state, *container, server.Objects());
+    return NextMatch(*state, *container);
 }
 
 } // namespace
