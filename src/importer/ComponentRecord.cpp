@@ -172,23 +172,22 @@ void CommitComponent(ImportState& state, TComponent& component) {
 
     bool bottomSeen = false;
     bool topSeen = false;
-    const HostHandle iterator = CreateLayerIterator(component.Handle, 0, 0, layer::NoLayer);
+    bool capped = false;
     TPCBObject child(0); // one base-class wrapper, refilled for every child
-    std::int32_t visited = 0;
-    for (HostHandle handle = PcbApi_GetFirstObject(iterator);
-         handle != 0 && visited < MaxObjectsPerWalk; handle = PcbApi_GetNextObject(iterator)) {
-        ++visited;
-        child.Handle = handle;
-        child.Exchange(ExchangeRead);
-        const TLayer layer = child.GetClassicLayer();
-        if (layer == layer::BottomLayer || layer == layer::BottomOverlay) {
-            bottomSeen = true;
-        } else if (layer == layer::TopLayer || layer == layer::TopOverlay) {
-            topSeen = true;
-            break;
-        }
+    FindFirstOnLayer(
+        component.Handle, 0, layer::NoLayer,
+        [&](HostHandle handle) {
+            child.Handle = handle;
+            child.Exchange(ExchangeRead);
+            const TLayer layer = child.GetClassicLayer();
+            bottomSeen = bottomSeen || layer == layer::BottomLayer || layer == layer::BottomOverlay;
+            topSeen = layer == layer::TopLayer || layer == layer::TopOverlay;
+            return topSeen; // a top primitive decides at once
+        },
+        &capped);
+    if (capped) {
+        NoteWalkCapped(state, "primitives of a component: its side comes from the first ones");
     }
-    PcbApi_DestroyIterator(iterator);
 
     component.SetClassicLayer(bottomSeen && !topSeen ? layer::BottomLayer : layer::TopLayer);
     component.Exchange(ExchangeWrite);

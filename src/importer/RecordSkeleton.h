@@ -10,6 +10,7 @@
 #include "pcbserver/PcbApi.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace corvane {
 
@@ -29,6 +30,9 @@ std::int32_t MilsToHost(ImportState& state, std::int32_t mils);
 void BeginRecordData(ImportState& state);
 /// Notes a record cut short by the end of the file.
 void NoteIfFileEnded(ImportState& state, const char* record);
+/// Notes, at state.RecordLine, a walk of a host container that stopped at its cap; what names
+/// what was walked and what it meant.
+void NoteWalkCapped(ImportState& state, std::string_view what);
 
 /// The shared road of a primitive record. ReadData reads the data lines into the object; Commit
 /// converts and writes it (and does nothing for handle 0).
