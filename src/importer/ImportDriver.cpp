@@ -6,6 +6,7 @@
 #include "importer/ScanPass.h"
 #include "pcbserver/ClientEntries.h"
 #include "pcbserver/PcbApi.h"
+#include "pcbserver/lookups/ScratchComponent.h"
 
 #include <algorithm>
 
@@ -59,6 +60,7 @@ bool RecognisePcbFile(const std::string& fileName) {
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
     state.AbortRequested = false;
+    ForgetScratchComponent();
     if (state.Report != nullptr) {
         state.Report->Clear();
     }
