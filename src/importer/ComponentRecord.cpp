@@ -148,18 +148,12 @@ HostHandle ReadComponentRecord(ImportState& state) {
     component.ComponentOption1 = static_cast<std::uint8_t>(position.Option1);
     component.ComponentOption2 = static_cast<std::uint8_t>(position.Option2);
 
-    std::vector<ImportedPad> pads;
-    state.PadCollector = &pads;
     ReadSubRecords(state, component, componentLine);
-    state.PadCollector = nullptr;
 
     component.Flags = 0;
     component.ObjectFlag = position.ObjectFlagValue != NoObjectFlagValue ? 1 : 0;
+    state.RecordLine = componentLine; // what the commit reports names the component
     CommitComponent(state, component);
-    if (state.Nodes != nullptr) {
-        state.Nodes->AddImportedComponent(component.Handle, designator.Text.Str(),
-                                          component.GetClassicLayer(), pads);
-    }
     return component.Handle;
 }
 

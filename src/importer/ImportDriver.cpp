@@ -30,7 +30,6 @@ public:
         }
         state_.Board.reset();
         state_.Nodes.reset();
-        state_.PadCollector = nullptr;
     }
     ImportCleanup(const ImportCleanup&) = delete;
     ImportCleanup& operator=(const ImportCleanup&) = delete;

@@ -41,7 +41,6 @@ struct ImportState {
     std::uint64_t RecordLine = 0;      // first data line of the record being read
     std::unique_ptr<NodeIndex> Nodes;  // net nodes to pads, during an import
     bool UseNodeIndex = true;          // false: every node walks the host's containers
-    std::vector<ImportedPad>* PadCollector = nullptr; // pads of the component being read
 };
 
 /// The module's import state.

@@ -56,7 +56,11 @@ void RunMainLoop(ImportState& state) {
             NoteSkippedLine(state, lineNumber, line);
             continue;
         }
-        state.Board->AddObject(record->Reader(state));
+        const HostHandle handle = record->Reader(state);
+        const std::int32_t addStatus = state.Board->AddObject(handle);
+        if (record->Keyword == keyword::Component && handle != 0 && state.Nodes != nullptr) {
+            state.Nodes->ComponentAdded(handle, addStatus);
+        }
         if (state.AbortRequested && state.Report != nullptr) {
             state.Report->Add(ReportKind::Aborted, lineNumber,
                               "import stopped by the user after the \"" + line + "\" record");

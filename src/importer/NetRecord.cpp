@@ -42,9 +42,16 @@ void NamePlaneAfterNet(ImportState& state, std::uint8_t planeCode, const String2
 void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
               std::uint64_t lineNumber) {
     const String255 pinReference(reference);
-    const HostHandle padHandle = state.UseNodeIndex && state.Nodes != nullptr
-                                     ? state.Nodes->FindPad(pinReference)
-                                     : FindPadByPinReference(state.Board->BoardHandle, pinReference);
+    bool capped = false;
+    const HostHandle padHandle =
+        state.UseNodeIndex && state.Nodes != nullptr
+            ? state.Nodes->FindPad(pinReference, &capped)
+            : FindPadByPinReference(state.Board->BoardHandle, pinReference, &capped);
+    if (capped) {
+        state.RecordLine = lineNumber;
+        NoteWalkCapped(state, "objects in a walk of the board or a component: the node's pad "
+                              "was looked for among the first ones");
+    }
     if (padHandle == 0) {
         // Nothing to join: no host call is made with a handle that names no pad.
         if (state.Report != nullptr) {

@@ -53,9 +53,6 @@ void CommitPad(ImportState& state, TPad& pad) {
     pad.MidYSize = pad.BotYSize = pad.TopYSize;
     pad.MidShape = pad.BotShape = pad.TopShape;
     pad.Exchange(ExchangeWrite);
-    if (state.PadCollector != nullptr) {
-        state.PadCollector->push_back({pad.Handle, pad.Name.Str(), pad.GetClassicLayer()});
-    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "pcbserver/lookups/WrapHostObject.h"
 
+#include "pcbserver/PcbApi.h"
+
 namespace corvane {
 
 // Objects without a text answer the base class's empty text, so no kind check is needed here; a
@@ -14,6 +16,19 @@ String255 PadNameOfHandle(HostHandle handle) {
             object->GetName(name);
         }
     }
+    return name;
+}
+
+String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
+    if (handle == 0 ||
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Pad) {
+        return PadNameOfHandle(handle);
+    }
+    reader.Handle = handle;
+    reader.Name.Clear(); // as a new wrapper has it, should the host not answer
+    reader.ExchangeDescription(ExchangeRead);
+    String255 name;
+    reader.GetName(name);
     return name;
 }
 
