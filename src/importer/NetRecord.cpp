@@ -71,16 +71,20 @@ void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
     PcbApi_AddObjectToContainer(net.Handle, padHandle);
 }
 
+// Without a host net the node lines are read past: no pad is looked for, read or changed.
 void ReadNodes(ImportState& state, const TNet& net) {
     InputFile& input = *state.Input;
+    std::string line;
     while (!input.AtEnd()) {
         const std::uint64_t lineNumber = input.LineNumber();
-        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == keyword::NodeListClose) {
             return;
         }
         PcbApi_Percent_Update();
-        JoinNode(state, net, line, lineNumber);
+        if (net.Handle != 0) {
+            JoinNode(state, net, line, lineNumber);
+        }
     }
 }
 
@@ -99,12 +103,14 @@ void SkipBlock(ImportState& state) {
 
 } // namespace
 
-HostHandle ReadNetRecord(ImportState& state) {
+HostHandle ReadNetRecord(ImportState& state, RecordUse use) {
     InputFile& input = *state.Input;
     const std::uint64_t netLine = input.LineNumber() - 1;
-    TNet net(PcbApi_CreateObject(TNet::KindCode));
+    TNet net(use == RecordUse::Import ? PcbApi_CreateObject(TNet::KindCode) : 0);
     if (net.Handle != 0) {
         net.Exchange(ExchangeRead);
+    } else if (use == RecordUse::Import) {
+        NoteNoHostObject(state, netLine, "the host made no net: its nodes were read past");
     }
     StepAndPollAbort(state);
 

@@ -57,9 +57,9 @@ void CommitPad(ImportState& state, TPad& pad) {
 
 } // namespace
 
-HostHandle ReadPadRecord(ImportState& state) {
+HostHandle ReadPadRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TPad>(
-        state, "pad", [&](TPad& pad) { ReadPadData(state, pad); },
+        state, use, "pad", [&](TPad& pad) { ReadPadData(state, pad); },
         [&](TPad& pad) { CommitPad(state, pad); });
 }
 

@@ -47,6 +47,12 @@ void NoteIfFileEnded(ImportState& state, const char* record) {
     }
 }
 
+void NoteNoHostObject(ImportState& state, std::uint64_t line, std::string_view detail) {
+    if (state.Report != nullptr) {
+        state.Report->Add(ReportKind::NoHostObject, line, detail);
+    }
+}
+
 void NoteWalkCapped(ImportState& state, std::string_view what) {
     if (state.Report != nullptr) {
         state.Report->Add(ReportKind::WalkCapped, state.RecordLine,

@@ -175,6 +175,29 @@ TEST_F(LookupsTest, AnIteratorTheHostCannotOpenIsNeitherWalkedNorDestroyed) {
     EXPECT_EQ(recording::CountOf("PcbApi_DestroyIterator"), 0u);
 }
 
+TEST_F(LookupsTest, AWalkStopsAtItsCapAndSaysSo) {
+    recording::SetHandler("PcbApi_CreateIterator",
+                          [](const recording::Call&) { return std::int64_t{0x77}; });
+    recording::SetDefaultHandler([](const recording::Call&) { return std::int64_t{0x66}; });
+    recording::Unrecorded("PcbApi_GetNextObject"); // a host whose iterator never ends
+    std::int32_t seen = 0;
+    bool capped = false;
+    EXPECT_EQ(FindFirstOnLayer(
+                  Board, 9, 1, [&](HostHandle) { return ++seen < 0; }, &capped),
+              0u);
+    EXPECT_EQ(seen, MaxObjectsPerWalk);
+    EXPECT_TRUE(capped);
+    EXPECT_EQ(recording::CountOf("PcbApi_DestroyIterator"), 1u);
+
+    // A walk that ends by itself, or at a match, was not capped.
+    recording::Reset();
+    FakeBoard board(StandardBoard());
+    capped = false;
+    EXPECT_EQ(FindPadByPinReference(Board, String255("U4-7"), &capped), 461u);
+    EXPECT_EQ(FindPadByPinReference(Board, String255("X-1"), &capped), 0u);
+    EXPECT_FALSE(capped);
+}
+
 // --- The scratch component -------------------------------------------------------------------
 
 TEST_F(LookupsTest, ScratchComponentIsReadOnlyForANewHandle) {
