@@ -1,12 +1,12 @@
 #include "importer/NodeIndex.h"
 
+#include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbObject.h"
 #include "pcbmodel/PcbPad.h"
 #include "pcbserver/Layers.h"
 #include "pcbserver/lookups/HandleReaders.h"
 #include "pcbserver/lookups/LayerIterator.h"
 #include "pcbserver/lookups/PinReference.h"
-#include "pcbserver/lookups/ScratchComponent.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,14 +101,20 @@ std::size_t NodeIndex::SideIndex(TLayer side) const {
     return side == layer::BottomLayer ? 1 : 0;
 }
 
-const std::string& NodeIndex::DesignatorOf(HostHandle component) {
+const std::string& NodeIndex::DesignatorOf(HostHandle component, TLayer* side) {
     const auto known = designators_.find(component);
-    if (known != designators_.end()) {
+    if (known != designators_.end() && side == nullptr) {
         return known->second;
     }
-    // As the search reads it: the designator text the component points to.
-    const String255 designator = TextOfHandle(ScratchComponentAt(component).NameText);
-    return designators_.emplace(component, designator.Str()).first->second;
+    // The answers the search reads through the scratch component, from the one call that
+    // carries them: the designator text the component points to, and its layer.
+    TPcbComponent reader(component);
+    reader.ExchangeProperties(ExchangeRead);
+    if (side != nullptr) {
+        *side = reader.GetClassicLayer();
+    }
+    const String255 designator = TextFromDescription(reader.NameText);
+    return designators_.insert_or_assign(component, designator.Str()).first->second;
 }
 
 void NodeIndex::WalkBoard(bool* capped) {
@@ -155,8 +161,8 @@ void NodeIndex::MarkForWalk(Designators& side, const std::string& designator) {
 
 void NodeIndex::LearnAddedComponents() {
     for (const auto& [component, addStatus] : added_) {
-        const TLayer side = ScratchComponentAt(component).GetClassicLayer();
-        const std::string& designator = DesignatorOf(component);
+        TLayer side = 0;
+        const std::string& designator = DesignatorOf(component, &side);
         const bool onASide = side == layer::TopLayer || side == layer::BottomLayer;
         if (addStatus != 0 || !onASide) {
             // Where the host keeps it, if anywhere, only a walk can tell.

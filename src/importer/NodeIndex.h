@@ -86,8 +86,9 @@ private:
     void WalkBoard(bool* capped);
     void LearnAddedComponents();
     void MarkForWalk(Designators& side, const std::string& designator);
-    /// The designator the host gives the component, read once.
-    const std::string& DesignatorOf(HostHandle component);
+    /// The designator the host gives the component, read once; with side, read again together
+    /// with the layer the host reports for it.
+    const std::string& DesignatorOf(HostHandle component, TLayer* side = nullptr);
     /// Asks the host for the component's pads on further layers until the pin is among them or
     /// every layer is known.
     void LearnPadsUntil(Designated& designated, std::string_view pin, bool* capped) const;

@@ -2,6 +2,7 @@
 
 #include "pcbserver/lookups/WrapHostObject.h"
 
+#include "pcbmodel/PcbText.h"
 #include "pcbserver/PcbApi.h"
 
 namespace corvane {
@@ -30,6 +31,18 @@ String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
     String255 name;
     reader.GetName(name);
     return name;
+}
+
+String255 TextFromDescription(HostHandle handle) {
+    if (handle == 0 ||
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Text) {
+        return TextOfHandle(handle);
+    }
+    TPcbText text(handle);
+    text.ExchangeDescription(ExchangeRead);
+    String255 string;
+    text.GetText(string);
+    return string;
 }
 
 String255 TextOfHandle(HostHandle handle) {

@@ -21,4 +21,9 @@ String255 TextOfHandle(HostHandle handle);
 /// read as PadNameOfHandle reads it.
 String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader);
 
+/// The same string as TextOfHandle, read with fewer host calls: for a handle the host reports as
+/// a text, its description alone (the string travels in that one call; TrueType, bar-code and
+/// display settings are not asked for); any other handle is read as TextOfHandle reads it.
+String255 TextFromDescription(HostHandle handle);
+
 } // namespace corvane
