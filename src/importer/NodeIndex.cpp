@@ -186,7 +186,8 @@ void NodeIndex::LearnAddedComponents() {
 
 void NodeIndex::LearnPadsUntil(Designated& designated, std::string_view pin, bool* capped) const {
     // The search meets pads layer by layer and, on each layer, in the host's order; a pad the
-    // host lists on several layers counts where it is met first, and its name is read once.
+    // host lists on several layers counts where it is met first. Here its name is read once; on
+    // a later call, met again, it finds its name (or an earlier pad's) in the block already.
     std::vector<HostHandle> read;
     std::vector<HostHandle> met;
     std::vector<std::string> names;
