@@ -57,9 +57,14 @@ public:
         Line(shape_.Version == 5 ? "PCB FILE 5" : "PCB FILE 4");
         for (std::uint32_t c = 0; c < shape_.Components; ++c) {
             Component(c);
+            if (shape_.AlternateNets) {
+                NetsAfterComponent(c);
+            }
         }
         FreeRecords();
-        Nets();
+        if (!shape_.AlternateNets) {
+            Nets();
+        }
         Line("ENDPCB");
         counts_.Bytes = text_.size();
         return std::move(text_);
@@ -193,6 +198,54 @@ private:
         }
     }
 
+    // One net definition over the given pins, numbered after the nets so far.
+    void Net(const std::vector<std::uint64_t>& pins) {
+        Line("NETDEF");
+        ++counts_.Records;
+        ++counts_.Objects;
+        ++counts_.Nets;
+        Line("N" + std::to_string(counts_.Nets));
+        Line("(");
+        for (const std::uint64_t pin : pins) {
+            Line("U" + std::to_string(pin / shape_.PinsPerComponent + 1) + "-" +
+                 std::to_string(pin % shape_.PinsPerComponent + 1));
+            ++counts_.Records;
+            ++counts_.Nodes;
+        }
+        Line(")");
+        Line("{");
+        if (counts_.Nets % 5 == 0) {
+            Line("NET CLASS SIGNAL");
+        }
+        Line("}");
+    }
+
+    // After component index: its pins join the unused ones, and nets of MinNodes..MaxNodes pins
+    // drawn at random from them follow until PinShareInNets of the pins so far are used.
+    void NetsAfterComponent(std::uint32_t index) {
+        for (std::uint32_t pin = 0; pin < shape_.PinsPerComponent; ++pin) {
+            unusedPins_.push_back(static_cast<std::uint64_t>(index) * shape_.PinsPerComponent +
+                                  pin);
+        }
+        const auto pinsSoFar = static_cast<double>(index + 1) * shape_.PinsPerComponent;
+        const double share = std::clamp(shape_.PinShareInNets, 0.0, 1.0);
+        std::vector<std::uint64_t> pins;
+        while (static_cast<double>(usedPins_ + shape_.MinNodes) <= pinsSoFar * share &&
+               unusedPins_.size() >= shape_.MinNodes) {
+            const auto size = static_cast<std::uint64_t>(
+                random_.Between(shape_.MinNodes, std::max(shape_.MinNodes, shape_.MaxNodes)));
+            pins.clear();
+            for (std::uint64_t n = 0; n < size && !unusedPins_.empty(); ++n) {
+                const auto pick = static_cast<std::size_t>(random_.Next() % unusedPins_.size());
+                pins.push_back(unusedPins_[pick]);
+                unusedPins_[pick] = unusedPins_.back();
+                unusedPins_.pop_back();
+            }
+            usedPins_ += pins.size();
+            Net(pins);
+        }
+    }
+
     // Nets over distinct pins chosen at random, each of MinNodes..MaxNodes pins.
     void Nets() {
         const std::uint64_t pinCount =
@@ -206,28 +259,16 @@ private:
             static_cast<double>(pinCount) * std::clamp(shape_.PinShareInNets, 0.0, 1.0)));
         std::uint64_t used = 0;
         std::uint32_t made = 0;
+        std::vector<std::uint64_t> nodes;
         while (shape_.Nets != 0 ? made < shape_.Nets : used + shape_.MinNodes <= budget) {
             const auto size = static_cast<std::uint64_t>(
                 random_.Between(shape_.MinNodes, std::max(shape_.MinNodes, shape_.MaxNodes)));
-            Line("NETDEF");
-            ++counts_.Records;
-            ++counts_.Objects;
-            ++counts_.Nets;
-            Line("N" + std::to_string(++made));
-            Line("(");
+            nodes.clear();
             for (std::uint64_t n = 0; n < size && used < pinCount; ++n, ++used) {
-                const std::uint64_t pin = pins[used];
-                Line("U" + std::to_string(pin / shape_.PinsPerComponent + 1) + "-" +
-                     std::to_string(pin % shape_.PinsPerComponent + 1));
-                ++counts_.Records;
-                ++counts_.Nodes;
+                nodes.push_back(pins[used]);
             }
-            Line(")");
-            Line("{");
-            if (made % 5 == 0) {
-                Line("NET CLASS SIGNAL");
-            }
-            Line("}");
+            Net(nodes);
+            ++made;
             if (used >= pinCount && shape_.Nets == 0) {
                 break;
             }
@@ -239,6 +280,8 @@ private:
     Random random_;
     std::string_view lineEnd_;
     std::string text_;
+    std::vector<std::uint64_t> unusedPins_; // pins not in a net yet (alternating nets)
+    std::uint64_t usedPins_ = 0;
 };
 
 } // namespace

@@ -23,6 +23,10 @@ struct BoardShape {
     std::uint32_t MinNodes = 2;
     std::uint32_t MaxNodes = 6;
     double PinShareInNets = 0.8;
+    /// Nets follow each component instead of coming after all of them: after every component,
+    /// nets over pins of the components so far (most of them earlier ones) until the share above
+    /// of all pins so far is used. Designators stay unique.
+    bool AlternateNets = false;
     /// One pad in this many carries a plane-connection code (0: none).
     std::uint32_t PlaneCodedEvery = 50;
     // Free records of every kind.

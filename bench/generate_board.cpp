@@ -8,6 +8,7 @@
 //     --free-tracks N    --free-vias N   --free-pads N
 //     --free-arcs N      --free-fills N  --free-strings N
 //     --version 4|5      --seed N        --lf (LF line ends instead of CR LF)
+//     --alternate        nets after each component, over its pins and earlier ones
 //
 // The summary line on standard output: records, objects, components, nets, nodes, lines, bytes.
 
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--lf") {
             shape.CrLf = false;
+            continue;
+        }
+        if (argument == "--alternate") {
+            shape.AlternateNets = true;
             continue;
         }
         const auto option = counted.find(argument);

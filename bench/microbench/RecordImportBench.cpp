@@ -52,7 +52,7 @@ public:
             const std::string line = input.ReadWholeLine(corvane::InputFile::KeywordLineLimit);
             for (const corvane::RecordKind& record : corvane::TopLevelRecords()) {
                 if (record.Keyword == line) {
-                    state_.Board->AddObject(record.Reader(state_));
+                    state_.Board->AddObject(record.Reader(state_, corvane::RecordUse::Import));
                     ++made_;
                     return true;
                 }

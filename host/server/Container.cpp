@@ -1,8 +1,14 @@
 #include "Container.h"
 
+#include "ObjectRecord.h"
+
 #include <algorithm>
 
 namespace halvex {
+
+void Container::Add(const ObjectRecord& object) {
+    members_.push_back({object.Handle, object.Kind, &object});
+}
 
 bool Container::Remove(HostHandle handle) {
     const auto found = std::find_if(members_.begin(), members_.end(),

@@ -15,15 +15,21 @@ namespace halvex {
 
 using corvane::HostHandle;
 
+struct ObjectRecord;
+
 class Container {
 public:
+    /// The object's record is kept beside its handle: iterating by layer reads each member's
+    /// layer, and a plug-in walks a component's pads once for every layer. Records live as long
+    /// as every container that can hold them (the server forgets both together).
     struct Member {
         HostHandle Handle;
         ObjectKind Kind;
+        const ObjectRecord* Record;
     };
 
     /// Appends the object; the caller makes sure it is not a member yet.
-    void Add(HostHandle handle, ObjectKind kind) { members_.push_back({handle, kind}); }
+    void Add(const ObjectRecord& object);
     /// Takes the object out; true when it was a member.
     bool Remove(HostHandle handle);
 

@@ -87,6 +87,29 @@ HALVEX_HOST_API uint32_t Halvex_FindBoard(const char* fileName);
  */
 HALVEX_HOST_API void Halvex_CloseAllBoards(void);
 
+/* ---- Host rules ----------------------------------------------------------------------------- */
+
+/*
+ * How containers list their objects to the PcbApi_ iterators. Hosts differ here, so a plug-in must
+ * ask the host rather than assume either; the server takes each choice so that tests can run a
+ * plug-in under every combination:
+ *   HALVEX_RULE_NEWEST_FIRST                the objects most recently added come first (default:
+ *                                           in the order they were added);
+ *   HALVEX_RULE_MULTILAYER_PADS_ON_COPPER   a "MultiLayer" pad is also met when a copper layer is
+ *                                           iterated (signal layers 1..32 and internal planes
+ *                                           39..54), not only on layer 74.
+ * The read-only view below (Halvex_GetMemberAt) always lists members in the order they were added.
+ * When the module is loaded the rules come from the environment variable HALVEX_HOST_RULES, a list
+ * of the words "newest-first" and "multilayer-pads-on-copper" separated by commas or blanks
+ * (other words are passed over); without it, the defaults. An iterator keeps the rules it was
+ * made with; Halvex_CloseAllBoards does not change them.
+ */
+#define HALVEX_RULE_NEWEST_FIRST 1u
+#define HALVEX_RULE_MULTILAYER_PADS_ON_COPPER 2u
+
+/* Sets the rules (HALVEX_RULE_... flags, other bits ignored); returns the rules before the call. */
+HALVEX_HOST_API uint32_t Halvex_SetHostRules(uint32_t rules);
+
 /* ---- Progress ------------------------------------------------------------------------------- */
 
 /* Called for PcbApi_Percent_Init: the caption (at most 255 characters) and the number of steps. */

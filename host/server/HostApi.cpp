@@ -146,7 +146,16 @@ std::uint32_t Halvex_FindBoard(const char* fileName) {
     return board == nullptr ? 0 : board->Handle;
 }
 
-void Halvex_CloseAllBoards(void) { Server::Instance().Reset(); }
+void Halvex_CloseAllBoards(void) {
+    Server::Instance().Reset();
+}
+
+std::uint32_t Halvex_SetHostRules(std::uint32_t rules) {
+    Server& server = Server::Instance();
+    const std::uint32_t before = HostRuleFlags(server.Rules());
+    server.SetRules(HostRulesFromFlags(rules));
+    return before;
+}
 
 void Halvex_SetProgressSink(HalvexProgressInit init, HalvexProgressStep update,
                             HalvexProgressStep finish, void* userData) {

@@ -5,9 +5,16 @@
 #include "Status.h"
 #include "TextRecord.h"
 
+#include <cstdlib>
+
 namespace halvex {
 
 Server Server::instance_;
+
+Server::Server() {
+    const char* const rules = std::getenv("HALVEX_HOST_RULES");
+    rules_ = HostRulesFromText(rules != nullptr ? rules : "");
+}
 
 HostHandle Server::OpenBoard(std::string_view fileName) {
     if (fileName.empty()) {
@@ -96,7 +103,7 @@ std::int32_t Server::AddToContainer(HostHandle container, HostHandle objectHandl
     if (Container* previous = MutableMembersOf(object->Holder)) {
         previous->Remove(objectHandle);
     }
-    members->Add(objectHandle, object->Kind);
+    members->Add(*object);
     object->Holder = container;
     object->OwnerHandle = toComponent ? container : 0;
     return StatusOk;
@@ -111,7 +118,7 @@ void Server::AssignNet(ObjectRecord& object, std::uint32_t net) {
             previous->Members.Remove(object.Handle);
         }
         if (auto* next = objects_.Find<NetRecord>(net)) {
-            next->Members.Add(object.Handle, object.Kind);
+            next->Members.Add(object);
         }
     }
     object.Net = net;

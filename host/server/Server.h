@@ -5,6 +5,7 @@
 // layers over it.
 
 #include "BoardRecord.h"
+#include "HostRules.h"
 #include "Iterators.h"
 #include "ObjectStore.h"
 #include "ProgressSink.h"
@@ -27,6 +28,10 @@ public:
     HostHandle OpenBoard(std::string_view fileName);
     BoardRecord* FindBoard(HostHandle handle) const;
     BoardRecord* FindBoardByName(std::string_view fileName) const;
+
+    /// How containers list their objects to iterators; from HALVEX_HOST_RULES at load.
+    const HostRules& Rules() const { return rules_; }
+    void SetRules(const HostRules& rules) { rules_ = rules; }
 
     ObjectStore& Objects() { return objects_; }
     const ObjectStore& Objects() const { return objects_; }
@@ -55,6 +60,8 @@ public:
     void Reset();
 
 private:
+    Server();
+
     static Server instance_;
 
     Container* MutableMembersOf(HostHandle container);
@@ -64,6 +71,7 @@ private:
     ObjectStore objects_;
     IteratorTable iterators_;
     ProgressSink progress_;
+    HostRules rules_;
 };
 
 } // namespace halvex

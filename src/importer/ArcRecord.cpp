@@ -34,9 +34,9 @@ void CommitArc(ImportState& state, TArc& arc) {
 
 } // namespace
 
-HostHandle ReadArcRecord(ImportState& state) {
+HostHandle ReadArcRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TArc>(
-        state, "arc", [&](TArc& arc) { ReadArcData(state, arc); },
+        state, use, "arc", [&](TArc& arc) { ReadArcData(state, arc); },
         [&](TArc& arc) { CommitArc(state, arc); });
 }
 

@@ -10,8 +10,9 @@
 #include "pcbserver/PcbApi.h"
 #include "pcbserver/lookups/LayerIterator.h"
 
+#include <algorithm>
 #include <array>
-#include <optional>
+#include <string>
 
 namespace corvane {
 namespace {
@@ -79,33 +80,40 @@ void NoteMissingEnd(ImportState& state, std::uint64_t componentLine, std::string
 }
 
 // Reads sub-records into the component until "ENDCOMP", the end of the file or an abort. A
-// top-level keyword ends a component that lacks its "ENDCOMP" and is left for the main loop.
+// "COMP" line always ends the component; another top-level keyword ends it only when it lacks its
+// "ENDCOMP" (the scan pass found none before the next "COMP" line or the end of the file), and is
+// then left for the main loop. Inside a component that has its "ENDCOMP", such a line and its data
+// lines are passed over as lines that are no sub-record. Sub-records of a component the host did
+// not make are read past.
 void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t componentLine) {
     InputFile& input = *state.Input;
+    const bool lacksEnd = std::binary_search(state.ComponentsWithoutEnd.begin(),
+                                             state.ComponentsWithoutEnd.end(), componentLine);
+    const RecordUse use = component.Handle != 0 ? RecordUse::Import : RecordUse::ReadPast;
+    std::string line;
     for (;;) {
         if (input.AtEnd()) {
             NoteMissingEnd(state, componentLine, "the end of the file");
             return;
         }
-        if (IsTopLevelKeyword(input.PeekLine(InputFile::KeywordLineLimit))) {
-            NoteMissingEnd(state, componentLine, "the next top-level record");
-            return;
-        }
-        const std::uint64_t lineNumber = input.LineNumber();
-        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
-        bool matched = false;
-        for (const RecordKind& record : SubRecords()) {
-            if (record.Keyword == line) {
-                component.AddPrimitive(record.Reader(state));
-                matched = true;
-                break;
-            }
-        }
+        const InputFile::Position lineStart = input.Tell();
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == keyword::EndComponent) {
             return;
         }
-        if (!matched && state.Report != nullptr && !line.empty()) {
-            state.Report->Add(ReportKind::SkippedLine, lineNumber,
+        const auto* const record =
+            std::find_if(SubRecords().begin(), SubRecords().end(),
+                         [&](const RecordKind& kind) { return kind.Keyword == line; });
+        if (record != SubRecords().end()) {
+            component.AddPrimitive(record->Reader(state, use));
+        } else if (line == keyword::Component || (lacksEnd && IsTopLevelKeyword(line))) {
+            input.SeekTo(lineStart); // the record is the main loop's
+            NoteMissingEnd(state, componentLine,
+                           line == keyword::Component ? "the next component"
+                                                      : "the next top-level record");
+            return;
+        } else if (state.Report != nullptr && !line.empty()) {
+            state.Report->Add(ReportKind::SkippedLine, lineStart.Line,
                               "line inside a component not read");
         }
         if (state.AbortRequested) {
@@ -116,12 +124,15 @@ void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t com
 
 } // namespace
 
-HostHandle ReadComponentRecord(ImportState& state) {
+HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     InputFile& input = *state.Input;
     const std::uint64_t componentLine = input.LineNumber() - 1;
-    TComponent component(PcbApi_CreateObject(TComponent::KindCode));
+    TComponent component(use == RecordUse::Import ? PcbApi_CreateObject(TComponent::KindCode) : 0);
     if (component.Handle != 0) {
         component.Exchange(ExchangeRead);
+    } else if (use == RecordUse::Import) {
+        NoteNoHostObject(state, componentLine,
+                         "the host made no component: its texts and sub-records were read past");
     }
     StepAndPollAbort(state);
 
@@ -148,18 +159,12 @@ HostHandle ReadComponentRecord(ImportState& state) {
     component.ComponentOption1 = static_cast<std::uint8_t>(position.Option1);
     component.ComponentOption2 = static_cast<std::uint8_t>(position.Option2);
 
-    std::vector<ImportedPad> pads;
-    state.PadCollector = &pads;
     ReadSubRecords(state, component, componentLine);
-    state.PadCollector = nullptr;
 
     component.Flags = 0;
     component.ObjectFlag = position.ObjectFlagValue != NoObjectFlagValue ? 1 : 0;
+    state.RecordLine = componentLine; // what the commit reports names the component
     CommitComponent(state, component);
-    if (state.Nodes != nullptr) {
-        state.Nodes->AddImportedComponent(component.Handle, designator.Text.Str(),
-                                          component.GetClassicLayer(), pads);
-    }
     return component.Handle;
 }
 
@@ -172,23 +177,22 @@ void CommitComponent(ImportState& state, TComponent& component) {
 
     bool bottomSeen = false;
     bool topSeen = false;
-    const HostHandle iterator = CreateLayerIterator(component.Handle, 0, 0, layer::NoLayer);
+    bool capped = false;
     TPCBObject child(0); // one base-class wrapper, refilled for every child
-    std::int32_t visited = 0;
-    for (HostHandle handle = PcbApi_GetFirstObject(iterator);
-         handle != 0 && visited < MaxObjectsPerWalk; handle = PcbApi_GetNextObject(iterator)) {
-        ++visited;
-        child.Handle = handle;
-        child.Exchange(ExchangeRead);
-        const TLayer layer = child.GetClassicLayer();
-        if (layer == layer::BottomLayer || layer == layer::BottomOverlay) {
-            bottomSeen = true;
-        } else if (layer == layer::TopLayer || layer == layer::TopOverlay) {
-            topSeen = true;
-            break;
-        }
+    FindFirstOnLayer(
+        component.Handle, 0, layer::NoLayer,
+        [&](HostHandle handle) {
+            child.Handle = handle;
+            child.Exchange(ExchangeRead);
+            const TLayer layer = child.GetClassicLayer();
+            bottomSeen = bottomSeen || layer == layer::BottomLayer || layer == layer::BottomOverlay;
+            topSeen = layer == layer::TopLayer || layer == layer::TopOverlay;
+            return topSeen; // a top primitive decides at once
+        },
+        &capped);
+    if (capped) {
+        NoteWalkCapped(state, "primitives of a component: its side comes from the first ones");
     }
-    PcbApi_DestroyIterator(iterator);
 
     component.SetClassicLayer(bottomSeen && !topSeen ? layer::BottomLayer : layer::TopLayer);
     component.Exchange(ExchangeWrite);

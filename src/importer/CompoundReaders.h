@@ -4,11 +4,12 @@
 
 #include "importer/ImportState.h"
 #include "importer/ImporterGroupClasses.h"
+#include "importer/RecordReaders.h"
 
 namespace corvane {
 
-HostHandle ReadComponentRecord(ImportState& state);
-HostHandle ReadNetRecord(ImportState& state);
+HostHandle ReadComponentRecord(ImportState& state, RecordUse use);
+HostHandle ReadNetRecord(ImportState& state, RecordUse use);
 
 /// Converts the position to host units, places the component on the side its primitives say
 /// (bottom only when some primitive is on a bottom layer and none on a top one), and writes it.

@@ -23,6 +23,16 @@ public:
     /// Adds the designator with the value unless it is there already (the first one stays); the
     /// value it has now, valid until the next TryEmplace, and whether it was added.
     std::pair<Value*, bool> TryEmplace(std::string_view designator, Value value);
+    /// Hands every value to f, in the order the designators were added.
+    template <typename F> void ForEachValue(F f) {
+        for (Entry& entry : entries_) {
+            f(entry.Data);
+        }
+    }
+    void Clear() {
+        entries_.clear();
+        slots_.clear();
+    }
 
 private:
     struct Entry {

@@ -30,9 +30,9 @@ void CommitFill(ImportState& state, TFill& fill) {
 
 } // namespace
 
-HostHandle ReadFillRecord(ImportState& state) {
+HostHandle ReadFillRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TFill>(
-        state, "fill", [&](TFill& fill) { ReadFillData(state, fill); },
+        state, use, "fill", [&](TFill& fill) { ReadFillData(state, fill); },
         [&](TFill& fill) { CommitFill(state, fill); });
 }
 

@@ -3,6 +3,7 @@
 #include "pcbserver/Units.h"
 
 #include <array>
+#include <cmath>
 
 namespace corvane {
 
@@ -44,8 +45,8 @@ ArcAngles ArcQuadrantAngles(std::int32_t quadrantFlags) {
     return table[static_cast<std::uint32_t>(quadrantFlags) & 15u];
 }
 
-TextOrientation DecodeTextOrientation(std::int32_t code) {
-    const auto bits = static_cast<std::uint32_t>(code);
+TextOrientation DecodeTextOrientation(std::int64_t code) {
+    const auto bits = static_cast<std::uint64_t>(code);
     double angle = static_cast<double>(bits & 3u) * 90.0;
     bool mirrored = (bits & 16u) != 0;
     if ((bits & 32u) != 0) {
@@ -66,7 +67,20 @@ TextOrientation DecodeTextOrientation(std::int32_t code) {
     return {angle, mirrored};
 }
 
-std::int32_t RoundOrientationCode(double code) { return RoundToInt32(code); }
+std::int64_t RoundOrientationCode(double code) {
+    if (!std::isfinite(code)) {
+        return 0;
+    }
+    const double whole = std::nearbyint(code); // to nearest, halves to even
+    constexpr double twoTo63 = 9223372036854775808.0;
+    if (whole >= -twoTo63 && whole < twoTo63) {
+        return static_cast<std::int64_t>(whole);
+    }
+    // A double this large is a multiple of 2^11, and the remainder of its division by 2^64 is
+    // exact: these are the number's low 64 bits.
+    const auto low = static_cast<std::uint64_t>(std::fmod(std::fabs(whole), 2.0 * twoTo63));
+    return static_cast<std::int64_t>(whole < 0 ? ~low + 1 : low);
+}
 
 std::int32_t TextStrokeWidth(std::int32_t height) {
     const std::int32_t three = MilsToCoord(3);

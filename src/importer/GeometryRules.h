@@ -19,15 +19,18 @@ struct ArcAngles {
 };
 ArcAngles ArcQuadrantAngles(std::int32_t quadrantFlags);
 
-/// Angle (degrees, 0..270 in quarter turns) and mirroring of a rounded orientation code.
+/// Angle (degrees, 0..270 in quarter turns) and mirroring of a rounded orientation code: only
+/// its bits 0, 1, 4 and 5 count.
 struct TextOrientation {
     double Angle;
     bool Mirrored;
 };
-TextOrientation DecodeTextOrientation(std::int32_t code);
+TextOrientation DecodeTextOrientation(std::int64_t code);
 
-/// The orientation code of the file rounded to the nearest integer, halves to even.
-std::int32_t RoundOrientationCode(double code);
+/// The orientation code of the file as a whole 64-bit number, rounded to the nearest, halves to
+/// even. A code beyond the 64-bit range keeps the low 64 bits of its whole value (two's
+/// complement for negative codes), so its bits are those of the number; NaN gives 0.
+std::int64_t RoundOrientationCode(double code);
 
 /// Stroke width in host units for a text height in host units (1/10000 mil).
 std::int32_t TextStrokeWidth(std::int32_t height);

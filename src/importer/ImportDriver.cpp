@@ -6,6 +6,7 @@
 #include "importer/ScanPass.h"
 #include "pcbserver/ClientEntries.h"
 #include "pcbserver/PcbApi.h"
+#include "pcbserver/lookups/ScratchComponent.h"
 
 #include <algorithm>
 
@@ -29,7 +30,6 @@ public:
         }
         state_.Board.reset();
         state_.Nodes.reset();
-        state_.PadCollector = nullptr;
     }
     ImportCleanup(const ImportCleanup&) = delete;
     ImportCleanup& operator=(const ImportCleanup&) = delete;
@@ -59,6 +59,7 @@ bool RecognisePcbFile(const std::string& fileName) {
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
     state.AbortRequested = false;
+    ForgetScratchComponent();
     if (state.Report != nullptr) {
         state.Report->Clear();
     }
@@ -67,9 +68,10 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
     }
     const String255 hostFileName(fileName);
     const HostHandle boardHandle = PcbApi_GetBoardHandleFromFullFileName(&hostFileName);
-    if (boardHandle == 0) {
-        // No board is open for the file: importing into nothing must not report success.
-        return false;
+    if (boardHandle == 0 && state.Report != nullptr) {
+        state.Report->Add(ReportKind::NoHostObject, 1,
+                          "no board is open for the file (or no server): every record was read "
+                          "past");
     }
 
     ImportCleanup cleanup(state);
@@ -86,7 +88,8 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
     RunScanPass(state, fileName);
     state.Input->SetObserver(state.Report);
     RunMainLoop(state);
-    return !state.AbortRequested;
+    // Importing into nothing is not a success.
+    return !state.AbortRequested && boardHandle != 0;
 }
 
 } // namespace corvane

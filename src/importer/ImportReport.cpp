@@ -5,11 +5,19 @@
 namespace corvane {
 
 std::string_view ReportKindName(ReportKind kind) {
-    static constexpr std::array<std::string_view, 11> names = {
-        "skipped-line",   "malformed-number", "number-from-next-line",
-        "line-cut",       "layer-out-of-range", "value-clamped",
-        "node-not-found", "missing-endcomp",  "net-cut-by-end-of-file",
-        "record-cut-by-end-of-file", "aborted"};
+    static constexpr std::array<std::string_view, 13> names = {"skipped-line",
+                                                               "malformed-number",
+                                                               "number-from-next-line",
+                                                               "line-cut",
+                                                               "layer-out-of-range",
+                                                               "value-clamped",
+                                                               "node-not-found",
+                                                               "missing-endcomp",
+                                                               "net-cut-by-end-of-file",
+                                                               "record-cut-by-end-of-file",
+                                                               "no-host-object",
+                                                               "walk-capped",
+                                                               "aborted"};
     return names[static_cast<std::size_t>(kind)];
 }
 

@@ -23,6 +23,8 @@ enum class ReportKind : std::uint8_t {
     MissingEndComp,       // a component without "ENDCOMP"
     NetCutByEndOfFile,    // a net definition that ends after its name
     RecordCutByEndOfFile, // the file ends inside a record
+    NoHostObject,         // the host made no board, component, net or primitive for a record
+    WalkCapped,           // a walk of a host container stopped at its cap
     Aborted,              // the user stopped the import
 };
 

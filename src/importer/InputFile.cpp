@@ -40,10 +40,14 @@ bool ParseInteger(std::string_view token, std::int32_t& value) {
 }
 
 // Optional sign, digits with an optional fraction, optional exponent; a finite result only.
-// Names such as nan or inf and hexadecimal forms are not numbers here.
+// Names such as nan or inf and hexadecimal forms are not numbers here, nor is a token with two
+// signs ("+-1"), as for integers.
 bool ParseReal(std::string_view token, double& value) {
     if (!token.empty() && token.front() == '+') {
         token.remove_prefix(1);
+        if (!token.empty() && token.front() == '-') {
+            return false;
+        }
     }
     std::string_view body = token;
     if (!body.empty() && body.front() == '-') {

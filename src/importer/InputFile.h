@@ -5,8 +5,8 @@
 // - The byte 0x1A (Ctrl-Z) ends the file.
 // - Numbers skip every character of code 32 or below (line ends included), so a number may stand
 //   on a later line; at the end of the file they yield 0.
-// - A numeric token that is not a valid number in range (12abc, 99999999999, +, --5, 1e999, nan)
-//   yields 0, the value the classic reader's conversion gives on an error.
+// - A numeric token that is not a valid number in range (12abc, 99999999999, +, --5, +-1, 1e999,
+//   nan) yields 0, the value the classic reader's conversion gives on an error.
 
 #include "importer/ByteSource.h"
 #include "importer/ReadingObserver.h"

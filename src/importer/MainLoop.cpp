@@ -48,6 +48,8 @@ void NoteSkippedLine(ImportState& state, std::uint64_t lineNumber, std::string_v
 
 void RunMainLoop(ImportState& state) {
     InputFile& input = *state.Input;
+    // Without a board every record is read past: there is nowhere to put what it would make.
+    const RecordUse use = state.Board->BoardHandle != 0 ? RecordUse::Import : RecordUse::ReadPast;
     while (!input.AtEnd() && !state.AbortRequested) {
         const std::uint64_t lineNumber = input.LineNumber();
         const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
@@ -56,7 +58,11 @@ void RunMainLoop(ImportState& state) {
             NoteSkippedLine(state, lineNumber, line);
             continue;
         }
-        state.Board->AddObject(record->Reader(state));
+        const HostHandle handle = record->Reader(state, use);
+        const std::int32_t addStatus = state.Board->AddObject(handle);
+        if (record->Keyword == keyword::Component && handle != 0 && state.Nodes != nullptr) {
+            state.Nodes->ComponentAdded(handle, addStatus);
+        }
         if (state.AbortRequested && state.Report != nullptr) {
             state.Report->Add(ReportKind::Aborted, lineNumber,
                               "import stopped by the user after the \"" + line + "\" record");

@@ -42,9 +42,16 @@ void NamePlaneAfterNet(ImportState& state, std::uint8_t planeCode, const String2
 void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
               std::uint64_t lineNumber) {
     const String255 pinReference(reference);
-    const HostHandle padHandle = state.UseNodeIndex && state.Nodes != nullptr
-                                     ? state.Nodes->FindPad(pinReference)
-                                     : FindPadByPinReference(state.Board->BoardHandle, pinReference);
+    bool capped = false;
+    const HostHandle padHandle =
+        state.UseNodeIndex && state.Nodes != nullptr
+            ? state.Nodes->FindPad(pinReference, &capped)
+            : FindPadByPinReference(state.Board->BoardHandle, pinReference, &capped);
+    if (capped) {
+        state.RecordLine = lineNumber;
+        NoteWalkCapped(state, "objects in a walk of the board or a component: the node's pad "
+                              "was looked for among the first ones");
+    }
     if (padHandle == 0) {
         // Nothing to join: no host call is made with a handle that names no pad.
         if (state.Report != nullptr) {
@@ -64,16 +71,20 @@ void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
     PcbApi_AddObjectToContainer(net.Handle, padHandle);
 }
 
+// Without a host net the node lines are read past: no pad is looked for, read or changed.
 void ReadNodes(ImportState& state, const TNet& net) {
     InputFile& input = *state.Input;
+    std::string line;
     while (!input.AtEnd()) {
         const std::uint64_t lineNumber = input.LineNumber();
-        const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == keyword::NodeListClose) {
             return;
         }
         PcbApi_Percent_Update();
-        JoinNode(state, net, line, lineNumber);
+        if (net.Handle != 0) {
+            JoinNode(state, net, line, lineNumber);
+        }
     }
 }
 
@@ -92,12 +103,14 @@ void SkipBlock(ImportState& state) {
 
 } // namespace
 
-HostHandle ReadNetRecord(ImportState& state) {
+HostHandle ReadNetRecord(ImportState& state, RecordUse use) {
     InputFile& input = *state.Input;
     const std::uint64_t netLine = input.LineNumber() - 1;
-    TNet net(PcbApi_CreateObject(TNet::KindCode));
+    TNet net(use == RecordUse::Import ? PcbApi_CreateObject(TNet::KindCode) : 0);
     if (net.Handle != 0) {
         net.Exchange(ExchangeRead);
+    } else if (use == RecordUse::Import) {
+        NoteNoHostObject(state, netLine, "the host made no net: its nodes were read past");
     }
     StepAndPollAbort(state);
 

@@ -1,15 +1,15 @@
 #include "importer/NodeIndex.h"
 
+#include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbObject.h"
+#include "pcbmodel/PcbPad.h"
 #include "pcbserver/Layers.h"
 #include "pcbserver/lookups/HandleReaders.h"
 #include "pcbserver/lookups/LayerIterator.h"
 #include "pcbserver/lookups/PinReference.h"
-#include "pcbserver/lookups/ScratchComponent.h"
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 
 namespace corvane {
 
@@ -40,6 +40,31 @@ void PadNameBlock::Assign(const std::vector<std::pair<std::string_view, HostHand
     words_[1 + count] = offset;
 }
 
+void PadNameBlock::AddNew(std::vector<std::pair<std::string_view, HostHandle>> pads) {
+    std::stable_sort(pads.begin(), pads.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::pair<std::string_view, HostHandle>> merged;
+    merged.reserve(Count() + pads.size());
+    for (std::size_t i = 0; i < Count(); ++i) {
+        merged.emplace_back(NameAt(i), words_[1 + (Count() + 1) + i]);
+    }
+    const std::size_t held = merged.size();
+    for (const auto& pad : pads) {
+        if (Find(pad.first) == 0) {
+            merged.push_back(pad); // Assign keeps the first of each name
+        }
+    }
+    if (merged.size() == held) {
+        return;
+    }
+    std::inplace_merge(merged.begin(), merged.begin() + static_cast<std::ptrdiff_t>(held),
+                       merged.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    PadNameBlock block; // the names still point into this block's words
+    block.Assign(merged);
+    words_ = std::move(block.words_);
+}
+
 std::string_view PadNameBlock::NameAt(std::size_t index) const {
     const std::size_t count = Count();
     const char* const names =
@@ -62,40 +87,9 @@ HostHandle PadNameBlock::Find(std::string_view name) const {
     return low < count && NameAt(low) == name ? words_[1 + (count + 1) + low] : 0;
 }
 
-void NodeIndex::AddImportedComponent(HostHandle component, std::string designator, TLayer side,
-                                     const std::vector<ImportedPad>& pads) {
-    if (component == 0) {
-        return;
-    }
-    // The first pad of each name in layer order, then in the order the pads were added: a
-    // stable sort by name and layer puts it first among the pads of its name.
-    std::vector<const ImportedPad*> found;
-    found.reserve(pads.size());
-    for (const ImportedPad& pad : pads) {
-        if (pad.Handle == 0 || pad.Layer < layer::TopLayer || pad.Layer > MaxClassicLayer) {
-            continue; // never found by a walk over layers 1..82
-        }
-        found.push_back(&pad);
-    }
-    std::stable_sort(found.begin(), found.end(), [](const ImportedPad* a, const ImportedPad* b) {
-        return a->Name != b->Name ? a->Name < b->Name : a->Layer < b->Layer;
-    });
-    std::vector<std::pair<std::string_view, HostHandle>> sorted;
-    sorted.reserve(found.size());
-    for (const ImportedPad* pad : found) {
-        sorted.emplace_back(pad->Name, pad->Handle);
-    }
-    PadNameBlock block;
-    block.Assign(sorted);
-
-    if (!boardLoaded_) {
-        // The host's own walk will find the component at the first lookup.
-        padsBeforeLoad_[component] = std::move(block);
-        return;
-    }
-    if (side == layer::TopLayer || side == layer::BottomLayer) {
-        // A designator already on that side keeps its first component.
-        SideOf(side).TryEmplace(designator, Designated{component, true, std::move(block)});
+void NodeIndex::ComponentAdded(HostHandle component, std::int32_t addStatus) {
+    if (component != 0 && walked_) {
+        added_.emplace_back(component, addStatus); // the first walk meets it where it is
     }
 }
 
@@ -103,60 +97,155 @@ NodeIndex::Designators& NodeIndex::SideOf(TLayer side) {
     return side == layer::BottomLayer ? bottom_ : top_;
 }
 
-void NodeIndex::LoadBoardComponents() {
-    boardLoaded_ = true;
+std::size_t NodeIndex::SideIndex(TLayer side) const {
+    return side == layer::BottomLayer ? 1 : 0;
+}
+
+const std::string& NodeIndex::DesignatorOf(HostHandle component, TLayer* side) {
+    const auto known = designators_.find(component);
+    if (known != designators_.end() && side == nullptr) {
+        return known->second;
+    }
+    // The answers the search reads through the scratch component, from the one call that
+    // carries them: the designator text the component points to, and its layer.
+    TPcbComponent reader(component);
+    reader.ExchangeProperties(ExchangeRead);
+    if (side != nullptr) {
+        *side = reader.GetClassicLayer();
+    }
+    const String255 designator = TextFromDescription(reader.NameText);
+    return designators_.insert_or_assign(component, designator.Str()).first->second;
+}
+
+void NodeIndex::WalkBoard(bool* capped) {
+    ++boardWalks_;
+    walked_ = true;
+    added_.clear();
+    // Pads already learned stay with their components.
+    std::unordered_map<HostHandle, Designated> learned;
+    for (Designators* side : {&top_, &bottom_}) {
+        side->ForEachValue([&](Designated& designated) {
+            if (designated.LayersLearned != 0) {
+                learned.emplace(designated.Component, std::move(designated));
+            }
+        });
+        side->Clear();
+    }
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
         Designators& designators = SideOf(side);
-        FindFirstOnLayer(board_, objectkind::Component, side, [&](HostHandle component) {
-            const String255 designator = TextOfHandle(ScratchComponentAt(component).NameText);
-            const auto [entry, added] =
-                designators.TryEmplace(designator.View(), Designated{component, false, {}});
-            if (added) {
-                const auto known = padsBeforeLoad_.find(component);
-                if (known != padsBeforeLoad_.end()) {
-                    entry->Pads = known->second;
-                    entry->PadsKnown = true;
+        bool sideCapped = false;
+        FindFirstOnLayer(
+            board_, objectkind::Component, side,
+            [&](HostHandle component) {
+                const auto [entry, added] = designators.TryEmplace(
+                    DesignatorOf(component), Designated{component, false, 0, {}});
+                const auto pads = learned.find(component);
+                if (added && pads != learned.end()) {
+                    *entry = std::move(pads->second);
+                    entry->NeedsWalk = false;
+                    learned.erase(pads);
                 }
+                return false; // visit every component
+            },
+            &sideCapped);
+        sideCapped_[SideIndex(side)] = sideCapped;
+        if (sideCapped && capped != nullptr) {
+            *capped = true;
+        }
+    }
+}
+
+void NodeIndex::MarkForWalk(Designators& side, const std::string& designator) {
+    side.TryEmplace(designator, Designated{}).first->NeedsWalk = true;
+}
+
+void NodeIndex::LearnAddedComponents() {
+    for (const auto& [component, addStatus] : added_) {
+        TLayer side = 0;
+        const std::string& designator = DesignatorOf(component, &side);
+        const bool onASide = side == layer::TopLayer || side == layer::BottomLayer;
+        if (addStatus != 0 || !onASide) {
+            // Where the host keeps it, if anywhere, only a walk can tell.
+            MarkForWalk(top_, designator);
+            MarkForWalk(bottom_, designator);
+            continue;
+        }
+        Designators& designators = SideOf(side);
+        if (sideCapped_[SideIndex(side)]) {
+            MarkForWalk(designators, designator);
+            continue;
+        }
+        const auto [entry, added] =
+            designators.TryEmplace(designator, Designated{component, false, 0, {}});
+        if (!added) {
+            entry->NeedsWalk = true; // which of the two comes first is the host's order
+        }
+    }
+    added_.clear();
+}
+
+void NodeIndex::LearnPadsUntil(Designated& designated, std::string_view pin, bool* capped) const {
+    // The search meets pads layer by layer and, on each layer, in the host's order; a pad the
+    // host lists on several layers counts where it is met first. Here its name is read once; on
+    // a later call, met again, it finds its name (or an earlier pad's) in the block already.
+    std::vector<HostHandle> read;
+    std::vector<HostHandle> met;
+    std::vector<std::string> names;
+    std::vector<std::pair<std::string_view, HostHandle>> named;
+    TPcbPad reader(0);
+    while (designated.LayersLearned < MaxClassicLayer) {
+        const auto layer = static_cast<TLayer>(designated.LayersLearned + 1);
+        met.clear();
+        FindFirstOnLayer(
+            designated.Component, objectkind::Pad, layer,
+            [&](HostHandle pad) {
+                met.push_back(pad);
+                return false;
+            },
+            capped);
+        designated.LayersLearned = layer;
+        names.clear();
+        named.clear();
+        for (const HostHandle pad : met) {
+            if (std::find(read.begin(), read.end(), pad) == read.end()) {
+                read.push_back(pad);
+                names.push_back(PadNameFromDescription(pad, reader).Str());
+                named.emplace_back(std::string_view(), pad);
             }
-            return false; // visit every component
-        });
+        }
+        if (named.empty()) {
+            continue; // nothing new: the pin is still missing
+        }
+        for (std::size_t i = 0; i < named.size(); ++i) {
+            named[i].first = names[i]; // names no longer moves
+        }
+        designated.Pads.AddNew(named);
+        if (designated.Pads.Find(pin) != 0) {
+            return; // later layers cannot come before it
+        }
     }
-    padsBeforeLoad_.clear();
 }
 
-PadNameBlock NodeIndex::PadsFromHost(HostHandle component) const {
-    // A component the import did not make: its pads are asked of the host. The first pad of a
-    // name met in layer order, then in the host's order, is the one the search finds.
-    std::map<std::string, HostHandle> first;
-    for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
-        FindFirstOnLayer(component, objectkind::Pad, static_cast<TLayer>(layer),
-                         [&](HostHandle pad) {
-                             first.try_emplace(PadNameOfHandle(pad).Str(), pad);
-                             return false;
-                         });
-    }
-    std::vector<std::pair<std::string_view, HostHandle>> sorted(first.begin(), first.end());
-    PadNameBlock block;
-    block.Assign(sorted);
-    return block;
-}
-
-HostHandle NodeIndex::FindPad(const String255& reference) {
-    if (!boardLoaded_) {
-        LoadBoardComponents();
+HostHandle NodeIndex::FindPad(const String255& reference, bool* capped) {
+    if (!walked_) {
+        WalkBoard(capped);
+    } else if (!added_.empty()) {
+        LearnAddedComponents();
     }
     const PinReferenceParts parts = SplitPinReference(reference);
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
-        Designated* const found = SideOf(side).Find(parts.Designator.View());
-        if (found == nullptr) {
+        Designated* found = SideOf(side).Find(parts.Designator.View());
+        if (found != nullptr && found->NeedsWalk) {
+            WalkBoard(capped);
+            found = SideOf(side).Find(parts.Designator.View());
+        }
+        if (found == nullptr || found->Component == 0) {
             continue;
         }
-        Designated& designated = *found;
-        if (!designated.PadsKnown) {
-            designated.Pads = PadsFromHost(designated.Component);
-            designated.PadsKnown = true;
+        if (found->Pads.Find(parts.Pin.View()) == 0) {
+            LearnPadsUntil(*found, parts.Pin.View(), capped);
         }
-        if (const HostHandle pad = designated.Pads.Find(parts.Pin.View())) {
+        if (const HostHandle pad = found->Pads.Find(parts.Pin.View())) {
             return pad;
         }
     }

@@ -53,16 +53,13 @@ void CommitPad(ImportState& state, TPad& pad) {
     pad.MidYSize = pad.BotYSize = pad.TopYSize;
     pad.MidShape = pad.BotShape = pad.TopShape;
     pad.Exchange(ExchangeWrite);
-    if (state.PadCollector != nullptr) {
-        state.PadCollector->push_back({pad.Handle, pad.Name.Str(), pad.GetClassicLayer()});
-    }
 }
 
 } // namespace
 
-HostHandle ReadPadRecord(ImportState& state) {
+HostHandle ReadPadRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TPad>(
-        state, "pad", [&](TPad& pad) { ReadPadData(state, pad); },
+        state, use, "pad", [&](TPad& pad) { ReadPadData(state, pad); },
         [&](TPad& pad) { CommitPad(state, pad); });
 }
 

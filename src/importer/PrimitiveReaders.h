@@ -5,15 +5,16 @@
 
 #include "importer/ImportState.h"
 #include "importer/ImporterClasses.h"
+#include "importer/RecordReaders.h"
 
 namespace corvane {
 
-HostHandle ReadTrackRecord(ImportState& state);
-HostHandle ReadViaRecord(ImportState& state);
-HostHandle ReadPadRecord(ImportState& state);
-HostHandle ReadArcRecord(ImportState& state);
-HostHandle ReadFillRecord(ImportState& state);
-HostHandle ReadStringRecord(ImportState& state);
+HostHandle ReadTrackRecord(ImportState& state, RecordUse use);
+HostHandle ReadViaRecord(ImportState& state, RecordUse use);
+HostHandle ReadPadRecord(ImportState& state, RecordUse use);
+HostHandle ReadArcRecord(ImportState& state, RecordUse use);
+HostHandle ReadFillRecord(ImportState& state, RecordUse use);
+HostHandle ReadStringRecord(ImportState& state, RecordUse use);
 
 /// Reads one string data line (X, Y, Height, OrientationCode, Spare, Layer) into the text and
 /// skips the rest of the line; the orientation code stays raw until the commit.

@@ -6,12 +6,18 @@
 #include "importer/ImportState.h"
 #include "pcbserver/HostTypes.h"
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace corvane {
 
-using RecordReader = HostHandle (*)(ImportState& state);
+/// What a reader does with its record: make its objects in the host, or only read past its lines
+/// because the container they would go into has no host object (no board for the file, or a
+/// component the host did not make).
+enum class RecordUse : std::uint8_t { Import, ReadPast };
+
+using RecordReader = HostHandle (*)(ImportState& state, RecordUse use);
 
 /// A keyword and the reader of its record.
 struct RecordKind {

@@ -5,6 +5,7 @@
 #include "pcbmodel/PcbObject.h"
 #include "pcbserver/Layers.h"
 #include "pcbserver/Units.h"
+#include "pcbserver/lookups/LayerIterator.h"
 
 #include <string>
 
@@ -43,6 +44,20 @@ void NoteIfFileEnded(ImportState& state, const char* record) {
     if (state.Report != nullptr && state.Input->RanOutOfFile()) {
         state.Report->Add(ReportKind::RecordCutByEndOfFile, state.Input->LineNumber(),
                           std::string("file ends inside a ") + record + " record");
+    }
+}
+
+void NoteNoHostObject(ImportState& state, std::uint64_t line, std::string_view detail) {
+    if (state.Report != nullptr) {
+        state.Report->Add(ReportKind::NoHostObject, line, detail);
+    }
+}
+
+void NoteWalkCapped(ImportState& state, std::string_view what) {
+    if (state.Report != nullptr) {
+        state.Report->Add(ReportKind::WalkCapped, state.RecordLine,
+                          "the host listed more than " + std::to_string(MaxObjectsPerWalk) + " " +
+                              std::string(what));
     }
 }
 

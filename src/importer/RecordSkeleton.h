@@ -10,6 +10,8 @@
 #include "pcbserver/PcbApi.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -29,15 +31,24 @@ std::int32_t MilsToHost(ImportState& state, std::int32_t mils);
 void BeginRecordData(ImportState& state);
 /// Notes a record cut short by the end of the file.
 void NoteIfFileEnded(ImportState& state, const char* record);
+/// Notes, at state.RecordLine, a walk of a host container that stopped at its cap; what names
+/// what was walked and what it meant.
+void NoteWalkCapped(ImportState& state, std::string_view what);
+
+/// Notes, at the line given, a record for which the host made no object: its lines were read past.
+void NoteNoHostObject(ImportState& state, std::uint64_t line, std::string_view detail);
 
 /// The shared road of a primitive record. ReadData reads the data lines into the object; Commit
-/// converts and writes it (and does nothing for handle 0).
+/// converts and writes it (and does nothing for handle 0). A record read past makes no object.
 template <typename T, typename ReadData, typename Commit>
-HostHandle ReadPrimitiveRecord(ImportState& state, const char* recordName, ReadData readData,
-                               Commit commit) {
-    T object(PcbApi_CreateObject(T::KindCode));
+HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* recordName,
+                               ReadData readData, Commit commit) {
+    T object(use == RecordUse::Import ? PcbApi_CreateObject(T::KindCode) : 0);
     if (object.Handle != 0) {
         object.Exchange(ExchangeRead); // the host's defaults for what the record does not carry
+    } else if (use == RecordUse::Import) {
+        NoteNoHostObject(state, state.Input->LineNumber() - 1,
+                         std::string("the host made no ") + recordName + ": record not imported");
     }
     StepAndPollAbort(state);
     BeginRecordData(state);

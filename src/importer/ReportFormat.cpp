@@ -6,11 +6,19 @@
 namespace corvane {
 namespace {
 
-constexpr std::array<ReportKind, 11> AllKinds = {
-    ReportKind::SkippedLine,        ReportKind::MalformedNumber, ReportKind::NumberFromNextLine,
-    ReportKind::LineCut,            ReportKind::LayerOutOfRange, ReportKind::ValueClamped,
-    ReportKind::NodeNotFound,       ReportKind::MissingEndComp,  ReportKind::NetCutByEndOfFile,
-    ReportKind::RecordCutByEndOfFile, ReportKind::Aborted};
+constexpr std::array<ReportKind, 13> AllKinds = {ReportKind::SkippedLine,
+                                                 ReportKind::MalformedNumber,
+                                                 ReportKind::NumberFromNextLine,
+                                                 ReportKind::LineCut,
+                                                 ReportKind::LayerOutOfRange,
+                                                 ReportKind::ValueClamped,
+                                                 ReportKind::NodeNotFound,
+                                                 ReportKind::MissingEndComp,
+                                                 ReportKind::NetCutByEndOfFile,
+                                                 ReportKind::RecordCutByEndOfFile,
+                                                 ReportKind::NoHostObject,
+                                                 ReportKind::WalkCapped,
+                                                 ReportKind::Aborted};
 
 // File text is 8-bit ANSI: bytes above 127 are written as the Latin-1 code points they stand for,
 // so the document is valid JSON whatever the file held.

@@ -40,9 +40,9 @@ void CommitText(ImportState& state, TText& text) {
     text.Exchange(ExchangeWrite);
 }
 
-HostHandle ReadStringRecord(ImportState& state) {
+HostHandle ReadStringRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TText>(
-        state, "string",
+        state, use, "string",
         [&](TText& text) {
             ReadTextGeometry(state, text);
             text.Text.Assign(state.Input->ReadWholeLine(TextLimit));

@@ -32,9 +32,9 @@ void CommitTrack(ImportState& state, TTrack& track) {
 
 } // namespace
 
-HostHandle ReadTrackRecord(ImportState& state) {
+HostHandle ReadTrackRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TTrack>(
-        state, "track", [&](TTrack& track) { ReadTrackData(state, track); },
+        state, use, "track", [&](TTrack& track) { ReadTrackData(state, track); },
         [&](TTrack& track) { CommitTrack(state, track); });
 }
 

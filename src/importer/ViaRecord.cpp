@@ -38,9 +38,9 @@ void CommitVia(ImportState& state, TVia& via) {
 
 } // namespace
 
-HostHandle ReadViaRecord(ImportState& state) {
+HostHandle ReadViaRecord(ImportState& state, RecordUse use) {
     return ReadPrimitiveRecord<TVia>(
-        state, "via", [&](TVia& via) { ReadViaData(state, via); },
+        state, use, "via", [&](TVia& via) { ReadViaData(state, via); },
         [&](TVia& via) { CommitVia(state, via); });
 }
 

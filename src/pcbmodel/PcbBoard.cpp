@@ -4,6 +4,7 @@
 #include "pcbserver/PcbApi.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 namespace corvane {
@@ -132,13 +133,16 @@ void TPcbBoard::ExchangeChangeOrderOptions(std::uint8_t mode) {
 }
 
 // Pairs are rebuilt on every read. A count the host reports with a failure result means no
-// pairs; a negative count means none and an absurd one is cut to MaxLayerPairs.
+// pairs; a negative count means none and an absurd one is cut to MaxLayerPairs, the rest being
+// remembered so that a write does not shrink the host's list.
 void TPcbBoard::ReadLayerPairs() {
     LayerPairs.clear();
+    LayerPairsBeyondCap = 0;
     std::int32_t count = 0;
     if (PcbApi_QueryBoardLayerPairsCount(BoardHandle, &count, ExchangeRead) != 0) {
         return;
     }
+    LayerPairsBeyondCap = std::max(count, MaxLayerPairs) - MaxLayerPairs;
     count = std::clamp<std::int32_t>(count, 0, MaxLayerPairs);
     LayerPairs.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
@@ -150,8 +154,11 @@ void TPcbBoard::ReadLayerPairs() {
     }
 }
 
+// The pairs a capped read left out keep their places after those written.
 void TPcbBoard::WriteLayerPairs(std::uint8_t mode) {
-    std::int32_t count = static_cast<std::int32_t>(LayerPairs.size());
+    const auto listed = static_cast<std::int64_t>(LayerPairs.size()) + LayerPairsBeyondCap;
+    auto count = static_cast<std::int32_t>(
+        std::min<std::int64_t>(listed, std::numeric_limits<std::int32_t>::max()));
     PcbApi_QueryBoardLayerPairsCount(BoardHandle, &count, ExchangeWrite);
     std::int32_t index = 0;
     for (auto& pair : LayerPairs) {

@@ -81,6 +81,9 @@ public:
     TLayer CurrentLayer = 0;
     TBoardLayers Layers;
     std::vector<TPcblayerPair> LayerPairs;
+    /// The host's pairs the last read left out at MaxLayerPairs (not exchanged): a write counts
+    /// them in and leaves them as they are.
+    std::int32_t LayerPairsBeyondCap = 0;
     std::array<std::uint32_t, MaxClassicLayer + 1> LayerInfo{}; // index = layer, 1..82
 
     // Grids, numbered by their place in the grid exchange (9 and 10 are kept further down).

@@ -19,6 +19,10 @@ public:
     /// Exchanges the channel offset, kind, main properties (the layer travelling as a classic
     /// byte), extra values, source links and default 3D model; answers the main call's result.
     std::int32_t Exchange(std::uint8_t mode) override;
+    /// Exchanges the main properties alone (the one call that carries the designator and comment
+    /// text handles, the pattern, the position and the layer); answers its result. A part of
+    /// Exchange, for a reader that needs no more.
+    std::int32_t ExchangeProperties(std::uint8_t mode);
 
     /// Makes a host object one of the component's children. Handle 0 answers 1 without calling
     /// the host.

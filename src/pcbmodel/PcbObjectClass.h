@@ -18,7 +18,10 @@ public:
 
     /// Exchanges the class properties, then writes (modes 0 and 2) the member list after
     /// removing all of the host's members, or reads (any other mode) the host's members and
-    /// appends them to Members. Answers the result of the last member call.
+    /// appends them to Members. Answers the result of the last member call (without one, that of
+    /// the properties call). After a read that stopped at MaxMembersPerRead, writes leave the
+    /// host's members as they are, those the read did not reach included, and only add the
+    /// members appended to Members since.
     std::int32_t Exchange(std::uint8_t mode) override;
 
     String255 ClassName;
@@ -27,8 +30,13 @@ public:
     std::vector<std::string> Members; // not cleared by a read
 
 private:
-    std::int32_t WriteMembers();
+    std::int32_t WriteMembers(std::int32_t classResult);
     std::int32_t ReadMembers();
+
+    /// Members holds only part of the host's list: the host keeps members past the cap.
+    bool partialMembers_ = false;
+    /// Members[0, membersHeld_) are on the host already when the list is partial.
+    std::size_t membersHeld_ = 0;
 };
 
 } // namespace corvane

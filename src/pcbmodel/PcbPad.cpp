@@ -48,15 +48,19 @@ void TPcbPad::WriteStackLayers() const {
     }
 }
 
+std::int32_t TPcbPad::ExchangeDescription(std::uint8_t mode) {
+    // PadByte2 goes before Rotation and PadWide1 before PadValue3: the host's order, not ours.
+    return PcbApi_QueryPad(mode, Handle, &Flags, &Tag, &Layer, &Net, &ObjectFlag, &OwnerHandle, &X,
+                           &Y, &TopXSize, &TopYSize, &MidXSize, &MidYSize, &BotXSize, &BotYSize,
+                           &HoleSize, &TopShape, &MidShape, &BotShape, &Name, &PadByte1, &PadByte2,
+                           &Rotation, &PadBlock1, &PadBlock2, &PadValue1, &PadBlock3, &PadByte3,
+                           &PadByte4, &PadValue2, &PadWide1, &PadValue3, &PadValue4, &PadValue5,
+                           &PadViaFlag1, &PadViaFlag2);
+}
+
 std::int32_t TPcbPad::Exchange(std::uint8_t mode) {
     ExchangeBitFields(mode);
-    // PadByte2 goes before Rotation and PadWide1 before PadValue3: the host's order, not ours.
-    const std::int32_t result = PcbApi_QueryPad(
-        mode, Handle, &Flags, &Tag, &Layer, &Net, &ObjectFlag, &OwnerHandle, &X, &Y, &TopXSize,
-        &TopYSize, &MidXSize, &MidYSize, &BotXSize, &BotYSize, &HoleSize, &TopShape, &MidShape,
-        &BotShape, &Name, &PadByte1, &PadByte2, &Rotation, &PadBlock1, &PadBlock2, &PadValue1,
-        &PadBlock3, &PadByte3, &PadByte4, &PadValue2, &PadWide1, &PadValue3, &PadValue4, &PadValue5,
-        &PadViaFlag1, &PadViaFlag2);
+    const std::int32_t result = ExchangeDescription(mode);
     if (result != 0) {
         return result;
     }

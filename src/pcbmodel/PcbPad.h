@@ -38,6 +38,9 @@ public:
     /// Exchanges the description, then the stack mode and the per-layer stack. A non-zero
     /// status of the description call ends the exchange and is returned.
     std::int32_t Exchange(std::uint8_t mode) override;
+    /// Exchanges the description alone (the one call that carries the name, the sizes and the
+    /// layer); answers its status. A part of Exchange, for a reader that needs no more.
+    std::int32_t ExchangeDescription(std::uint8_t mode);
 
     bool GetPadViaFlag1() const override;
     void SetPadViaFlag1(bool value) override;

@@ -22,8 +22,7 @@ TPcbText::TPcbText(HostHandle handle) : TPCBObject(handle) {
 std::int32_t TPcbText::Exchange(std::uint8_t mode) {
     ExchangeBitFields(mode);
     // A failure of the main call is not reported: only the TrueType and bar-code calls count.
-    PcbApi_QueryText(mode, Handle, &Flags, &Tag, &Layer, &Net, &ObjectFlag, &OwnerHandle, &X, &Y,
-                     &Size, &FontId, &Rotation, &Mirror, &Text, &Width, &Aux2, &Aux3);
+    ExchangeDescription(mode);
     std::int32_t result =
         PcbApi_QueryTrueTypeTextInfo(mode, Handle, &TrueTypeKind, &FontName, &TrueTypeFlag1,
                                      &TrueTypeFlag2, &TrueTypeFlag3, &TrueTypeValue);
@@ -35,6 +34,11 @@ std::int32_t TPcbText::Exchange(std::uint8_t mode) {
         result = BarCodeOverride;
     }
     return result;
+}
+
+std::int32_t TPcbText::ExchangeDescription(std::uint8_t mode) {
+    return PcbApi_QueryText(mode, Handle, &Flags, &Tag, &Layer, &Net, &ObjectFlag, &OwnerHandle, &X,
+                            &Y, &Size, &FontId, &Rotation, &Mirror, &Text, &Width, &Aux2, &Aux3);
 }
 
 std::int32_t TPcbText::GetAux2() const {

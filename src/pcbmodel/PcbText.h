@@ -18,6 +18,10 @@ public:
     /// the host in both modes. Answers the TrueType call's status, or 1 when the bar-code call
     /// answers 1.
     std::int32_t Exchange(std::uint8_t mode) override;
+    /// Exchanges the main description alone (the one call that carries the string, the
+    /// position, the size and the layer); answers its result. A part of Exchange, for a reader
+    /// that needs no more.
+    std::int32_t ExchangeDescription(std::uint8_t mode);
 
     std::int32_t GetAux2() const override;
     std::int32_t GetAux3() const override;

@@ -205,6 +205,50 @@ TEST_F(ComponentsAndNets, ATopLevelKeywordEndsAComponentWithoutEndcomp) {
     EXPECT_EQ(report.CountOf(ReportKind::MissingEndComp), 1u);
 }
 
+TEST_F(ComponentsAndNets, InsideAComponentWithItsEndcompATopLevelRecordIsPassedOver) {
+    ASSERT_TRUE(Import("PCB FILE 4\n" +
+                       Component("U1", "0 0 0 0",
+                                 Pad("1", 1) + "FT\n1 2 3 4 5 1\nNETDEF\nN\n(\nU1-1\n)\n" +
+                                     "CT\n0 0 100 0 10 7\n") +
+                       "FT\n1 2 3 4 5 1\n"));
+    const Info component = Single(HALVEX_KIND_COMPONENT);
+    EXPECT_EQ(Members(component.Handle).size(), 2u) << "the pad and the track after the lines";
+    EXPECT_EQ(OnBoard(HALVEX_KIND_TRACK).size(), 1u) << "only the track after ENDCOMP";
+    EXPECT_TRUE(Nets().empty());
+    EXPECT_EQ(report.CountOf(ReportKind::MissingEndComp), 0u);
+    EXPECT_EQ(report.CountOf(ReportKind::SkippedLine), 7u) << "FT and NETDEF with their lines";
+}
+
+TEST_F(ComponentsAndNets, DataLinesEqualToAKeywordInsideAComponentStayData) {
+    ASSERT_TRUE(Import(
+        "PCB FILE 4\n" +
+        Component("U1", "0 0 0 0", "CS\n0 0 60 0 0 7\nENDCOMP\n" + Pad("FT", 1) + Pad("2", 1)) +
+        "FT\n1 2 3 4 5 1\n"));
+    const auto children = Members(Single(HALVEX_KIND_COMPONENT).Handle);
+    ASSERT_EQ(children.size(), 3u);
+    EXPECT_STREQ(children[0].Text, "ENDCOMP");
+    EXPECT_STREQ(children[1].Name, "FT");
+    EXPECT_STREQ(children[2].Name, "2");
+    EXPECT_EQ(OnBoard(HALVEX_KIND_TRACK).size(), 1u);
+    EXPECT_EQ(report.EntryCount(), 0u);
+}
+
+TEST_F(ComponentsAndNets, AnImportAfterAnAbortedOneStartsClean) {
+    const std::string text =
+        "PCB FILE 4\n" + Component("U1", "0 0 0 0", Pad("1", 1)) + "NETDEF\nN\n(\nU1-1\n)\n";
+    {
+        testdesktop::RecordingWindow window;
+        testdesktop::AnswerBoxes(true);
+        window.PostKeyDown(27);
+        EXPECT_FALSE(Import(text));
+        EXPECT_EQ(report.CountOf(ReportKind::Aborted), 1u);
+        EXPECT_TRUE(Nets().empty());
+    }
+    ASSERT_TRUE(Import(text));
+    EXPECT_EQ(report.EntryCount(), 0u);
+    EXPECT_EQ(PadNamesOf(Single(HALVEX_KIND_NET)), std::vector<std::string>{"1"});
+}
+
 TEST_F(ComponentsAndNets, AComponentCutByTheEndOfTheFileIsStillCommitted) {
     ASSERT_TRUE(Import("PCB FILE 4\n" + Component("U1", "500 0 0 0", Pad("1", 6), false)));
     const Info component = Single(HALVEX_KIND_COMPONENT);

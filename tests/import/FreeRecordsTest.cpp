@@ -119,9 +119,10 @@ TEST_F(FreeRecords, StringOrientationMirrorAndStrokeWidth) {
     ASSERT_TRUE(Import("PCB FILE 4\n"
                        "FS\n10 20 45 17 0 7\nmirrored\n"
                        "FS\n10 20 10 48 0 7\nhalf turn\n"
-                       "FS\n10 20 60 1.5 0 7\nrounded\n"));
+                       "FS\n10 20 60 1.5 0 7\nrounded\n"
+                       "FS\n10 20 60 4294967313 0 7\nbeyond 32 bits\n"));
     const auto texts = OnBoard(HALVEX_KIND_TEXT);
-    ASSERT_EQ(texts.size(), 3u);
+    ASSERT_EQ(texts.size(), 4u);
     EXPECT_STREQ(texts[0].Text, "mirrored");
     EXPECT_EQ(texts[0].Rotation, 270.0);
     EXPECT_EQ(texts[0].Mirror, 1);
@@ -134,6 +135,8 @@ TEST_F(FreeRecords, StringOrientationMirrorAndStrokeWidth) {
     EXPECT_EQ(texts[1].Width, Mil(6));
     EXPECT_EQ(texts[2].Rotation, 180.0);
     EXPECT_EQ(texts[2].Width, Mil(8));
+    EXPECT_EQ(texts[3].Rotation, 270.0); // 2^32 + 17: the bits of 17
+    EXPECT_EQ(texts[3].Mirror, 1);
 }
 
 TEST_F(FreeRecords, FileLayerFiveLandsOnMidLayer14) {

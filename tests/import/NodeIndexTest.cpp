@@ -1,4 +1,6 @@
-// The node index against the search through the host's containers, on randomised boards:
+// The node index against the search through the host's containers, on randomised boards under
+// every combination of the substitute server's host rules (containers listed in the order objects
+// were added or newest first; "MultiLayer" pads met on their own layer or on every copper layer):
 // duplicate designators, components on both sides, pads on several layers, names that differ
 // only in case, nets between and after the components, components already on the board.
 
@@ -56,8 +58,18 @@ std::string RandomNet(std::mt19937& random, int number) {
     return text + ")\n";
 }
 
-class NodeIndexTest : public ImportOnServer {
+class NodeIndexTest : public ImportOnServer, public ::testing::WithParamInterface<std::uint32_t> {
 protected:
+    void SetUp() override {
+        ImportOnServer::SetUp();
+        rulesBefore = Halvex_SetHostRules(GetParam());
+    }
+    void TearDown() override {
+        Halvex_SetHostRules(rulesBefore);
+        ImportOnServer::TearDown();
+    }
+    std::uint32_t rulesBefore = 0;
+
     // Where each pad of the board sits: (component ordinal, child ordinal).
     std::map<std::uint32_t, std::pair<int, int>> PadPlaces(std::uint32_t onBoard) const {
         std::map<std::uint32_t, std::pair<int, int>> places;
@@ -91,7 +103,7 @@ protected:
     }
 };
 
-TEST_F(NodeIndexTest, NetsJoinTheSamePadsWithAndWithoutTheIndex) {
+TEST_P(NodeIndexTest, NetsJoinTheSamePadsWithAndWithoutTheIndex) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         std::string text = "PCB FILE 4\n";
@@ -109,7 +121,7 @@ TEST_F(NodeIndexTest, NetsJoinTheSamePadsWithAndWithoutTheIndex) {
     }
 }
 
-TEST_F(NodeIndexTest, LookupsOnABoardFilledBeforehandMatchTheSearch) {
+TEST_P(NodeIndexTest, LookupsOnABoardFilledBeforehandMatchTheSearch) {
     for (unsigned seed = 100; seed < 110; ++seed) {
         std::mt19937 random(seed);
         std::string text = "PCB FILE 4\n";
@@ -126,7 +138,7 @@ TEST_F(NodeIndexTest, LookupsOnABoardFilledBeforehandMatchTheSearch) {
     }
 }
 
-TEST_F(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
+TEST_P(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
     std::mt19937 random(7);
     std::string first = "PCB FILE 4\n";
     for (int i = 0; i < 15; ++i) {
@@ -155,6 +167,12 @@ TEST_F(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
     EXPECT_EQ(indexedNets, NetPlaces(board));
     EXPECT_FALSE(indexedNets.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(HostRules, NodeIndexTest,
+                         ::testing::Values(0u, HALVEX_RULE_NEWEST_FIRST,
+                                           HALVEX_RULE_MULTILAYER_PADS_ON_COPPER,
+                                           HALVEX_RULE_NEWEST_FIRST |
+                                               HALVEX_RULE_MULTILAYER_PADS_ON_COPPER));
 
 } // namespace
 } // namespace importtest
@@ -196,6 +214,21 @@ TEST(PadNameBlock, TheFirstPadOfANameWinsAndEmptyOrNulNamesAreNames) {
     EXPECT_EQ(block.Find("x\0y"sv), 30u);
     EXPECT_EQ(block.Find("x"), 31u);
     EXPECT_EQ(block.Find("x\0"sv), 0u);
+}
+
+TEST(PadNameBlock, AddingKeepsTheNamesHeldAndTakesTheFirstOfEachNewName) {
+    PadNameBlock block = BlockOf({{"2", 20}, {"10", 100}});
+    block.AddNew({{"2", 21}, {"1", 10}, {"B", 30}, {"1", 11}, {"", 40}});
+    EXPECT_EQ(block.Find("2"), 20u) << "held before";
+    EXPECT_EQ(block.Find("10"), 100u);
+    EXPECT_EQ(block.Find("1"), 10u) << "the first of the new ones";
+    EXPECT_EQ(block.Find("B"), 30u);
+    EXPECT_EQ(block.Find(""), 40u);
+    block.AddNew({});
+    EXPECT_EQ(block.Find("B"), 30u);
+    PadNameBlock empty;
+    empty.AddNew({{"x", 1}});
+    EXPECT_EQ(empty.Find("x"), 1u);
 }
 
 TEST(PadNameBlock, AnEmptyBlockFindsNothing) {

@@ -46,10 +46,11 @@ TEST_F(ModuleImportTest, ShowsScanningThenLoadingOnTheProgressBar) {
 }
 
 TEST_F(ModuleImportTest, WithoutAnOpenBoardTheImportFails) {
-    const std::string file = WriteFile("noboard.pcb", HeaderOnly);
-    OpenBoard(file + ".other");
+    const std::string file =
+        WriteFile("noboard.pcb", std::string(HeaderOnly) + "FT\n1 2 3 4 5 1\n");
+    const std::uint32_t other = OpenBoard(file + ".other");
     EXPECT_FALSE(Import(file));
-    EXPECT_TRUE(Progress().empty());
+    EXPECT_TRUE(Members(other).empty());
 }
 
 TEST_F(ModuleImportTest, AFileThatIsNoBoardIsNotImported) {

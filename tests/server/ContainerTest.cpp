@@ -1,6 +1,7 @@
 // Containers and iterators: free objects, components and nets on a board; primitives in their
 // component; conducting objects in a net, whose Net and the net's members agree. Iteration by kind
-// and by layer in insertion order.
+// and by layer, in insertion order or newest first, with "MultiLayer" pads met on their own layer
+// or on every copper layer.
 
 #include "ExchangeChecks.h"
 #include "ServerFixture.h"
@@ -23,7 +24,8 @@ protected:
         const HostHandle iterator = PcbApi_CreateIterator(container, kind, 0, layer);
         EXPECT_NE(0u, iterator);
         std::vector<HostHandle> met;
-        for (HostHandle h = PcbApi_GetFirstObject(iterator); h != 0; h = PcbApi_GetNextObject(iterator)) {
+        for (HostHandle h = PcbApi_GetFirstObject(iterator); h != 0;
+             h = PcbApi_GetNextObject(iterator)) {
             met.push_back(h);
             if (met.size() > 10000) {
                 break;
@@ -47,13 +49,15 @@ protected:
         ASSERT_EQ(0, Exchange(PcbApi_QueryPrimitive, Write, object, f));
     }
     static void SetComponentLayer(HostHandle component, TLayer layer) {
-        auto f = ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double, U8>(
-            PcbApi_QueryComponent, component);
+        auto f =
+            ReadFields<U16, U16, TLayer, Bool8, U32, U32, S250, U8, U8, I32, I32, I32, double, U8>(
+                PcbApi_QueryComponent, component);
         std::get<2>(f) = layer;
         ASSERT_EQ(0, Exchange(PcbApi_QueryComponent, Write, component, f));
     }
     static U32 NetOf(HostHandle object) {
-        return std::get<3>(ReadFields<U16, U16, TLayerId, U32, U32, Bool8>(PcbApi_QueryPrimitive, object));
+        return std::get<3>(
+            ReadFields<U16, U16, TLayerId, U32, U32, Bool8>(PcbApi_QueryPrimitive, object));
     }
     HostHandle Add(HostHandle container, U8 kind, TLayerId layer = 0) {
         const HostHandle object = Create(kind);
@@ -103,7 +107,8 @@ TEST_F(ContainerTest, ComponentHoldsItsPrimitivesAndFindsPadsByLayer) {
     const HostHandle track = Add(component, 4, 33);
     const HostHandle padMulti = Add(component, 2, 74);
     const HostHandle padTop2 = Add(component, 2, 1);
-    EXPECT_EQ((std::vector<HostHandle>{padTop, track, padMulti, padTop2}), Iterate(component, 0, 0));
+    EXPECT_EQ((std::vector<HostHandle>{padTop, track, padMulti, padTop2}),
+              Iterate(component, 0, 0));
     EXPECT_EQ((std::vector<HostHandle>{padTop, padTop2}), Iterate(component, 2, 1));
     EXPECT_EQ(std::vector<HostHandle>{padMulti}, Iterate(component, 2, 74));
     EXPECT_TRUE(Iterate(component, 2, 32).empty());
@@ -198,6 +203,56 @@ TEST_F(ContainerTest, IteratorsMeetObjectsAddedWhileTheyRun) {
     EXPECT_EQ(0, PcbApi_DestroyIterator(iterator));
     EXPECT_EQ(0u, PcbApi_GetFirstObject(iterator));
     EXPECT_NE(0, PcbApi_DestroyIterator(iterator)); // harmless
+}
+
+TEST_F(ContainerTest, HostRulesChooseTheOrderAndWhereMultiLayerPadsAreMet) {
+    const HostHandle component = Add(board_, 9);
+    const HostHandle padTop = Add(component, 2, 1);
+    const HostHandle padMulti = Add(component, 2, 74);
+    const HostHandle viaMulti = Add(component, 3, 74);
+    const HostHandle padBottom = Add(component, 2, 32);
+    using Handles = std::vector<HostHandle>;
+    struct Case {
+        std::uint32_t Rules;
+        TLayerId Layer;
+        Handles Met; // pads and vias of the component on the layer
+    };
+    constexpr std::uint32_t newest = HALVEX_RULE_NEWEST_FIRST;
+    constexpr std::uint32_t copper = HALVEX_RULE_MULTILAYER_PADS_ON_COPPER;
+    for (const Case& c : std::vector<Case>{
+             {0, 1, {padTop}},
+             {0, 74, {padMulti, viaMulti}},
+             {0, 0, {padTop, padMulti, viaMulti, padBottom}},
+             {newest, 0, {padBottom, viaMulti, padMulti, padTop}},
+             {newest, 74, {viaMulti, padMulti}},
+             {copper, 1, {padTop, padMulti}}, // pads only, not the via
+             {copper, 32, {padMulti, padBottom}},
+             {copper, 40, {padMulti}}, // an internal plane is copper
+             {copper, 33, {}},         // an overlay is not
+             {copper, 74, {padMulti, viaMulti}},
+             {newest | copper, 1, {padMulti, padTop}},
+         }) {
+        Halvex_SetHostRules(c.Rules);
+        Handles met;
+        for (const U8 kind : {U8{2}, U8{3}}) {
+            const Handles some = Iterate(component, kind, c.Layer);
+            met.insert(met.end(), some.begin(), some.end());
+        }
+        if (c.Layer == 0 || c.Layer == 74) {
+            met = Iterate(component, 0, c.Layer);
+        }
+        EXPECT_EQ(c.Met, met) << "rules " << c.Rules << " layer " << c.Layer;
+    }
+    EXPECT_EQ(newest | copper, Halvex_SetHostRules(0)) << "the rules before";
+    // An iterator keeps the rules it was made with; newest first it does not meet later objects.
+    Halvex_SetHostRules(newest);
+    const HostHandle iterator = PcbApi_CreateIterator(board_, 0, 0, 0);
+    Halvex_SetHostRules(0);
+    const HostHandle later = Add(board_, 4);
+    EXPECT_EQ(component, PcbApi_GetNextObject(iterator)) << "next without first: the newest";
+    EXPECT_EQ(0u, PcbApi_GetNextObject(iterator));
+    EXPECT_EQ(later, PcbApi_GetFirstObject(iterator)) << "from the start again: now the newest";
+    PcbApi_DestroyIterator(iterator);
 }
 
 TEST_F(ContainerTest, NextWithoutFirstStartsAtTheBeginning) {

@@ -70,10 +70,11 @@ TEST(ServerExportsTest, TheOtherNamesOfTheHostsTableAreNotExported) {
 
 TEST(ServerExportsTest, TheHostFunctionsAreExported) {
     void* module = ServerModule();
-    for (const char* name : {"Halvex_OpenBoard", "Halvex_FindBoard", "Halvex_CloseAllBoards",
-                             "Halvex_SetProgressSink", "Halvex_GetBoardInfo", "Halvex_GetMemberCount",
-                             "Halvex_GetMemberAt", "Halvex_GetLayerInfo", "Halvex_GetStackLayer",
-                             "Halvex_GetLayerPair", "Halvex_GetObjectInfo", "Halvex_LayerName"}) {
+    for (const char* name :
+         {"Halvex_OpenBoard", "Halvex_FindBoard", "Halvex_CloseAllBoards", "Halvex_SetProgressSink",
+          "Halvex_GetBoardInfo", "Halvex_GetMemberCount", "Halvex_GetMemberAt",
+          "Halvex_GetLayerInfo", "Halvex_GetStackLayer", "Halvex_GetLayerPair",
+          "Halvex_GetObjectInfo", "Halvex_LayerName", "Halvex_SetHostRules"}) {
         EXPECT_NE(nullptr, Export(module, name)) << name;
     }
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace clitest {
 namespace {
 
@@ -49,10 +51,26 @@ TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJson) {
 // orientation and stroke-width conversions; components-nets: a top and a bottom component, nets
 // through designator-pin references (one of them unknown) that name both internal planes;
 // version5: the hole sizes a version-5 file forces; header-only: nothing but the stack;
-// special-text: characters JSON must escape and an 8-bit one.
+// special-text: characters JSON must escape and an 8-bit one; duplicates: see below.
 INSTANTIATE_TEST_SUITE_P(Boards, ExpectedDocuments,
                          ::testing::Values("free-records", "components-nets", "version5",
-                                           "header-only", "special-text"));
+                                           "header-only", "special-text", "duplicates"));
+
+// duplicates: designators and pin names that repeat, on both sides and on "MultiLayer", with
+// components that come after nets. The nets join the pads the host's own lookup finds, which
+// differ with the substitute server's host rules (HALVEX_HOST_RULES): one document per rule.
+TEST(JsonDocument, NetsJoinThePadsTheHostsLookupFindsUnderEachHostRule) {
+    for (const std::string rules :
+         {"newest-first", "multilayer-pads-on-copper", "newest-first,multilayer-pads-on-copper"}) {
+        SCOPED_TRACE(rules);
+        const std::string expected = ReadFile(ExpectedFile("duplicates@" + rules + ".json"));
+        ASSERT_FALSE(expected.empty());
+        setenv("HALVEX_HOST_RULES", rules.c_str(), 1);
+        const std::string actual = JsonOf(DataFile("duplicates.PCB"));
+        unsetenv("HALVEX_HOST_RULES");
+        EXPECT_EQ(actual, expected) << FirstDifference(expected, actual);
+    }
+}
 
 TEST(JsonDocument, TheSameBoardGivesTheSameBytesEveryTime) {
     const std::string first = JsonOf(DemoBoard());

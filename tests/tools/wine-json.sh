@@ -8,8 +8,9 @@
 #
 # WINE_RUN is the project's wine runner (cmake/wine-run.sh), which runs the program in the wine
 # prefix of the build tree it lies in. Every DATA_DIR/*.PCB that has an EXPECTED_DIR/NAME.json is
-# compared with that document; every board (those of DATA_DIR and the BOARD arguments) is compared
-# with the native program's JSON when the native program exists. Exits 77 (skipped) when the
+# compared with that document, and with each EXPECTED_DIR/NAME@RULES.json under the substitute
+# server's host rules RULES (HALVEX_HOST_RULES); every board (those of DATA_DIR and the BOARD
+# arguments) is compared with the native program's JSON when the native program exists. Exits 77 (skipped) when the
 # Windows program or wine is missing, and, with --unless-stale, when the Windows program is older
 # than the native one (a Windows build left from before the latest changes, not yet rebuilt).
 set -euo pipefail
@@ -97,6 +98,12 @@ for board in "$data_dir"/*.PCB; do
     else
         check_board "$board"
     fi
+    for expected in "$expected_dir/$name@"*.json; do
+        [ -f "$expected" ] || continue
+        rules=$(basename "$expected" .json)
+        rules=${rules#"$name@"}
+        HALVEX_HOST_RULES="$rules" check_board "$board" "$expected"
+    done
 done
 for board in "$@"; do
     check_board "$board"

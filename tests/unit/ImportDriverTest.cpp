@@ -4,14 +4,17 @@
 #include "importer/ImportDriver.h"
 #include "RecordingServer.h"
 #include "TempFile.h"
+#include "importer/ImportReport.h"
 #include "importer/ScanPass.h"
 #include "pcbserver/ClientEntries.h"
 #include "pcbserver/EntryTable.h"
+#include "pcbserver/PcbApiEntries.h"
 #include "pcbserver/ShortString.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -106,14 +109,43 @@ TEST_F(ImportSpine, UnrecognisedFileLeavesBoardAndProgressBarAlone) {
     EXPECT_TRUE(recording::Calls().empty());
 }
 
-TEST_F(ImportSpine, NoBoardOpenForTheFileIsAFailureNotASuccess) {
-    const TempFile file("PCB FILE 4\nFT\n1 2 3 4 5 1\n");
-    boardAnswer = 0;
-    EXPECT_FALSE(Import(file));
-    EXPECT_EQ(boardRequests, std::vector<std::string>{file.Path()});
-    EXPECT_TRUE(bars.empty());
-    EXPECT_EQ(recording::CountOf("PcbApi_Percent_Finish"), 0u);
-    EXPECT_EQ(recording::CountOf("PcbApi_CreateObject"), 0u);
+// No board for the file, or no server at all (every entry answering what an unbound wrapper
+// answers): every record is read to the end of the file, nothing is made, written or added, and
+// importing into nothing is no success.
+TEST_F(ImportSpine, WithoutABoardOrAServerEveryRecordIsReadAndNothingMade) {
+    const TempFile file("PCB FILE 4\nFT\n1 2 3 4 5 1\nFV\n0 0 50 28\nFP\n0 0 6 6 1 3 0 13\n1\n"
+                        "FA\n0 0 1 1 1 1\nFF\n0 0 1 1 1\nFS\n0 0 6 0 0 7\nx\n"
+                        "COMP\nU1\nP\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
+                        "CP\n0 0 6 6 1 3 0 13\n1\nENDCOMP\n"
+                        "NETDEF\nN\n(\nU1-1\n)\nFT\n1 2 3 4 5 x1\n");
+    const std::map<std::string, std::int64_t> unbound = {
+#define CORVANE_TEST_UNBOUND(kind, result, name, answer, params, args) {#name, answer},
+        CORVANE_PCBAPI_ENTRIES(CORVANE_TEST_UNBOUND)
+#undef CORVANE_TEST_UNBOUND
+    };
+    for (const bool serverAbsent : {false, true}) {
+        SCOPED_TRACE(serverAbsent ? "no server" : "no board");
+        recording::Reset();
+        if (serverAbsent) {
+            recording::SetDefaultHandler(
+                [&](const recording::Call& call) { return unbound.at(call.Name); });
+        } else {
+            boardAnswer = 0;
+            SetUp();
+        }
+        ImportReport report;
+        state.Report = &report;
+        EXPECT_FALSE(Import(file));
+        EXPECT_EQ(report.CountOf(ReportKind::NoHostObject), 1u);
+        ASSERT_EQ(report.CountOf(ReportKind::MalformedNumber), 1u) << "the last record was read";
+        EXPECT_EQ(report.Groups().back().FirstLines, std::vector<std::uint64_t>{33});
+        for (const auto& call : recording::Calls()) {
+            EXPECT_TRUE(call.Name == "PcbApi_GetBoardHandleFromFullFileName" ||
+                        call.Name.rfind("PcbApi_Percent_", 0) == 0)
+                << call.Name << " made";
+        }
+        state.Report = nullptr;
+    }
 }
 
 TEST_F(ImportSpine, HeaderOnlyFileRunsBothPassesAndCreatesNothing) {
@@ -232,6 +264,16 @@ TEST(ScanPass, NumberLinesAreNeverKeywordsButALoneCrBeforeOneIsDropped) {
     EXPECT_EQ(counts.Nodes, 2);      // "-1" and " 2" inside the list still count as nodes
     EXPECT_EQ(counts.BlockLines, 1); // " 3"
     EXPECT_TRUE(input.AtEnd());
+}
+
+TEST(ScanPass, FindsTheComponentsThatNoEndcompFollowsBeforeTheNextCompOrTheEnd) {
+    // Group lines count here: a component's reader sees its lines one by one.
+    InputFile input(std::make_unique<MemoryByteSource>("PCB FILE 4\nCOMP\nFT\nENDCOMP\n"
+                                                       "COMP\nCOMP\n(\nENDCOMP\n)\n"
+                                                       "COMP\nENDCOMP x\n"));
+    std::vector<std::uint64_t> lacking;
+    CountRecords(input, &lacking);
+    EXPECT_EQ(lacking, (std::vector<std::uint64_t>{5, 10}));
 }
 
 TEST(ScanPass, TotalsSaturateInsteadOfOverflowing) {

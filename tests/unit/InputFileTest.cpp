@@ -61,7 +61,8 @@ TEST(ReadingRules, OverLongLinesKeepTheirFirstCharacters) {
 }
 
 TEST(ReadingRules, CtrlZEndsTheFile) {
-    auto input = FromText("FT\x1A" "after\n");
+    auto input = FromText("FT\x1A"
+                          "after\n");
     EXPECT_EQ(input.ReadWholeLine(255), "FT");
     EXPECT_TRUE(input.AtEnd());
     EXPECT_EQ(input.ReadInteger(), 0);
@@ -112,16 +113,15 @@ TEST(ReadingRules, IntegersAcceptAnOptionalSign) {
 }
 
 TEST(ReadingRules, MalformedOrOutOfRangeIntegersYieldZero) {
-    auto input = FromText("12abc 99999999999 + - --5 +-3 1.5 0x10 7");
+    auto input = FromText("12abc 99999999999 + - --5 +-3 -+3 ++3 1.5 0x10 7");
     Notes notes;
     input.SetObserver(&notes);
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(input.ReadInteger(), 0) << "token " << i;
     }
     EXPECT_EQ(input.ReadInteger(), 7);
-    EXPECT_EQ(notes.Malformed,
-              (std::vector<std::string>{"12abc", "99999999999", "+", "-", "--5", "+-3", "1.5",
-                                        "0x10"}));
+    EXPECT_EQ(notes.Malformed, (std::vector<std::string>{"12abc", "99999999999", "+", "-", "--5",
+                                                         "+-3", "-+3", "++3", "1.5", "0x10"}));
 }
 
 TEST(ReadingRules, AnIntegerTokenIsAtMost32Characters) {
@@ -142,17 +142,21 @@ TEST(ReadingRules, RealsAreDecimalWithFractionAndExponent) {
 }
 
 TEST(ReadingRules, NonFiniteOrMalformedRealsYieldZero) {
-    auto input = FromText("nan inf -inf 1e999 1.2.3 abc 0x1p3 4");
-    for (int i = 0; i < 7; ++i) {
+    auto input = FromText("nan inf -inf 1e999 1.2.3 abc 0x1p3 +-1 -+1 ++1 --1 4");
+    Notes notes;
+    input.SetObserver(&notes);
+    for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(input.ReadReal(), 0.0) << "token " << i;
     }
     EXPECT_EQ(input.ReadReal(), 4.0);
+    EXPECT_EQ(notes.Malformed.size(), 11u) << "each is reported";
 }
 
 TEST(ReadingRules, BytesAbove127AreCharactersNotBlanks) {
     auto input = FromText("\xE9t\xE9\n");
     EXPECT_EQ(input.ReadWholeLine(255), "\xE9t\xE9");
-    auto numbers = FromText("\xA0" "5");
+    auto numbers = FromText("\xA0"
+                            "5");
     EXPECT_EQ(numbers.ReadInteger(), 0); // one malformed token, not a blank and a 5
 }
 
@@ -193,7 +197,8 @@ TEST(ReadingRules, LinesAcrossTheReadBufferBoundaryStayWhole) {
     std::string text;
     std::vector<std::string> lines;
     for (int i = 0; text.size() < 200000; ++i) {
-        lines.push_back("line" + std::to_string(i) + std::string(static_cast<std::size_t>(i % 7), 'x'));
+        lines.push_back("line" + std::to_string(i) +
+                        std::string(static_cast<std::size_t>(i % 7), 'x'));
         text += lines.back() + "\r\n";
     }
     auto input = FromText(text);

@@ -374,6 +374,52 @@ TEST_F(PcbBoardTest, WritingSendsTheListLengthThenEveryPairAtItsIndex) {
     EXPECT_EQ(CallNames(), ExpectedExchangeSequence(2));
 }
 
+TEST_F(PcbBoardTest, AWriteAfterACappedReadLeavesThePairsTheReadLeftOut) {
+    const std::int32_t hostPairs = TPcbBoard::MaxLayerPairs + 904;
+    ScriptPairs(0, hostPairs, {});
+    board->Exchange(ExchangeRead);
+    ASSERT_EQ(board->LayerPairs.size(), static_cast<std::size_t>(TPcbBoard::MaxLayerPairs));
+    for (const std::uint8_t mode : {ExchangeWrite, std::uint8_t{2}}) {
+        recording::Reset();
+        std::int32_t sentCount = -1;
+        recording::SetHandler("PcbApi_QueryBoardLayerPairsCount", [&sentCount](const auto& call) {
+            sentCount = *call.template Ptr<std::int32_t>(1);
+            return std::int64_t{0};
+        });
+        board->Exchange(mode);
+        EXPECT_EQ(sentCount, hostPairs) << "the count keeps the pairs not read";
+        const auto written = recording::CallsTo("PcbApi_QueryBoardLayerPairAt");
+        ASSERT_EQ(written.size(), static_cast<std::size_t>(TPcbBoard::MaxLayerPairs));
+        EXPECT_EQ(written.back().Value(2),
+                  static_cast<std::uint64_t>(TPcbBoard::MaxLayerPairs - 1));
+    }
+    // A read that gets every pair leaves nothing to keep.
+    recording::Reset();
+    ScriptPairs(0, 3, {});
+    board->Exchange(ExchangeRead);
+    EXPECT_EQ(board->LayerPairsBeyondCap, 0);
+}
+
+// Every mode but 1 writes the pairs, each call carrying the mode it was given.
+TEST_F(PcbBoardTest, ModesOtherThanReadAndWriteTakeTheWriteRoadWithTheirOwnMode) {
+    ScriptPairs(0, 2, {{1, 1}, {1, 1}});
+    board->Exchange(ExchangeRead);
+    for (const std::uint8_t mode : {std::uint8_t{2}, std::uint8_t{7}, std::uint8_t{255}}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        recording::Reset();
+        board->Exchange(mode);
+        EXPECT_EQ(CallNames(), ExpectedExchangeSequence(2));
+        for (const auto& call : recording::Calls()) {
+            if (call.Name == "PcbApi_QueryBoardLayerPairsCount") {
+                EXPECT_EQ(call.Value(2), ExchangeWrite) << "the count is written";
+            } else {
+                EXPECT_EQ(call.Value(0), mode) << call.Name;
+            }
+        }
+        EXPECT_EQ(board->LayerPairs.size(), 2u);
+    }
+}
+
 // --- The exchange: order, arguments and fields --------------------------------------------------
 
 TEST_F(PcbBoardTest, ReadAndWriteMakeTheSameCallsInTheSameOrderWithModeAndBoard) {

@@ -288,6 +288,45 @@ TEST_F(PcbOtherKindsTest, ObjectClassReadEndsEvenIfTheHostNeverAnswersOne) {
               static_cast<std::size_t>(TPCBObjectClass::MaxMembersPerRead));
 }
 
+TEST_F(PcbOtherKindsTest, AWriteAfterACappedReadKeepsTheHostsMembersAndAddsOnlyNewOnes) {
+    TPCBObjectClass objectClass(KindHandle);
+    recording::SetHandler("PcbApi_GetMemberFromClassAt", [](const recording::Call& call) {
+        *call.Ptr<String255>(2) = String255("m");
+        return std::int64_t{0};
+    });
+    recording::SetHandler("PcbApi_QueryClass",
+                          [](const recording::Call&) { return std::int64_t{6}; });
+    objectClass.Exchange(ExchangeRead); // stops at its cap: the host has more
+    for (const std::uint8_t mode : {std::uint8_t{0}, std::uint8_t{2}}) {
+        const std::size_t before = recording::Calls().size();
+        EXPECT_EQ(objectClass.Exchange(mode), 6) << "no member call: the properties' result";
+        EXPECT_EQ(recording::Calls().size() - before, 3u) << "bit fields and properties only";
+    }
+    objectClass.Members.push_back("new");
+    std::vector<std::string> added;
+    recording::SetHandler("PcbApi_AddMemberToClass", [&](const recording::Call& call) {
+        added.push_back(call.Ptr<String255>(1)->Str());
+        return std::int64_t{9};
+    });
+    EXPECT_EQ(objectClass.Exchange(ExchangeWrite), 9);
+    EXPECT_EQ(added, std::vector<std::string>{"new"});
+    EXPECT_EQ(recording::CountOf("PcbApi_RemoveAllMembersFromClass"), 0u);
+    EXPECT_EQ(objectClass.Exchange(ExchangeWrite), 6) << "added once";
+}
+
+TEST_F(PcbOtherKindsTest, ObjectClassModesOtherThanZeroAndTwoRead) {
+    for (const std::uint8_t mode : {std::uint8_t{1}, std::uint8_t{3}, std::uint8_t{255}}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        recording::Reset();
+        TPCBObjectClass objectClass(KindHandle);
+        ScriptMembers({"A"});
+        EXPECT_EQ(objectClass.Exchange(mode), 1);
+        EXPECT_EQ(objectClass.Members, std::vector<std::string>{"A"});
+        EXPECT_EQ(recording::CallsTo("PcbApi_QueryClass").at(0).Value(0), mode);
+        EXPECT_EQ(recording::CountOf("PcbApi_RemoveAllMembersFromClass"), 0u);
+    }
+}
+
 TEST_F(PcbOtherKindsTest, ObjectClassWriteReplacesTheHostsMembersWithTheModels) {
     for (const std::uint8_t mode : {std::uint8_t{0}, std::uint8_t{2}}) {
         SCOPED_TRACE(static_cast<int>(mode));

@@ -207,6 +207,23 @@ TEST_F(PcbPadTest, WriteOutsideStackModeTwoResendsPercentagesOnlyForShapeNineLay
     EXPECT_EQ(recording::Calls().size(), 4u + 9u);
 }
 
+// Every mode but 1 reaches the host as given and sends the stack as a write does.
+TEST_F(PcbPadTest, ModesOtherThanReadAndWriteTakeTheWriteRoadWithTheirOwnMode) {
+    for (const std::uint8_t mode : {std::uint8_t{2}, std::uint8_t{7}, std::uint8_t{255}}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        recording::Reset();
+        TPcbPad pad(PadHandle);
+        pad.StackMode = TPcbPad::PerLayerStackMode;
+        EXPECT_EQ(pad.Exchange(mode), 0);
+        ASSERT_EQ(recording::Calls().size(), 253u) << "the stack written, not read";
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(recording::Calls()[i].Value(0), mode) << recording::Calls()[i].Name;
+        }
+        EXPECT_EQ(recording::CountOf("PcbApi_QueryPadOrViaShapeOnLayer"), 0u);
+        EXPECT_EQ(recording::CountOf("PcbApi_SetPadShapeOnLayer"), 83u);
+    }
+}
+
 TEST_F(PcbPadTest, CarriedValuesAndTheStackSurviveAReadFollowedByAWrite) {
     TPcbPad pad(PadHandle);
     testing::Bytes readPad;

@@ -72,8 +72,8 @@ TEST(PadShapes, ShapeTableAndSquaringRule) {
         int Shape;
         bool Square;
     };
-    const Row rows[] = {{0, 0, false}, {1, 1, true},  {2, 2, false},  {3, 3, true},
-                        {4, 1, false}, {5, 1, false}, {6, 1, false},  {7, 7, false},
+    const Row rows[] = {{0, 0, false}, {1, 1, true},      {2, 2, false},    {3, 3, true},
+                        {4, 1, false}, {5, 1, false},     {6, 1, false},    {7, 7, false},
                         {9, 9, false}, {200, 200, false}, {255, 255, false}};
     for (const Row& row : rows) {
         const PadShapeRule rule = PadShapeOfCode(static_cast<std::uint8_t>(row.File));
@@ -83,10 +83,9 @@ TEST(PadShapes, ShapeTableAndSquaringRule) {
 }
 
 TEST(ArcQuadrants, EveryFlagCombination) {
-    const double expected[16][2] = {{0, 0},     {0, 90},    {90, 180},  {0, 180},
-                                    {180, 270}, {0, 90},    {90, 270},  {0, 270},
-                                    {270, 360}, {270, 90},  {90, 180},  {270, 180},
-                                    {180, 360}, {180, 90},  {90, 360},  {0, 360}};
+    const double expected[16][2] = {
+        {0, 0},     {0, 90},   {90, 180}, {0, 180},   {180, 270}, {0, 90},   {90, 270}, {0, 270},
+        {270, 360}, {270, 90}, {90, 180}, {270, 180}, {180, 360}, {180, 90}, {90, 360}, {0, 360}};
     for (int flags = 0; flags < 16; ++flags) {
         const ArcAngles angles = ArcQuadrantAngles(flags);
         EXPECT_EQ(angles.Start, expected[flags][0]) << flags;
@@ -133,10 +132,21 @@ TEST(TextOrientation, CodesRoundToNearestHalvesToEven) {
     EXPECT_FALSE(DecodeTextOrientation(48).Mirrored);
 }
 
-TEST(TextOrientation, HugeOrNonFiniteCodesHaveADefinedResult) {
+TEST(TextOrientation, CodesAreWhole64BitNumbersWhoseBitsCount) {
+    // 2^32 + 17: the bits of 17 above the 32-bit range, 270 degrees and mirrored.
+    EXPECT_EQ(RoundOrientationCode(4294967313.0), 4294967313);
+    EXPECT_EQ(DecodeTextOrientation(RoundOrientationCode(4294967313.0)).Angle, 270);
+    EXPECT_TRUE(DecodeTextOrientation(RoundOrientationCode(4294967313.0)).Mirrored);
+    EXPECT_EQ(RoundOrientationCode(-4294967313.0), -4294967313);
+    EXPECT_EQ(DecodeTextOrientation(-4294967313).Angle, 270); // ...EF: three turns and 32
+    EXPECT_TRUE(DecodeTextOrientation(-4294967313).Mirrored);
+    // Beyond the 64-bit range the low 64 bits of the whole number; NaN gives 0.
+    EXPECT_EQ(RoundOrientationCode(9223372036854775808.0),
+              std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(RoundOrientationCode(18446744073709559808.0), 8192); // 2^64 + 2^13
+    EXPECT_EQ(RoundOrientationCode(-18446744073709559808.0), -8192);
+    EXPECT_EQ(RoundOrientationCode(1e300), 0);
     EXPECT_EQ(RoundOrientationCode(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(RoundOrientationCode(1e300), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(RoundOrientationCode(-1e300), std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(TextStrokeWidth, Breakpoints) {

@@ -20,9 +20,9 @@ HostHandle Step(HostHandle iterator, bool fromStart) {
         return 0;
     }
     if (fromStart) {
-        state->Position = 0;
+        RestartIterator(*state, *container);
     }
-    return NextMatch(*state, *container, server.Objects());
+    return NextMatch(*state, *container);
 }
 
 } // namespace
@@ -37,10 +37,13 @@ std::int32_t PCBAPI_CALL PcbApi_AddObjectToContainer(HostHandle container, HostH
 HostHandle PCBAPI_CALL PcbApi_CreateIterator(HostHandle container, std::uint8_t kind,
                                              std::uint8_t /*mode*/, TLayerId layer) {
     Server& server = Server::Instance();
-    if (server.MembersOf(container) == nullptr) {
+    const Container* members = server.MembersOf(container);
+    if (members == nullptr) {
         return 0;
     }
-    return server.Iterators().Create(IteratorState{container, kind, layer, 0});
+    IteratorState state{container, kind, layer, server.Rules(), 0};
+    RestartIterator(state, *members);
+    return server.Iterators().Create(state);
 }
 
 HostHandle PCBAPI_CALL PcbApi_GetFirstObject(HostHandle iterator) { return Step(iterator, true); }

@@ -2,6 +2,9 @@
 
 #include "pcbserver/lookups/WrapHostObject.h"
 
+#include "pcbmodel/PcbText.h"
+#include "pcbserver/PcbApi.h"
+
 namespace corvane {
 
 // Objects without a text answer the base class's empty text, so no kind check is needed here; a
@@ -15,6 +18,31 @@ String255 PadNameOfHandle(HostHandle handle) {
         }
     }
     return name;
+}
+
+String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
+    if (handle == 0 ||
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Pad) {
+        return PadNameOfHandle(handle);
+    }
+    reader.Handle = handle;
+    reader.Name.Clear(); // as a new wrapper has it, should the host not answer
+    reader.ExchangeDescription(ExchangeRead);
+    String255 name;
+    reader.GetName(name);
+    return name;
+}
+
+String255 TextFromDescription(HostHandle handle) {
+    if (handle == 0 ||
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Text) {
+        return TextOfHandle(handle);
+    }
+    TPcbText text(handle);
+    text.ExchangeDescription(ExchangeRead);
+    String255 string;
+    text.GetText(string);
+    return string;
 }
 
 String255 TextOfHandle(HostHandle handle) {

@@ -30,7 +30,7 @@ HostHandle CreateLayerIterator(HostHandle container, std::uint8_t kind, std::uin
 
 // An iterator handle of 0 names nothing to walk or destroy, so no further call is made for it.
 HostHandle FindFirstOnLayer(HostHandle container, std::uint8_t kind, TLayer layer,
-                            const std::function<bool(HostHandle)>& matches) {
+                            const std::function<bool(HostHandle)>& matches, bool* capped) {
     const IteratorGuard guard(CreateLayerIterator(container, kind, 0, layer));
     if (guard.Iterator == 0) {
         return 0;
@@ -41,6 +41,9 @@ HostHandle FindFirstOnLayer(HostHandle container, std::uint8_t kind, TLayer laye
             return object;
         }
         object = PcbApi_GetNextObject(guard.Iterator);
+    }
+    if (object != 0 && capped != nullptr) {
+        *capped = true;
     }
     return 0;
 }

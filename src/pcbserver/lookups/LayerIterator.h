@@ -17,8 +17,11 @@ HostHandle CreateLayerIterator(HostHandle container, std::uint8_t kind, std::uin
                                TLayer layer);
 
 /// Walks the objects of one kind on one layer of a container, in the host's order, and answers
-/// the first for which matches is true, or 0. The iterator is destroyed before this returns.
+/// the first for which matches is true, or 0. The iterator is destroyed before this returns; an
+/// iterator the host answers 0 for is neither walked nor destroyed. A walk that stops at
+/// MaxObjectsPerWalk with objects left sets *capped (when given) to true, so that the caller can
+/// tell.
 HostHandle FindFirstOnLayer(HostHandle container, std::uint8_t kind, TLayer layer,
-                            const std::function<bool(HostHandle)>& matches);
+                            const std::function<bool(HostHandle)>& matches, bool* capped = nullptr);
 
 } // namespace corvane

@@ -19,20 +19,24 @@ PinReferenceParts SplitPinReference(const String255& reference) {
     return {String255(text.substr(0, hyphen)), String255(text.substr(hyphen + 1))};
 }
 
-HostHandle FindComponentByDesignator(HostHandle board, const String255& designator, TLayer layer) {
-    return FindFirstOnLayer(board, objectkind::Component, layer, [&](HostHandle component) {
-        return TextOfHandle(ScratchComponentAt(component).NameText) == designator;
-    });
+HostHandle FindComponentByDesignator(HostHandle board, const String255& designator, TLayer layer,
+                                     bool* capped) {
+    return FindFirstOnLayer(
+        board, objectkind::Component, layer,
+        [&](HostHandle component) {
+            return TextOfHandle(ScratchComponentAt(component).NameText) == designator;
+        },
+        capped);
 }
 
-HostHandle FindPadByPinName(HostHandle component, const String255& pin) {
+HostHandle FindPadByPinName(HostHandle component, const String255& pin, bool* capped) {
     if (component == 0) {
         return 0;
     }
     for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
         const HostHandle pad = FindFirstOnLayer(
             component, objectkind::Pad, static_cast<TLayer>(layer),
-            [&](HostHandle candidate) { return PadNameOfHandle(candidate) == pin; });
+            [&](HostHandle candidate) { return PadNameOfHandle(candidate) == pin; }, capped);
         if (pad != 0) {
             return pad;
         }
@@ -40,11 +44,12 @@ HostHandle FindPadByPinName(HostHandle component, const String255& pin) {
     return 0;
 }
 
-HostHandle FindPadByPinReference(HostHandle board, const String255& reference) {
+HostHandle FindPadByPinReference(HostHandle board, const String255& reference, bool* capped) {
     const PinReferenceParts parts = SplitPinReference(reference);
     for (const TLayer side : {layer::TopLayer, layer::BottomLayer}) {
-        const HostHandle component = FindComponentByDesignator(board, parts.Designator, side);
-        if (const HostHandle pad = FindPadByPinName(component, parts.Pin)) {
+        const HostHandle component =
+            FindComponentByDesignator(board, parts.Designator, side, capped);
+        if (const HostHandle pad = FindPadByPinName(component, parts.Pin, capped)) {
             return pad;
         }
     }

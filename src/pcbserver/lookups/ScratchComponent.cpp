@@ -20,6 +20,10 @@ void FreeScratchComponent() {
     Scratch().reset();
 }
 
+void ForgetScratchComponent() {
+    CreateScratchComponent(); // a new one on handle 0 keeps nothing of the earlier component
+}
+
 const TPcbComponent& ScratchComponentAt(HostHandle component) {
     auto& scratch = Scratch();
     if (scratch == nullptr) {

@@ -27,8 +27,6 @@
 namespace corvane {
 namespace {
 
-constexpr std::uint8_t KindCodeMask = 0x7F;
-
 template <typename Model> std::unique_ptr<TPCBObject> Make(HostHandle handle) {
     return std::make_unique<Model>(handle);
 }

@@ -8,6 +8,9 @@
 
 namespace corvane {
 
+/// The host's kind codes count only in their low seven bits.
+inline constexpr std::uint32_t KindCodeMask = 0x7F;
+
 /// A new, unread model object of the class of a kind code (1..22 and 26), or nullptr for a code
 /// without a class. Never calls the host.
 std::unique_ptr<TPCBObject> NewModelObject(std::uint8_t kind, HostHandle handle);

@@ -3,6 +3,7 @@
 #include "pcbserver/PcbApiEntries.h"
 
 #include <cstring>
+#include <set>
 
 namespace recording {
 namespace {
@@ -11,6 +12,7 @@ struct State {
     std::vector<Call> Calls;
     std::map<std::string, Handler> Handlers;
     Handler DefaultHandler;
+    std::set<std::string> Unrecorded;
 };
 
 State& TheState() {
@@ -25,6 +27,7 @@ void Reset() {
     state.Calls.clear();
     state.Handlers.clear();
     state.DefaultHandler = nullptr;
+    state.Unrecorded.clear();
 }
 
 const std::vector<Call>& Calls() { return TheState().Calls; }
@@ -47,6 +50,10 @@ void SetHandler(const std::string& name, Handler handler) {
 
 void SetDefaultHandler(Handler handler) { TheState().DefaultHandler = std::move(handler); }
 
+void Unrecorded(const std::string& name) {
+    TheState().Unrecorded.insert(name);
+}
+
 std::uint8_t FillPointees(const Call& call, std::uint8_t seed) {
     for (std::size_t i = 0; i < call.Args.size(); ++i) {
         const Arg& arg = call.Args[i];
@@ -65,7 +72,9 @@ namespace detail {
 
 std::int64_t Dispatch(Call call) {
     auto& state = TheState();
-    state.Calls.push_back(call);
+    if (state.Unrecorded.empty() || state.Unrecorded.count(call.Name) == 0) {
+        state.Calls.push_back(call);
+    }
     const auto found = state.Handlers.find(call.Name);
     if (found != state.Handlers.end() && found->second) {
         return found->second(call);

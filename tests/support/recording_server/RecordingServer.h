@@ -51,6 +51,9 @@ RECORDING_API std::size_t CountOf(const std::string& name);
 RECORDING_API void SetHandler(const std::string& name, Handler handler);
 /// Handler for every entry without a handler of its own.
 RECORDING_API void SetDefaultHandler(Handler handler);
+/// Calls of this entry are answered but not kept (until the next Reset): for tests that make a
+/// million of them.
+RECORDING_API void Unrecorded(const std::string& name);
 
 /// Fills the bytes behind every pointer argument with consecutive byte values starting at seed,
 /// pointer by pointer; returns the next seed. Lets tests check that each field got exactly its
