@@ -36,14 +36,16 @@ TEST(JsonStrings, EscapeWhatJsonRequiresAndTurnLatin1IntoUtf8) {
     EXPECT_EQ(json::Quote(std::string("a\0b", 3)), "\"a\\u0000b\"");
 }
 
-TEST(JsonObjects, KeepTheOrderTheFieldsWereGiven) {
-    const std::string text = json::CompactObject()
-                                 .Field("z", std::int32_t{1})
-                                 .Field("a", "text")
-                                 .Field("net", std::optional<std::string>())
-                                 .Field("on", true)
-                                 .Text();
-    EXPECT_EQ(text, "{\"z\": 1, \"a\": \"text\", \"net\": null, \"on\": true}");
+TEST(JsonObjects, AreAppendedInTheOrderTheFieldsWereGiven) {
+    std::string text = "[";
+    json::CompactObject(text)
+        .Field("z", std::int32_t{1})
+        .Field("a", "text")
+        .Field("net", std::optional<std::string>())
+        .Field("on", true)
+        .End();
+    EXPECT_EQ(text, "["
+                    "{\"z\": 1, \"a\": \"text\", \"net\": null, \"on\": true}");
 }
 
 TEST(OptionParsing, TakesValuesInBothFormsAndFilesAfterTheEndOfOptions) {

@@ -52,8 +52,8 @@ TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJsonAndSvg) {
         const std::string expected = ReadFile(ExpectedFile(name + extension));
         ASSERT_FALSE(expected.empty()) << "no expected document " << name << extension;
         const std::string actual = ReadFile(folder / (std::string("b") + extension));
-        EXPECT_EQ(actual, expected) << name << extension << ": "
-                                    << FirstDifference(expected, actual);
+        EXPECT_EQ(actual, expected)
+            << name << extension << ": " << FirstDifference(expected, actual);
     }
 }
 

@@ -1,21 +1,26 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
 // server, and reports what landed on the board (summary, JSON, SVG).
 
-#include "BoardSnapshot.h"
+#include "BoardWalker.h"
 #include "ExitStatus.h"
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
 #include "JsonWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
-#include "OutputFile.h"
+#include "OutputStream.h"
+#include "PlatformFiles.h"
 #include "Summary.h"
 #include "SvgWriter.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace halvex::cli {
@@ -56,28 +61,50 @@ bool StandardOutput(const std::string& path) {
     return path.empty() || path == "-";
 }
 
-// Writes the requested outputs; false when one of them failed (already reported).
-bool WriteOutputs(const Options& options, const Board& board, const LoadedModules& modules) {
-    bool ok = true;
-    std::string error;
-    if (!options.ReportFormat.empty()) {
-        const auto format = options.ReportFormat == "json" ? CorvaneReportJson : CorvaneReportText;
-        const std::string path = StandardOutput(options.ReportPath) ? "-" : options.ReportPath;
-        if (!WriteOutput(path, ImportReport(modules, format), error)) {
-            PrintError("cannot write " + path + ": " + error);
-            ok = false;
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A document being written: its file (none for standard output) and its stream.
+class OpenDocument {
+public:
+    explicit OpenDocument(const std::string& path) : path_(path) {
+        if (path == "-") {
+            UseBinaryStandardStreams();
+            stream_ = std::make_unique<FileOutputStream>(stdout, SystemTemporaryFolder());
+            return;
         }
+        file_.reset(std::fopen(path.c_str(), "wb"));
+        if (!file_) {
+            error_ = std::error_code(errno, std::generic_category()).message();
+            return;
+        }
+        const auto folder = std::filesystem::absolute(path).parent_path().string();
+        stream_ = std::make_unique<FileOutputStream>(file_.get(), folder);
     }
-    if (options.JsonPath && !WriteOutput(*options.JsonPath, BoardToJson(board), error)) {
-        PrintError("cannot write " + *options.JsonPath + ": " + error);
-        ok = false;
+    OutputStream* Stream() { return stream_.get(); }
+    // Finishes the document; false (already reported) when it failed.
+    bool Close() {
+        if (stream_ != nullptr) {
+            stream_->Flush();
+            error_ = stream_->Error();
+            if (error_.empty() &&
+                (file_ ? std::fclose(file_.release()) : std::fflush(stdout)) != 0) {
+                error_ = std::error_code(errno, std::generic_category()).message();
+            }
+        }
+        if (!error_.empty()) {
+            PrintError("cannot write " + path_ + ": " + error_);
+        }
+        return error_.empty();
     }
-    if (options.SvgPath && !WriteOutput(*options.SvgPath, BoardToSvg(board), error)) {
-        PrintError("cannot write " + *options.SvgPath + ": " + error);
-        ok = false;
-    }
-    return ok;
-}
+
+private:
+    std::string path_;
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::unique_ptr<FileOutputStream> stream_;
+    std::string error_;
+};
 
 ExitStatus Import(const Options& options) {
     const std::string fileName = BoardFileName(options.InputFile);
@@ -101,20 +128,47 @@ ExitStatus Import(const Options& options) {
         return ExitStatus::NotImported;
     }
     const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
-    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
-    const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath;
-    Board board = boardShown ? SnapshotBoard(modules.Server(), run.Board) : Board{};
-    board.File = BaseName(fileName);
-    board.Version = diagnosis.Version;
-    board.Imported = run.Outcome.Completed;
+    const DocumentHeader header{BaseName(fileName), diagnosis.Version, run.Outcome.Completed};
 
-    const bool written = WriteOutputs(options, board, modules);
+    bool written = true;
+    if (!options.ReportFormat.empty()) {
+        const auto format = options.ReportFormat == "json" ? CorvaneReportJson : CorvaneReportText;
+        OpenDocument report(StandardOutput(options.ReportPath) ? "-" : options.ReportPath);
+        if (report.Stream() != nullptr) {
+            report.Stream()->Write(ImportReport(modules, format));
+        }
+        written = report.Close() && written;
+    }
+    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
+    std::optional<OpenDocument> jsonFile;
+    std::optional<OpenDocument> svgFile;
+    std::optional<JsonDocumentWriter> json;
+    std::optional<SvgDocumentWriter> svg;
+    BoardCounter counter;
+    VisitorFanOut visitors;
+    if (!options.Quiet) {
+        visitors.Add(counter);
+    }
+    if (options.JsonPath && jsonFile.emplace(*options.JsonPath).Stream() != nullptr) {
+        visitors.Add(json.emplace(*jsonFile->Stream(), header));
+    }
+    if (options.SvgPath && svgFile.emplace(*options.SvgPath).Stream() != nullptr) {
+        visitors.Add(svg.emplace(*svgFile->Stream(), header.File));
+    }
+    if (!visitors.Empty()) {
+        WalkBoard(modules.Server(), run.Board, visitors);
+    }
+    for (std::optional<OpenDocument>* document : {&jsonFile, &svgFile}) {
+        if (document->has_value()) {
+            written = (*document)->Close() && written;
+        }
+    }
     if (!options.Quiet) {
         // Standard output may be carrying the JSON, the SVG or the report.
         const bool stdoutTaken =
             options.JsonPath == "-" || options.SvgPath == "-" ||
             (!options.ReportFormat.empty() && StandardOutput(options.ReportPath));
-        const std::string summary = SummaryText(run.Outcome, board) +
+        const std::string summary = SummaryText(run.Outcome, counter) +
                                     "Report:      " + ImportReport(modules, CorvaneReportCounts) +
                                     "\n";
         std::fputs(summary.c_str(), stdoutTaken ? stderr : stdout);
