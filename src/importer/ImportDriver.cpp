@@ -59,6 +59,7 @@ bool RecognisePcbFile(const std::string& fileName) {
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
     state.AbortRequested = false;
+    state.RecordLine = 0;
     if (state.Report != nullptr) {
         state.Report->Clear();
     }
