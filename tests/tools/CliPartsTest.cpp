@@ -55,14 +55,14 @@ TEST(OptionParsing, TakesValuesInBothFormsAndFilesAfterTheEndOfOptions) {
     EXPECT_EQ(parsed.Values.JsonPath, "out.json");
     EXPECT_EQ(parsed.Values.SvgPath, "pic.svg");
     EXPECT_TRUE(parsed.Values.Quiet);
-    EXPECT_EQ(parsed.Values.InputFile, "--odd-name.PCB");
+    EXPECT_EQ(parsed.Values.InputFiles, std::vector<std::string>{"--odd-name.PCB"});
 }
 
 TEST(OptionParsing, AValueMayLookLikeAnOption) {
     const ParsedOptions parsed = ParseOptions({"--json", "-", "board.PCB"});
     ASSERT_TRUE(parsed.Ok()) << parsed.Error;
     EXPECT_EQ(parsed.Values.JsonPath, "-");
-    EXPECT_EQ(parsed.Values.InputFile, "board.PCB");
+    EXPECT_EQ(parsed.Values.InputFiles, std::vector<std::string>{"board.PCB"});
 }
 
 TEST(OptionParsing, TheLastOfARepeatedOptionWins) {

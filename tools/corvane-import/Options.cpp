@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string_view>
@@ -20,16 +21,17 @@ struct OptionRule {
 };
 
 // A table, so that a further option is one more line.
-const std::array<OptionRule, 9>& OptionTable() {
-    static const std::array<OptionRule, 9> table = {{
+const std::array<OptionRule, 11>& OptionTable() {
+    static const std::array<OptionRule, 11> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
+        {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
+        {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--json", "", true, [](Options& o, const std::string& v) { o.JsonPath = v; }},
         {"--svg", "", true, [](Options& o, const std::string& v) { o.SvgPath = v; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
-        {"--report-file", "", true,
-         [](Options& o, const std::string& v) { o.ReportPath = v; }},
+        {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
         {"--server", "", true, [](Options& o, const std::string& v) { o.ServerPath = v; }},
     }};
@@ -43,6 +45,46 @@ const OptionRule* FindOption(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+// A name format of --out-dir is a file name: a folder in it would leave the output folder.
+bool IsNameFormat(const std::string& format) {
+    return format.find('/') == std::string::npos && format.find('\\') == std::string::npos &&
+           format != "." && format != "..";
+}
+
+// What is wrong with a command line whose options all parsed, or empty.
+std::string CommandLineProblem(const std::vector<std::string>& files, const Options& values) {
+    if (files.empty()) {
+        return "no FILE given";
+    }
+    if (std::count(files.begin(), files.end(), "-") > 1) {
+        return "standard input can be read once: '-' may be given once";
+    }
+    if (!values.ReportFormat.empty() && values.ReportFormat != "text" &&
+        values.ReportFormat != "json") {
+        return "--report takes text or json, not '" + values.ReportFormat + "'";
+    }
+    if (!values.ReportPath.empty() && values.ReportFormat.empty()) {
+        return "--report-file needs --report text or --report json";
+    }
+    const bool outputs = values.JsonPath || values.SvgPath || !values.ReportFormat.empty();
+    if (files.size() > 1 && outputs && !values.OutDir) {
+        return "with several FILEs, --json, --svg and --report need --out-dir DIR";
+    }
+    if (values.OutDir) {
+        for (const auto* format : {&values.JsonPath, &values.SvgPath}) {
+            if (*format && **format != "-" && !IsNameFormat(**format)) {
+                return "with --out-dir, --json and --svg take file names, not '" + **format + "'";
+            }
+        }
+        if (!values.ReportPath.empty() && values.ReportPath != "-" &&
+            !IsNameFormat(values.ReportPath)) {
+            return "with --out-dir, --report-file takes a file name, not '" + values.ReportPath +
+                   "'";
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -96,35 +138,20 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     if (parsed.Values.ShowHelp || parsed.Values.ShowVersion) {
         return parsed;
     }
-    if (files.empty()) {
-        parsed.Error = "no FILE given";
-    } else if (files.size() > 1) {
-        parsed.Error = "only one FILE may be given, not " + std::to_string(files.size());
-    } else {
-        parsed.Values.InputFile = files.front();
-    }
-    const Options& values = parsed.Values;
-    const bool reportToStdout =
-        !values.ReportFormat.empty() && (values.ReportPath.empty() || values.ReportPath == "-");
-    if (parsed.Ok() && !values.ReportFormat.empty() && values.ReportFormat != "text" &&
-        values.ReportFormat != "json") {
-        parsed.Error = "--report takes text or json, not '" + values.ReportFormat + "'";
-    } else if (parsed.Ok() && !values.ReportPath.empty() && values.ReportFormat.empty()) {
-        parsed.Error = "--report-file needs --report text or --report json";
-    } else if (parsed.Ok() && (int{values.JsonPath == "-"} + int{values.SvgPath == "-"} +
-                               int{reportToStdout}) > 1) {
-        parsed.Error = "only one of --json, --svg and --report can write to standard output";
-    }
+    parsed.Error = CommandLineProblem(files, parsed.Values);
+    parsed.Values.InputFiles = std::move(files);
     return parsed;
 }
 
 std::string HelpText() {
-    return "Usage: corvane-import [OPTIONS] FILE\n"
+    return "Usage: corvane-import [OPTIONS] FILE...\n"
            "\n"
-           "Imports a Corvane ASCII board file (first line \"PCB FILE 4\" or \"PCB FILE 5\") the\n"
-           "way the host editor does: it loads the Halvex server module and the CorvaneImport\n"
-           "plug-in, opens a board for FILE, runs the plug-in's import and reports what landed\n"
-           "on the board.\n"
+           "Imports Corvane ASCII board files (first line \"PCB FILE 4\" or \"PCB FILE 5\") the "
+           "way\n"
+           "the host editor does: it loads the Halvex server module and the CorvaneImport "
+           "plug-in,\n"
+           "opens a board for each FILE, runs the plug-in's import and reports what landed on the\n"
+           "board. FILE '-' reads a board from standard input.\n"
            "\n"
            "Options:\n"
            "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
@@ -134,6 +161,13 @@ std::string HelpText() {
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"
            "                  write the report to PATH instead of standard output\n"
+           "  --out-dir DIR   write each FILE's outputs into DIR (made when missing); --json,\n"
+           "                  --svg and --report-file then take file names in which {name}\n"
+           "                  stands for FILE's name without its extension. Without --json and\n"
+           "                  --svg both are written, as {name}.json and {name}.svg; the report\n"
+           "                  goes to {name}.report.text or {name}.report.json\n"
+           "  --strict        fail (status 6) when the report holds an entry that may have lost\n"
+           "                  data (a file cut short, bytes after its Ctrl-Z, CR-only line ends)\n"
            "  -q, --quiet     print nothing but errors\n"
            "  --plugin PATH   the plug-in module to load (default: $CORVANE_PLUGIN, else the one\n"
            "                  next to this program or in its build tree)\n"
@@ -142,17 +176,26 @@ std::string HelpText() {
            "  -h, --help      show this help and exit\n"
            "      --version   show the version and exit\n"
            "\n"
-           "Without --quiet a summary goes to standard output (to standard error when the JSON or\n"
-           "the SVG goes there). While importing from a terminal, a progress bar is drawn on\n"
+           "Without --quiet a summary goes to standard output (to standard error when an output\n"
+           "goes there); its last line says when the report holds something that may have lost\n"
+           "data. With several FILEs, which need --out-dir for their outputs, there is one status\n"
+           "line per FILE instead. While importing from a terminal, a progress bar is drawn on\n"
            "standard error; press Escape to abort, then answer the confirmation with y or n.\n"
            "\n"
-           "Exit status:\n"
+           "Outputs never destroy data: an output that is an input file or another output\n"
+           "(however named: links, /dev/stdout) is refused; each is written beside its name and\n"
+           "put in place only when complete, so an interruption or a full disk leaves an earlier\n"
+           "file as it was; and a path that cannot be written fails before the import.\n"
+           "\n"
+           "Exit status (with several FILEs, the highest of theirs):\n"
            "  0  the board was imported to its end and the outputs were written\n"
            "  1  FILE is missing, unreadable or not a Corvane board; nothing was imported\n"
-           "  2  wrong command line\n"
+           "  2  wrong command line, or outputs refused (an input, or one file twice)\n"
            "  3  the import was aborted; the objects read so far were written\n"
-           "  4  an output file could not be written\n"
-           "  5  the plug-in or the server module could not be loaded\n";
+           "  4  an output could not be written (earlier files of its name are kept)\n"
+           "  5  the plug-in or the server module could not be loaded\n"
+           "  6  --strict: the import report holds an entry that may have lost data\n"
+           "  7  out of memory, or another failure inside; nothing was written\n";
 }
 
 std::string VersionText() {

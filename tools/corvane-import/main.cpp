@@ -1,5 +1,5 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
-// server, and reports what landed on the board (summary, JSON, SVG).
+// server, and reports what landed on the board (summary, JSON, SVG), for one file or several.
 
 #include "BoardWalker.h"
 #include "ExitStatus.h"
@@ -8,16 +8,21 @@
 #include "JsonWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
-#include "OutputStream.h"
-#include "PlatformFiles.h"
+#include "OutputPlan.h"
+#include "ProgressBar.h"
+#include "SafeOutputs.h"
+#include "SignalCleanup.h"
+#include "StandardInputBoard.h"
 #include "Summary.h"
 #include "SvgWriter.h"
+#include "Terminal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -29,6 +34,10 @@ namespace {
 constexpr const char* ProgramName = "corvane-import";
 // The exports take file names of at most this many characters.
 constexpr std::size_t MaxBoardFileName = 255;
+// Standard input as FILE, and as the documents name the file it held.
+constexpr const char* StandardInputName = "-";
+// Standard input in messages and the summary.
+constexpr const char* StandardInputShown = "standard input";
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", ProgramName, message.c_str());
@@ -57,126 +66,243 @@ std::string ImportReport(const LoadedModules& modules, CorvaneReportFormat forma
     return text != nullptr ? text : "";
 }
 
-bool StandardOutput(const std::string& path) {
-    return path.empty() || path == "-";
+// What all the files of one run share.
+struct Run {
+    const Options& Settings;
+    const LoadedModules& Modules;
+    std::vector<FileIdentity> Inputs; // every input, which no output may be
+    const StandardInputBoard* Stdin = nullptr;
+    bool Several = false; // a status line per file instead of the summary
+};
+
+// Writes the summary or a status line; false (reported) when it could not be written.
+bool WriteSummary(const std::string& text, std::FILE* stream) {
+    errno = 0;
+    if (std::fputs(text.c_str(), stream) < 0 || std::fflush(stream) != 0 || std::ferror(stream)) {
+        PrintError("cannot write the summary to standard " +
+                   std::string(stream == stdout ? "output" : "error") + ": " +
+                   std::error_code(errno != 0 ? errno : EIO, std::generic_category()).message());
+        return false;
+    }
+    return true;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// A document being written: its file (none for standard output) and its stream.
-class OpenDocument {
-public:
-    explicit OpenDocument(const std::string& path) : path_(path) {
-        if (path == "-") {
-            UseBinaryStandardStreams();
-            stream_ = std::make_unique<FileOutputStream>(stdout, SystemTemporaryFolder());
-            return;
+// The names the "Writing" caption lists.
+std::string WritingCaption(const FileOutputs& file) {
+    std::string names;
+    for (const auto* path : {&file.Json, &file.Svg}) {
+        if (*path) {
+            names += (names.empty() ? "" : ", ") +
+                     (**path == "-" ? std::string("standard output") : BaseName(**path));
         }
-        file_.reset(std::fopen(path.c_str(), "wb"));
-        if (!file_) {
-            error_ = std::error_code(errno, std::generic_category()).message();
-            return;
-        }
-        const auto folder = std::filesystem::absolute(path).parent_path().string();
-        stream_ = std::make_unique<FileOutputStream>(file_.get(), folder);
     }
-    OutputStream* Stream() { return stream_.get(); }
-    // Finishes the document; false (already reported) when it failed.
-    bool Close() {
-        if (stream_ != nullptr) {
-            stream_->Flush();
-            error_ = stream_->Error();
-            if (error_.empty() &&
-                (file_ ? std::fclose(file_.release()) : std::fflush(stdout)) != 0) {
-                error_ = std::error_code(errno, std::generic_category()).message();
-            }
-        }
-        if (!error_.empty()) {
-            PrintError("cannot write " + path_ + ": " + error_);
-        }
-        return error_.empty();
+    return "Writing " + names;
+}
+
+// The end of the summary's last line, or of a status line, for the report.
+std::string ReportNote(const std::string& counts, const std::string& losses) {
+    return losses.empty() ? counts
+                          : counts + "; may have lost data (" + losses + "), see --report text";
+}
+
+std::string StatusLine(const std::string& shownName, ExitStatus status, const BoardCounter& board,
+                       const std::string& reportNote) {
+    const BoardCounts& counts = board.Counts();
+    const std::string contents = std::to_string(board.Primitives()) + " objects, " +
+                                 std::to_string(counts.Components) + " components, " +
+                                 std::to_string(counts.Nets) + " nets; report: " + reportNote;
+    switch (status) {
+    case ExitStatus::Imported:
+    case ExitStatus::MayHaveLostData:
+        return shownName + ": complete; " + contents;
+    case ExitStatus::Aborted:
+        return shownName + ": aborted by the user; " + contents;
+    case ExitStatus::OutputFailed:
+        return shownName + ": an output could not be written; " + contents;
+    default:
+        return shownName + ": not imported";
     }
+}
 
-private:
-    std::string path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    std::unique_ptr<FileOutputStream> stream_;
-    std::string error_;
-};
-
-ExitStatus Import(const Options& options) {
-    const std::string fileName = BoardFileName(options.InputFile);
+// Imports one file and writes its outputs and its summary or status line (statusLine: whether it
+// did write a status line).
+ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
+    const Options& options = run.Settings;
+    const LoadedModules& modules = run.Modules;
+    const bool fromStdin = file.Input == StandardInputName;
+    const std::string fileName = fromStdin ? run.Stdin->Path() : BoardFileName(file.Input);
+    const std::string shownName = fromStdin ? std::string(StandardInputShown) : fileName;
     if (fileName.size() > MaxBoardFileName) {
-        PrintError(options.InputFile + ": the path is longer than " +
-                   std::to_string(MaxBoardFileName) +
+        PrintError(file.Input + ": the path is longer than " + std::to_string(MaxBoardFileName) +
                    " characters, which the importer cannot take");
         return ExitStatus::NotImported;
     }
     const InputDiagnosis diagnosis = DiagnoseInput(fileName);
+    // The plug-in decides; the diagnosis only explains a refusal.
+    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
+        const std::string reason = DescribeProblem(shownName, diagnosis);
+        PrintError(reason.empty() ? shownName + ": not recognised as a Corvane board by the plug-in"
+                                  : reason);
+        return ExitStatus::NotImported;
+    }
+
+    SafeOutputs outputs(run.Inputs);
+    OutputStream* report =
+        file.Report ? &outputs.Add(*file.Report == "-" ? "--report" : "--report-file", *file.Report)
+                    : nullptr;
+    OutputStream* json = file.Json ? &outputs.Add("--json", *file.Json) : nullptr;
+    OutputStream* svg = file.Svg ? &outputs.Add("--svg", *file.Svg) : nullptr;
+    if (const auto problem = outputs.Prepare(!options.Quiet)) {
+        PrintError(problem->Message);
+        return problem->Refused ? ExitStatus::Usage : ExitStatus::OutputFailed;
+    }
+
+    ProgressBar bar(stderr, !options.Quiet && StandardErrorIsTerminal(), TerminalColumns());
+    const ImportRunResult imported = RunImport(modules, fileName, diagnosis.Version, bar);
+    if (!imported.Outcome.Completed && !imported.Outcome.UserAborted) {
+        // The outputs are not written: their earlier files stay as they were.
+        const std::string failure = ImportReport(modules, CorvaneReportFailure);
+        PrintError(shownName + ": the import failed: " +
+                   (failure.empty() ? "the plug-in stopped before the end of the file" : failure));
+        return ExitStatus::InternalFailure;
+    }
+
+    if (report != nullptr) {
+        report->Write(ImportReport(modules, options.ReportFormat == "json" ? CorvaneReportJson
+                                                                           : CorvaneReportText));
+    }
+    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
+    const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
+                                diagnosis.Version, imported.Outcome.Completed};
+    BoardCounter counter;
+    std::optional<JsonDocumentWriter> jsonWriter;
+    std::optional<SvgDocumentWriter> svgWriter;
+    VisitorFanOut visitors;
+    if (!options.Quiet) {
+        visitors.Add(counter);
+    }
+    if (json != nullptr) {
+        visitors.Add(jsonWriter.emplace(*json, header));
+    }
+    if (svg != nullptr) {
+        visitors.Add(svgWriter.emplace(*svg, header.File));
+    }
+    if (!visitors.Empty()) {
+        const bool writing = json != nullptr || svg != nullptr;
+        if (writing) {
+            bar.Init(WritingCaption(file), BoardMemberCount(modules.Server(), imported.Board));
+        }
+        WalkBoard(modules.Server(), imported.Board, visitors, [&] {
+            if (writing) {
+                bar.Step();
+            }
+        });
+        bar.Finish();
+    }
+    const std::vector<std::string> failures = outputs.Commit();
+    for (const std::string& failure : failures) {
+        PrintError(failure);
+    }
+
+    const std::string losses = ImportReport(modules, CorvaneReportLosses);
+    ExitStatus status = ExitStatus::Imported;
+    if (!failures.empty()) {
+        status = ExitStatus::OutputFailed;
+    } else if (!imported.Outcome.Completed) {
+        status = ExitStatus::Aborted;
+    } else if (options.Strict && !losses.empty()) {
+        status = ExitStatus::MayHaveLostData;
+    }
+    if (!options.Quiet) {
+        ImportOutcome outcome = imported.Outcome;
+        outcome.Path = shownName;
+        const std::string note = ReportNote(ImportReport(modules, CorvaneReportCounts), losses);
+        const std::string text =
+            run.Several ? StatusLine(shownName, status, counter, note) + "\n"
+                        : SummaryText(outcome, counter) + "Report:      " + note + "\n";
+        // Standard output may be carrying the JSON, the SVG or the report.
+        statusLine = run.Several;
+        if (!WriteSummary(text, outputs.UsesStandardOutput() ? stderr : stdout)) {
+            status = std::max(status, ExitStatus::OutputFailed);
+        }
+    }
+    return status;
+}
+
+// Everything before the first import: the outputs are planned and checked, the output folder
+// made, standard input read, the modules loaded. Then the files, one after the other.
+ExitStatus ImportAll(const Options& options) {
+    const OutputPlan plan = PlanOutputs(options);
+    if (!plan.Error.empty()) {
+        PrintError(plan.Error);
+        return ExitStatus::Usage;
+    }
+    std::vector<FileIdentity> inputs;
+    std::vector<OutputRequest> requests;
+    for (const FileOutputs& file : plan.Files) {
+        const auto input = file.Input == StandardInputName
+                               ? IdentifyStandardStream(StandardStream::Input)
+                               : IdentifyFile(file.Input);
+        if (input) {
+            inputs.push_back(*input);
+        }
+        for (const auto& [option, path] :
+             {std::pair{"--report-file", &file.Report}, std::pair{"--json", &file.Json},
+              std::pair{"--svg", &file.Svg}}) {
+            if (*path) {
+                requests.push_back({option, **path});
+            }
+        }
+    }
+    if (const auto problem = FindSameFileProblem(requests, inputs, !options.Quiet)) {
+        PrintError(problem->Message);
+        return ExitStatus::Usage;
+    }
+    if (options.OutDir) {
+        std::error_code error;
+        std::filesystem::create_directories(*options.OutDir, error);
+        if (error) {
+            PrintError("cannot make the output folder " + *options.OutDir + ": " + error.message());
+            return ExitStatus::OutputFailed;
+        }
+    }
+    std::optional<StandardInputBoard> stdinBoard;
+    const bool readsStdin = std::any_of(plan.Files.begin(), plan.Files.end(),
+                                        [](const auto& f) { return f.Input == StandardInputName; });
+    if (readsStdin && !stdinBoard.emplace().Error().empty()) {
+        PrintError(stdinBoard->Error());
+        return ExitStatus::NotImported;
+    }
     const LoadedModules modules = LoadedModules::Load({options.ServerPath, options.PluginPath});
     if (!modules.Ok()) {
         PrintError(modules.Error());
         return ExitStatus::ModulesMissing;
     }
-    // The plug-in decides; the diagnosis only explains a refusal.
-    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
-        const std::string reason = DescribeProblem(fileName, diagnosis);
-        PrintError(reason.empty() ? fileName + ": not recognised as a Corvane board by the plug-in"
-                                  : reason);
-        return ExitStatus::NotImported;
-    }
-    const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
-    const DocumentHeader header{BaseName(fileName), diagnosis.Version, run.Outcome.Completed};
 
-    bool written = true;
-    if (!options.ReportFormat.empty()) {
-        const auto format = options.ReportFormat == "json" ? CorvaneReportJson : CorvaneReportText;
-        OpenDocument report(StandardOutput(options.ReportPath) ? "-" : options.ReportPath);
-        if (report.Stream() != nullptr) {
-            report.Stream()->Write(ImportReport(modules, format));
+    Run run{options, modules, inputs, stdinBoard ? &*stdinBoard : nullptr, plan.Files.size() > 1};
+    ExitStatus worst = ExitStatus::Imported;
+    bool stopped = false;
+    for (const FileOutputs& file : plan.Files) {
+        if (stopped) {
+            if (!options.Quiet) {
+                std::printf("%s: not imported: an earlier import was aborted\n",
+                            file.Input.c_str());
+            }
+            continue;
         }
-        written = report.Close() && written;
-    }
-    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
-    std::optional<OpenDocument> jsonFile;
-    std::optional<OpenDocument> svgFile;
-    std::optional<JsonDocumentWriter> json;
-    std::optional<SvgDocumentWriter> svg;
-    BoardCounter counter;
-    VisitorFanOut visitors;
-    if (!options.Quiet) {
-        visitors.Add(counter);
-    }
-    if (options.JsonPath && jsonFile.emplace(*options.JsonPath).Stream() != nullptr) {
-        visitors.Add(json.emplace(*jsonFile->Stream(), header));
-    }
-    if (options.SvgPath && svgFile.emplace(*options.SvgPath).Stream() != nullptr) {
-        visitors.Add(svg.emplace(*svgFile->Stream(), header.File));
-    }
-    if (!visitors.Empty()) {
-        WalkBoard(modules.Server(), run.Board, visitors);
-    }
-    for (std::optional<OpenDocument>* document : {&jsonFile, &svgFile}) {
-        if (document->has_value()) {
-            written = (*document)->Close() && written;
+        bool statusLine = false;
+        const ExitStatus status = ImportOne(file, run, statusLine);
+        if (run.Several && !options.Quiet && !statusLine) {
+            std::printf("%s: not imported\n", file.Input.c_str());
         }
+        worst = std::max(worst, status);
+        // An abort is the user's answer for the whole run; a board left on the server by one
+        // file would only take memory from the next.
+        stopped = status == ExitStatus::Aborted;
+        modules.Server().CloseAllBoards();
     }
-    if (!options.Quiet) {
-        // Standard output may be carrying the JSON, the SVG or the report.
-        const bool stdoutTaken =
-            options.JsonPath == "-" || options.SvgPath == "-" ||
-            (!options.ReportFormat.empty() && StandardOutput(options.ReportPath));
-        const std::string summary = SummaryText(run.Outcome, counter) +
-                                    "Report:      " + ImportReport(modules, CorvaneReportCounts) +
-                                    "\n";
-        std::fputs(summary.c_str(), stdoutTaken ? stderr : stdout);
-    }
-    if (!written) {
-        return ExitStatus::OutputFailed;
-    }
-    return run.Outcome.Completed ? ExitStatus::Imported : ExitStatus::Aborted;
+    std::fflush(stdout);
+    return worst;
 }
 
 int Main(const std::vector<std::string>& arguments) {
@@ -194,21 +320,28 @@ int Main(const std::vector<std::string>& arguments) {
         std::fputs(VersionText().c_str(), stdout);
         return ToInt(ExitStatus::Imported);
     }
-    return ToInt(Import(parsed.Values));
+    return ToInt(ImportAll(parsed.Values));
 }
 
 } // namespace
 } // namespace halvex::cli
 
 int main(int argc, char** argv) {
+    halvex::cli::InstallSignalCleanup();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
     }
+    // Whatever fails inside is one line and its own status; the outputs' temporary files are
+    // removed on the way out.
     try {
         return halvex::cli::Main(arguments);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corvane-import: out of memory\n");
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "corvane-import: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "corvane-import: internal failure: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "corvane-import: internal failure\n");
     }
+    return halvex::cli::ToInt(halvex::cli::ExitStatus::InternalFailure);
 }
