@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace halvex::cli {
@@ -84,17 +87,45 @@ TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {
     }
 }
 
-TEST(ProgressLine, ShowsTheCountAndABarThatStopsAtFull) {
+TEST(ProgressLine, CountsStepsBeyondThePluginsTotalAndNeverFillsTheBarBeforeTheEnd) {
     ProgressBar bar(nullptr, false, 80);
     bar.Init("Loading demo.PCB (Corvane)", 4);
     EXPECT_EQ(bar.Line().find("Loading demo.PCB (Corvane) ["), 0u) << bar.Line();
     EXPECT_NE(bar.Line().find("] 0/4"), std::string::npos);
-    for (int i = 0; i < 6; ++i) {
+    for (int step = 1; step <= 6; ++step) {
         bar.Step(); // a record kind may take more steps than were counted
+        const std::string line = bar.Line();
+        EXPECT_NE(line.find("] " + std::to_string(step) + "/4"), std::string::npos) << line;
+        EXPECT_NE(line.find(".]"), std::string::npos) << "work remains: " << line;
     }
-    EXPECT_NE(bar.Line().find("] 4/4"), std::string::npos) << bar.Line();
-    EXPECT_EQ(bar.Line().find('.', bar.Line().find('[')), std::string::npos)
-        << "the bar is full: " << bar.Line();
+    EXPECT_NE(bar.Line().find("#.]"), std::string::npos) << "all but the last cell";
+}
+
+TEST(ProgressLine, IsRedrawnAtMostAboutTwentyTimesASecond) {
+    std::FILE* terminal = std::tmpfile();
+    ASSERT_NE(terminal, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        ProgressBar bar(terminal, true, 80);
+        bar.Init("Loading many.PCB (Corvane)", 100000);
+        for (int i = 0; i < 200000; ++i) {
+            bar.Step();
+        }
+        bar.Finish();
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const long long intervals =
+        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 50;
+    std::rewind(terminal);
+    std::string written;
+    for (int c = std::fgetc(terminal); c != EOF; c = std::fgetc(terminal)) {
+        written += static_cast<char>(c);
+    }
+    std::fclose(terminal);
+    // The first drawing, one per interval begun, and the clearing (a carriage return each end).
+    const auto returns = static_cast<long long>(std::count(written.begin(), written.end(), '\r'));
+    EXPECT_LE(returns, 1 + (intervals + 1) + 2) << "over " << intervals << " intervals";
+    EXPECT_EQ(written.substr(written.size() - 1), "\r") << "cleared at the end";
 }
 
 TEST(ProgressLine, ThePassWithoutATotalShowsItsCaptionAlone) {

@@ -105,6 +105,17 @@ TEST(StandardOutputNames, DevStdoutIsTheDashAndTheSummaryMovesAside) {
     EXPECT_NE(result.Err.find("Components:  8"), std::string::npos) << result.Err;
 }
 
+// True when the screen ends with a line of blanks between two carriage returns: the progress
+// bar's line erased.
+bool EndsWithAnErasedLine(const std::string& screen) {
+    if (screen.size() < 3 || screen.back() != '\r') {
+        return false;
+    }
+    const auto start = screen.rfind('\r', screen.size() - 2);
+    return start != std::string::npos && start + 2 < screen.size() &&
+           screen.find_first_not_of(' ', start + 1) == screen.size() - 1;
+}
+
 struct InterruptionCase {
     const char* Name;
     bool OnTerminal;       // the signal comes from the terminal (Ctrl-C) or from kill
@@ -140,6 +151,9 @@ TEST(InterruptedWrites, LeaveTheEarlierFilesAsTheyWereAndNoTemporaryFile) {
             status = session.ExitStatus;
             screen = session.Screen;
             EXPECT_NE(screen.find("Writing out.json, out.svg ["), std::string::npos) << c.Name;
+            EXPECT_TRUE(EndsWithAnErasedLine(screen))
+                << c.Name << ": the bar stays on the screen: ..."
+                << screen.substr(screen.size() > 300 ? screen.size() - 300 : 0);
         } else {
             RunSettings settings;
             settings.FileSizeLimit = 1 << 20;
