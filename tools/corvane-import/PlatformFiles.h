@@ -63,7 +63,7 @@ bool SyncAndClose(std::FILE* file, std::string& error);
 
 /// Puts the file `from` in the place of `to` in one step: `to` is either the earlier file or the
 /// new one, never a mixture or nothing.
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error);
+bool MoveIntoPlace(const std::string& from, const std::string& to, std::string& error);
 
 /// Removes a file; false when it could not (or did not exist).
 bool RemoveFile(const std::string& path);

@@ -139,7 +139,7 @@ bool SyncAndClose(std::FILE* file, std::string& error) {
     return failure == 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error) {
+bool MoveIntoPlace(const std::string& from, const std::string& to, std::string& error) {
     if (std::rename(from.c_str(), to.c_str()) != 0) {
         error = ErrnoText(errno);
         return false;

@@ -167,7 +167,7 @@ bool SyncAndClose(std::FILE* file, std::string& error) {
     return ok;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error) {
+bool MoveIntoPlace(const std::string& from, const std::string& to, std::string& error) {
     if (!MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = SystemErrorText(GetLastError());

@@ -297,7 +297,7 @@ std::string SafeOutputs::Commit(Output& output) {
         error = closing;
     }
     if (error.empty() && output.Where.Way == Route::Replace) {
-        ReplaceFile(output.Temporary, output.Where.Final, error);
+        MoveIntoPlace(output.Temporary, output.Where.Final, error);
     }
     if (!error.empty()) {
         return error;

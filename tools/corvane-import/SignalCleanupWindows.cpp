@@ -1,5 +1,7 @@
-// The cleanup on Windows: a console control handler. The system calls it on a thread of its own;
-// when it returns, the next handler (the system's) ends the process.
+// The cleanup on Windows: a console control handler. The system calls it on a thread of its own,
+// while the program's thread goes on; once the cleanup is done the process ends at once, with the
+// status an interrupted console program has. (A process ended by TerminateProcess cannot clean
+// up; under wine that is also what SIGTERM does.)
 
 #include "SignalCleanup.h"
 
@@ -16,11 +18,11 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     case CTRL_LOGOFF_EVENT:
     case CTRL_SHUTDOWN_EVENT:
         RunCleanup();
-        break;
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_CONTROL_C_EXIT));
+        return TRUE;
     default:
-        break;
+        return FALSE;
     }
-    return FALSE;
 }
 
 } // namespace
