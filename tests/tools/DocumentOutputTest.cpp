@@ -90,6 +90,35 @@ TEST(JsonDocument, TheDemoBoardHasEveryKindOfObject) {
     EXPECT_NE(json.find("{\"layer\": \"InternalPlane2\", \"net\": \"VCC\"}"), std::string::npos);
 }
 
+TEST(Documents, KeepAUtf8FileNameAsItIsAndReadAnyOtherAsLatin1) {
+    const struct {
+        const char* Name;
+        const char* Written;
+    } cases[] = {{"Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB",
+                  "Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB"},
+                 {"Gr\xF6\xDF"
+                  "e.PCB",
+                  "Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB"},
+                 {"\xE2\x82\xAC-board.PCB", "\xE2\x82\xAC-board.PCB"}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteFile(folder / c.Name, "PCB FILE 4\r\n");
+        const ProcessResult result =
+            RunProgram(Program(), {"-q", folder / c.Name, "--json", folder / "b.json", "--svg",
+                                   folder / "b.svg"});
+        ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+        EXPECT_NE(ReadFile(folder / "b.json").find("\"file\": \"" + std::string(c.Written) + "\""),
+                  std::string::npos)
+            << c.Name;
+        EXPECT_NE(ReadFile(folder / "b.svg").find("<title>" + std::string(c.Written) + "</title>"),
+                  std::string::npos)
+            << c.Name;
+    }
+}
+
 TEST(JsonDocument, AFileNamedOnTheCommandLineKeepsOnlyItsNameInTheDocument) {
     TempFolder folder;
     WriteFile(folder / "Named Board.PCB", "PCB FILE 4\r\n");

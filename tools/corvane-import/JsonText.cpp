@@ -6,14 +6,15 @@
 
 namespace halvex::cli::json {
 
-void AppendQuoted(std::string& out, std::string_view text) {
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes) {
     out += '"';
     // Runs of characters that stand for themselves are copied whole.
     std::size_t plainFrom = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
+        if ((byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') ||
+            (byte >= 0x80 && bytes == TextBytes::Utf8)) {
             continue;
         }
         out.append(text.data() + plainFrom, i - plainFrom);

@@ -10,9 +10,14 @@
 
 namespace halvex::cli::json {
 
-/// A JSON string literal. The board's strings are 8-bit ANSI text: bytes 128..255 are taken as
-/// ISO 8859-1 and written as UTF-8; control characters are escaped.
-void AppendQuoted(std::string& out, std::string_view text);
+/// How the bytes of a text above 127 are read.
+enum class TextBytes {
+    Latin1, // the board's 8-bit ANSI text: each byte an ISO 8859-1 character, written as UTF-8
+    Utf8,   // already UTF-8 (a file name): written as they are
+};
+
+/// A JSON string literal; control characters are escaped.
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes = TextBytes::Latin1);
 std::string Quote(std::string_view text);
 
 /// The shortest decimal text that reads back as the same double ("90", "22.5"); -0 is "0";

@@ -1,6 +1,7 @@
 #include "JsonWriter.h"
 
 #include "JsonText.h"
+#include "TextEncoding.h"
 
 #include <string_view>
 
@@ -155,7 +156,7 @@ void JsonDocumentWriter::CloseList(std::string& out, std::string_view name,
 void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
     std::string head = "{";
     MemberName(head, "file", 1, true);
-    json::AppendQuoted(head, header_.File);
+    json::AppendQuoted(head, FileNameAsUtf8(header_.File), json::TextBytes::Utf8);
     MemberName(head, "version", 1, false);
     json::AppendNumber(head, std::int64_t{header_.Version});
     MemberName(head, "imported", 1, false);

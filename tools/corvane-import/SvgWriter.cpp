@@ -1,6 +1,7 @@
 #include "SvgWriter.h"
 
 #include "LayerStyle.h"
+#include "TextEncoding.h"
 
 #include <algorithm>
 #include <array>
@@ -21,6 +22,12 @@ constexpr double CharacterWidthPerHeight = 0.75;
 
 double Mils(std::int32_t units) {
     return units / UnitsPerMil;
+}
+
+// A size, width, radius or height: a damaged file may hold a negative one, which SVG does not
+// take; the picture draws its magnitude.
+double SizeMils(std::int32_t units) {
+    return std::fabs(Mils(units));
 }
 
 // Two decimals at most, no trailing zeros: small, exact enough, the same on every platform.
@@ -49,15 +56,16 @@ std::string Num(double value) {
     return text;
 }
 
-// Text for XML: markup characters escaped, bytes 128..255 taken as ISO 8859-1, control
-// characters (which XML 1.0 forbids) shown as '?'.
-void AppendXmlText(std::string& out, std::string_view text) {
+// Text for XML: markup characters escaped, bytes 128..255 taken as ISO 8859-1 (or kept, for text
+// that is UTF-8 already), control characters (which XML 1.0 forbids) shown as '?'.
+void AppendXmlText(std::string& out, std::string_view text, bool utf8 = false) {
     // Runs of characters that stand for themselves are copied whole.
     std::size_t plainFrom = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') {
+        if ((byte >= 0x20 && byte < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') ||
+            (byte >= 0x80 && utf8)) {
             continue;
         }
         out.append(text.data() + plainFrom, i - plainFrom);
@@ -217,7 +225,7 @@ void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
 void SvgDocumentWriter::OnTrack(const Track& t) {
     const Point a = ToPicture(Mils(t.X1), Mils(t.Y1));
     const Point b = ToPicture(Mils(t.X2), Mils(t.Y2));
-    const double width = Mils(t.Width);
+    const double width = SizeMils(t.Width);
     element_ = "<line class=\"track\"";
     Attribute(element_, "x1", a.X);
     Attribute(element_, "y1", a.Y);
@@ -231,8 +239,8 @@ void SvgDocumentWriter::OnTrack(const Track& t) {
 }
 
 void SvgDocumentWriter::OnArc(const Arc& a) {
-    const double r = Mils(a.Radius);
-    const double width = Mils(a.Width);
+    const double r = SizeMils(a.Radius);
+    const double width = SizeMils(a.Width);
     const Point centre = ToPicture(Mils(a.X), Mils(a.Y));
     double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
     if (sweep <= 0) {
@@ -284,7 +292,7 @@ void SvgDocumentWriter::OnFill(const Fill& f) {
 
 void SvgDocumentWriter::OnPad(const Pad& p) {
     const Point c = ToPicture(Mils(p.X), Mils(p.Y));
-    const double w = Mils(p.XSize), h = Mils(p.YSize);
+    const double w = SizeMils(p.XSize), h = SizeMils(p.YSize);
     element_.clear();
     switch (p.ShapeCode) {
     case 1: // round: a circle, or a stadium when the sides differ
@@ -306,14 +314,14 @@ void SvgDocumentWriter::OnPad(const Pad& p) {
     }
     ShapeEnd(element_, p.Rotation, c);
     AddToLayer(p.Layer, PadPart);
-    AddHole(c.X, c.Y, Mils(p.Hole), false);
+    AddHole(c.X, c.Y, Mils(p.Hole), false); // a negative hole is no hole
     bounds_.Add(c.X, c.Y, std::hypot(w, h) / 2);
 }
 
 void SvgDocumentWriter::OnVia(const Via& v) {
     const Point c = ToPicture(Mils(v.X), Mils(v.Y));
     element_.clear();
-    Circle(element_, "via", c, Mils(v.Size) / 2);
+    Circle(element_, "via", c, SizeMils(v.Size) / 2);
     element_ += " stroke=\"none\"/>\n";
     if (inComponent_) {
         componentViaElements_ += element_;
@@ -322,7 +330,7 @@ void SvgDocumentWriter::OnVia(const Via& v) {
     }
     anyVia_ = true;
     AddHole(c.X, c.Y, Mils(v.Hole), true);
-    bounds_.Add(c.X, c.Y, Mils(v.Size) / 2);
+    bounds_.Add(c.X, c.Y, SizeMils(v.Size) / 2);
 }
 
 void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia) {
@@ -342,7 +350,7 @@ void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia)
 
 void SvgDocumentWriter::DrawText(const Text& t) {
     const Point at = ToPicture(Mils(t.X), Mils(t.Y));
-    const double height = Mils(t.Height);
+    const double height = SizeMils(t.Height);
     element_ = "<text class=\"text\" transform=\"translate(";
     AppendNum(element_, at.X);
     element_ += ' ';
@@ -473,7 +481,9 @@ void SvgDocumentWriter::WriteDocument() {
     head += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + Num(minX) + " " + Num(minY) +
             " " + Num(width) + " " + Num(height) + "\" width=\"" + Num(std::round(width * scale)) +
             "\" height=\"" + Num(std::round(height * scale)) + "\">\n";
-    head += "<title>" + XmlText(title_) + "</title>\n";
+    head += "<title>";
+    AppendXmlText(head, FileNameAsUtf8(title_), true);
+    head += "</title>\n";
     head += "<rect class=\"background\" x=\"" + Num(minX) + "\" y=\"" + Num(minY) + "\" width=\"" +
             Num(width) + "\" height=\"" + Num(height) + "\" fill=\"" + BackgroundColour + "\"/>\n";
     out_.Write(head);
