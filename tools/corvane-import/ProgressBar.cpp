@@ -85,8 +85,11 @@ void ProgressBar::Clear() {
         return;
     }
     shownWidth = 0;
-    std::fputs(("\r" + std::string(static_cast<std::size_t>(columns_ - 1), ' ') + "\r").c_str(),
-               terminal_);
+    // A carriage return, blanks over the whole line, and a carriage return.
+    std::string blank(static_cast<std::size_t>(columns_ + 1), ' ');
+    blank.front() = '\r';
+    blank.back() = '\r';
+    std::fputs(blank.c_str(), terminal_);
     std::fflush(terminal_);
     shown_ = false;
 }
@@ -99,7 +102,10 @@ std::string ProgressBar::Line() const {
     }
     // The total is the plug-in's estimate: the steps beyond it are counted as they come, and the
     // bar stops one cell short of full, which only the end of the work would fill.
-    const std::string count = " " + std::to_string(done_) + "/" + std::to_string(total_);
+    std::string count(1, ' ');
+    count += std::to_string(done_);
+    count += '/';
+    count += std::to_string(total_);
     const std::size_t fixed = count.size() + 3; // " [" and "]"
     const std::size_t room = width > fixed ? width - fixed : 0;
     const std::size_t cells =

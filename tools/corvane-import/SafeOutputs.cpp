@@ -98,7 +98,9 @@ std::string TemporaryPathBeside(const std::string& final) {
     static std::mt19937_64 random{std::random_device{}()};
     static std::atomic<unsigned> counter{0};
     const fs::path path(final);
-    std::string name = "." + path.filename().string() + ".corvane-";
+    std::string name(1, '.');
+    name += path.filename().string();
+    name += ".corvane-";
     const std::uint64_t value = random() ^ counter++;
     static constexpr char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     for (int i = 0; i < 8; ++i) {
