@@ -51,7 +51,7 @@ std::string LargeBoard(const TempFolder& folder, int tracks) {
 
 struct RefusedCase {
     const char* Name;
-    std::vector<std::string> Outputs; // after the board; "INPUT" and "LINK" name the input
+    std::vector<std::string> Outputs; // after the board; INPUT, LINK and HARD name the input
     const char* Says;
 };
 
@@ -59,7 +59,7 @@ TEST(RefusedOutputs, AnOutputThatIsTheInputOrAnotherOutputIsRefusedBeforeAnythin
     const std::vector<RefusedCase> cases = {
         {"input", {"--json", "INPUT"}, "is an input file"},
         {"link", {"--svg", "LINK"}, "is an input file"},
-        {"report", {"--report", "text", "--report-file", "INPUT"}, "is an input file"},
+        {"hard link", {"--report", "text", "--report-file", "HARD"}, "is an input file"},
         {"two outputs", {"--json", "out", "--svg", "out"}, "would both write"},
         {"standard output twice",
          {"--json", "/dev/stdout", "--svg", "-"},
@@ -70,10 +70,12 @@ TEST(RefusedOutputs, AnOutputThatIsTheInputOrAnotherOutputIsRefusedBeforeAnythin
         const std::string board = folder / "board.PCB";
         WriteFile(board, ReadFile(DemoBoard()));
         std::filesystem::create_symlink(board, folder / "link.PCB");
+        std::filesystem::create_hard_link(board, folder / "hard.PCB");
         std::vector<std::string> arguments = {board};
         for (const std::string& output : c.Outputs) {
             arguments.push_back(output == "INPUT"  ? board
                                 : output == "LINK" ? folder / "link.PCB"
+                                : output == "HARD" ? folder / "hard.PCB"
                                 : output == "out"  ? folder / "out"
                                                    : output);
         }
@@ -83,7 +85,8 @@ TEST(RefusedOutputs, AnOutputThatIsTheInputOrAnotherOutputIsRefusedBeforeAnythin
         EXPECT_NE(result.Err.find(c.Says), std::string::npos) << c.Name << ": " << result.Err;
         EXPECT_EQ(result.Out, "") << c.Name;
         EXPECT_EQ(ReadFile(board), ReadFile(DemoBoard())) << c.Name;
-        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"board.PCB", "link.PCB"})) << c.Name;
+        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"board.PCB", "hard.PCB", "link.PCB"}))
+            << c.Name;
     }
 }
 
@@ -172,6 +175,29 @@ TEST(InterruptedWrites, LeaveTheEarlierFilesAsTheyWereAndNoTemporaryFile) {
         EXPECT_TRUE(ReadFile(folder / "out.svg") == "EARLIER SVG") << c.Name;
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"out.json", "out.svg"})) << c.Name;
     }
+}
+
+// A real full disk, where a small file system can be mounted (a user and mount namespace of its
+// own, as unshare makes them): the write fails, and the earlier file and the folder are as before.
+TEST(InterruptedWrites, AFullFileSystemKeepsTheEarlierFile) {
+    TempFolder folder;
+    const std::string board = LargeBoard(folder, 100000);
+    std::filesystem::create_directories(folder / "small");
+    const std::string script =
+        "mount -t tmpfs -o size=256k none \"$0\" || exit 77\n"
+        "printf EARLIER > \"$0/out.json\"\n"
+        "\"$1\" -q \"$2\" --json \"$0/out.json\" --svg \"$0/out.svg\" 2>/dev/null\n"
+        "echo \"status=$?\"\n"
+        "echo \"kept=$(cat \"$0/out.json\")\"\n"
+        "echo \"files=$(ls -A \"$0\" | tr '\\n' ' ')\"\n";
+    const ProcessResult result = RunProgram(
+        "/usr/bin/unshare", {"-rm", "/bin/sh", "-c", script, folder / "small", Program(), board});
+    if (result.ExitStatus != 0 || result.Out.find("status=") == std::string::npos) {
+        GTEST_SKIP() << "no small file system can be mounted here: " << result.Err;
+    }
+    EXPECT_NE(result.Out.find("status=4\n"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("kept=EARLIER\n"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("files=out.json \n"), std::string::npos) << result.Out;
 }
 
 struct FailedOutputCase {
