@@ -57,15 +57,6 @@ void OutputStream::Fail(const std::string& reason) {
     }
 }
 
-bool FileOutputStream::Deliver(std::string_view bytes, std::string& error) {
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        error = ErrnoText(errno);
-        return false;
-    }
-    return true;
-}
-
 bool StringOutputStream::Deliver(std::string_view bytes, std::string&) {
     text_.append(bytes);
     return true;

@@ -40,17 +40,6 @@ private:
     const std::string scratchFolder_;
 };
 
-/// Writes to a C stream the caller owns.
-class FileOutputStream final : public OutputStream {
-public:
-    FileOutputStream(std::FILE* file, std::string scratchFolder)
-        : OutputStream(std::move(scratchFolder)), file_(file) {}
-
-private:
-    bool Deliver(std::string_view bytes, std::string& error) override;
-    std::FILE* file_;
-};
-
 /// Collects the document in memory (for tests and small documents).
 class StringOutputStream final : public OutputStream {
 public:
