@@ -98,8 +98,10 @@ std::string TemporaryPathBeside(const std::string& final) {
     static std::mt19937_64 random{std::random_device{}()};
     static std::atomic<unsigned> counter{0};
     const fs::path path(final);
+    // Room for the marks around the name within the 255 bytes a file name may have.
+    constexpr std::size_t KeptOfName = 200;
     std::string name(1, '.');
-    name += path.filename().string();
+    name += path.filename().string().substr(0, KeptOfName);
     name += ".corvane-";
     const std::uint64_t value = random() ^ counter++;
     static constexpr char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";

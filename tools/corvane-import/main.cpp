@@ -124,6 +124,58 @@ std::string StatusLine(const std::string& shownName, ExitStatus status, const Bo
     }
 }
 
+// What the walk over an imported board serves: the documents asked for, and the summary's counter
+// unless the program is quiet (null members are not wanted).
+struct WalkTargets {
+    const DocumentHeader& Header;
+    OutputStream* Json = nullptr;
+    OutputStream* Svg = nullptr;
+    BoardCounter* Counter = nullptr;
+};
+
+// Reads the board back from the server once, for everything that shows it, with the writing on
+// the progress bar. Nothing is read when nothing shows the board.
+void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
+                    const std::string& caption, ProgressBar& bar) {
+    std::optional<JsonDocumentWriter> json;
+    std::optional<SvgDocumentWriter> svg;
+    VisitorFanOut visitors;
+    if (targets.Counter != nullptr) {
+        visitors.Add(*targets.Counter);
+    }
+    if (targets.Json != nullptr) {
+        visitors.Add(json.emplace(*targets.Json, targets.Header));
+    }
+    if (targets.Svg != nullptr) {
+        visitors.Add(svg.emplace(*targets.Svg, targets.Header.File));
+    }
+    if (visitors.Empty()) {
+        return;
+    }
+    const bool writing = json || svg;
+    if (writing) {
+        bar.Init(caption, BoardMemberCount(modules.Server(), board));
+    }
+    WalkBoard(modules.Server(), board, visitors, [&] {
+        if (writing) {
+            bar.Step();
+        }
+    });
+    bar.Finish();
+}
+
+// The status of an import that ran: a failed output outweighs an abort, an abort the losses
+// --strict counts.
+ExitStatus OutcomeStatus(bool outputFailed, bool completed, bool strictAndLost) {
+    if (outputFailed) {
+        return ExitStatus::OutputFailed;
+    }
+    if (!completed) {
+        return ExitStatus::Aborted;
+    }
+    return strictAndLost ? ExitStatus::MayHaveLostData : ExitStatus::Imported;
+}
+
 // Imports one file and writes its outputs and its summary or status line (statusLine: whether it
 // did write a status line).
 ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
@@ -171,48 +223,19 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         report->Write(ImportReport(modules, options.ReportFormat == "json" ? CorvaneReportJson
                                                                            : CorvaneReportText));
     }
-    // The board is read back from the server only for what shows it: the summary, JSON or SVG.
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed};
     BoardCounter counter;
-    std::optional<JsonDocumentWriter> jsonWriter;
-    std::optional<SvgDocumentWriter> svgWriter;
-    VisitorFanOut visitors;
-    if (!options.Quiet) {
-        visitors.Add(counter);
-    }
-    if (json != nullptr) {
-        visitors.Add(jsonWriter.emplace(*json, header));
-    }
-    if (svg != nullptr) {
-        visitors.Add(svgWriter.emplace(*svg, header.File));
-    }
-    if (!visitors.Empty()) {
-        const bool writing = json != nullptr || svg != nullptr;
-        if (writing) {
-            bar.Init(WritingCaption(file), BoardMemberCount(modules.Server(), imported.Board));
-        }
-        WalkBoard(modules.Server(), imported.Board, visitors, [&] {
-            if (writing) {
-                bar.Step();
-            }
-        });
-        bar.Finish();
-    }
+    WalkForOutputs(modules, imported.Board, {header, json, svg, options.Quiet ? nullptr : &counter},
+                   WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
         PrintError(failure);
     }
 
     const std::string losses = ImportReport(modules, CorvaneReportLosses);
-    ExitStatus status = ExitStatus::Imported;
-    if (!failures.empty()) {
-        status = ExitStatus::OutputFailed;
-    } else if (!imported.Outcome.Completed) {
-        status = ExitStatus::Aborted;
-    } else if (options.Strict && !losses.empty()) {
-        status = ExitStatus::MayHaveLostData;
-    }
+    ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
+                                      options.Strict && !losses.empty());
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
