@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native build (warnings as errors), the sanitizer
-# build, the 32-bit Windows build under wine, and a short fuzzing run. On a fresh Debian machine
-# it first installs what it needs with apt-get (as root). Exits non-zero on any failure.
+# Builds everything and runs every test: the native build (warnings as errors), the KiCad export
+# checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
+# run. On a fresh Debian machine it first installs what it needs with apt-get (as root). Exits
+# non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/deps.sh
+source scripts/lib/kicad.sh
 source scripts/lib/sanitize.sh
 source scripts/lib/fuzz.sh
 
@@ -17,6 +19,9 @@ cmake -S . -B build/native -G Ninja -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWi
 cmake --build build/native -j "$jobs" -- --quiet
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+# The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.
+run_kicad_checks build/native
 
 # The whole suite again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
 run_sanitizer_tests build/sanitize

@@ -39,3 +39,9 @@ install_windows_deps() {
     fi
     apt_install g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine googletest
 }
+
+# The manufacturing files and their checks: KiCad (its pcbnew module for /usr/bin/python3 loads,
+# checks and plots boards) without its recommended packages, and gerbv to read the plotted files.
+install_fab_deps() {
+    apt_install kicad gerbv
+}

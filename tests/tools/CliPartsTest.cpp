@@ -59,8 +59,8 @@ TEST(OptionParsing, TakesValuesInBothFormsAndFilesAfterTheEndOfOptions) {
     const ParsedOptions parsed =
         ParseOptions({"--json=out.json", "--svg", "pic.svg", "-q", "--", "--odd-name.PCB"});
     ASSERT_TRUE(parsed.Ok()) << parsed.Error;
-    EXPECT_EQ(parsed.Values.JsonPath, "out.json");
-    EXPECT_EQ(parsed.Values.SvgPath, "pic.svg");
+    EXPECT_EQ(parsed.Values.Documents.at("--json"), "out.json");
+    EXPECT_EQ(parsed.Values.Documents.at("--svg"), "pic.svg");
     EXPECT_TRUE(parsed.Values.Quiet);
     EXPECT_EQ(parsed.Values.InputFiles, std::vector<std::string>{"--odd-name.PCB"});
 }
@@ -68,14 +68,14 @@ TEST(OptionParsing, TakesValuesInBothFormsAndFilesAfterTheEndOfOptions) {
 TEST(OptionParsing, AValueMayLookLikeAnOption) {
     const ParsedOptions parsed = ParseOptions({"--json", "-", "board.PCB"});
     ASSERT_TRUE(parsed.Ok()) << parsed.Error;
-    EXPECT_EQ(parsed.Values.JsonPath, "-");
+    EXPECT_EQ(parsed.Values.Documents.at("--json"), "-");
     EXPECT_EQ(parsed.Values.InputFiles, std::vector<std::string>{"board.PCB"});
 }
 
 TEST(OptionParsing, TheLastOfARepeatedOptionWins) {
     const ParsedOptions parsed = ParseOptions({"--json", "a.json", "--json", "b.json", "x.PCB"});
     ASSERT_TRUE(parsed.Ok());
-    EXPECT_EQ(parsed.Values.JsonPath, "b.json");
+    EXPECT_EQ(parsed.Values.Documents.at("--json"), "b.json");
 }
 
 TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {

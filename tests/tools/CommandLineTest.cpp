@@ -82,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"StandardInputTwice", {"-", "-"}, "'-' may be given once"},
         UsageCase{"AFolderInANameFormat",
                   {"--out-dir", "out", "--json", "a/{name}.json", "a.PCB"},
-                  "take file names"}),
+                  "take file names"},
+        UsageCase{"UnknownEdgeLayer",
+                  {"--kicad", "a.kicad_pcb", "--edge-layer", "Edge.Cuts", "a.PCB"},
+                  "--edge-layer takes a layer name"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.Name); });
 
 // A refused file: status 1, one line on standard error that names the file, nothing written.

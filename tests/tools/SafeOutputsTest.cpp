@@ -217,8 +217,12 @@ TEST(OutputPlans, NameEachFilesOutputsOrRefuseTwoOfOneName) {
     for (const PlanCase& c : cases) {
         Options options;
         options.InputFiles = c.Files;
-        options.JsonPath = c.Json;
-        options.SvgPath = c.Svg;
+        if (c.Json) {
+            options.Documents["--json"] = *c.Json;
+        }
+        if (c.Svg) {
+            options.Documents["--svg"] = *c.Svg;
+        }
         options.OutDir = c.OutDir;
         options.ReportFormat = c.Report;
         options.ReportPath = "";
@@ -230,8 +234,12 @@ TEST(OutputPlans, NameEachFilesOutputsOrRefuseTwoOfOneName) {
         ASSERT_EQ(plan.Error, "") << c.Name;
         std::vector<std::string> planned;
         for (const FileOutputs& file : plan.Files) {
-            planned.push_back(file.Json.value_or("-") + " " + file.Svg.value_or("-") + " " +
-                              file.Report.value_or("-"));
+            std::string json = "-";
+            std::string svg = "-";
+            for (const PlannedDocument& document : file.Documents) {
+                (document.Kind->Option == "--json" ? json : svg) = document.Path;
+            }
+            planned.push_back(json + " " + svg + " " + file.Report.value_or("-"));
         }
         EXPECT_EQ(planned, c.Planned) << c.Name;
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Compares the JSON and the SVG of the Windows corvane-import.exe, run under wine, with the expected
-# documents of the test boards and with those of the native program, byte for byte; a board large
-# enough that the writers put their sections aside in scratch files is among them.
+# Compares the documents of the Windows corvane-import.exe, run under wine (JSON, SVG, the KiCad
+# board, the bill of materials and the placement), with the expected documents of the test boards
+# and with those of the native program, byte for byte; a board large enough that the writers put
+# their sections aside in scratch files is among them.
 #
 #   wine-documents.sh [--unless-stale] WINE_RUN WINDOWS_EXE NATIVE_PROGRAM DATA_DIR EXPECTED_DIR [BOARD...]
 #
@@ -37,8 +38,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0 compared=0
 
-windows_documents() { # BOARD OUT_STEM
-    "$wine_run" "$windows_exe" -q "$1" --json "$2.json" --svg "$2.svg" </dev/null
+# The documents of one import, by their option and file suffix.
+documents=("--json json" "--svg svg" "--kicad kicad_pcb" "--bom bom.csv" "--positions pos.csv")
+
+write_documents() { # PROGRAM... BOARD STEM
+    local stem=${*: -1} board=${*: -2:1} option suffix document
+    local arguments=(-q "$board")
+    for document in "${documents[@]}"; do
+        read -r option suffix <<<"$document"
+        arguments+=("$option" "$stem.$suffix")
+    done
+    "${@:1:$#-2}" "${arguments[@]}" </dev/null
 }
 
 # compare NAME WHAT EXPECTED ACTUAL
@@ -57,7 +67,7 @@ check_board() { # BOARD [EXPECTED_STEM]
     local board=$1 expected=${2:-} name extension
     name=$(basename "$board" .PCB)
     [ -f "$board" ] || return 0
-    if ! windows_documents "$board" "$work/$name.win"; then
+    if ! write_documents "$wine_run" "$windows_exe" "$board" "$work/$name.win"; then
         echo "FAIL $name: the Windows program failed"
         failures=$((failures + 1))
         return 0
@@ -69,9 +79,8 @@ check_board() { # BOARD [EXPECTED_STEM]
         fi
     done
     if [ "$have_native" -eq 1 ]; then
-        "$native" -q "$board" --json "$work/$name.native.json" --svg "$work/$name.native.svg" \
-            </dev/null
-        for extension in json svg; do
+        write_documents "$native" "$board" "$work/$name.native"
+        for extension in json svg kicad_pcb bom.csv pos.csv; do
             compare "$name" "the native program's $extension" "$work/$name.native.$extension" \
                 "$work/$name.win.$extension"
         done

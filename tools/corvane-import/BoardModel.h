@@ -31,6 +31,8 @@ struct Pad {
     std::string Layer;
     double Rotation = 0;
     NetName Net;
+    /// The rounded rectangle's corner radius, as a percentage of half the smaller side.
+    std::uint8_t CornerPercent = 0;
 };
 
 struct Arc {

@@ -9,10 +9,16 @@
 
 namespace halvex::cli {
 
-/// A visitor that collects everything it is shown into a Board (File, Version and Imported are
-/// left to the caller). Several outputs can share one collector in one walk.
+/// A visitor that collects everything it is shown into a Board, whose File, Version and Imported
+/// come from the header. Several outputs can share one collector in one walk.
 class BoardCollector final : public BoardVisitor {
 public:
+    explicit BoardCollector(const DocumentHeader& header = {}) {
+        board_.File = header.File;
+        board_.Version = header.Version;
+        board_.Imported = header.Imported;
+    }
+
     const Board& Collected() const { return board_; }
     Board Take() { return std::move(board_); }
 

@@ -202,6 +202,7 @@ private:
             SetLayer(pad_.Layer, info.Layer);
             pad_.Rotation = info.Rotation;
             pad_.Net = NetOf(info.Net);
+            pad_.CornerPercent = info.TopCRPercent;
             visitor_.OnPad(pad_);
             break;
         case HALVEX_KIND_ARC:

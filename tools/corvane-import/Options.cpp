@@ -1,5 +1,8 @@
 #include "Options.h"
 
+#include "Documents.h"
+#include "KicadLayers.h"
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -20,16 +23,16 @@ struct OptionRule {
     std::function<void(Options&, const std::string&)> Apply;
 };
 
-// A table, so that a further option is one more line.
-const std::array<OptionRule, 11>& OptionTable() {
-    static const std::array<OptionRule, 11> table = {{
+// A table, so that a further option is one more line; the documents' options come from the
+// table of documents (Documents.h).
+const std::array<OptionRule, 10>& OptionTable() {
+    static const std::array<OptionRule, 10> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
-        {"--json", "", true, [](Options& o, const std::string& v) { o.JsonPath = v; }},
-        {"--svg", "", true, [](Options& o, const std::string& v) { o.SvgPath = v; }},
+        {"--edge-layer", "", true, [](Options& o, const std::string& v) { o.EdgeLayer = v; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
@@ -41,6 +44,22 @@ const std::array<OptionRule, 11>& OptionTable() {
 const OptionRule* FindOption(std::string_view name) {
     for (const OptionRule& rule : OptionTable()) {
         if (name == rule.LongName || (!rule.ShortName.empty() && name == rule.ShortName)) {
+            return &rule;
+        }
+    }
+    // Every document's option takes its path.
+    static const std::vector<OptionRule> documentRules = [] {
+        std::vector<OptionRule> rules;
+        for (const DocumentKind& kind : DocumentKinds()) {
+            rules.push_back({kind.Option, "", true,
+                             [option = std::string(kind.Option)](Options& o, const std::string& v) {
+                                 o.Documents[option] = v;
+                             }});
+        }
+        return rules;
+    }();
+    for (const OptionRule& rule : documentRules) {
+        if (name == rule.LongName) {
             return &rule;
         }
     }
@@ -68,14 +87,21 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
     if (!values.ReportPath.empty() && values.ReportFormat.empty()) {
         return "--report-file needs --report text or --report json";
     }
-    const bool outputs = values.JsonPath || values.SvgPath || !values.ReportFormat.empty();
+    if (!kicad::IsHostLayerName(values.EdgeLayer)) {
+        return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1, not '" +
+               values.EdgeLayer + "'";
+    }
+    const bool outputs = !values.Documents.empty() || !values.ReportFormat.empty();
     if (files.size() > 1 && outputs && !values.OutDir) {
-        return "with several FILEs, --json, --svg and --report need --out-dir DIR";
+        return "with several FILEs, the documents and --report need --out-dir DIR";
     }
     if (values.OutDir) {
-        for (const auto* format : {&values.JsonPath, &values.SvgPath}) {
-            if (*format && **format != "-" && !IsNameFormat(**format)) {
-                return "with --out-dir, --json and --svg take file names, not '" + **format + "'";
+        for (const auto& [option, format] : values.Documents) {
+            if (format != "-" && !IsNameFormat(format)) {
+                return "with --out-dir, " + option +
+                       " and the other documents take file names, "
+                       "not '" +
+                       format + "'";
             }
         }
         if (!values.ReportPath.empty() && values.ReportPath != "-" &&
@@ -157,15 +183,23 @@ std::string HelpText() {
            "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
            "  --svg PATH      write a picture of the board as SVG to PATH ('-' for standard "
            "output)\n"
+           "  --kicad PATH    write the board as a KiCad board file (KiCad 6 and later)\n"
+           "  --edge-layer LAYER\n"
+           "                  the layer whose closed outlines are the KiCad board's edge\n"
+           "                  (default KeepOutLayer; without one, a rectangle around everything)\n"
+           "  --bom PATH      write the bill of materials as CSV\n"
+           "  --positions PATH\n"
+           "                  write the placement of the components as CSV\n"
            "  --report FORM   print the import report: what the import passed over or changed,\n"
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"
            "                  write the report to PATH instead of standard output\n"
-           "  --out-dir DIR   write each FILE's outputs into DIR (made when missing); --json,\n"
-           "                  --svg and --report-file then take file names in which {name}\n"
-           "                  stands for FILE's name without its extension. Without --json and\n"
-           "                  --svg both are written, as {name}.json and {name}.svg; the report\n"
-           "                  goes to {name}.report.text or {name}.report.json\n"
+           "  --out-dir DIR   write each FILE's outputs into DIR (made when missing); the\n"
+           "                  documents' options and --report-file then take file names in\n"
+           "                  which {name} stands for FILE's name without its extension.\n"
+           "                  Without a document named, the JSON and the SVG are written, as\n"
+           "                  {name}.json and {name}.svg; the report goes to\n"
+           "                  {name}.report.text or {name}.report.json\n"
            "  --strict        fail (status 6) when the report holds an entry that may have lost\n"
            "                  data (a file cut short, bytes after its Ctrl-Z, CR-only line ends)\n"
            "  -q, --quiet     print nothing but errors\n"

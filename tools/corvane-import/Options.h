@@ -1,6 +1,7 @@
 #pragma once
 // The command line of corvane-import: corvane-import [OPTIONS] FILE...
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +11,12 @@ namespace halvex::cli {
 struct Options {
     /// The boards to import, in order; "-" is standard input.
     std::vector<std::string> InputFiles;
-    /// Paths, or with OutDir name formats; "-" is standard output.
-    std::optional<std::string> JsonPath;
-    std::optional<std::string> SvgPath;
+    /// The documents asked for, by the option that names them ("--json", "--kicad"; the table is
+    /// Documents.h): paths, or with OutDir file names in which "{name}" stands for the board's
+    /// name; "-" is standard output. The last of a repeated option wins.
+    std::map<std::string, std::string> Documents;
+    /// The host layer whose closed outlines are the KiCad board's edge.
+    std::string EdgeLayer = "KeepOutLayer";
     bool Quiet = false;
     /// Fail (status 6) when the import report holds an entry that may have lost data.
     bool Strict = false;

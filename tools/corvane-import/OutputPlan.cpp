@@ -6,7 +6,6 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
-#include <tuple>
 
 namespace halvex::cli {
 namespace {
@@ -41,62 +40,78 @@ std::string ExpandNameFormat(const std::string& format, const std::string& name)
 OutputPlan PlanOutputs(const Options& options) {
     OutputPlan plan;
     const bool single = options.InputFiles.size() == 1;
-    std::optional<std::string> json = options.JsonPath;
-    std::optional<std::string> svg = options.SvgPath;
+    // Each document asked for, by its kind, with its path or name format.
+    std::vector<std::pair<const DocumentKind*, std::string>> formats;
+    for (const DocumentKind& kind : DocumentKinds()) {
+        const auto asked = options.Documents.find(std::string(kind.Option));
+        if (asked != options.Documents.end()) {
+            formats.emplace_back(&kind, asked->second);
+        }
+    }
     std::optional<std::string> report;
     if (!options.ReportFormat.empty()) {
         report = options.ReportPath.empty() ? std::string("-") : options.ReportPath;
     }
     if (options.OutDir) {
-        // Into a folder: both pictures of the board unless one was named, and the report in a
-        // file of its own.
-        if (!json && !svg) {
-            json = std::string(NamePlaceholder) + ".json";
-            svg = std::string(NamePlaceholder) + ".svg";
+        // Into a folder: the pictures of the board unless a document was named, and the report
+        // in a file of its own.
+        for (const DocumentKind& kind : DocumentKinds()) {
+            if (options.Documents.empty() && kind.WrittenByDefault) {
+                formats.emplace_back(&kind, std::string(NamePlaceholder) + "." +
+                                                std::string(kind.Extension));
+            }
         }
         if (report && options.ReportPath.empty()) {
             report = std::string(NamePlaceholder) + ".report." + options.ReportFormat;
         }
     }
+    const auto placed = [&](const std::string& format, const std::string& name) {
+        return options.OutDir
+                   ? (fs::path(*options.OutDir) / ExpandNameFormat(format, name)).string()
+                   : format;
+    };
     // Which file (by its place on the command line) and option claimed each output name first.
-    std::map<std::string, std::pair<std::size_t, const char*>> writers;
+    std::map<std::string, std::pair<std::size_t, std::string>> writers;
+    const auto claim = [&](std::size_t index, const std::string& option, const std::string& format,
+                           const std::string& path) {
+        if (path == "-") {
+            if (!single) {
+                plan.Error = "standard output ('-') can take the outputs of one FILE only";
+            }
+            return plan.Error.empty();
+        }
+        const auto [first, added] = writers.emplace(Comparable(path), std::pair{index, option});
+        if (added) {
+            return true;
+        }
+        const auto& [otherIndex, otherOption] = first->second;
+        plan.Error =
+            otherIndex == index
+                ? otherOption + " and " + option + " would both write " + path +
+                      "; each output needs its own name"
+                : options.InputFiles[otherIndex] + " and " + options.InputFiles[index] +
+                      " would both write " + path +
+                      (format.find(NamePlaceholder) == std::string::npos
+                           ? "; put " + std::string(NamePlaceholder) + " in the output's name"
+                           : "");
+        return false;
+    };
     for (std::size_t index = 0; index < options.InputFiles.size(); ++index) {
         const std::string& input = options.InputFiles[index];
-        FileOutputs file{input, NameOf(input), {}, {}, {}};
-        for (const auto& [format, into, option] :
-             {std::tuple{&json, &file.Json, "--json"}, std::tuple{&svg, &file.Svg, "--svg"},
-              std::tuple{&report, &file.Report, "--report"}}) {
-            if (!*format) {
-                continue;
-            }
-            if (**format == "-") {
-                if (!single) {
-                    plan.Error = "standard output ('-') can take the outputs of one FILE only";
-                    return plan;
-                }
-                *into = "-";
-                continue;
-            }
-            *into =
-                options.OutDir
-                    ? (fs::path(*options.OutDir) / ExpandNameFormat(**format, file.Name)).string()
-                    : **format;
-            const auto [first, added] =
-                writers.emplace(Comparable(**into), std::pair{index, option});
-            if (!added) {
-                const auto& [otherIndex, otherOption] = first->second;
-                plan.Error = otherIndex == index
-                                 ? std::string(otherOption) + " and " + option +
-                                       " would both write " + **into +
-                                       "; each output needs its own name"
-                                 : options.InputFiles[otherIndex] + " and " + input +
-                                       " would both write " + **into +
-                                       (format->value().find(NamePlaceholder) == std::string::npos
-                                            ? "; put " + std::string(NamePlaceholder) +
-                                                  " in the output's name"
-                                            : "");
+        FileOutputs file{input, NameOf(input), {}, {}};
+        for (const auto& [kind, format] : formats) {
+            const std::string path = format == "-" ? format : placed(format, file.Name);
+            if (!claim(index, std::string(kind->Option), format, path)) {
                 return plan;
             }
+            file.Documents.push_back({kind, path});
+        }
+        if (report) {
+            const std::string path = *report == "-" ? *report : placed(*report, file.Name);
+            if (!claim(index, "--report-file", *report, path)) {
+                return plan;
+            }
+            file.Report = path;
         }
         plan.Files.push_back(std::move(file));
     }

@@ -3,6 +3,7 @@
 // in DIR named by a format in which "{name}" stands for the file's name without its folder and
 // extension ("stdin" for standard input).
 
+#include "Documents.h"
 #include "Options.h"
 
 #include <optional>
@@ -11,12 +12,17 @@
 
 namespace halvex::cli {
 
+/// A document to write, and where; "-" is standard output.
+struct PlannedDocument {
+    const DocumentKind* Kind = nullptr;
+    std::string Path;
+};
+
 /// The outputs of one input file; a path "-" is standard output.
 struct FileOutputs {
-    std::string Input; // as given; "-" is standard input
-    std::string Name;  // what "{name}" stands for
-    std::optional<std::string> Json;
-    std::optional<std::string> Svg;
+    std::string Input;                      // as given; "-" is standard input
+    std::string Name;                       // what "{name}" stands for
+    std::vector<PlannedDocument> Documents; // in the order of DocumentKinds
     std::optional<std::string> Report;
 };
 

@@ -1,11 +1,12 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
-// server, and reports what landed on the board (summary, JSON, SVG), for one file or several.
+// server, and reports what landed on the board (summary, JSON, SVG, KiCad board, BOM, placement),
+// for one file or several.
 
 #include "BoardWalker.h"
+#include "Documents.h"
 #include "ExitStatus.h"
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
-#include "JsonWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
 #include "OutputPlan.h"
@@ -14,7 +15,6 @@
 #include "SignalCleanup.h"
 #include "StandardInputBoard.h"
 #include "Summary.h"
-#include "SvgWriter.h"
 #include "Terminal.h"
 
 #include <algorithm>
@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -90,11 +91,9 @@ bool WriteSummary(const std::string& text, std::FILE* stream) {
 // The names the "Writing" caption lists.
 std::string WritingCaption(const FileOutputs& file) {
     std::string names;
-    for (const auto* path : {&file.Json, &file.Svg}) {
-        if (*path) {
-            names += (names.empty() ? "" : ", ") +
-                     (**path == "-" ? std::string("standard output") : BaseName(**path));
-        }
+    for (const PlannedDocument& document : file.Documents) {
+        names += (names.empty() ? "" : ", ") +
+                 (document.Path == "-" ? std::string("standard output") : BaseName(document.Path));
     }
     return "Writing " + names;
 }
@@ -124,35 +123,45 @@ std::string StatusLine(const std::string& shownName, ExitStatus status, const Bo
     }
 }
 
+// A document being written: its kind, and the stream SafeOutputs gave it.
+struct DocumentStream {
+    const DocumentKind* Kind;
+    OutputStream* Stream;
+};
+
 // What the walk over an imported board serves: the documents asked for, and the summary's counter
-// unless the program is quiet (null members are not wanted).
+// unless the program is quiet (null then).
 struct WalkTargets {
     const DocumentHeader& Header;
-    OutputStream* Json = nullptr;
-    OutputStream* Svg = nullptr;
+    const Options& Settings;
+    const std::vector<DocumentStream>& Documents;
     BoardCounter* Counter = nullptr;
 };
 
 // Reads the board back from the server once, for everything that shows it, with the writing on
-// the progress bar. Nothing is read when nothing shows the board.
+// the progress bar. Nothing is read when nothing shows the board, and the board is kept whole in
+// memory only for the documents made from all of it.
 void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
-    std::optional<JsonDocumentWriter> json;
-    std::optional<SvgDocumentWriter> svg;
+    BoardCollector snapshot(targets.Header);
+    const DocumentContext context{targets.Header, targets.Settings, snapshot};
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
         visitors.Add(*targets.Counter);
     }
-    if (targets.Json != nullptr) {
-        visitors.Add(json.emplace(*targets.Json, targets.Header));
+    if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
+                    [](const DocumentStream& document) { return document.Kind->NeedsSnapshot; })) {
+        visitors.Add(snapshot); // before the documents made from it
     }
-    if (targets.Svg != nullptr) {
-        visitors.Add(svg.emplace(*targets.Svg, targets.Header.File));
+    std::vector<std::unique_ptr<BoardVisitor>> writers;
+    for (const DocumentStream& document : targets.Documents) {
+        writers.push_back(document.Kind->Make(*document.Stream, context));
+        visitors.Add(*writers.back());
     }
     if (visitors.Empty()) {
         return;
     }
-    const bool writing = json || svg;
+    const bool writing = !writers.empty();
     if (writing) {
         bar.Init(caption, BoardMemberCount(modules.Server(), board));
     }
@@ -202,8 +211,11 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     OutputStream* report =
         file.Report ? &outputs.Add(*file.Report == "-" ? "--report" : "--report-file", *file.Report)
                     : nullptr;
-    OutputStream* json = file.Json ? &outputs.Add("--json", *file.Json) : nullptr;
-    OutputStream* svg = file.Svg ? &outputs.Add("--svg", *file.Svg) : nullptr;
+    std::vector<DocumentStream> documents;
+    for (const PlannedDocument& document : file.Documents) {
+        documents.push_back(
+            {document.Kind, &outputs.Add(std::string(document.Kind->Option), document.Path)});
+    }
     if (const auto problem = outputs.Prepare(!options.Quiet)) {
         PrintError(problem->Message);
         return problem->Refused ? ExitStatus::Usage : ExitStatus::OutputFailed;
@@ -226,7 +238,8 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed};
     BoardCounter counter;
-    WalkForOutputs(modules, imported.Board, {header, json, svg, options.Quiet ? nullptr : &counter},
+    WalkForOutputs(modules, imported.Board,
+                   {header, options, documents, options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
@@ -269,12 +282,11 @@ ExitStatus ImportAll(const Options& options) {
         if (input) {
             inputs.push_back(*input);
         }
-        for (const auto& [option, path] :
-             {std::pair{"--report-file", &file.Report}, std::pair{"--json", &file.Json},
-              std::pair{"--svg", &file.Svg}}) {
-            if (*path) {
-                requests.push_back({option, **path});
-            }
+        if (file.Report) {
+            requests.push_back({"--report-file", *file.Report});
+        }
+        for (const PlannedDocument& document : file.Documents) {
+            requests.push_back({std::string(document.Kind->Option), document.Path});
         }
     }
     if (const auto problem = FindSameFileProblem(requests, inputs, !options.Quiet)) {

@@ -1,0 +1,100 @@
+#!/usr/bin/python3
+"""Plots a KiCad board with KiCad's own plotter: Gerber files of every copper, mask, paste and
+silkscreen layer that holds anything and of the edge, and Excellon drill files, plated and
+unplated apart.
+
+    kicad_fab.py BOARD.kicad_pcb DIR
+
+Coordinates are those of the auxiliary origin, which corvane-import puts on the origin of the
+imported board, so the files measure from the same point as the board file did. Prints the names
+of the files written, one a line. Run with the python that has KiCad's pcbnew module.
+"""
+
+import os
+import sys
+
+import pcbnew
+
+# Technical layers in the order a fabrication house lists them, with their files' suffixes.
+TECHNICAL = [
+    (pcbnew.F_Paste, "F_Paste"), (pcbnew.F_SilkS, "F_SilkS"), (pcbnew.F_Mask, "F_Mask"),
+    (pcbnew.B_Mask, "B_Mask"), (pcbnew.B_SilkS, "B_SilkS"), (pcbnew.B_Paste, "B_Paste"),
+]
+
+
+def used_layers(board):
+    """The layers anything is on: pads, tracks, vias, zones, graphics, texts, footprint graphics."""
+    used = set()
+    for item in board.GetTracks():
+        used.update(item.GetLayerSet().Seq())
+    for zone in board.Zones():
+        if not zone.GetIsRuleArea():
+            used.update(zone.GetLayerSet().Seq())
+    for fp in board.GetFootprints():
+        for pad in fp.Pads():
+            used.update(pad.GetLayerSet().Seq())
+        for item in fp.GraphicalItems():
+            used.add(item.GetLayer())
+        for text in (fp.Reference(), fp.Value()):
+            if text.IsVisible():
+                used.add(text.GetLayer())
+    for item in board.GetDrawings():
+        used.add(item.GetLayer())
+    return used
+
+
+def plot(board_file, out):
+    out = os.path.abspath(out)
+    board = pcbnew.LoadBoard(board_file)
+    pcbnew.ZONE_FILLER(board).Fill(board.Zones())
+    os.makedirs(out, exist_ok=True)
+    controller = pcbnew.PLOT_CONTROLLER(board)
+    options = controller.GetPlotOptions()
+    options.SetOutputDirectory(out)
+    options.SetPlotFrameRef(False)
+    options.SetUseAuxOrigin(True)
+    options.SetUseGerberProtelExtensions(False)
+    options.SetCreateGerberJobFile(False)
+    # Extended attributes only as comments: every reader, gerbv included, reads the files.
+    options.SetUseGerberAttributes(False)
+    options.SetUseGerberX2format(False)
+    options.SetIncludeGerberNetlistInfo(False)
+    options.SetSubtractMaskFromSilk(False)
+    options.SetExcludeEdgeLayer(True)
+    options.SetDrillMarksType(pcbnew.PCB_PLOT_PARAMS.NO_DRILL_SHAPE)
+    options.SetScale(1)
+    options.SetMirror(False)
+
+    used = used_layers(board)
+    # An empty layer is not plotted: a Gerber file without apertures is not a layer of the board
+    # (and gerbv takes it for an old format it cannot read).
+    layers = [(layer, board.GetLayerName(layer).replace(".", "_"))
+              for layer in board.GetEnabledLayers().CuStack() if layer in used]
+    layers += [(layer, suffix) for layer, suffix in TECHNICAL if layer in used]
+    layers.append((pcbnew.Edge_Cuts, "Edge_Cuts"))
+    written = []
+    for layer, suffix in layers:
+        controller.SetLayer(layer)
+        controller.OpenPlotfile(suffix, pcbnew.PLOT_FORMAT_GERBER, suffix)
+        if not controller.PlotLayer():
+            raise SystemExit("KiCad could not plot %s" % suffix)
+        written.append(controller.GetPlotFileName())
+    controller.ClosePlot()
+
+    drill = pcbnew.EXCELLON_WRITER(board)
+    # Not mirrored, full header, the auxiliary origin, plated and unplated holes in two files.
+    drill.SetOptions(False, False, board.GetDesignSettings().GetAuxOrigin(), False)
+    drill.SetFormat(True)
+    drill.CreateDrillandMapFilesSet(out, True, False)
+    stem = os.path.splitext(os.path.basename(board_file))[0]
+    written += [os.path.join(out, "%s-%s.drl" % (stem, kind)) for kind in ("PTH", "NPTH")]
+    for name in written:
+        if not os.path.isfile(name):
+            raise SystemExit("KiCad wrote no %s" % name)
+        print(name)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        raise SystemExit("usage: kicad_fab.py BOARD.kicad_pcb DIR")
+    plot(sys.argv[1], sys.argv[2])
