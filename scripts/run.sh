@@ -17,7 +17,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 # corvane-import's options that take a value: their value is never a FILE.
 takes_value() {
-    case $1 in --json | --svg | --report | --report-file | --out-dir | --plugin | --server) return 0 ;; esac
+    case $1 in
+    --json | --svg | --kicad | --bom | --positions | --edge-layer | --report | --report-file | \
+        --out-dir | --plugin | --server) return 0 ;;
+    esac
     return 1
 }
 
