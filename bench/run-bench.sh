@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Measures whole imports of synthetic boards of about 10^3 to 10^6 records through the command-line
-# host (one process per import, no JSON, no progress bar), beside one pass of the reading rules over
-# the same file, and checks the scaling targets.
+# host (one process per import, no progress bar): quiet, and writing both the JSON and the SVG,
+# beside one pass of the reading rules over the same file, and checks the scaling targets and the
+# outputs' targets (their writing costs at most the import's own time again, their peak memory at
+# most 1.5 times that of the quiet import).
 #
 #   bench/run-bench.sh [--sizes "1000 10000 100000 1000000"] [--alternating-sizes "..."]
 #                      [--repeats N] [--micro] [--keep]
@@ -16,8 +18,9 @@
 #   --keep               keep the generated boards (their folder is printed)
 #
 # Times are processor times (user + system) of the pass and of the import process, the best of the
-# runs: on a shared machine they hold steadier than wall time, which is shown beside them. The pass
-# and the import take turns, so that a busy spell of the machine weighs on both alike.
+# runs: on a shared machine they hold steadier than wall time, which is shown beside them. The pass,
+# the quiet import and the import with outputs take turns, so that a busy spell of the machine
+# weighs on all alike. The machine's load average is printed before and after.
 # Builds in build/bench (Release, CORVANE_BUILD_BENCH=ON). Exits 1 when a target is missed.
 set -euo pipefail
 
@@ -35,7 +38,7 @@ while [[ $# -gt 0 ]]; do
     --repeats) repeats="$2"; shift 2 ;;
     --micro) micro=1; shift ;;
     --keep) keep=1; shift ;;
-    -h | --help) sed -n '2,21p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,23p' "$0"; exit 0 ;;
     *) echo "run-bench.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
@@ -44,6 +47,8 @@ done
 max_exponent=1.1
 max_ratio=7
 max_bytes_per_object=1536
+max_output_cost=1.0   # writing JSON and SVG, in units of the time of the quiet import
+max_output_memory=1.5 # peak memory with both outputs, in units of that of the quiet import
 
 echo "== Building (Release) in $build" >&2
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON \
@@ -69,10 +74,11 @@ fi
 field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
 
 # measure_boards RESULTS [GENERATOR_OPTION...]: for each size of $series_sizes, generates a board,
-# measures it and appends a line "size bytes records objects read_s import_s peak_kb wall_s".
+# measures it and appends a line "size bytes records objects read_s import_s peak_kb wall_s
+# outputs_s outputs_peak_kb" (the last two 0 unless $with_outputs is 1).
 measure_boards() {
     local results="$1" size board summary records objects bytes read_seconds best_seconds
-    local best_wall peak_kb run seconds line status wall rss
+    local best_wall peak_kb run seconds line status wall rss out_seconds out_peak_kb
     shift
     : >"$results"
     for size in $series_sizes; do
@@ -84,12 +90,14 @@ measure_boards() {
         bytes="$(field bytes "$summary")"
         echo "== $size: $records records, $objects objects, $bytes bytes" >&2
 
-        # The reading pass and the import take turns, so that a busy spell of a shared machine
-        # weighs on both alike; the best of each counts.
+        # The reading pass and the imports take turns, so that a busy spell of a shared machine
+        # weighs on all alike; the best of each counts.
         read_seconds=""
         best_seconds=""
         best_wall=""
         peak_kb=0
+        out_seconds=0
+        out_peak_kb=0
         for ((run = 0; run < repeats; run++)); do
             seconds="$(field cpu_seconds "$("$read_only" "$board" 1)")"
             if [[ -z $read_seconds ]] || awk -v a="$seconds" -v b="$read_seconds" 'BEGIN{exit !(a<b)}'; then
@@ -111,25 +119,45 @@ measure_boards() {
                 best_wall="$wall"
             fi
             ((rss > peak_kb)) && peak_kb="$rss"
+            [[ $with_outputs == 1 ]] || continue
+            line="$("$measure" "$importer" --quiet "$board" --json "$boards/out.json" \
+                --svg "$boards/out.svg")"
+            if [[ "$(field status "$line")" != 0 ]]; then
+                echo "run-bench.sh: corvane-import with outputs failed on $board" >&2
+                exit 1
+            fi
+            seconds="$(field cpu_seconds "$line")"
+            rss="$(field maxrss_kb "$line")"
+            if [[ $out_seconds == 0 ]] || awk -v a="$seconds" -v b="$out_seconds" 'BEGIN{exit !(a<b)}'; then
+                out_seconds="$seconds"
+            fi
+            ((rss > out_peak_kb)) && out_peak_kb="$rss"
         done
-        echo "$size $bytes $records $objects $read_seconds $best_seconds $peak_kb $best_wall" >>"$results"
+        rm -f "$boards/out.json" "$boards/out.svg"
+        echo "$size $bytes $records $objects $read_seconds $best_seconds $peak_kb $best_wall" \
+            "$out_seconds $out_peak_kb" >>"$results"
     done
 }
 
+echo "== load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 series_sizes="$sizes"
+with_outputs=1
 results="$boards/results.txt"
 measure_boards "$results"
 
 # summarise RESULTS TITLE ALL: the table of a series and its checks: the scaling exponent, and
-# with ALL=1 the ratio to the reading pass and the peak memory on the largest board.
+# with ALL=1 the ratio to the reading pass, the peak memory and the outputs' cost on the largest
+# board.
 summarise() {
 awk -v max_exponent="$max_exponent" -v max_ratio="$max_ratio" \
     -v max_bpo="$max_bytes_per_object" -v cores="$(nproc)" -v title="$2" -v all="$3" \
+    -v max_out_cost="$max_output_cost" -v max_out_memory="$max_output_memory" \
     -v mem_kb="$(awk '/MemTotal/ {print $2}' /proc/meminfo)" '
 {
     n++
     size[n] = $1; bytes[n] = $2; records[n] = $3; objects[n] = $4
     readt[n] = $5; importt[n] = $6; peak[n] = $7 * 1024; wall[n] = $8
+    outt[n] = $9; outpeak[n] = $10 * 1024
 }
 END {
     printf "\n%s\nMachine: %d cores, %.0f GiB; processor seconds, best of the runs per board\n\n", \
@@ -146,6 +174,19 @@ END {
         printf "| %9s | %8.2f | %9d | %9d | %9.4f | %9.4f | %6.1f | %11.0f | %9.1f | %9.0f | %9.3f |\n", \
             size[i], bytes[i] / 1048576, records[i], objects[i], readt[i], importt[i], ratio[i], \
             records[i] / importt[i], peak[i] / 1048576, perobj[i], wall[i]
+    }
+    if (all) {
+        printf "\nWith --json and --svg: processor seconds and peak memory, against the quiet import\n\n"
+        printf "| %9s | %9s | %12s | %9s | %12s |\n", "board", "outputs s", "writing cost", \
+            "peak MB", "peak / quiet"
+        printf "|%s|%s|%s|%s|%s|\n", "-----------", "-----------", "--------------", \
+            "-----------", "--------------"
+        for (i = 1; i <= n; i++) {
+            cost[i] = importt[i] > 0 ? (outt[i] - importt[i]) / importt[i] : 0
+            memory[i] = peak[i] > 0 ? outpeak[i] / peak[i] : 0
+            printf "| %9s | %9.4f | %12.2f | %9.1f | %12.2f |\n", size[i], outt[i], cost[i], \
+                outpeak[i] / 1048576, memory[i]
+        }
     }
     # Least squares of log(import time) on log(records).
     sx = sy = sxx = sxy = 0
@@ -172,6 +213,14 @@ END {
     failed += !ok
     printf "%s  peak memory %.1f MB < %.1f MB (1.5 KB per object plus the file) on the largest board\n", \
         ok ? "PASS" : "FAIL", peak[n] / 1048576, limit / 1048576
+    ok = cost[n] <= max_out_cost
+    failed += !ok
+    printf "%s  writing JSON and SVG costs %.2f x the time of the quiet import <= %.1f on the largest board\n", \
+        ok ? "PASS" : "FAIL", cost[n], max_out_cost
+    ok = memory[n] <= max_out_memory
+    failed += !ok
+    printf "%s  peak memory with both outputs %.2f x that of the quiet import <= %.1f on the largest board\n", \
+        ok ? "PASS" : "FAIL", memory[n], max_out_memory
     exit failed > 0
 }' "$1"
 }
@@ -182,10 +231,13 @@ if [[ -n $alternating_sizes ]]; then
     # Nets after each component, naming it and earlier ones: every component is learned from the
     # host after the node index's first walk of the board.
     series_sizes="$alternating_sizes"
+    with_outputs=0
     measure_boards "$boards/alternating.txt" --alternate
     summarise "$boards/alternating.txt" "Boards alternating components and net definitions" 0 ||
         status=1
 fi
+
+echo "== load average after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 
 # The report's cost: the main loop over one board with no report and with the report attached.
 # Times, interleaved and repeated (the ratio of the medians), and, where valgrind is installed,

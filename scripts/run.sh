@@ -1,49 +1,102 @@
 #!/usr/bin/env bash
-# The main job: import a Corvane board with corvane-import, print its summary, and write its JSON
-# and SVG to out/<name>.json and out/<name>.svg.
+# The main job: import Corvane boards with corvane-import, print what landed on each board, and
+# write its JSON and SVG into out/ of the repository.
 #
-#   scripts/run.sh [FILE] [OPTIONS]
+#   scripts/run.sh [OPTIONS] [FILE...]     (options may also come after the files)
 #
-# FILE defaults to examples/demo.PCB; OPTIONS go to corvane-import (for example --quiet). On a
-# fresh Debian machine it first installs what the build needs (as root), then builds the program
-# in build/native, the build scripts/test.sh uses. The exit status is corvane-import's.
+# FILE defaults to examples/demo.PCB. Each FILE's outputs go to out/ under the file's own path
+# (out/examples/demo.json for examples/demo.PCB, out/home/me/boards/x.svg for
+# /home/me/boards/x.PCB), so boards of one name in different folders keep apart. OPTIONS go to
+# corvane-import (--quiet, --strict, --report text, ...); paths in them and the FILEs are taken
+# from where the script was started. With --json, --svg or --out-dir the outputs are yours to
+# name. On a fresh Debian machine it first installs what the build needs (as root), then builds
+# the program in build/native, the build scripts/test.sh uses. The exit status is the highest of
+# corvane-import's.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-file="$root/examples/demo.PCB"
-if [ "$#" -gt 0 ] && [ "${1#-}" = "$1" ]; then
-    # Relative to where the script was started from, not to the repository.
-    file=$(realpath -m -- "$1")
+# corvane-import's options that take a value: their value is never a FILE.
+takes_value() {
+    case $1 in
+    --json | --svg | --kicad | --bom | --positions | --edge-layer | --report | --report-file | \
+        --out-dir | --plugin | --server) return 0 ;;
+    esac
+    return 1
+}
+
+options=()
+files=()
+own_outputs=0
+quiet=0
+while [ "$#" -gt 0 ]; do
+    argument=$1
     shift
+    case $argument in
+    --)
+        files+=("$@")
+        break
+        ;;
+    -q | --quiet) quiet=1 ;;
+    esac
+    case $argument in
+    --json | --json=* | --svg | --svg=* | --out-dir | --out-dir=*) own_outputs=1 ;;
+    esac
+    if [ "$argument" = "-" ] || [ "${argument#-}" = "$argument" ]; then
+        files+=("$argument")
+    elif takes_value "$argument" && [ "$#" -gt 0 ]; then
+        options+=("$argument" "$1")
+        shift
+    else
+        options+=("$argument")
+    fi
+done
+if [ "${#files[@]}" -eq 0 ]; then
+    files=("$root/examples/demo.PCB")
 fi
 
-cd "$root"
-source scripts/lib/deps.sh
+source "$root/scripts/lib/deps.sh"
 install_native_deps
-
-quiet=0
-for option in "$@"; do
-    case $option in -q | --quiet) quiet=1 ;; esac
-done
 
 # The build speaks only when it fails.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 [ "$quiet" -eq 1 ] || echo "Building corvane-import in build/native ..." >&2
-if ! { cmake -S . -B build/native -G Ninja -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-    cmake --build build/native --target corvane-import; } >"$log" 2>&1; then
+if ! { cmake -S "$root" -B "$root/build/native" -G Ninja -DCORVANE_WERROR=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    cmake --build "$root/build/native" --target corvane-import; } >"$log" 2>&1; then
     cat "$log" >&2
     echo "run.sh: the build failed" >&2
     exit 1
 fi
+program="$root/build/native/tools/corvane-import/corvane-import"
 
-name=$(basename -- "$file")
-name=${name%.*}
-mkdir -p out
-status=0
-build/native/tools/corvane-import/corvane-import "$file" --json "out/$name.json" \
-    --svg "out/$name.svg" "$@" || status=$?
-if [ "$quiet" -eq 0 ] && { [ "$status" -eq 0 ] || [ "$status" -eq 3 ]; }; then
-    echo "Wrote out/$name.json and out/$name.svg"
-fi
-exit "$status"
+# out/ and the file's path without its extension: relative to the repository for its own files.
+output_stem() {
+    local path
+    path=$(realpath -m -- "$1")
+    case $path in
+    "$root"/*) path=${path#"$root"/} ;;
+    *) path=${path#/} ;;
+    esac
+    echo "$root/out/${path%.*}"
+}
+
+worst=0
+for file in "${files[@]}"; do
+    outputs=()
+    stem=""
+    if [ "$own_outputs" -eq 0 ] && [ "$file" != "-" ]; then
+        stem=$(output_stem "$file")
+        mkdir -p "$(dirname "$stem")"
+        outputs=(--json "$stem.json" --svg "$stem.svg")
+    fi
+    status=0
+    "$program" "${outputs[@]}" "${options[@]}" -- "$file" || status=$?
+    # 0 complete, 3 aborted, 6 --strict: the outputs were written all the same.
+    if [ -n "$stem" ] && [ "$quiet" -eq 0 ] &&
+        { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
+        echo "Wrote ${stem#"$root"/}.json and ${stem#"$root"/}.svg"
+    fi
+    [ "$status" -le "$worst" ] || worst=$status
+done
+exit "$worst"

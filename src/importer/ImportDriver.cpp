@@ -60,6 +60,7 @@ bool RecognisePcbFile(const std::string& fileName) {
 bool ImportFile(ImportState& state, const std::string& fileName) {
     state.AbortRequested = false;
     ForgetScratchComponent();
+    state.RecordLine = 0;
     if (state.Report != nullptr) {
         state.Report->Clear();
     }

@@ -1,25 +1,6 @@
 #include "importer/ImportReport.h"
 
-#include <array>
-
 namespace corvane {
-
-std::string_view ReportKindName(ReportKind kind) {
-    static constexpr std::array<std::string_view, 13> names = {"skipped-line",
-                                                               "malformed-number",
-                                                               "number-from-next-line",
-                                                               "line-cut",
-                                                               "layer-out-of-range",
-                                                               "value-clamped",
-                                                               "node-not-found",
-                                                               "missing-endcomp",
-                                                               "net-cut-by-end-of-file",
-                                                               "record-cut-by-end-of-file",
-                                                               "no-host-object",
-                                                               "walk-capped",
-                                                               "aborted"};
-    return names[static_cast<std::size_t>(kind)];
-}
 
 void ImportReport::Add(ReportKind kind, std::uint64_t line, std::string_view detail) {
     ++entries_;
@@ -75,6 +56,13 @@ void ImportReport::LineCut(std::uint64_t line, std::size_t limit, std::uint64_t 
 void ImportReport::NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) {
     (void)numberLine;
     Add(ReportKind::NumberFromNextLine, dataLine, "data line too short");
+}
+
+void ImportReport::LoneCarriageReturn(std::uint64_t line) {
+    Add(ReportKind::LoneCarriageReturn, line,
+        "a CR without LF is no line end: the lines around it were read as one (a file whose lines "
+        "end with CR alone reads as one line; convert its line ends to LF or CR LF, for example "
+        "with mac2unix)");
 }
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 
 #include "importer/ReadingObserver.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -12,6 +13,8 @@
 
 namespace corvane {
 
+// The kinds of entries, in the order the report counts them. ReportKinds below gives each its name
+// and says whether it may stand for lost data.
 enum class ReportKind : std::uint8_t {
     SkippedLine,          // a line no reader took
     MalformedNumber,      // a numeric token that is not a number in range; 0 used
@@ -25,11 +28,50 @@ enum class ReportKind : std::uint8_t {
     RecordCutByEndOfFile, // the file ends inside a record
     NoHostObject,         // the host made no board, component, net or primitive for a record
     WalkCapped,           // a walk of a host container stopped at its cap
+    MissingEndOfBoard,    // the file ends without "ENDPCB": it may have been cut short
+    BytesAfterEndMark,    // bytes after the Ctrl-Z that ends the file, never read
+    LoneCarriageReturn,   // a CR without LF, which is no line end: lines ran together
     Aborted,              // the user stopped the import
+    ImportFailed,         // the import stopped inside the plug-in (out of memory, ...)
 };
 
+struct ReportKindInfo {
+    std::string_view Name; // stable, as used in the text and JSON forms
+    /// True when an entry of the kind means the board may lack something the file held (as
+    /// opposed to something read in another way than written).
+    bool MayLoseData;
+};
+
+inline constexpr std::array<ReportKindInfo, 17> ReportKinds = {{
+    {"skipped-line", false},
+    {"malformed-number", false},
+    {"number-from-next-line", false},
+    {"line-cut", true},
+    {"layer-out-of-range", false},
+    {"value-clamped", false},
+    {"node-not-found", false},
+    {"missing-endcomp", true},
+    {"net-cut-by-end-of-file", true},
+    {"record-cut-by-end-of-file", true},
+    {"no-host-object", true},
+    {"walk-capped", true},
+    {"missing-endpcb", true},
+    {"bytes-after-end-mark", true},
+    {"cr-without-lf", true},
+    {"aborted", true},
+    {"import-failed", true},
+}};
+static_assert(ReportKinds.size() == static_cast<std::size_t>(ReportKind::ImportFailed) + 1,
+              "every kind has its line in ReportKinds");
+
+constexpr const ReportKindInfo& InfoOf(ReportKind kind) {
+    return ReportKinds[static_cast<std::size_t>(kind)];
+}
+
 /// The stable name of a kind, as used in the text and JSON forms.
-std::string_view ReportKindName(ReportKind kind);
+constexpr std::string_view ReportKindName(ReportKind kind) {
+    return InfoOf(kind).Name;
+}
 
 struct ReportGroup {
     ReportKind Kind;
@@ -54,6 +96,7 @@ public:
     void MalformedNumber(std::uint64_t line, std::string_view token, double valueUsed) override;
     void LineCut(std::uint64_t line, std::size_t limit, std::uint64_t droppedCharacters) override;
     void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) override;
+    void LoneCarriageReturn(std::uint64_t line) override;
 
 private:
     std::vector<ReportGroup> groups_;

@@ -161,6 +161,9 @@ void InputFile::AppendLine(std::size_t limit, std::string& line) {
             break; // CR LF: the line end, left for Skip line
         }
         ++index_; // a lone CR is dropped from the text
+        if (observer_ != nullptr) {
+            observer_->LoneCarriageReturn(line_);
+        }
     }
 }
 
@@ -317,6 +320,22 @@ bool InputFile::SeekTo(const Position& position) {
     size_ = 0;
     sourceEnded_ = false;
     return true;
+}
+
+std::uint64_t InputFile::BytesAfterEndMark() {
+    if ((index_ >= size_ && !Fill()) || buffer_[index_] != CtrlZ) {
+        return 0;
+    }
+    std::uint64_t count = 0;
+    ++index_;
+    do {
+        count += static_cast<std::uint64_t>(
+            std::count_if(buffer_.begin() + static_cast<std::ptrdiff_t>(index_),
+                          buffer_.begin() + static_cast<std::ptrdiff_t>(size_),
+                          [](char c) { return c != CtrlZ; }));
+        index_ = size_;
+    } while (Fill());
+    return count;
 }
 
 std::string InputFile::PeekLine(std::size_t limit) {

@@ -74,6 +74,10 @@ public:
     bool RanOutOfFile() const { return ranOut_; }
     void ClearRanOutOfFile() { ranOut_ = false; }
 
+    /// At the Ctrl-Z that ends the file: how many bytes after it are not Ctrl-Z (they are never
+    /// read). Consumes the rest of the file; 0 when the file did not end at a Ctrl-Z.
+    std::uint64_t BytesAfterEndMark();
+
     /// Who hears about input the rules pass over or change (nullptr: nobody).
     void SetObserver(ReadingObserver* observer) { observer_ = observer; }
 

@@ -44,15 +44,39 @@ void NoteSkippedLine(ImportState& state, std::uint64_t lineNumber, std::string_v
                       "unrecognised line \"" + std::string(word) + "\"");
 }
 
+// A file that does not end as a whole board does may have lost its end: the bytes after a Ctrl-Z
+// are never read, and a board's last line is "ENDPCB".
+void NoteHowTheFileEnded(ImportState& state, bool endedWithEndOfBoard, std::uint64_t lastLine) {
+    const std::uint64_t unread = state.Input->BytesAfterEndMark();
+    if (state.Report == nullptr) {
+        return;
+    }
+    if (unread > 0) {
+        state.Report->Add(ReportKind::BytesAfterEndMark, state.Input->LineNumber(),
+                          std::to_string(unread) +
+                              " bytes after the Ctrl-Z that ends the file were not read");
+    }
+    if (!endedWithEndOfBoard) {
+        state.Report->Add(ReportKind::MissingEndOfBoard, lastLine,
+                          "no ENDPCB after the last record: the file may have been cut short");
+    }
+}
+
 } // namespace
 
 void RunMainLoop(ImportState& state) {
     InputFile& input = *state.Input;
     // Without a board every record is read past: there is nowhere to put what it would make.
     const RecordUse use = state.Board->BoardHandle != 0 ? RecordUse::Import : RecordUse::ReadPast;
+    bool endedWithEndOfBoard = false; // the last line the loop read (blank lines aside) was ENDPCB
+    std::uint64_t lastLine = 1;
     while (!input.AtEnd() && !state.AbortRequested) {
         const std::uint64_t lineNumber = input.LineNumber();
         const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
+        if (line.find_first_not_of(" \t") != std::string::npos) {
+            endedWithEndOfBoard = line == keyword::EndOfBoard;
+            lastLine = lineNumber;
+        }
         const RecordKind* record = FindTopLevelRecord(line);
         if (record == nullptr || record->Reader == nullptr) {
             NoteSkippedLine(state, lineNumber, line);
@@ -67,6 +91,9 @@ void RunMainLoop(ImportState& state) {
             state.Report->Add(ReportKind::Aborted, lineNumber,
                               "import stopped by the user after the \"" + line + "\" record");
         }
+    }
+    if (!state.AbortRequested) {
+        NoteHowTheFileEnded(state, endedWithEndOfBoard, lastLine);
     }
 }
 

@@ -17,6 +17,8 @@ public:
     virtual void LineCut(std::uint64_t line, std::size_t limit, std::uint64_t droppedCharacters) = 0;
     /// A number was taken from a following line because its data line had run out.
     virtual void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) = 0;
+    /// A CR not followed by LF was dropped from the text of a line: it ended no line.
+    virtual void LoneCarriageReturn(std::uint64_t line) { (void)line; }
 };
 
 } // namespace corvane

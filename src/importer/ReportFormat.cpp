@@ -2,23 +2,19 @@
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace corvane {
 namespace {
 
-constexpr std::array<ReportKind, 13> AllKinds = {ReportKind::SkippedLine,
-                                                 ReportKind::MalformedNumber,
-                                                 ReportKind::NumberFromNextLine,
-                                                 ReportKind::LineCut,
-                                                 ReportKind::LayerOutOfRange,
-                                                 ReportKind::ValueClamped,
-                                                 ReportKind::NodeNotFound,
-                                                 ReportKind::MissingEndComp,
-                                                 ReportKind::NetCutByEndOfFile,
-                                                 ReportKind::RecordCutByEndOfFile,
-                                                 ReportKind::NoHostObject,
-                                                 ReportKind::WalkCapped,
-                                                 ReportKind::Aborted};
+// Every kind, in the order of ReportKinds.
+std::vector<ReportKind> AllKinds() {
+    std::vector<ReportKind> kinds;
+    for (std::size_t i = 0; i < ReportKinds.size(); ++i) {
+        kinds.push_back(static_cast<ReportKind>(i));
+    }
+    return kinds;
+}
 
 // File text is 8-bit ANSI: bytes above 127 are written as the Latin-1 code points they stand for,
 // so the document is valid JSON whatever the file held.
@@ -63,10 +59,10 @@ std::string LineList(const ReportGroup& group) {
 } // namespace
 
 std::string ReportCounts(const ImportReport& report) {
-    std::string line = std::to_string(report.EntryCount()) +
-                       (report.EntryCount() == 1 ? " entry" : " entries");
+    std::string line =
+        std::to_string(report.EntryCount()) + (report.EntryCount() == 1 ? " entry" : " entries");
     std::string separator = ": ";
-    for (const ReportKind kind : AllKinds) {
+    for (const ReportKind kind : AllKinds()) {
         const std::uint64_t count = report.CountOf(kind);
         if (count > 0) {
             line += separator + std::to_string(count) + " " + std::string(ReportKindName(kind));
@@ -80,17 +76,39 @@ std::string ReportAsText(const ImportReport& report) {
     std::string text = "Import report: " + ReportCounts(report) + "\n";
     for (const ReportGroup& group : report.Groups()) {
         text += "  " + std::string(ReportKindName(group.Kind)) + ": " + Printable(group.Detail);
-        text += group.Count == 1 ? " (line " : " (" + std::to_string(group.Count) + " times, lines ";
+        text +=
+            group.Count == 1 ? " (line " : " (" + std::to_string(group.Count) + " times, lines ";
         text += LineList(group) + ")\n";
     }
     return text;
 }
 
+std::string ReportLosses(const ImportReport& report) {
+    std::string kinds;
+    for (const ReportKind kind : AllKinds()) {
+        if (InfoOf(kind).MayLoseData && report.CountOf(kind) > 0) {
+            kinds += (kinds.empty() ? "" : ", ") + std::string(ReportKindName(kind));
+        }
+    }
+    return kinds;
+}
+
+std::string ReportFailure(const ImportReport& report) {
+    for (const ReportGroup& group : report.Groups()) {
+        if (group.Kind == ReportKind::ImportFailed) {
+            return group.Detail;
+        }
+    }
+    return {};
+}
+
 std::string ReportAsJson(const ImportReport& report) {
-    std::string json = "{\n  \"entries\": " + std::to_string(report.EntryCount()) +
-                       ",\n  \"counts\": {";
+    std::string json =
+        "{\n  \"entries\": " + std::to_string(report.EntryCount()) +
+        ",\n  \"mayHaveLostData\": " + (ReportLosses(report).empty() ? "false" : "true") +
+        ",\n  \"counts\": {";
     std::string separator;
-    for (const ReportKind kind : AllKinds) {
+    for (const ReportKind kind : AllKinds()) {
         const std::uint64_t count = report.CountOf(kind);
         if (count > 0) {
             json += separator + JsonString(ReportKindName(kind)) + ": " + std::to_string(count);

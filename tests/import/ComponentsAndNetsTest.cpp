@@ -223,7 +223,7 @@ TEST_F(ComponentsAndNets, DataLinesEqualToAKeywordInsideAComponentStayData) {
     ASSERT_TRUE(Import(
         "PCB FILE 4\n" +
         Component("U1", "0 0 0 0", "CS\n0 0 60 0 0 7\nENDCOMP\n" + Pad("FT", 1) + Pad("2", 1)) +
-        "FT\n1 2 3 4 5 1\n"));
+        "FT\n1 2 3 4 5 1\nENDPCB\n"));
     const auto children = Members(Single(HALVEX_KIND_COMPONENT).Handle);
     ASSERT_EQ(children.size(), 3u);
     EXPECT_STREQ(children[0].Text, "ENDCOMP");
@@ -235,7 +235,7 @@ TEST_F(ComponentsAndNets, DataLinesEqualToAKeywordInsideAComponentStayData) {
 
 TEST_F(ComponentsAndNets, AnImportAfterAnAbortedOneStartsClean) {
     const std::string text =
-        "PCB FILE 4\n" + Component("U1", "0 0 0 0", Pad("1", 1)) + "NETDEF\nN\n(\nU1-1\n)\n";
+        "PCB FILE 4\n" + Component("U1", "0 0 0 0", Pad("1", 1)) + "NETDEF\nN\n(\nU1-1\n)\nENDPCB\n";
     {
         testdesktop::RecordingWindow window;
         testdesktop::AnswerBoxes(true);

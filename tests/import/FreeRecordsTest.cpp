@@ -11,7 +11,7 @@ namespace {
 class FreeRecords : public ImportOnServer {};
 
 TEST_F(FreeRecords, TrackFromMilsToHostUnitsOnTheTopLayer) {
-    ASSERT_TRUE(Import("PCB FILE 4\r\nFT\r\n100 200 300 400 10 1\r\n"));
+    ASSERT_TRUE(Import("PCB FILE 4\r\nFT\r\n100 200 300 400 10 1\r\nENDPCB\r\n"));
     const Info track = Single(HALVEX_KIND_TRACK);
     EXPECT_EQ(track.X, Mil(100));
     EXPECT_EQ(track.Y, Mil(200));

@@ -27,11 +27,12 @@ TEST(CommandLine, HelpShowsUsageOptionsAndEveryExitStatus) {
         const ProcessResult result = RunCli({option});
         EXPECT_EQ(result.ExitStatus, Imported);
         EXPECT_EQ(result.Err, "");
-        EXPECT_NE(result.Out.find("Usage: corvane-import [OPTIONS] FILE"), std::string::npos);
-        for (const char* text : {"--json PATH", "--svg PATH", "--quiet", "--version", "Escape"}) {
+        EXPECT_NE(result.Out.find("Usage: corvane-import [OPTIONS] FILE..."), std::string::npos);
+        for (const char* text : {"--json PATH", "--svg PATH", "--out-dir DIR", "--strict",
+                                 "--quiet", "--version", "Escape", "{name}", "FILE '-'"}) {
             EXPECT_NE(result.Out.find(text), std::string::npos) << text;
         }
-        for (int status = 0; status <= 5; ++status) {
+        for (int status = 0; status <= 7; ++status) {
             EXPECT_NE(result.Out.find("\n  " + std::to_string(status) + "  "), std::string::npos)
                 << "exit status " << status << " is not documented";
         }
@@ -75,13 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"MissingValue", {"a.PCB", "--json"}, "option '--json' needs a value"},
         UsageCase{"EmptyValue", {"--svg=", "a.PCB"}, "needs a non-empty value"},
         UsageCase{"ValueForAFlag", {"--quiet=yes", "a.PCB"}, "takes no value"},
-        UsageCase{"TwoFiles", {"a.PCB", "b.PCB"}, "only one FILE"},
+        UsageCase{"OutputsOfTwoFilesWithoutAFolder",
+                  {"a.PCB", "b.PCB", "--json", "x.json"},
+                  "need --out-dir"},
+        UsageCase{"StandardInputTwice", {"-", "-"}, "'-' may be given once"},
+        UsageCase{"AFolderInANameFormat",
+                  {"--out-dir", "out", "--json", "a/{name}.json", "a.PCB"},
+                  "take file names"},
         UsageCase{"UnknownEdgeLayer",
                   {"--kicad", "a.kicad_pcb", "--edge-layer", "Edge.Cuts", "a.PCB"},
-                  "--edge-layer takes a layer name"},
-        UsageCase{"BothToStandardOutput",
-                  {"--json", "-", "--svg", "-", "a.PCB"},
-                  "can write to standard output"}),
+                  "--edge-layer takes a layer name"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.Name); });
 
 // A refused file: status 1, one line on standard error that names the file, nothing written.

@@ -19,7 +19,7 @@ ProcessResult RunCli(const std::vector<std::string>& arguments) {
 std::string ProblemBoard(const TempFolder& folder) {
     const std::string path = folder / "problems.PCB";
     WriteFile(path, "PCB FILE 4\r\nXYZ\r\nFT\r\n1 2 3x 4 5 1\r\nFF\r\n0 0 1 1 14\r\n"
-                    "NETDEF\r\nN\r\n(\r\nU9-1\r\n)\r\n");
+                    "NETDEF\r\nN\r\n(\r\nU9-1\r\n)\r\nENDPCB\r\n");
     return path;
 }
 
@@ -60,7 +60,7 @@ TEST(ReportOption, JsonGoesToTheReportFile) {
 TEST(ReportOption, ACleanBoardHasAnEmptyReport) {
     TempFolder folder;
     const std::string path = folder / "clean.PCB";
-    WriteFile(path, "PCB FILE 4\nFT\n1 2 3 4 5 1\n");
+    WriteFile(path, "PCB FILE 4\nFT\n1 2 3 4 5 1\nENDPCB\n");
     const ProcessResult result = RunCli({path});
     ASSERT_EQ(result.ExitStatus, Imported);
     EXPECT_NE(result.Out.find("Report:      0 entries\n"), std::string::npos) << result.Out;

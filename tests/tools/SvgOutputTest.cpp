@@ -113,6 +113,26 @@ TEST(SvgPicture, TextsAreEscapedAndEightBitCharactersBecomeUtf8) {
     EXPECT_EQ(text->Text, "R&D <\"x\"> \\ \xC3\xBC");
 }
 
+TEST(SvgPicture, NegativeSizesFromADamagedFileAreDrawnByTheirMagnitude) {
+    const XmlDocument svg = SvgOf(DataFile("damaged-sizes.PCB"));
+    ASSERT_TRUE(svg.WellFormed) << svg.Error;
+    std::size_t sizes = 0;
+    for (const XmlElement* element : AllElements(svg.Root)) {
+        for (const char* name : {"width", "height", "r", "rx", "stroke-width", "font-size"}) {
+            const auto found = element->Attributes.find(name);
+            if (found != element->Attributes.end()) {
+                ++sizes;
+                EXPECT_GE(std::stod(found->second), 0) << element->Name << " " << name;
+            }
+        }
+    }
+    EXPECT_GT(sizes, 10u);
+    EXPECT_EQ(CountClass(svg.Root, "track") + CountClass(svg.Root, "via") +
+                  CountClass(svg.Root, "pad") + CountClass(svg.Root, "arc") +
+                  CountClass(svg.Root, "text"),
+              7u);
+}
+
 TEST(SvgPicture, AnEmptyBoardIsStillAPicture) {
     const XmlDocument svg = SvgOf(DataFile("header-only.PCB"));
     ASSERT_TRUE(svg.WellFormed) << svg.Error;

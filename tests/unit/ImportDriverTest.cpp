@@ -117,7 +117,7 @@ TEST_F(ImportSpine, WithoutABoardOrAServerEveryRecordIsReadAndNothingMade) {
                         "FA\n0 0 1 1 1 1\nFF\n0 0 1 1 1\nFS\n0 0 6 0 0 7\nx\n"
                         "COMP\nU1\nP\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
                         "CP\n0 0 6 6 1 3 0 13\n1\nENDCOMP\n"
-                        "NETDEF\nN\n(\nU1-1\n)\nFT\n1 2 3 4 5 x1\n");
+                        "NETDEF\nN\n(\nU1-1\n)\nFT\n1 2 3 4 5 x1\nENDPCB\n");
     const std::map<std::string, std::int64_t> unbound = {
 #define CORVANE_TEST_UNBOUND(kind, result, name, answer, params, args) {#name, answer},
         CORVANE_PCBAPI_ENTRIES(CORVANE_TEST_UNBOUND)

@@ -93,6 +93,13 @@ struct Plane {
     NetName Net;
 };
 
+/// What the documents say about the import besides the board's contents.
+struct DocumentHeader {
+    std::string File; // the file's name without its folder
+    int Version = 4;  // 4 or 5
+    bool Imported = false;
+};
+
 struct Board {
     std::string File; // the file's name without its folder
     int Version = 4;  // 4 or 5

@@ -1,12 +1,47 @@
 #pragma once
-// Reads a board back from the server through its host-side view into plain values.
+// The board read back from the server into plain values, for what needs all of it at once.
 
 #include "BoardModel.h"
+#include "BoardVisitor.h"
 #include "ModuleLoader.h"
 
 #include <cstdint>
 
 namespace halvex::cli {
+
+/// A visitor that collects everything it is shown into a Board, whose File, Version and Imported
+/// come from the header. Several outputs can share one collector in one walk.
+class BoardCollector final : public BoardVisitor {
+public:
+    explicit BoardCollector(const DocumentHeader& header = {}) {
+        board_.File = header.File;
+        board_.Version = header.Version;
+        board_.Imported = header.Imported;
+    }
+
+    const Board& Collected() const { return board_; }
+    Board Take() { return std::move(board_); }
+
+    void OnPlanes(const std::vector<Plane>& planes) override { board_.Planes = planes; }
+    void OnTrack(const Track& track) override { Into().Tracks.push_back(track); }
+    void OnVia(const Via& via) override { Into().Vias.push_back(via); }
+    void OnPad(const Pad& pad) override { Into().Pads.push_back(pad); }
+    void OnArc(const Arc& arc) override { Into().Arcs.push_back(arc); }
+    void OnFill(const Fill& fill) override { Into().Fills.push_back(fill); }
+    void OnText(const Text& text) override { Into().Texts.push_back(text); }
+    void OnComponentBegin(const Component& component) override {
+        board_.Components.push_back(component);
+        inComponent_ = true;
+    }
+    void OnComponentEnd() override { inComponent_ = false; }
+    void OnNet(const Net& net) override { board_.Nets.push_back(net); }
+
+private:
+    Primitives& Into() { return inComponent_ ? board_.Components.back().Children : board_.Free; }
+
+    Board board_;
+    bool inComponent_ = false;
+};
 
 /// Everything on the board: its internal planes, free objects, components with their texts and
 /// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.

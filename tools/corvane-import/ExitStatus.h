@@ -1,5 +1,6 @@
 #pragma once
-// The exit statuses of corvane-import, as --help and the README list them.
+// The exit statuses of corvane-import, as --help and the README list them. A run of several files
+// ends with the highest status of its files.
 
 namespace halvex::cli {
 
@@ -17,6 +18,12 @@ enum class ExitStatus : int {
     OutputFailed = 4,
     /// The plug-in or the server module could not be loaded.
     ModulesMissing = 5,
+    /// --strict: the import report holds an entry that may have lost data (the outputs were
+    /// written).
+    MayHaveLostData = 6,
+    /// The import failed inside the plug-in, or the program ran out of memory or failed inside:
+    /// nothing was written, and earlier files of the outputs' names are as they were.
+    InternalFailure = 7,
 };
 
 constexpr int ToInt(ExitStatus status) {

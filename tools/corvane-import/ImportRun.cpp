@@ -53,13 +53,12 @@ LengthPrefixed::LengthPrefixed(const std::string& text) {
 }
 
 ImportRunResult RunImport(const LoadedModules& modules, const std::string& boardFileName,
-                          int version, bool showProgress) {
+                          int version, ProgressBar& bar) {
     ImportRunResult result;
     result.Outcome.Path = boardFileName;
     result.Outcome.Version = version;
     result.Board = modules.Server().OpenBoard(boardFileName.c_str());
 
-    ProgressBar bar(stderr, showProgress && StandardErrorIsTerminal(), TerminalColumns());
     TerminalAbort abort([&bar] { bar.Clear(); });
     ProgressRoute route{bar, abort};
     const LengthPrefixed name(boardFileName);

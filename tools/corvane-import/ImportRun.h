@@ -3,6 +3,7 @@
 // calls to the bar and the abort watch, and call the plug-in's import.
 
 #include "ModuleLoader.h"
+#include "ProgressBar.h"
 #include "Summary.h"
 
 #include <cstdint>
@@ -15,10 +16,10 @@ struct ImportRunResult {
     std::uint32_t Board = 0;
 };
 
-/// Imports the file (already recognised by the plug-in) under its board file name. showProgress:
-/// draw the bar when standard error is a terminal.
+/// Imports the file (already recognised by the plug-in) under its board file name, showing the
+/// plug-in's progress on the bar.
 ImportRunResult RunImport(const LoadedModules& modules, const std::string& boardFileName,
-                          int version, bool showProgress);
+                          int version, ProgressBar& bar);
 
 /// A string as the exports take it: one length byte, then at most 255 characters.
 struct LengthPrefixed {

@@ -6,93 +6,140 @@
 
 namespace halvex::cli::json {
 
-std::string Quote(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes) {
+    out += '"';
+    // Runs of characters that stand for themselves are copied whole.
+    std::size_t plainFrom = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') ||
+            (byte >= 0x80 && bytes == TextBytes::Utf8)) {
+            continue;
+        }
+        out.append(text.data() + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
         switch (c) {
         case '"':
-            quoted += "\\\"";
+            out += "\\\"";
             continue;
         case '\\':
-            quoted += "\\\\";
+            out += "\\\\";
             continue;
         case '\n':
-            quoted += "\\n";
+            out += "\\n";
             continue;
         case '\r':
-            quoted += "\\r";
+            out += "\\r";
             continue;
         case '\t':
-            quoted += "\\t";
+            out += "\\t";
             continue;
         default:
             break;
         }
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char hex[] = "0123456789abcdef";
-            quoted += "\\u00";
-            quoted += hex[byte >> 4];
-            quoted += hex[byte & 0xF];
-        } else if (byte >= 0x80) {
-            quoted += static_cast<char>(0xC0 | (byte >> 6));
-            quoted += static_cast<char>(0x80 | (byte & 0x3F));
+        if (byte >= 0x80) {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
         } else {
-            quoted += c;
+            static constexpr char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
         }
     }
-    return quoted + "\"";
+    out.append(text.data() + plainFrom, text.size() - plainFrom);
+    out += '"';
 }
 
-std::string Number(double value) {
+std::string Quote(std::string_view text) {
+    std::string quoted;
+    AppendQuoted(quoted, text);
+    return quoted;
+}
+
+void AppendNumber(std::string& out, double value) {
     if (!std::isfinite(value)) {
-        return "null";
+        out += "null";
+        return;
     }
     if (value == 0) {
-        return "0";
+        out += '0';
+        return;
     }
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    out.append(buffer.data(), result.ptr);
+}
+
+std::string Number(double value) {
+    std::string text;
+    AppendNumber(text, value);
+    return text;
+}
+
+void AppendNumber(std::string& out, std::int64_t value) {
+    std::array<char, 24> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), result.ptr);
 }
 
 std::string Number(std::int64_t value) {
-    return std::to_string(value);
+    std::string text;
+    AppendNumber(text, value);
+    return text;
 }
 
-CompactObject& CompactObject::Append(std::string_view name, std::string_view jsonValue) {
-    if (text_.size() > 1) {
-        text_ += ", ";
+void CompactObject::Name(std::string_view name) {
+    if (!first_) {
+        out_ += ", ";
     }
-    text_ += Quote(name);
-    text_ += ": ";
-    text_ += jsonValue;
-    return *this;
+    first_ = false;
+    // Field names are the program's own plain words: nothing to escape.
+    out_ += '"';
+    out_ += name;
+    out_ += "\": ";
 }
 
 CompactObject& CompactObject::Field(std::string_view name, std::int32_t value) {
-    return Append(name, Number(static_cast<std::int64_t>(value)));
+    Name(name);
+    AppendNumber(out_, std::int64_t{value});
+    return *this;
 }
 
 CompactObject& CompactObject::Field(std::string_view name, double value) {
-    return Append(name, Number(value));
+    Name(name);
+    AppendNumber(out_, value);
+    return *this;
 }
 
 CompactObject& CompactObject::Field(std::string_view name, bool value) {
-    return Append(name, value ? "true" : "false");
+    Name(name);
+    out_ += value ? "true" : "false";
+    return *this;
 }
 
 CompactObject& CompactObject::Field(std::string_view name, std::string_view value) {
-    return Append(name, Quote(value));
+    Name(name);
+    AppendQuoted(out_, value);
+    return *this;
 }
 
 CompactObject& CompactObject::Field(std::string_view name,
                                     const std::optional<std::string>& value) {
-    return Append(name, value ? Quote(*value) : std::string("null"));
+    Name(name);
+    if (value) {
+        AppendQuoted(out_, *value);
+    } else {
+        out_ += "null";
+    }
+    return *this;
 }
 
 CompactObject& CompactObject::Raw(std::string_view name, std::string_view jsonValue) {
-    return Append(name, jsonValue);
+    Name(name);
+    out_ += jsonValue;
+    return *this;
 }
 
 } // namespace halvex::cli::json

@@ -1,6 +1,7 @@
 #pragma once
 // The pieces of JSON text: strings, numbers and compact objects, written the same way on every
-// platform so that the same board always gives the same bytes.
+// platform so that the same board always gives the same bytes. Everything appends to a string the
+// caller keeps, so that a document of a million objects costs no allocation per object.
 
 #include <cstdint>
 #include <optional>
@@ -9,19 +10,30 @@
 
 namespace halvex::cli::json {
 
-/// A JSON string literal. The board's strings are 8-bit ANSI text: bytes 128..255 are taken as
-/// ISO 8859-1 and written as UTF-8; control characters are escaped.
+/// How the bytes of a text above 127 are read.
+enum class TextBytes {
+    Latin1, // the board's 8-bit ANSI text: each byte an ISO 8859-1 character, written as UTF-8
+    Utf8,   // already UTF-8 (a file name): written as they are
+};
+
+/// A JSON string literal; control characters are escaped.
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes = TextBytes::Latin1);
 std::string Quote(std::string_view text);
 
 /// The shortest decimal text that reads back as the same double ("90", "22.5"); -0 is "0";
 /// NaN and infinities, which JSON lacks, are null.
+void AppendNumber(std::string& out, double value);
 std::string Number(double value);
 
+void AppendNumber(std::string& out, std::int64_t value);
 std::string Number(std::int64_t value);
 
-/// A compact object on one line: {"a": 1, "b": "x"}.
+/// A compact object on one line, appended as its fields are given: {"a": 1, "b": "x"}. Field
+/// names are written as they are: letters and digits only.
 class CompactObject {
 public:
+    explicit CompactObject(std::string& out) : out_(out) { out_ += '{'; }
+
     CompactObject& Field(std::string_view name, std::int32_t value);
     CompactObject& Field(std::string_view name, double value);
     CompactObject& Field(std::string_view name, bool value);
@@ -36,11 +48,13 @@ public:
     /// A value that is already JSON text.
     CompactObject& Raw(std::string_view name, std::string_view jsonValue);
 
-    std::string Text() const { return text_ + "}"; }
+    /// Closes the object.
+    void End() { out_ += '}'; }
 
 private:
-    CompactObject& Append(std::string_view name, std::string_view jsonValue);
-    std::string text_ = "{";
+    void Name(std::string_view name);
+    std::string& out_;
+    bool first_ = true;
 };
 
 } // namespace halvex::cli::json

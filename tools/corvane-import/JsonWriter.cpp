@@ -1,18 +1,32 @@
 #include "JsonWriter.h"
 
 #include "JsonText.h"
+#include "TextEncoding.h"
 
-#include <functional>
 #include <string_view>
-#include <vector>
 
 namespace halvex::cli {
 namespace {
 
 using json::CompactObject;
 
-std::string TrackJson(const Track& t) {
-    return CompactObject()
+constexpr std::array<std::string_view, 8> SectionNames = {"tracks", "vias",  "pads",       "arcs",
+                                                          "fills",  "texts", "components", "nets"};
+
+void Indent(std::string& out, int indent) {
+    out.append(static_cast<std::size_t>(indent) * 2, ' ');
+}
+
+// A member of an object written one member a line: the separator, the indentation and the name.
+void MemberName(std::string& out, std::string_view name, int indent, bool first) {
+    out += first ? "\n" : ",\n";
+    Indent(out, indent);
+    json::AppendQuoted(out, name);
+    out += ": ";
+}
+
+void TrackJson(std::string& out, const Track& t) {
+    CompactObject(out)
         .Field("x1", t.X1)
         .Field("y1", t.Y1)
         .Field("x2", t.X2)
@@ -20,11 +34,11 @@ std::string TrackJson(const Track& t) {
         .Field("width", t.Width)
         .Field("layer", t.Layer)
         .Field("net", t.Net)
-        .Text();
+        .End();
 }
 
-std::string ViaJson(const Via& v) {
-    return CompactObject()
+void ViaJson(std::string& out, const Via& v) {
+    CompactObject(out)
         .Field("x", v.X)
         .Field("y", v.Y)
         .Field("size", v.Size)
@@ -32,11 +46,11 @@ std::string ViaJson(const Via& v) {
         .Field("startLayer", v.StartLayer)
         .Field("endLayer", v.EndLayer)
         .Field("net", v.Net)
-        .Text();
+        .End();
 }
 
-std::string PadJson(const Pad& p) {
-    return CompactObject()
+void PadJson(std::string& out, const Pad& p) {
+    CompactObject(out)
         .Field("x", p.X)
         .Field("y", p.Y)
         .Field("name", p.Name)
@@ -47,11 +61,11 @@ std::string PadJson(const Pad& p) {
         .Field("layer", p.Layer)
         .Field("rotation", p.Rotation)
         .Field("net", p.Net)
-        .Text();
+        .End();
 }
 
-std::string ArcJson(const Arc& a) {
-    return CompactObject()
+void ArcJson(std::string& out, const Arc& a) {
+    CompactObject(out)
         .Field("x", a.X)
         .Field("y", a.Y)
         .Field("radius", a.Radius)
@@ -60,11 +74,11 @@ std::string ArcJson(const Arc& a) {
         .Field("width", a.Width)
         .Field("layer", a.Layer)
         .Field("net", a.Net)
-        .Text();
+        .End();
 }
 
-std::string FillJson(const Fill& f) {
-    return CompactObject()
+void FillJson(std::string& out, const Fill& f) {
+    CompactObject(out)
         .Field("x1", f.X1)
         .Field("y1", f.Y1)
         .Field("x2", f.X2)
@@ -72,11 +86,11 @@ std::string FillJson(const Fill& f) {
         .Field("layer", f.Layer)
         .Field("rotation", f.Rotation)
         .Field("net", f.Net)
-        .Text();
+        .End();
 }
 
-std::string TextJson(const Text& t) {
-    return CompactObject()
+void TextJson(std::string& out, const Text& t) {
+    CompactObject(out)
         .Field("x", t.X)
         .Field("y", t.Y)
         .Field("text", t.Content)
@@ -85,111 +99,192 @@ std::string TextJson(const Text& t) {
         .Field("rotation", t.Rotation)
         .Field("mirror", t.Mirror)
         .Field("layer", t.Layer)
-        .Text();
+        .End();
 }
 
-std::string OptionalTextJson(const std::optional<Text>& text) {
-    return text ? TextJson(*text) : std::string("null");
+void OptionalTextJson(std::string& out, const std::optional<Text>& text) {
+    if (text) {
+        TextJson(out, *text);
+    } else {
+        out += "null";
+    }
 }
 
-std::string PlaneJson(const Plane& p) {
-    return CompactObject().Field("layer", p.Layer).Field("net", p.Net).Text();
-}
-
-std::string NetJson(const Net& net) {
+void NetJson(std::string& out, const Net& net) {
     std::string pads = "[";
     for (const NetNode& node : net.Pads) {
-        pads += (pads.size() > 1 ? ", " : "") +
-                CompactObject().Field("component", node.Component).Field("name", node.Pad).Text();
+        if (pads.size() > 1) {
+            pads += ", ";
+        }
+        CompactObject(pads).Field("component", node.Component).Field("name", node.Pad).End();
     }
     pads += "]";
-    return CompactObject().Field("name", net.Name).Raw("pads", pads).Text();
+    CompactObject(out).Field("name", net.Name).Raw("pads", pads).End();
 }
 
-// Writes members of an object, one per line, at one indentation.
-class Members {
-public:
-    Members(std::string& out, int indent) : out_(out), indent_(indent) {}
-
-    void Value(std::string_view name, std::string_view jsonValue) {
-        Begin(name);
-        out_ += jsonValue;
-    }
-
-    /// An array of one-line items, one per line; "[]" when empty.
-    template <typename Item>
-    void Array(std::string_view name, const std::vector<Item>& items,
-               const std::function<std::string(const Item&)>& toJson) {
-        Begin(name);
-        if (items.empty()) {
-            out_ += "[]";
-            return;
-        }
-        out_ += "[";
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            out_ += (i == 0 ? "\n" : ",\n") + Pad(indent_ + 1) + toJson(items[i]);
-        }
-        out_ += "\n" + Pad(indent_) + "]";
-    }
-
-    void End() { out_ += "\n"; }
-
-    static std::string Pad(int indent) {
-        return std::string(static_cast<std::size_t>(indent) * 2, ' ');
-    }
-
-private:
-    void Begin(std::string_view name) {
-        out_ += (first_ ? "\n" : ",\n") + Pad(indent_) + json::Quote(name) + ": ";
-        first_ = false;
-    }
-
-    std::string& out_;
-    const int indent_;
-    bool first_ = true;
-};
-
-void WritePrimitives(Members& members, const Primitives& p) {
-    members.Array<Track>("tracks", p.Tracks, TrackJson);
-    members.Array<Via>("vias", p.Vias, ViaJson);
-    members.Array<Pad>("pads", p.Pads, PadJson);
-    members.Array<Arc>("arcs", p.Arcs, ArcJson);
-    members.Array<Fill>("fills", p.Fills, FillJson);
-    members.Array<Text>("texts", p.Texts, TextJson);
-}
-
-std::string ComponentJson(const Component& c, int indent) {
-    std::string out = "{";
-    Members members(out, indent + 1);
-    members.Value("designator", json::Quote(c.Designator));
-    members.Value("comment", json::Quote(c.Comment));
-    members.Value("pattern", json::Quote(c.Pattern));
-    members.Value("x", json::Number(std::int64_t{c.X}));
-    members.Value("y", json::Number(std::int64_t{c.Y}));
-    members.Value("layer", json::Quote(c.Layer));
-    members.Value("rotation", json::Number(c.Rotation));
-    members.Value("designatorText", OptionalTextJson(c.DesignatorText));
-    members.Value("commentText", OptionalTextJson(c.CommentText));
-    WritePrimitives(members, c.Children);
-    members.End();
-    return out + Members::Pad(indent) + "}";
+// The separator and indentation before an item of a list written one item a line.
+void ItemStart(std::string& out, bool first, int indent) {
+    out += first ? "\n" : ",\n";
+    Indent(out, indent);
 }
 
 } // namespace
 
-std::string BoardToJson(const Board& board) {
-    std::string out = "{";
-    Members members(out, 1);
-    members.Value("file", json::Quote(board.File));
-    members.Value("version", json::Number(std::int64_t{board.Version}));
-    members.Value("imported", board.Imported ? "true" : "false");
-    members.Array<Plane>("planes", board.Planes, PlaneJson);
-    WritePrimitives(members, board.Free);
-    members.Array<Component>("components", board.Components,
-                             [](const Component& c) { return ComponentJson(c, 2); });
-    members.Array<Net>("nets", board.Nets, NetJson);
-    members.End();
-    return out + "}\n";
+JsonDocumentWriter::JsonDocumentWriter(OutputStream& out, DocumentHeader header)
+    : out_(out), header_(std::move(header)) {
+    sections_.reserve(Count);
+    for (std::size_t i = 0; i < Count; ++i) {
+        sections_.emplace_back(out_);
+    }
+    sectionEmpty_.fill(true);
+}
+
+void JsonDocumentWriter::CloseList(std::string& out, std::string_view name,
+                                   const std::string& items, bool empty, int indent) const {
+    MemberName(out, name, indent, false);
+    if (empty) {
+        out += "[]";
+        return;
+    }
+    out += '[';
+    out += items;
+    out += '\n';
+    Indent(out, indent);
+    out += ']';
+}
+
+void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
+    std::string head = "{";
+    MemberName(head, "file", 1, true);
+    json::AppendQuoted(head, FileNameAsUtf8(header_.File), json::TextBytes::Utf8);
+    MemberName(head, "version", 1, false);
+    json::AppendNumber(head, std::int64_t{header_.Version});
+    MemberName(head, "imported", 1, false);
+    head += header_.Imported ? "true" : "false";
+    std::string items;
+    for (const Plane& plane : planes) {
+        ItemStart(items, items.empty(), 2);
+        CompactObject(items).Field("layer", plane.Layer).Field("net", plane.Net).End();
+    }
+    CloseList(head, "planes", items, planes.empty(), 1);
+    out_.Write(head);
+}
+
+void JsonDocumentWriter::AddItem(Section kind) {
+    if (inComponent_ && kind < PrimitiveKinds) {
+        List& list = componentLists_[kind];
+        ItemStart(list.Items, list.Empty, 4);
+        list.Items += line_;
+        list.Empty = false;
+        return;
+    }
+    std::string item;
+    ItemStart(item, sectionEmpty_[kind], 2);
+    item += line_;
+    sections_[kind].Append(item);
+    sectionEmpty_[kind] = false;
+}
+
+void JsonDocumentWriter::OnTrack(const Track& track) {
+    line_.clear();
+    TrackJson(line_, track);
+    AddItem(Tracks);
+}
+
+void JsonDocumentWriter::OnVia(const Via& via) {
+    line_.clear();
+    ViaJson(line_, via);
+    AddItem(Vias);
+}
+
+void JsonDocumentWriter::OnPad(const Pad& pad) {
+    line_.clear();
+    PadJson(line_, pad);
+    AddItem(Pads);
+}
+
+void JsonDocumentWriter::OnArc(const Arc& arc) {
+    line_.clear();
+    ArcJson(line_, arc);
+    AddItem(Arcs);
+}
+
+void JsonDocumentWriter::OnFill(const Fill& fill) {
+    line_.clear();
+    FillJson(line_, fill);
+    AddItem(Fills);
+}
+
+void JsonDocumentWriter::OnText(const Text& text) {
+    line_.clear();
+    TextJson(line_, text);
+    AddItem(Texts);
+}
+
+void JsonDocumentWriter::OnComponentBegin(const Component& c) {
+    inComponent_ = true;
+    for (List& list : componentLists_) {
+        list.Items.clear();
+        list.Empty = true;
+    }
+    std::string& out = componentFields_;
+    out.clear();
+    out += '{';
+    MemberName(out, "designator", 3, true);
+    json::AppendQuoted(out, c.Designator);
+    MemberName(out, "comment", 3, false);
+    json::AppendQuoted(out, c.Comment);
+    MemberName(out, "pattern", 3, false);
+    json::AppendQuoted(out, c.Pattern);
+    MemberName(out, "x", 3, false);
+    json::AppendNumber(out, std::int64_t{c.X});
+    MemberName(out, "y", 3, false);
+    json::AppendNumber(out, std::int64_t{c.Y});
+    MemberName(out, "layer", 3, false);
+    json::AppendQuoted(out, c.Layer);
+    MemberName(out, "rotation", 3, false);
+    json::AppendNumber(out, c.Rotation);
+    MemberName(out, "designatorText", 3, false);
+    OptionalTextJson(out, c.DesignatorText);
+    MemberName(out, "commentText", 3, false);
+    OptionalTextJson(out, c.CommentText);
+}
+
+void JsonDocumentWriter::OnComponentEnd() {
+    inComponent_ = false;
+    std::string item;
+    ItemStart(item, sectionEmpty_[Components], 2);
+    item += componentFields_;
+    for (std::size_t kind = 0; kind < PrimitiveKinds; ++kind) {
+        const List& list = componentLists_[kind];
+        CloseList(item, SectionNames[kind], list.Items, list.Empty, 3);
+    }
+    item += '\n';
+    Indent(item, 2);
+    item += '}';
+    sections_[Components].Append(item);
+    sectionEmpty_[Components] = false;
+}
+
+void JsonDocumentWriter::OnNet(const Net& net) {
+    line_.clear();
+    NetJson(line_, net);
+    AddItem(Nets);
+}
+
+void JsonDocumentWriter::OnBoardEnd() {
+    for (std::size_t section = 0; section < Count; ++section) {
+        std::string head;
+        MemberName(head, SectionNames[section], 1, false);
+        head += sectionEmpty_[section] ? "[]" : "[";
+        out_.Write(head);
+        if (sectionEmpty_[section]) {
+            continue;
+        }
+        sections_[section].MoveIntoDocument();
+        out_.Write("\n  ]");
+    }
+    out_.Write("\n}\n");
 }
 
 } // namespace halvex::cli

@@ -30,10 +30,13 @@ template <std::size_t N> const char* Cycle(const std::array<const char*, N>& col
 LayerStyle StyleOfLayer(const std::string& name) {
     // Colours in the manner of the classic PCB editors: red top copper, blue bottom copper,
     // yellow top overlay, greens for planes, magenta keep-out, purples for mechanical layers.
-    static const std::array<const char*, 6> midColours = {"#d8a020", "#30b060", "#c050c0",
-                                                          "#30b0b0", "#e07040", "#9090e0"};
-    static const std::array<const char*, 4> planeColours = {"#3a8a3a", "#5aa05a", "#2a6a4a",
-                                                            "#7ab07a"};
+    // Inner layers take hues far from the overlays' yellow and brown (and Mid 2, 3, 4 and 14, the
+    // ones a Corvane file uses, differ from one another); vias are set apart from the silver of
+    // multi-layer pads (ViaColour). The tests measure these distances.
+    static const std::array<const char*, 7> midColours = {
+        "#a0a0ff", "#40c0ff", "#ff6f9f", "#20b2aa", "#b070e0", "#60e0a0", "#ffb0e0"};
+    static const std::array<const char*, 4> planeColours = {"#2e7d32", "#4caf50", "#1b5e20",
+                                                            "#66bb6a"};
     static const std::array<const char*, 4> mechanicalColours = {"#a070ff", "#ff80c0", "#70c0ff",
                                                                  "#c0a0ff"};
     if (name == "BottomOverlay") {

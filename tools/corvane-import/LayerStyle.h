@@ -17,7 +17,7 @@ LayerStyle StyleOfLayer(const std::string& layerName);
 
 /// The colour of the board behind everything, also the colour of holes.
 inline constexpr const char* BackgroundColour = "#10121a";
-/// Vias go through every copper layer.
-inline constexpr const char* ViaColour = "#b4b4b4";
+/// Vias go through every copper layer; their colour sets them apart from multi-layer pads.
+inline constexpr const char* ViaColour = "#00c8a0";
 
 } // namespace halvex::cli

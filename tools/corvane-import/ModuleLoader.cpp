@@ -57,6 +57,8 @@ bool ResolveServer(const DynamicLibrary& module, HalvexApi& api, std::string& mi
     };
     const Entry entries[] = {
         {"Halvex_OpenBoard", ResolveFunction(module, "Halvex_OpenBoard", api.OpenBoard)},
+        {"Halvex_CloseAllBoards",
+         ResolveFunction(module, "Halvex_CloseAllBoards", api.CloseAllBoards)},
         {"Halvex_SetProgressSink",
          ResolveFunction(module, "Halvex_SetProgressSink", api.SetProgressSink)},
         {"Halvex_GetBoardInfo", ResolveFunction(module, "Halvex_GetBoardInfo", api.GetBoardInfo)},

@@ -15,6 +15,7 @@ namespace halvex::cli {
 /// The server's host-side functions the program uses.
 struct HalvexApi {
     decltype(&Halvex_OpenBoard) OpenBoard = nullptr;
+    decltype(&Halvex_CloseAllBoards) CloseAllBoards = nullptr;
     decltype(&Halvex_SetProgressSink) SetProgressSink = nullptr;
     decltype(&Halvex_GetBoardInfo) GetBoardInfo = nullptr;
     decltype(&Halvex_GetMemberCount) GetMemberCount = nullptr;

@@ -1,7 +1,9 @@
 #include "Options.h"
 
+#include "Documents.h"
 #include "KicadLayers.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string_view>
@@ -21,17 +23,15 @@ struct OptionRule {
     std::function<void(Options&, const std::string&)> Apply;
 };
 
-// A table, so that a further option is one more line.
-const std::array<OptionRule, 13>& OptionTable() {
-    static const std::array<OptionRule, 13> table = {{
+// A table, so that a further option is one more line; the documents' options come from the
+// table of documents (Documents.h).
+const std::array<OptionRule, 10>& OptionTable() {
+    static const std::array<OptionRule, 10> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
-        {"--json", "", true, [](Options& o, const std::string& v) { o.JsonPath = v; }},
-        {"--svg", "", true, [](Options& o, const std::string& v) { o.SvgPath = v; }},
-        {"--kicad", "", true, [](Options& o, const std::string& v) { o.KicadPath = v; }},
-        {"--bom", "", true, [](Options& o, const std::string& v) { o.BomPath = v; }},
-        {"--positions", "", true, [](Options& o, const std::string& v) { o.PositionsPath = v; }},
+        {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
+        {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--edge-layer", "", true, [](Options& o, const std::string& v) { o.EdgeLayer = v; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
@@ -47,7 +47,70 @@ const OptionRule* FindOption(std::string_view name) {
             return &rule;
         }
     }
+    // Every document's option takes its path.
+    static const std::vector<OptionRule> documentRules = [] {
+        std::vector<OptionRule> rules;
+        for (const DocumentKind& kind : DocumentKinds()) {
+            rules.push_back({kind.Option, "", true,
+                             [option = std::string(kind.Option)](Options& o, const std::string& v) {
+                                 o.Documents[option] = v;
+                             }});
+        }
+        return rules;
+    }();
+    for (const OptionRule& rule : documentRules) {
+        if (name == rule.LongName) {
+            return &rule;
+        }
+    }
     return nullptr;
+}
+
+// A name format of --out-dir is a file name: a folder in it would leave the output folder.
+bool IsNameFormat(const std::string& format) {
+    return format.find('/') == std::string::npos && format.find('\\') == std::string::npos &&
+           format != "." && format != "..";
+}
+
+// What is wrong with a command line whose options all parsed, or empty.
+std::string CommandLineProblem(const std::vector<std::string>& files, const Options& values) {
+    if (files.empty()) {
+        return "no FILE given";
+    }
+    if (std::count(files.begin(), files.end(), "-") > 1) {
+        return "standard input can be read once: '-' may be given once";
+    }
+    if (!values.ReportFormat.empty() && values.ReportFormat != "text" &&
+        values.ReportFormat != "json") {
+        return "--report takes text or json, not '" + values.ReportFormat + "'";
+    }
+    if (!values.ReportPath.empty() && values.ReportFormat.empty()) {
+        return "--report-file needs --report text or --report json";
+    }
+    if (!kicad::IsHostLayerName(values.EdgeLayer)) {
+        return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1, not '" +
+               values.EdgeLayer + "'";
+    }
+    const bool outputs = !values.Documents.empty() || !values.ReportFormat.empty();
+    if (files.size() > 1 && outputs && !values.OutDir) {
+        return "with several FILEs, the documents and --report need --out-dir DIR";
+    }
+    if (values.OutDir) {
+        for (const auto& [option, format] : values.Documents) {
+            if (format != "-" && !IsNameFormat(format)) {
+                return "with --out-dir, " + option +
+                       " and the other documents take file names, "
+                       "not '" +
+                       format + "'";
+            }
+        }
+        if (!values.ReportPath.empty() && values.ReportPath != "-" &&
+            !IsNameFormat(values.ReportPath)) {
+            return "with --out-dir, --report-file takes a file name, not '" + values.ReportPath +
+                   "'";
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -101,41 +164,20 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     if (parsed.Values.ShowHelp || parsed.Values.ShowVersion) {
         return parsed;
     }
-    if (files.empty()) {
-        parsed.Error = "no FILE given";
-    } else if (files.size() > 1) {
-        parsed.Error = "only one FILE may be given, not " + std::to_string(files.size());
-    } else {
-        parsed.Values.InputFile = files.front();
-    }
-    const Options& values = parsed.Values;
-    const bool reportToStdout =
-        !values.ReportFormat.empty() && (values.ReportPath.empty() || values.ReportPath == "-");
-    if (parsed.Ok() && !values.ReportFormat.empty() && values.ReportFormat != "text" &&
-        values.ReportFormat != "json") {
-        parsed.Error = "--report takes text or json, not '" + values.ReportFormat + "'";
-    } else if (parsed.Ok() && !values.ReportPath.empty() && values.ReportFormat.empty()) {
-        parsed.Error = "--report-file needs --report text or --report json";
-    } else if (parsed.Ok() && !kicad::IsHostLayerName(values.EdgeLayer)) {
-        parsed.Error =
-            "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1, not '" +
-            values.EdgeLayer + "'";
-    } else if (parsed.Ok() && (int{values.JsonPath == "-"} + int{values.SvgPath == "-"} +
-                               int{values.KicadPath == "-"} + int{values.BomPath == "-"} +
-                               int{values.PositionsPath == "-"} + int{reportToStdout}) > 1) {
-        parsed.Error = "only one of --json, --svg, --kicad, --bom, --positions and --report can "
-                       "write to standard output";
-    }
+    parsed.Error = CommandLineProblem(files, parsed.Values);
+    parsed.Values.InputFiles = std::move(files);
     return parsed;
 }
 
 std::string HelpText() {
-    return "Usage: corvane-import [OPTIONS] FILE\n"
+    return "Usage: corvane-import [OPTIONS] FILE...\n"
            "\n"
-           "Imports a Corvane ASCII board file (first line \"PCB FILE 4\" or \"PCB FILE 5\") the\n"
-           "way the host editor does: it loads the Halvex server module and the CorvaneImport\n"
-           "plug-in, opens a board for FILE, runs the plug-in's import and reports what landed\n"
-           "on the board.\n"
+           "Imports Corvane ASCII board files (first line \"PCB FILE 4\" or \"PCB FILE 5\") the "
+           "way\n"
+           "the host editor does: it loads the Halvex server module and the CorvaneImport "
+           "plug-in,\n"
+           "opens a board for each FILE, runs the plug-in's import and reports what landed on the\n"
+           "board. FILE '-' reads a board from standard input.\n"
            "\n"
            "Options:\n"
            "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
@@ -152,6 +194,14 @@ std::string HelpText() {
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"
            "                  write the report to PATH instead of standard output\n"
+           "  --out-dir DIR   write each FILE's outputs into DIR (made when missing); the\n"
+           "                  documents' options and --report-file then take file names in\n"
+           "                  which {name} stands for FILE's name without its extension.\n"
+           "                  Without a document named, the JSON and the SVG are written, as\n"
+           "                  {name}.json and {name}.svg; the report goes to\n"
+           "                  {name}.report.text or {name}.report.json\n"
+           "  --strict        fail (status 6) when the report holds an entry that may have lost\n"
+           "                  data (a file cut short, bytes after its Ctrl-Z, CR-only line ends)\n"
            "  -q, --quiet     print nothing but errors\n"
            "  --plugin PATH   the plug-in module to load (default: $CORVANE_PLUGIN, else the one\n"
            "                  next to this program or in its build tree)\n"
@@ -160,17 +210,26 @@ std::string HelpText() {
            "  -h, --help      show this help and exit\n"
            "      --version   show the version and exit\n"
            "\n"
-           "Without --quiet a summary goes to standard output (to standard error when the JSON or\n"
-           "the SVG goes there). While importing from a terminal, a progress bar is drawn on\n"
+           "Without --quiet a summary goes to standard output (to standard error when an output\n"
+           "goes there); its last line says when the report holds something that may have lost\n"
+           "data. With several FILEs, which need --out-dir for their outputs, there is one status\n"
+           "line per FILE instead. While importing from a terminal, a progress bar is drawn on\n"
            "standard error; press Escape to abort, then answer the confirmation with y or n.\n"
            "\n"
-           "Exit status:\n"
+           "Outputs never destroy data: an output that is an input file or another output\n"
+           "(however named: links, /dev/stdout) is refused; each is written beside its name and\n"
+           "put in place only when complete, so an interruption or a full disk leaves an earlier\n"
+           "file as it was; and a path that cannot be written fails before the import.\n"
+           "\n"
+           "Exit status (with several FILEs, the highest of theirs):\n"
            "  0  the board was imported to its end and the outputs were written\n"
            "  1  FILE is missing, unreadable or not a Corvane board; nothing was imported\n"
-           "  2  wrong command line\n"
+           "  2  wrong command line, or outputs refused (an input, or one file twice)\n"
            "  3  the import was aborted; the objects read so far were written\n"
-           "  4  an output file could not be written\n"
-           "  5  the plug-in or the server module could not be loaded\n";
+           "  4  an output could not be written (earlier files of its name are kept)\n"
+           "  5  the plug-in or the server module could not be loaded\n"
+           "  6  --strict: the import report holds an entry that may have lost data\n"
+           "  7  out of memory, or another failure inside; nothing was written\n";
 }
 
 std::string VersionText() {

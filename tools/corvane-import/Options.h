@@ -1,6 +1,7 @@
 #pragma once
-// The command line of corvane-import: corvane-import [OPTIONS] FILE.
+// The command line of corvane-import: corvane-import [OPTIONS] FILE...
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,19 +9,23 @@
 namespace halvex::cli {
 
 struct Options {
-    std::string InputFile;
-    std::optional<std::string> JsonPath;      // "-" is standard output
-    std::optional<std::string> SvgPath;       // "-" is standard output
-    std::optional<std::string> KicadPath;     // "-" is standard output
-    std::optional<std::string> BomPath;       // "-" is standard output
-    std::optional<std::string> PositionsPath; // "-" is standard output
+    /// The boards to import, in order; "-" is standard input.
+    std::vector<std::string> InputFiles;
+    /// The documents asked for, by the option that names them ("--json", "--kicad"; the table is
+    /// Documents.h): paths, or with OutDir file names in which "{name}" stands for the board's
+    /// name; "-" is standard output. The last of a repeated option wins.
+    std::map<std::string, std::string> Documents;
     /// The host layer whose closed outlines are the KiCad board's edge.
     std::string EdgeLayer = "KeepOutLayer";
     bool Quiet = false;
+    /// Fail (status 6) when the import report holds an entry that may have lost data.
+    bool Strict = false;
     /// The import report's form: "text" or "json"; empty for no report.
     std::string ReportFormat;
     /// Where the report goes; empty or "-" for standard output.
     std::string ReportPath;
+    /// The folder each file's outputs go to, named after the file.
+    std::optional<std::string> OutDir;
     /// Module paths given on the command line; empty means the default search (ModuleLoader).
     std::string PluginPath;
     std::string ServerPath;
@@ -36,7 +41,7 @@ struct ParsedOptions {
 };
 
 /// Parses the arguments after the program name. --help and --version win over everything else
-/// and need no FILE.
+/// and need no FILE. Several FILEs need --out-dir for their outputs and reports.
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
 
 /// The text of --help.

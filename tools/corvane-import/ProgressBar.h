@@ -1,6 +1,8 @@
 #pragma once
-// The progress bar of an import, drawn on one line of a terminal: the caption the plug-in passes,
-// a bar, and the steps done of the total. Draws nothing when it is disabled (no terminal).
+// The progress bar of an import, drawn on one line of a terminal: the caption the plug-in passes
+// (or the program's own, while it writes the outputs), a bar, and the steps done of the total.
+// Draws nothing when it is disabled (no terminal); when the program is interrupted the line is
+// erased (through the signal cleanup).
 
 #include <chrono>
 #include <cstdint>
@@ -13,6 +15,9 @@ class ProgressBar {
 public:
     /// columns: the terminal's width; the line is kept one shorter so that it never wraps.
     ProgressBar(std::FILE* terminal, bool enabled, int columns);
+    ~ProgressBar();
+    ProgressBar(const ProgressBar&) = delete;
+    ProgressBar& operator=(const ProgressBar&) = delete;
 
     void Init(const std::string& caption, std::int32_t steps);
     void Step();

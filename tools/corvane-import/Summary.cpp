@@ -7,15 +7,6 @@
 namespace halvex::cli {
 namespace {
 
-void AddChildren(BoardCounts& counts, const Primitives& children) {
-    counts.Tracks.InComponents += children.Tracks.size();
-    counts.Vias.InComponents += children.Vias.size();
-    counts.Pads.InComponents += children.Pads.size();
-    counts.Arcs.InComponents += children.Arcs.size();
-    counts.Fills.InComponents += children.Fills.size();
-    counts.Texts.InComponents += children.Texts.size();
-}
-
 std::string Row(const char* kind, const KindCount& count) {
     std::ostringstream line;
     line << "  " << std::left << std::setw(8) << kind << std::right << " " << std::setw(8)
@@ -31,11 +22,11 @@ std::string StatusText(const ImportOutcome& outcome) {
                                : "stopped before the end of the file";
 }
 
-std::string PlanesText(const Board& board, const BoardCounts& counts) {
+std::string PlanesText(const std::vector<Plane>& planes, const BoardCounts& counts) {
     std::string text = std::to_string(counts.PlanesWithNet) + " of " +
                        std::to_string(counts.Planes) + " internal planes with a net";
     std::string named;
-    for (const Plane& plane : board.Planes) {
+    for (const Plane& plane : planes) {
         if (plane.Net) {
             named += (named.empty() ? "" : ", ") + plane.Layer + " " + *plane.Net;
         }
@@ -45,36 +36,36 @@ std::string PlanesText(const Board& board, const BoardCounts& counts) {
 
 } // namespace
 
-BoardCounts CountBoard(const Board& board) {
-    BoardCounts counts;
-    counts.Tracks.Free = board.Free.Tracks.size();
-    counts.Vias.Free = board.Free.Vias.size();
-    counts.Pads.Free = board.Free.Pads.size();
-    counts.Arcs.Free = board.Free.Arcs.size();
-    counts.Fills.Free = board.Free.Fills.size();
-    counts.Texts.Free = board.Free.Texts.size();
-    counts.Components = board.Components.size();
-    for (const Component& component : board.Components) {
-        AddChildren(counts, component.Children);
-        if (component.Layer == "BottomLayer") {
-            ++counts.BottomComponents;
-        } else {
-            ++counts.TopComponents;
-        }
+std::size_t BoardCounter::Primitives() const {
+    std::size_t total = 0;
+    for (const KindCount& kind :
+         {counts_.Tracks, counts_.Vias, counts_.Pads, counts_.Arcs, counts_.Fills, counts_.Texts}) {
+        total += kind.Free + kind.InComponents;
     }
-    counts.Nets = board.Nets.size();
-    for (const Net& net : board.Nets) {
-        counts.NetPads += net.Pads.size();
-    }
-    counts.Planes = board.Planes.size();
-    for (const Plane& plane : board.Planes) {
-        counts.PlanesWithNet += plane.Net ? 1 : 0;
-    }
-    return counts;
+    return total;
 }
 
-std::string SummaryText(const ImportOutcome& outcome, const Board& board) {
-    const BoardCounts counts = CountBoard(board);
+void BoardCounter::OnPlanes(const std::vector<Plane>& planes) {
+    planes_ = planes;
+    counts_.Planes = planes.size();
+    for (const Plane& plane : planes) {
+        counts_.PlanesWithNet += plane.Net ? 1 : 0;
+    }
+}
+
+void BoardCounter::OnComponentBegin(const Component& component) {
+    inComponent_ = true;
+    ++counts_.Components;
+    ++(component.Layer == "BottomLayer" ? counts_.BottomComponents : counts_.TopComponents);
+}
+
+void BoardCounter::OnNet(const Net& net) {
+    ++counts_.Nets;
+    counts_.NetPads += net.Pads.size();
+}
+
+std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board) {
+    const BoardCounts& counts = board.Counts();
     std::ostringstream out;
     out << "File:        " << outcome.Path << "\n";
     out << "Version:     " << outcome.Version << " (PCB FILE " << outcome.Version << ")\n";
@@ -85,7 +76,7 @@ std::string SummaryText(const ImportOutcome& outcome, const Board& board) {
     out << "Components:  " << counts.Components << " (" << counts.TopComponents << " top, "
         << counts.BottomComponents << " bottom)\n";
     out << "Nets:        " << counts.Nets << " joining " << counts.NetPads << " pads\n";
-    out << "Planes:      " << PlanesText(board, counts) << "\n";
+    out << "Planes:      " << PlanesText(board.Planes(), counts) << "\n";
     char seconds[32];
     std::snprintf(seconds, sizeof(seconds), "%.3f s", outcome.Seconds);
     out << "Time:        " << seconds << "\n";

@@ -2,6 +2,7 @@
 // The short report printed after an import: what was imported, how far, and what is on the board.
 
 #include "BoardModel.h"
+#include "BoardVisitor.h"
 
 #include <string>
 
@@ -29,9 +30,34 @@ struct BoardCounts {
     std::size_t Planes = 0, PlanesWithNet = 0;
 };
 
-BoardCounts CountBoard(const Board& board);
+/// Counts what it is shown, and keeps the planes.
+class BoardCounter final : public BoardVisitor {
+public:
+    const BoardCounts& Counts() const { return counts_; }
+    const std::vector<Plane>& Planes() const { return planes_; }
+    /// Every primitive, free or in a component.
+    std::size_t Primitives() const;
+
+    void OnPlanes(const std::vector<Plane>& planes) override;
+    void OnTrack(const Track&) override { Count(counts_.Tracks); }
+    void OnVia(const Via&) override { Count(counts_.Vias); }
+    void OnPad(const Pad&) override { Count(counts_.Pads); }
+    void OnArc(const Arc&) override { Count(counts_.Arcs); }
+    void OnFill(const Fill&) override { Count(counts_.Fills); }
+    void OnText(const Text&) override { Count(counts_.Texts); }
+    void OnComponentBegin(const Component& component) override;
+    void OnComponentEnd() override { inComponent_ = false; }
+    void OnNet(const Net& net) override;
+
+private:
+    void Count(KindCount& count) { ++(inComponent_ ? count.InComponents : count.Free); }
+
+    BoardCounts counts_;
+    std::vector<Plane> planes_;
+    bool inComponent_ = false;
+};
 
 /// The summary text, several lines, each ending with a line end.
-std::string SummaryText(const ImportOutcome& outcome, const Board& board);
+std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board);
 
 } // namespace halvex::cli

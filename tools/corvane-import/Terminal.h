@@ -16,7 +16,7 @@ int TerminalColumns();
 /// without waiting and without echo, an Escape key-down is posted to the calling thread's message
 /// queue (where the plug-in's abort check finds it), and the plug-in's Yes/No confirmation is
 /// asked on the terminal. The terminal's settings come back when it goes, and also when the
-/// program is ended by a signal.
+/// program is ended by a signal (through the signal cleanup).
 class TerminalAbort {
 public:
     /// beforePrompt runs before the confirmation is written (to clear the progress bar).

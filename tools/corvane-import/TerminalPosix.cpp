@@ -3,9 +3,9 @@
 
 #include "Terminal.h"
 
+#include "SignalCleanup.h"
 #include "platform/posix/Desktop.h"
 
-#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -20,7 +20,7 @@ namespace {
 
 constexpr unsigned char EscapeByte = 0x1B;
 
-// What a signal handler needs to put the terminal back: written before the handlers are set.
+// What the signal cleanup needs to put the terminal back: the flag is set after the settings.
 struct SavedTerminal {
     struct termios Settings {};
     volatile std::sig_atomic_t Saved = 0;
@@ -31,20 +31,11 @@ SavedTerminal& Saved() {
     return saved;
 }
 
-constexpr std::array<int, 8> RestoringSignals = {SIGINT,  SIGTERM, SIGHUP, SIGQUIT,
-                                                 SIGABRT, SIGSEGV, SIGBUS, SIGFPE};
-
+// A cleanup step: safe in a signal handler.
 void RestoreTerminal() {
     if (Saved().Saved != 0) {
         tcsetattr(STDIN_FILENO, TCSANOW, &Saved().Settings);
     }
-}
-
-// Puts the terminal back, then lets the signal do what it would have done.
-extern "C" void RestoreAndReraise(int signalNumber) {
-    RestoreTerminal();
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
 }
 
 bool InForegroundTerminal() {
@@ -115,9 +106,7 @@ TerminalAbort::TerminalAbort(std::function<void()> beforePrompt)
         return;
     }
     Saved().Saved = 1;
-    for (const int signalNumber : RestoringSignals) {
-        std::signal(signalNumber, RestoreAndReraise);
-    }
+    AddCleanupStep(RestoreTerminal);
     struct termios raw = Saved().Settings;
     // Keys arrive one by one and unechoed; Ctrl-C still interrupts (ISIG stays on).
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
@@ -139,9 +128,6 @@ TerminalAbort::~TerminalAbort() {
     }
     corvane::desktop::SetMessageBoxHandler(nullptr);
     RestoreTerminal();
-    for (const int signalNumber : RestoringSignals) {
-        std::signal(signalNumber, SIG_DFL);
-    }
     Saved().Saved = 0;
 }
 

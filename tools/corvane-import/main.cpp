@@ -1,23 +1,32 @@
 // corvane-import: runs the CorvaneImport plug-in the way the host editor does, on the substitute
-// server, and reports what landed on the board (summary, JSON, SVG, KiCad board, BOM, placement).
+// server, and reports what landed on the board (summary, JSON, SVG, KiCad board, BOM, placement),
+// for one file or several.
 
-#include "AssemblyFiles.h"
-#include "BoardSnapshot.h"
+#include "BoardWalker.h"
+#include "Documents.h"
 #include "ExitStatus.h"
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
-#include "JsonWriter.h"
-#include "KicadBoardWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
-#include "OutputFile.h"
+#include "OutputPlan.h"
+#include "ProgressBar.h"
+#include "SafeOutputs.h"
+#include "SignalCleanup.h"
+#include "StandardInputBoard.h"
 #include "Summary.h"
-#include "SvgWriter.h"
+#include "Terminal.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <new>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace halvex::cli {
@@ -26,6 +35,10 @@ namespace {
 constexpr const char* ProgramName = "corvane-import";
 // The exports take file names of at most this many characters.
 constexpr std::size_t MaxBoardFileName = 255;
+// Standard input as FILE, and as the documents name the file it held.
+constexpr const char* StandardInputName = "-";
+// Standard input in messages and the summary.
+constexpr const char* StandardInputShown = "standard input";
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", ProgramName, message.c_str());
@@ -54,93 +67,277 @@ std::string ImportReport(const LoadedModules& modules, CorvaneReportFormat forma
     return text != nullptr ? text : "";
 }
 
-bool StandardOutput(const std::string& path) {
-    return path.empty() || path == "-";
+// What all the files of one run share.
+struct Run {
+    const Options& Settings;
+    const LoadedModules& Modules;
+    std::vector<FileIdentity> Inputs; // every input, which no output may be
+    const StandardInputBoard* Stdin = nullptr;
+    bool Several = false; // a status line per file instead of the summary
+};
+
+// Writes the summary or a status line; false (reported) when it could not be written.
+bool WriteSummary(const std::string& text, std::FILE* stream) {
+    errno = 0;
+    if (std::fputs(text.c_str(), stream) < 0 || std::fflush(stream) != 0 || std::ferror(stream)) {
+        PrintError("cannot write the summary to standard " +
+                   std::string(stream == stdout ? "output" : "error") + ": " +
+                   std::error_code(errno != 0 ? errno : EIO, std::generic_category()).message());
+        return false;
+    }
+    return true;
 }
 
-// Writes the requested outputs; false when one of them failed (already reported).
-bool WriteOutputs(const Options& options, const Board& board, const LoadedModules& modules) {
-    bool ok = true;
-    std::string error;
-    if (!options.ReportFormat.empty()) {
-        const auto format = options.ReportFormat == "json" ? CorvaneReportJson : CorvaneReportText;
-        const std::string path = StandardOutput(options.ReportPath) ? "-" : options.ReportPath;
-        if (!WriteOutput(path, ImportReport(modules, format), error)) {
-            PrintError("cannot write " + path + ": " + error);
-            ok = false;
+// The names the "Writing" caption lists.
+std::string WritingCaption(const FileOutputs& file) {
+    std::string names;
+    for (const PlannedDocument& document : file.Documents) {
+        names += (names.empty() ? "" : ", ") +
+                 (document.Path == "-" ? std::string("standard output") : BaseName(document.Path));
+    }
+    return "Writing " + names;
+}
+
+// The end of the summary's last line, or of a status line, for the report.
+std::string ReportNote(const std::string& counts, const std::string& losses) {
+    return losses.empty() ? counts
+                          : counts + "; may have lost data (" + losses + "), see --report text";
+}
+
+std::string StatusLine(const std::string& shownName, ExitStatus status, const BoardCounter& board,
+                       const std::string& reportNote) {
+    const BoardCounts& counts = board.Counts();
+    const std::string contents = std::to_string(board.Primitives()) + " objects, " +
+                                 std::to_string(counts.Components) + " components, " +
+                                 std::to_string(counts.Nets) + " nets; report: " + reportNote;
+    switch (status) {
+    case ExitStatus::Imported:
+    case ExitStatus::MayHaveLostData:
+        return shownName + ": complete; " + contents;
+    case ExitStatus::Aborted:
+        return shownName + ": aborted by the user; " + contents;
+    case ExitStatus::OutputFailed:
+        return shownName + ": an output could not be written; " + contents;
+    default:
+        return shownName + ": not imported";
+    }
+}
+
+// A document being written: its kind, and the stream SafeOutputs gave it.
+struct DocumentStream {
+    const DocumentKind* Kind;
+    OutputStream* Stream;
+};
+
+// What the walk over an imported board serves: the documents asked for, and the summary's counter
+// unless the program is quiet (null then).
+struct WalkTargets {
+    const DocumentHeader& Header;
+    const Options& Settings;
+    const std::vector<DocumentStream>& Documents;
+    BoardCounter* Counter = nullptr;
+};
+
+// Reads the board back from the server once, for everything that shows it, with the writing on
+// the progress bar. Nothing is read when nothing shows the board, and the board is kept whole in
+// memory only for the documents made from all of it.
+void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
+                    const std::string& caption, ProgressBar& bar) {
+    BoardCollector snapshot(targets.Header);
+    const DocumentContext context{targets.Header, targets.Settings, snapshot};
+    VisitorFanOut visitors;
+    if (targets.Counter != nullptr) {
+        visitors.Add(*targets.Counter);
+    }
+    if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
+                    [](const DocumentStream& document) { return document.Kind->NeedsSnapshot; })) {
+        visitors.Add(snapshot); // before the documents made from it
+    }
+    std::vector<std::unique_ptr<BoardVisitor>> writers;
+    for (const DocumentStream& document : targets.Documents) {
+        writers.push_back(document.Kind->Make(*document.Stream, context));
+        visitors.Add(*writers.back());
+    }
+    if (visitors.Empty()) {
+        return;
+    }
+    const bool writing = !writers.empty();
+    if (writing) {
+        bar.Init(caption, BoardMemberCount(modules.Server(), board));
+    }
+    WalkBoard(modules.Server(), board, visitors, [&] {
+        if (writing) {
+            bar.Step();
         }
-    }
-    if (options.JsonPath && !WriteOutput(*options.JsonPath, BoardToJson(board), error)) {
-        PrintError("cannot write " + *options.JsonPath + ": " + error);
-        ok = false;
-    }
-    if (options.SvgPath && !WriteOutput(*options.SvgPath, BoardToSvg(board), error)) {
-        PrintError("cannot write " + *options.SvgPath + ": " + error);
-        ok = false;
-    }
-    if (options.BomPath && !WriteOutput(*options.BomPath, BoardToBom(board), error)) {
-        PrintError("cannot write " + *options.BomPath + ": " + error);
-        ok = false;
-    }
-    if (options.PositionsPath &&
-        !WriteOutput(*options.PositionsPath, BoardToPositions(board), error)) {
-        PrintError("cannot write " + *options.PositionsPath + ": " + error);
-        ok = false;
-    }
-    if (options.KicadPath &&
-        !WriteOutput(*options.KicadPath, BoardToKicad(board, options.EdgeLayer), error)) {
-        PrintError("cannot write " + *options.KicadPath + ": " + error);
-        ok = false;
-    }
-    return ok;
+    });
+    bar.Finish();
 }
 
-ExitStatus Import(const Options& options) {
-    const std::string fileName = BoardFileName(options.InputFile);
+// The status of an import that ran: a failed output outweighs an abort, an abort the losses
+// --strict counts.
+ExitStatus OutcomeStatus(bool outputFailed, bool completed, bool strictAndLost) {
+    if (outputFailed) {
+        return ExitStatus::OutputFailed;
+    }
+    if (!completed) {
+        return ExitStatus::Aborted;
+    }
+    return strictAndLost ? ExitStatus::MayHaveLostData : ExitStatus::Imported;
+}
+
+// Imports one file and writes its outputs and its summary or status line (statusLine: whether it
+// did write a status line).
+ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
+    const Options& options = run.Settings;
+    const LoadedModules& modules = run.Modules;
+    const bool fromStdin = file.Input == StandardInputName;
+    const std::string fileName = fromStdin ? run.Stdin->Path() : BoardFileName(file.Input);
+    const std::string shownName = fromStdin ? std::string(StandardInputShown) : fileName;
     if (fileName.size() > MaxBoardFileName) {
-        PrintError(options.InputFile + ": the path is longer than " +
-                   std::to_string(MaxBoardFileName) +
+        PrintError(file.Input + ": the path is longer than " + std::to_string(MaxBoardFileName) +
                    " characters, which the importer cannot take");
         return ExitStatus::NotImported;
     }
     const InputDiagnosis diagnosis = DiagnoseInput(fileName);
+    // The plug-in decides; the diagnosis only explains a refusal.
+    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
+        const std::string reason = DescribeProblem(shownName, diagnosis);
+        PrintError(reason.empty() ? shownName + ": not recognised as a Corvane board by the plug-in"
+                                  : reason);
+        return ExitStatus::NotImported;
+    }
+
+    SafeOutputs outputs(run.Inputs);
+    OutputStream* report =
+        file.Report ? &outputs.Add(*file.Report == "-" ? "--report" : "--report-file", *file.Report)
+                    : nullptr;
+    std::vector<DocumentStream> documents;
+    for (const PlannedDocument& document : file.Documents) {
+        documents.push_back(
+            {document.Kind, &outputs.Add(std::string(document.Kind->Option), document.Path)});
+    }
+    if (const auto problem = outputs.Prepare(!options.Quiet)) {
+        PrintError(problem->Message);
+        return problem->Refused ? ExitStatus::Usage : ExitStatus::OutputFailed;
+    }
+
+    ProgressBar bar(stderr, !options.Quiet && StandardErrorIsTerminal(), TerminalColumns());
+    const ImportRunResult imported = RunImport(modules, fileName, diagnosis.Version, bar);
+    if (!imported.Outcome.Completed && !imported.Outcome.UserAborted) {
+        // The outputs are not written: their earlier files stay as they were.
+        const std::string failure = ImportReport(modules, CorvaneReportFailure);
+        PrintError(shownName + ": the import failed: " +
+                   (failure.empty() ? "the plug-in stopped before the end of the file" : failure));
+        return ExitStatus::InternalFailure;
+    }
+
+    if (report != nullptr) {
+        report->Write(ImportReport(modules, options.ReportFormat == "json" ? CorvaneReportJson
+                                                                           : CorvaneReportText));
+    }
+    const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
+                                diagnosis.Version, imported.Outcome.Completed};
+    BoardCounter counter;
+    WalkForOutputs(modules, imported.Board,
+                   {header, options, documents, options.Quiet ? nullptr : &counter},
+                   WritingCaption(file), bar);
+    const std::vector<std::string> failures = outputs.Commit();
+    for (const std::string& failure : failures) {
+        PrintError(failure);
+    }
+
+    const std::string losses = ImportReport(modules, CorvaneReportLosses);
+    ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
+                                      options.Strict && !losses.empty());
+    if (!options.Quiet) {
+        ImportOutcome outcome = imported.Outcome;
+        outcome.Path = shownName;
+        const std::string note = ReportNote(ImportReport(modules, CorvaneReportCounts), losses);
+        const std::string text =
+            run.Several ? StatusLine(shownName, status, counter, note) + "\n"
+                        : SummaryText(outcome, counter) + "Report:      " + note + "\n";
+        // Standard output may be carrying the JSON, the SVG or the report.
+        statusLine = run.Several;
+        if (!WriteSummary(text, outputs.UsesStandardOutput() ? stderr : stdout)) {
+            status = std::max(status, ExitStatus::OutputFailed);
+        }
+    }
+    return status;
+}
+
+// Everything before the first import: the outputs are planned and checked, the output folder
+// made, standard input read, the modules loaded. Then the files, one after the other.
+ExitStatus ImportAll(const Options& options) {
+    const OutputPlan plan = PlanOutputs(options);
+    if (!plan.Error.empty()) {
+        PrintError(plan.Error);
+        return ExitStatus::Usage;
+    }
+    std::vector<FileIdentity> inputs;
+    std::vector<OutputRequest> requests;
+    for (const FileOutputs& file : plan.Files) {
+        const auto input = file.Input == StandardInputName
+                               ? IdentifyStandardStream(StandardStream::Input)
+                               : IdentifyFile(file.Input);
+        if (input) {
+            inputs.push_back(*input);
+        }
+        if (file.Report) {
+            requests.push_back({"--report-file", *file.Report});
+        }
+        for (const PlannedDocument& document : file.Documents) {
+            requests.push_back({std::string(document.Kind->Option), document.Path});
+        }
+    }
+    if (const auto problem = FindSameFileProblem(requests, inputs, !options.Quiet)) {
+        PrintError(problem->Message);
+        return ExitStatus::Usage;
+    }
+    if (options.OutDir) {
+        std::error_code error;
+        std::filesystem::create_directories(*options.OutDir, error);
+        if (error) {
+            PrintError("cannot make the output folder " + *options.OutDir + ": " + error.message());
+            return ExitStatus::OutputFailed;
+        }
+    }
+    std::optional<StandardInputBoard> stdinBoard;
+    const bool readsStdin = std::any_of(plan.Files.begin(), plan.Files.end(),
+                                        [](const auto& f) { return f.Input == StandardInputName; });
+    if (readsStdin && !stdinBoard.emplace().Error().empty()) {
+        PrintError(stdinBoard->Error());
+        return ExitStatus::NotImported;
+    }
     const LoadedModules modules = LoadedModules::Load({options.ServerPath, options.PluginPath});
     if (!modules.Ok()) {
         PrintError(modules.Error());
         return ExitStatus::ModulesMissing;
     }
-    // The plug-in decides; the diagnosis only explains a refusal.
-    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
-        const std::string reason = DescribeProblem(fileName, diagnosis);
-        PrintError(reason.empty() ? fileName + ": not recognised as a Corvane board by the plug-in"
-                                  : reason);
-        return ExitStatus::NotImported;
-    }
-    const ImportRunResult run = RunImport(modules, fileName, diagnosis.Version, !options.Quiet);
-    // The board is read back from the server only for what shows it: the summary or an output.
-    const bool boardShown = !options.Quiet || options.JsonPath || options.SvgPath ||
-                            options.KicadPath || options.BomPath || options.PositionsPath;
-    Board board = boardShown ? SnapshotBoard(modules.Server(), run.Board) : Board{};
-    board.File = BaseName(fileName);
-    board.Version = diagnosis.Version;
-    board.Imported = run.Outcome.Completed;
 
-    const bool written = WriteOutputs(options, board, modules);
-    if (!options.Quiet) {
-        // Standard output may be carrying the JSON, the SVG or the report.
-        const bool stdoutTaken =
-            options.JsonPath == "-" || options.SvgPath == "-" || options.KicadPath == "-" ||
-            options.BomPath == "-" || options.PositionsPath == "-" ||
-            (!options.ReportFormat.empty() && StandardOutput(options.ReportPath));
-        const std::string summary = SummaryText(run.Outcome, board) +
-                                    "Report:      " + ImportReport(modules, CorvaneReportCounts) +
-                                    "\n";
-        std::fputs(summary.c_str(), stdoutTaken ? stderr : stdout);
+    Run run{options, modules, inputs, stdinBoard ? &*stdinBoard : nullptr, plan.Files.size() > 1};
+    ExitStatus worst = ExitStatus::Imported;
+    bool stopped = false;
+    for (const FileOutputs& file : plan.Files) {
+        if (stopped) {
+            if (!options.Quiet) {
+                std::printf("%s: not imported: an earlier import was aborted\n",
+                            file.Input.c_str());
+            }
+            continue;
+        }
+        bool statusLine = false;
+        const ExitStatus status = ImportOne(file, run, statusLine);
+        if (run.Several && !options.Quiet && !statusLine) {
+            std::printf("%s: not imported\n", file.Input.c_str());
+        }
+        worst = std::max(worst, status);
+        // An abort is the user's answer for the whole run; a board left on the server by one
+        // file would only take memory from the next.
+        stopped = status == ExitStatus::Aborted;
+        modules.Server().CloseAllBoards();
     }
-    if (!written) {
-        return ExitStatus::OutputFailed;
-    }
-    return run.Outcome.Completed ? ExitStatus::Imported : ExitStatus::Aborted;
+    std::fflush(stdout);
+    return worst;
 }
 
 int Main(const std::vector<std::string>& arguments) {
@@ -158,21 +355,28 @@ int Main(const std::vector<std::string>& arguments) {
         std::fputs(VersionText().c_str(), stdout);
         return ToInt(ExitStatus::Imported);
     }
-    return ToInt(Import(parsed.Values));
+    return ToInt(ImportAll(parsed.Values));
 }
 
 } // namespace
 } // namespace halvex::cli
 
 int main(int argc, char** argv) {
+    halvex::cli::InstallSignalCleanup();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
     }
+    // Whatever fails inside is one line and its own status; the outputs' temporary files are
+    // removed on the way out.
     try {
         return halvex::cli::Main(arguments);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corvane-import: out of memory\n");
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "corvane-import: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "corvane-import: internal failure: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "corvane-import: internal failure\n");
     }
+    return halvex::cli::ToInt(halvex::cli::ExitStatus::InternalFailure);
 }

@@ -23,9 +23,11 @@ typedef std::uint8_t(CORVANE_IMPORTER_CALL* ImportFileIntoPcb_fn)(const std::uin
 
 /// Forms of the import report.
 enum CorvaneReportFormat : std::uint8_t {
-    CorvaneReportText = 0,   // one group a line, for people
-    CorvaneReportJson = 1,   // a JSON document, for programs
-    CorvaneReportCounts = 2, // one line counting the entries by kind
+    CorvaneReportText = 0,    // one group a line, for people
+    CorvaneReportJson = 1,    // a JSON document, for programs
+    CorvaneReportCounts = 2,  // one line counting the entries by kind
+    CorvaneReportLosses = 3,  // the kinds of the entries that may have lost data, "" when none
+    CorvaneReportFailure = 4, // why the import failed inside the plug-in, "" when it did not
 };
 
 /// What the last import passed over or changed, with line numbers, as zero-terminated text in

@@ -3,13 +3,16 @@
 
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
-#include "importer/ReportFormat.h"
+#include "importer/ImportState.h"
 #include "importer/ModuleLifetime.h"
+#include "importer/ReportFormat.h"
 #include "importer/exports/CorvaneImporter.h"
 #include "pcbserver/HostTypes.h"
 #include "pcbserver/ShortString.h"
 
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 namespace corvane {
@@ -36,6 +39,15 @@ struct ReportState {
 ReportState& ModuleReport() {
     static ReportState state;
     return state;
+}
+
+// A failure that ended the import inside the plug-in: never an abort, always in the report.
+// Recording it may itself fail when memory is short; the Boolean answer stays false either way.
+void NoteImportFailed(const char* why) noexcept {
+    try {
+        ModuleReport().Report.Add(ReportKind::ImportFailed, ModuleImportState().RecordLine, why);
+    } catch (...) {
+    }
 }
 
 } // namespace
@@ -70,9 +82,14 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
         auto& state = corvane::ModuleImportState();
         state.Report = &report.Report;
         return corvane::ImportFile(state, name.Str()) ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        corvane::NoteImportFailed("out of memory");
+    } catch (const std::exception& failure) {
+        corvane::NoteImportFailed(failure.what());
     } catch (...) {
-        return 0;
+        corvane::NoteImportFailed("an unexpected failure");
     }
+    return 0;
 }
 
 PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetImportReport(std::uint8_t format) {
@@ -84,6 +101,12 @@ PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetImportReport(std::uint8_t for
             break;
         case CorvaneReportCounts:
             report.Text = corvane::ReportCounts(report.Report);
+            break;
+        case CorvaneReportLosses:
+            report.Text = corvane::ReportLosses(report.Report);
+            break;
+        case CorvaneReportFailure:
+            report.Text = corvane::ReportFailure(report.Report);
             break;
         default:
             report.Text = corvane::ReportAsText(report.Report);

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,7 +59,7 @@ bool ReadSome(int fd, std::string& into) {
 } // namespace
 
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         int timeoutSeconds) {
+                         const RunSettings& settings) {
     ProcessResult result;
     int out[2];
     int err[2];
@@ -68,10 +69,27 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     const auto argv = ArgumentVector(program, arguments);
     const pid_t child = fork();
     if (child == 0) {
-        const int devNull = open("/dev/null", O_RDONLY);
-        dup2(devNull, STDIN_FILENO);
-        dup2(out[1], STDOUT_FILENO);
+        const int input =
+            open(settings.StandardInput.empty() ? "/dev/null" : settings.StandardInput.c_str(),
+                 O_RDONLY);
+        dup2(input, STDIN_FILENO);
+        const int output = settings.StandardOutput.empty()
+                               ? out[1]
+                               : open(settings.StandardOutput.c_str(), O_WRONLY | O_APPEND);
+        dup2(output, STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
+        if (settings.IgnoreFileSizeSignal) {
+            std::signal(SIGXFSZ, SIG_IGN);
+        }
+        for (const auto& [resource, limit] : {std::pair{RLIMIT_FSIZE, settings.FileSizeLimit},
+                                              std::pair{RLIMIT_DATA, settings.DataLimit}}) {
+            if (limit >= 0) {
+                const struct rlimit bound {
+                    static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)
+                };
+                setrlimit(resource, &bound);
+            }
+        }
         close(out[0]);
         close(err[0]);
         execv(program.c_str(), argv.data());
@@ -79,7 +97,7 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     }
     close(out[1]);
     close(err[1]);
-    const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
+    const auto deadline = Clock::now() + std::chrono::seconds(settings.TimeoutSeconds);
     bool outOpen = true;
     bool errOpen = true;
     while ((outOpen || errOpen) && Clock::now() < deadline) {
@@ -153,7 +171,9 @@ TerminalSession RunOnTerminal(const std::string& program, const std::vector<std:
             }
             searchFrom = found + steps[next].Expect.size();
             const std::string& keys = steps[next].Keys;
-            if (write(master, keys.data(), keys.size()) < 0) {
+            if (steps[next].Signal != 0) {
+                kill(child, steps[next].Signal);
+            } else if (write(master, keys.data(), keys.size()) < 0) {
                 break;
             }
             ++next;

@@ -1,5 +1,5 @@
-// The JSON of the board: small boards against documents checked by hand, and the promise that the
-// same input always gives the same bytes.
+// The JSON and SVG of the board: every test board against its expected documents, and the promise
+// that the same input always gives the same bytes.
 
 #include "CliTestSupport.h"
 #include "Subprocess.h"
@@ -37,24 +37,38 @@ std::string JsonOf(const std::string& board) {
     return ReadFile(folder / "b.json");
 }
 
+// A test board by name: the demo board of the examples, or a board of the test data.
+std::string BoardPath(const std::string& name) {
+    return name == "demo" ? DemoBoard() : DataFile(name + ".PCB");
+}
+
 class ExpectedDocuments : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJson) {
+TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJsonAndSvg) {
     const std::string name = GetParam();
-    const std::string expected = ReadFile(ExpectedFile(name + ".json"));
-    ASSERT_FALSE(expected.empty()) << "no expected document for " << name;
-    const std::string actual = JsonOf(DataFile(name + ".PCB"));
-    EXPECT_EQ(actual, expected) << FirstDifference(expected, actual);
+    TempFolder folder;
+    const ProcessResult result = RunProgram(
+        Program(), {"-q", BoardPath(name), "--json", folder / "b.json", "--svg", folder / "b.svg"});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    for (const char* extension : {".json", ".svg"}) {
+        const std::string expected = ReadFile(ExpectedFile(name + extension));
+        ASSERT_FALSE(expected.empty()) << "no expected document " << name << extension;
+        const std::string actual = ReadFile(folder / (std::string("b") + extension));
+        EXPECT_EQ(actual, expected)
+            << name << extension << ": " << FirstDifference(expected, actual);
+    }
 }
 
 // free-records: one record of each free kind with the unit, layer, shape, arc-quadrant, text
 // orientation and stroke-width conversions; components-nets: a top and a bottom component, nets
 // through designator-pin references (one of them unknown) that name both internal planes;
 // version5: the hole sizes a version-5 file forces; header-only: nothing but the stack;
-// special-text: characters JSON must escape and an 8-bit one; duplicates: see below.
+// special-text: characters JSON and XML must escape and an 8-bit one; abort: ten tracks; demo:
+// every record kind; duplicates: see below.
 INSTANTIATE_TEST_SUITE_P(Boards, ExpectedDocuments,
                          ::testing::Values("free-records", "components-nets", "version5",
-                                           "header-only", "special-text", "duplicates"));
+                                           "header-only", "special-text", "abort", "demo",
+                                           "duplicates"));
 
 // duplicates: designators and pin names that repeat, on both sides and on "MultiLayer", with
 // components that come after nets. The nets join the pads the host's own lookup finds, which
@@ -93,6 +107,35 @@ TEST(JsonDocument, TheDemoBoardHasEveryKindOfObject) {
     EXPECT_EQ(CountOf(json, "{\"component\": "), 22u); // pads joined by nets
     EXPECT_NE(json.find("{\"layer\": \"InternalPlane1\", \"net\": \"GND\"}"), std::string::npos);
     EXPECT_NE(json.find("{\"layer\": \"InternalPlane2\", \"net\": \"VCC\"}"), std::string::npos);
+}
+
+TEST(Documents, KeepAUtf8FileNameAsItIsAndReadAnyOtherAsLatin1) {
+    const struct {
+        const char* Name;
+        const char* Written;
+    } cases[] = {{"Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB",
+                  "Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB"},
+                 {"Gr\xF6\xDF"
+                  "e.PCB",
+                  "Gr\xC3\xB6\xC3\x9F"
+                  "e.PCB"},
+                 {"\xE2\x82\xAC-board.PCB", "\xE2\x82\xAC-board.PCB"}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteFile(folder / c.Name, "PCB FILE 4\r\n");
+        const ProcessResult result =
+            RunProgram(Program(), {"-q", folder / c.Name, "--json", folder / "b.json", "--svg",
+                                   folder / "b.svg"});
+        ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+        EXPECT_NE(ReadFile(folder / "b.json").find("\"file\": \"" + std::string(c.Written) + "\""),
+                  std::string::npos)
+            << c.Name;
+        EXPECT_NE(ReadFile(folder / "b.svg").find("<title>" + std::string(c.Written) + "</title>"),
+                  std::string::npos)
+            << c.Name;
+    }
 }
 
 TEST(JsonDocument, AFileNamedOnTheCommandLineKeepsOnlyItsNameInTheDocument) {

@@ -1,0 +1,72 @@
+#include "Documents.h"
+
+#include "AssemblyFiles.h"
+#include "JsonWriter.h"
+#include "KicadBoardWriter.h"
+#include "SvgWriter.h"
+
+namespace halvex::cli {
+namespace {
+
+// A document made from the whole board when the walk has ended.
+template <std::string (*Make)(const Board&, const Options&)>
+class SnapshotDocument final : public BoardVisitor {
+public:
+    SnapshotDocument(OutputStream& out, const DocumentContext& context)
+        : out_(out), board_(context.Snapshot), options_(context.Settings) {}
+    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), options_)); }
+
+private:
+    OutputStream& out_;
+    const BoardCollector& board_;
+    const Options& options_;
+};
+
+template <std::string (*Make)(const Board&, const Options&)>
+std::unique_ptr<BoardVisitor> FromSnapshot(OutputStream& out, const DocumentContext& context) {
+    return std::make_unique<SnapshotDocument<Make>>(out, context);
+}
+
+std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& context) {
+    return std::make_unique<JsonDocumentWriter>(out, context.Header);
+}
+
+std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
+    return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
+}
+
+std::string Kicad(const Board& board, const Options& options) {
+    return BoardToKicad(board, options.EdgeLayer);
+}
+
+std::string Bom(const Board& board, const Options&) {
+    return BoardToBom(board);
+}
+
+std::string Positions(const Board& board, const Options&) {
+    return BoardToPositions(board);
+}
+
+} // namespace
+
+const std::vector<DocumentKind>& DocumentKinds() {
+    static const std::vector<DocumentKind> kinds = {
+        {"--json", "json", true, false, Json},
+        {"--svg", "svg", true, false, Svg},
+        {"--kicad", "kicad_pcb", false, true, FromSnapshot<Kicad>},
+        {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
+        {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
+    };
+    return kinds;
+}
+
+const DocumentKind* FindDocumentKind(std::string_view option) {
+    for (const DocumentKind& kind : DocumentKinds()) {
+        if (kind.Option == option) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace halvex::cli

@@ -1,0 +1,44 @@
+#pragma once
+// The documents corvane-import writes of an imported board, one line of DocumentKinds each: the
+// option that asks for it, the extension it gets in an --out-dir folder, and how it is written.
+// A document is written by a visitor of the one walk over the server's board (BoardVisitor.h):
+// streamed as the objects come (JSON, SVG), or made from the whole board, read back once for all
+// such documents, at the walk's end (KiCad, BOM, placement). SafeOutputs gives each its stream.
+
+#include "BoardSnapshot.h"
+#include "BoardVisitor.h"
+#include "Options.h"
+#include "OutputStream.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace halvex::cli {
+
+/// What a document's writer is given besides its stream.
+struct DocumentContext {
+    const DocumentHeader& Header;
+    const Options& Settings;
+    /// The whole board, complete when the walk ends (for the documents that need it).
+    const BoardCollector& Snapshot;
+};
+
+using DocumentWriterMaker = std::unique_ptr<BoardVisitor> (*)(OutputStream& out,
+                                                              const DocumentContext& context);
+
+struct DocumentKind {
+    std::string_view Option;    // "--json"
+    std::string_view Extension; // in an --out-dir folder the document is {name}.Extension
+    bool WrittenByDefault;      // written into an --out-dir folder when no document is named
+    bool NeedsSnapshot;         // made from the whole board (which is then read back into memory)
+    DocumentWriterMaker Make;
+};
+
+/// Every document, in the order of --help.
+const std::vector<DocumentKind>& DocumentKinds();
+
+/// The document of that option, or nullptr.
+const DocumentKind* FindDocumentKind(std::string_view option);
+
+} // namespace halvex::cli
