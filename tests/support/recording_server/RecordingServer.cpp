@@ -13,6 +13,9 @@ struct State {
     std::map<std::string, Handler> Handlers;
     Handler DefaultHandler;
     std::set<std::string> Unrecorded;
+    bool KeepBytes = false;
+    EntryFinder Find = nullptr;
+    std::map<std::string, void*, std::less<>> Found; // forwarded entries found so far
 };
 
 State& TheState() {
@@ -28,9 +31,14 @@ void Reset() {
     state.Handlers.clear();
     state.DefaultHandler = nullptr;
     state.Unrecorded.clear();
+    state.KeepBytes = false;
+    state.Find = nullptr;
+    state.Found.clear();
 }
 
-const std::vector<Call>& Calls() { return TheState().Calls; }
+const std::vector<Call>& Calls() {
+    return TheState().Calls;
+}
 
 std::vector<Call> CallsTo(const std::string& name) {
     std::vector<Call> found;
@@ -42,16 +50,29 @@ std::vector<Call> CallsTo(const std::string& name) {
     return found;
 }
 
-std::size_t CountOf(const std::string& name) { return CallsTo(name).size(); }
+std::size_t CountOf(const std::string& name) {
+    return CallsTo(name).size();
+}
 
 void SetHandler(const std::string& name, Handler handler) {
     TheState().Handlers[name] = std::move(handler);
 }
 
-void SetDefaultHandler(Handler handler) { TheState().DefaultHandler = std::move(handler); }
+void SetDefaultHandler(Handler handler) {
+    TheState().DefaultHandler = std::move(handler);
+}
 
 void Unrecorded(const std::string& name) {
     TheState().Unrecorded.insert(name);
+}
+
+void KeepPointeeBytes(bool keep) {
+    TheState().KeepBytes = keep;
+}
+
+void ForwardTo(EntryFinder find) {
+    TheState().Find = find;
+    TheState().Found.clear();
 }
 
 std::uint8_t FillPointees(const Call& call, std::uint8_t seed) {
@@ -70,19 +91,36 @@ std::uint8_t FillPointees(const Call& call, std::uint8_t seed) {
 
 namespace detail {
 
-std::int64_t Dispatch(Call call) {
+bool KeepingPointeeBytes() {
+    return TheState().KeepBytes;
+}
+
+Answer Record(const Call& call) {
     auto& state = TheState();
+    Answer answer;
     if (state.Unrecorded.empty() || state.Unrecorded.count(call.Name) == 0) {
         state.Calls.push_back(call);
+        answer.Recorded = true;
     }
     const auto found = state.Handlers.find(call.Name);
     if (found != state.Handlers.end() && found->second) {
-        return found->second(call);
+        answer.Answering = &found->second;
+    } else if (state.Find != nullptr) {
+        auto known = state.Found.find(call.Name);
+        if (known == state.Found.end()) {
+            known = state.Found.emplace(call.Name, state.Find(call.Name.c_str())).first;
+        }
+        answer.Forwarded = known->second;
+    } else if (state.DefaultHandler) {
+        answer.Answering = &state.DefaultHandler;
     }
-    if (state.DefaultHandler) {
-        return state.DefaultHandler(call);
-    }
-    return 0;
+    return answer;
+}
+
+void NoteResult(std::int64_t result) {
+    Call& call = TheState().Calls.back();
+    call.HasResult = true;
+    call.Result = result;
 }
 
 } // namespace detail

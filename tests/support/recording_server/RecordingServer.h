@@ -3,6 +3,9 @@
 // its arguments, and answers through handlers a test installs. Its soname is libHalvex.so, so
 // the plug-in's entry table finds and binds it by name like the real server.
 
+#include "pcbserver/HostTypes.h"
+#include "pcbserver/ShortString.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -21,14 +24,20 @@ namespace recording {
 
 /// One argument as it arrived: a value, or an address with the width of what it points to.
 struct Arg {
-    std::uint64_t Value = 0;      // the value, or the address for a pointer
+    std::uint64_t Value = 0; // the value, or the address for a pointer
     bool IsPointer = false;
-    std::size_t PointeeSize = 0;  // width of the field behind the pointer
+    bool IsSigned = false;       // a value of a signed type (Value holds it sign-extended)
+    std::size_t PointeeSize = 0; // width of the field behind the pointer
+    /// The bytes behind a pointer as the call began (kept only after KeepPointeeBytes(true)); of a
+    /// short string, its length byte and characters, all the server reads of it.
+    std::vector<std::uint8_t> Bytes;
 };
 
 struct Call {
     std::string Name;
     std::vector<Arg> Args;
+    bool HasResult = false; // the entry has a result and the call has returned
+    std::int64_t Result = 0;
 
     template <typename T> T* Ptr(std::size_t i) const {
         return reinterpret_cast<T*>(static_cast<std::uintptr_t>(Args.at(i).Value));
@@ -54,6 +63,13 @@ RECORDING_API void SetDefaultHandler(Handler handler);
 /// Calls of this entry are answered but not kept (until the next Reset): for tests that make a
 /// million of them.
 RECORDING_API void Unrecorded(const std::string& name);
+/// Keeps the bytes behind every pointer argument with each recorded call (until the next Reset).
+RECORDING_API void KeepPointeeBytes(bool keep);
+/// Entries without a handler of their own are answered by the entry of the same name that find
+/// gives (nullptr: answered as before), so that a real server answers while every call is
+/// recorded. Stays until the next Reset.
+using EntryFinder = void* (*)(const char* name);
+RECORDING_API void ForwardTo(EntryFinder find);
 
 /// Fills the bytes behind every pointer argument with consecutive byte values starting at seed,
 /// pointer by pointer; returns the next seed. Lets tests check that each field got exactly its
@@ -61,7 +77,21 @@ RECORDING_API void Unrecorded(const std::string& name);
 RECORDING_API std::uint8_t FillPointees(const Call& call, std::uint8_t seed);
 
 namespace detail {
-RECORDING_API std::int64_t Dispatch(Call call);
+/// Who answers a call: its handler, else the entry forwarded to, else the default handler; 0 when
+/// none does.
+struct Answer {
+    bool Recorded = false;
+    const Handler* Answering = nullptr;
+    void* Forwarded = nullptr;
+};
+/// Records the call (unless its entry is unrecorded) and finds who answers it.
+RECORDING_API Answer Record(const Call& call);
+RECORDING_API bool KeepingPointeeBytes();
+/// Notes the result of the call recorded last.
+RECORDING_API void NoteResult(std::int64_t result);
+
+template <typename T> struct IsShortString : std::false_type {};
+template <std::size_t N> struct IsShortString<corvane::ShortString<N>> : std::true_type {};
 
 template <typename T> Arg Describe(T value) {
     Arg arg;
@@ -71,8 +101,17 @@ template <typename T> Arg Describe(T value) {
         using Pointee = std::remove_cv_t<std::remove_pointer_t<T>>;
         if constexpr (!std::is_void_v<Pointee>) {
             arg.PointeeSize = sizeof(Pointee);
+            if (value != nullptr && KeepingPointeeBytes()) {
+                const auto* bytes = reinterpret_cast<const std::uint8_t*>(value);
+                std::size_t size = sizeof(Pointee);
+                if constexpr (IsShortString<Pointee>::value) {
+                    size = 1 + value->View().size();
+                }
+                arg.Bytes.assign(bytes, bytes + size);
+            }
         }
     } else if constexpr (std::is_signed_v<T>) {
+        arg.IsSigned = true;
         arg.Value = static_cast<std::uint64_t>(static_cast<std::int64_t>(value));
     } else {
         arg.Value = static_cast<std::uint64_t>(value);
@@ -83,12 +122,30 @@ template <typename T> Arg Describe(T value) {
 template <typename Result> struct Recorder {
     const char* Name;
     template <typename... Args> Result operator()(Args... args) const {
-        Call call{Name, {Describe(args)...}};
-        const std::int64_t answer = Dispatch(std::move(call));
+        const Call call{Name, {Describe(args)...}};
+        const Answer answer = Record(call);
+        if (answer.Forwarded != nullptr) {
+            using Entry = Result(PCBAPI_CALL*)(Args...);
+            const auto entry = reinterpret_cast<Entry>(answer.Forwarded);
+            if constexpr (std::is_void_v<Result>) {
+                entry(args...);
+                return;
+            } else {
+                const Result forwarded = entry(args...);
+                if (answer.Recorded) {
+                    NoteResult(static_cast<std::int64_t>(forwarded));
+                }
+                return forwarded;
+            }
+        }
+        const std::int64_t result = answer.Answering != nullptr ? (*answer.Answering)(call) : 0;
         if constexpr (std::is_void_v<Result>) {
-            (void)answer;
+            (void)result;
         } else {
-            return static_cast<Result>(answer);
+            if (answer.Recorded) {
+                NoteResult(result);
+            }
+            return static_cast<Result>(result);
         }
     }
 };
