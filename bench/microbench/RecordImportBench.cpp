@@ -6,7 +6,7 @@
 #include "HalvexHost.h"
 #include "MainLoopImport.h"
 #include "importer/InputFile.h"
-#include "importer/RecordReaders.h"
+#include "importer/RecordTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,12 +50,11 @@ public:
         corvane::InputFile& input = *state_.Input;
         while (!input.AtEnd()) {
             const std::string line = input.ReadWholeLine(corvane::InputFile::KeywordLineLimit);
-            for (const corvane::RecordKind& record : corvane::TopLevelRecords()) {
-                if (record.Keyword == line) {
-                    state_.Board->AddObject(record.Reader(state_, corvane::RecordUse::Import));
-                    ++made_;
-                    return true;
-                }
+            if (const corvane::RecordKind* record =
+                    corvane::FindRecord(line, corvane::RecordPlace::TopLevel)) {
+                state_.Board->AddObject(record->Reader(state_, corvane::RecordUse::Import));
+                ++made_;
+                return true;
             }
         }
         return false;

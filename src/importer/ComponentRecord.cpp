@@ -6,12 +6,12 @@
 #include "importer/Keywords.h"
 #include "importer/PrimitiveReaders.h"
 #include "importer/RecordSkeleton.h"
+#include "importer/RecordTable.h"
 #include "pcbserver/Layers.h"
 #include "pcbserver/PcbApi.h"
 #include "pcbserver/lookups/LayerIterator.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 namespace corvane {
@@ -20,28 +20,6 @@ namespace {
 constexpr std::size_t TextLimit = 254;
 constexpr std::size_t PatternLimit = 250;
 constexpr std::int32_t NoObjectFlagValue = 2; // the position line's fifth value when absent
-
-// The sub-records of a component, in the order their keywords are compared.
-const std::array<RecordKind, 6>& SubRecords() {
-    static const std::array<RecordKind, 6> records = {{
-        {keyword::ComponentPad, ReadPadRecord},
-        {keyword::ComponentTrack, ReadTrackRecord},
-        {keyword::ComponentArc, ReadArcRecord},
-        {keyword::ComponentVia, ReadViaRecord},
-        {keyword::ComponentFill, ReadFillRecord},
-        {keyword::ComponentString, ReadStringRecord},
-    }};
-    return records;
-}
-
-bool IsTopLevelKeyword(std::string_view line) {
-    for (const RecordKind& record : TopLevelRecords()) {
-        if (record.Keyword == line) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // A new component comes with text handles or without; missing ones are made here.
 HostHandle EnsureText(HostHandle componentHandle, std::uint32_t& textHandle) {
@@ -101,12 +79,10 @@ void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t com
         if (line == keyword::EndComponent) {
             return;
         }
-        const auto* const record =
-            std::find_if(SubRecords().begin(), SubRecords().end(),
-                         [&](const RecordKind& kind) { return kind.Keyword == line; });
-        if (record != SubRecords().end()) {
+        if (const RecordKind* record = FindRecord(line, RecordPlace::SubRecord)) {
             component.AddPrimitive(record->Reader(state, use));
-        } else if (line == keyword::Component || (lacksEnd && IsTopLevelKeyword(line))) {
+        } else if (line == keyword::Component ||
+                   (lacksEnd && FindRecord(line, RecordPlace::TopLevel) != nullptr)) {
             input.SeekTo(lineStart); // the record is the main loop's
             NoteMissingEnd(state, componentLine,
                            line == keyword::Component ? "the next component"

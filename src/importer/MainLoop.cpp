@@ -2,21 +2,12 @@
 
 #include "importer/ImportReport.h"
 #include "importer/Keywords.h"
-#include "importer/RecordReaders.h"
+#include "importer/RecordTable.h"
 
 #include <algorithm>
 
 namespace corvane {
 namespace {
-
-const RecordKind* FindTopLevelRecord(std::string_view line) {
-    for (const RecordKind& record : TopLevelRecords()) {
-        if (record.Keyword == line) {
-            return &record;
-        }
-    }
-    return nullptr;
-}
 
 bool LooksLikeData(std::string_view line) {
     const auto first = line.find_first_not_of(" \t");
@@ -77,8 +68,8 @@ void RunMainLoop(ImportState& state) {
             endedWithEndOfBoard = line == keyword::EndOfBoard;
             lastLine = lineNumber;
         }
-        const RecordKind* record = FindTopLevelRecord(line);
-        if (record == nullptr || record->Reader == nullptr) {
+        const RecordKind* record = FindRecord(line, RecordPlace::TopLevel);
+        if (record == nullptr) {
             NoteSkippedLine(state, lineNumber, line);
             continue;
         }

@@ -7,8 +7,6 @@
 #include "pcbserver/HostTypes.h"
 
 #include <cstdint>
-#include <span>
-#include <string_view>
 
 namespace corvane {
 
@@ -18,15 +16,6 @@ namespace corvane {
 enum class RecordUse : std::uint8_t { Import, ReadPast };
 
 using RecordReader = HostHandle (*)(ImportState& state, RecordUse use);
-
-/// A keyword and the reader of its record.
-struct RecordKind {
-    std::string_view Keyword;
-    RecordReader Reader;
-};
-
-/// The records of the main loop, in the order their keywords are compared.
-std::span<const RecordKind> TopLevelRecords();
 
 /// The progress step and abort poll every reader takes at its start. The poll does not stop the
 /// reader: its record is read and committed in full.

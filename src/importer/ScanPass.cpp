@@ -1,6 +1,7 @@
 #include "importer/ScanPass.h"
 
 #include "importer/Keywords.h"
+#include "importer/RecordTable.h"
 #include "pcbserver/PcbApi.h"
 
 namespace corvane {
@@ -55,6 +56,15 @@ bool StartsDataLine(int firstByte) {
            firstByte == '.' || firstByte == ' ' || firstByte == '\t';
 }
 
+const RecordKind* FindRecordOfAnyPlace(std::string_view line) {
+    for (const RecordKind& record : RecordTable()) {
+        if (record.Keyword == line) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
 void StartBar(const std::string& caption, std::int32_t steps) {
     const String255 text(caption);
     PcbApi_Percent_Init(&text, steps);
@@ -75,24 +85,8 @@ ScanCounts CountRecords(InputFile& input, std::vector<std::uint64_t>* components
         const std::uint64_t lineNumber = input.LineNumber();
         input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         ends.Line(lineNumber, line);
-        if (line == Component) {
-            CountOne(counts.Components);
-        } else if (line == FreeTrack || line == ComponentTrack) {
-            CountOne(counts.Tracks);
-        } else if (line == FreeVia || line == ComponentVia) {
-            CountOne(counts.Vias);
-        } else if (line == FreePad || line == ComponentPad) {
-            CountOne(counts.Pads);
-        } else if (line == FreeString || line == ComponentString) {
-            CountOne(counts.Strings);
-        } else if (line == FreeArc || line == ComponentArc) {
-            CountOne(counts.Arcs);
-        } else if (line == FreeFill || line == ComponentFill) {
-            CountOne(counts.Fills);
-        } else if (line == Pg) {
-            CountOne(counts.PgRecords);
-        } else if (line == NetDefinition) {
-            CountOne(counts.NetDefinitions);
+        if (const RecordKind* record = FindRecordOfAnyPlace(line)) {
+            CountOne(counts.*record->Counter);
         } else if (line == NodeListOpen) {
             CountGroup(input, NodeListClose, counts.Nodes, line, ends);
         } else if (line == BlockOpen) {
