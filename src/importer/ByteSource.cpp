@@ -14,7 +14,9 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
     return std::unique_ptr<FileByteSource>(new FileByteSource(file));
 }
 
-FileByteSource::~FileByteSource() { std::fclose(file_); }
+FileByteSource::~FileByteSource() {
+    std::fclose(file_);
+}
 
 std::size_t FileByteSource::Read(char* destination, std::size_t size) {
     return std::fread(destination, 1, size, file_);

@@ -32,18 +32,18 @@ struct ScanCounts {
 };
 
 struct ImportState {
-    std::unique_ptr<InputFile> Input;  // the file being imported
-    std::unique_ptr<TPcbBoard> Board;  // the board receiving the objects, during an import only
-    bool AbortRequested = false;       // set when the user confirms an abort
-    bool IsVersion5File = false;       // the first line starts with "PCB FILE 5"
+    std::unique_ptr<InputFile> Input; // the file being imported
+    std::unique_ptr<TPcbBoard> Board; // the board receiving the objects, during an import only
+    bool AbortRequested = false;      // set when the user confirms an abort
+    bool IsVersion5File = false;      // the first line starts with "PCB FILE 5"
     ScanCounts Counts;
     /// Line numbers, in order, of the "COMP" lines with no "ENDCOMP" line before the next "COMP"
     /// line or the end of the file (filled by the scan pass).
     std::vector<std::uint64_t> ComponentsWithoutEnd;
-    ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
-    std::uint64_t RecordLine = 0;      // first data line of the record being read
-    std::unique_ptr<NodeIndex> Nodes;  // net nodes to pads, during an import
-    bool UseNodeIndex = true;          // false: every node walks the host's containers
+    ImportReport* Report = nullptr;   // where passed-over input is recorded (may be null)
+    std::uint64_t RecordLine = 0;     // first data line of the record being read
+    std::unique_ptr<NodeIndex> Nodes; // net nodes to pads, during an import
+    bool UseNodeIndex = true;         // false: every node walks the host's containers
 };
 
 /// The module's import state.

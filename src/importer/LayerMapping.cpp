@@ -25,10 +25,19 @@ TLayer LegacyLayerIndexToLayer(std::uint8_t index) {
 
 std::optional<TLayer> ImportLayerMap(TLayer fileLayer) {
     // File layer 5 is the last mid layer of the stack, not the fourth.
-    static constexpr std::array<TLayer, 13> map = {
-        layer::TopLayer,       2,  3, 4, layer::MidLayer14, layer::BottomLayer, layer::TopOverlay,
-        layer::BottomOverlay,  layer::InternalPlane1,       layer::InternalPlane2,
-        layer::Mechanical1,    layer::KeepOutLayer,         layer::MultiLayer};
+    static constexpr std::array<TLayer, 13> map = {layer::TopLayer,
+                                                   2,
+                                                   3,
+                                                   4,
+                                                   layer::MidLayer14,
+                                                   layer::BottomLayer,
+                                                   layer::TopOverlay,
+                                                   layer::BottomOverlay,
+                                                   layer::InternalPlane1,
+                                                   layer::InternalPlane2,
+                                                   layer::Mechanical1,
+                                                   layer::KeepOutLayer,
+                                                   layer::MultiLayer};
     if (fileLayer < 1 || fileLayer > map.size()) {
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 // "FP", "FA", "FF", "FS") and a component's sub-records ("CT", "CV", "CP", "CA", "CF", "CS").
 // File values are whole mils; the commits convert them to host units (x 10000).
 
+#include "importer/FileRecords.h"
 #include "importer/ImportState.h"
 #include "importer/ImporterClasses.h"
 #include "importer/RecordReaders.h"
@@ -16,12 +17,14 @@ HostHandle ReadArcRecord(ImportState& state, RecordUse use);
 HostHandle ReadFillRecord(ImportState& state, RecordUse use);
 HostHandle ReadStringRecord(ImportState& state, RecordUse use);
 
-/// Reads one string data line (X, Y, Height, OrientationCode, Spare, Layer) into the text and
-/// skips the rest of the line; the orientation code stays raw until the commit.
-void ReadTextGeometry(ImportState& state, TText& text);
+/// Reads one string data line (X, Y, Height, OrientationCode, Spare, Layer) and skips the rest of
+/// the line.
+void ReadTextGeometry(ImportState& state, FileText& file);
+/// Reads a text's string line (254 characters at most).
+void ReadTextString(ImportState& state, FileText& file);
 
-/// Maps the layer, converts to host units, derives the stroke width and the orientation, and
-/// writes the text (nothing for handle 0).
-void CommitText(ImportState& state, TText& text);
+/// Converts the text (layer, host units, stroke width, orientation) into the model object and
+/// writes it; for a host object only.
+void CommitText(ImportState& state, TText& text, const FileText& file);
 
 } // namespace corvane

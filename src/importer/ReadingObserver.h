@@ -14,7 +14,8 @@ public:
     /// A numeric token that is not a valid number in range; valueUsed replaced it.
     virtual void MalformedNumber(std::uint64_t line, std::string_view token, double valueUsed) = 0;
     /// A line longer than the limit it was read with: the characters past the limit were dropped.
-    virtual void LineCut(std::uint64_t line, std::size_t limit, std::uint64_t droppedCharacters) = 0;
+    virtual void LineCut(std::uint64_t line, std::size_t limit,
+                         std::uint64_t droppedCharacters) = 0;
     /// A number was taken from a following line because its data line had run out.
     virtual void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) = 0;
     /// A CR not followed by LF was dropped from the text of a line: it ended no line.

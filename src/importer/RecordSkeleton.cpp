@@ -2,37 +2,30 @@
 
 #include "importer/ImportReport.h"
 #include "importer/LayerMapping.h"
-#include "pcbmodel/PcbObject.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/Units.h"
 #include "pcbserver/lookups/LayerIterator.h"
 
 #include <string>
 
 namespace corvane {
 
-void ReadLayerInto(ImportState& state, TPCBObject& object) {
-    const auto fileLayer = static_cast<std::uint8_t>(state.Input->ReadInteger());
+FileCode ReadFileLayer(ImportState& state) {
+    const auto fileLayer = static_cast<FileCode>(state.Input->ReadInteger());
     if (state.Report != nullptr && !ImportLayerMap(fileLayer)) {
         state.Report->Add(ReportKind::LayerOutOfRange, state.Input->LineNumber(),
                           "file layer " + std::to_string(fileLayer) +
                               " outside 1..13: placed on NoLayer");
     }
-    object.SetClassicLayer(LegacyLayerIndexToLayer(fileLayer));
+    return fileLayer;
 }
 
-void MapImportedLayer(TPCBObject& object) {
-    // Layers the file map does not cover go to "NoLayer" rather than outside the table.
-    object.SetClassicLayer(ImportLayerMap(object.GetClassicLayer()).value_or(layer::NoLayer));
-}
-
-std::int32_t MilsToHost(ImportState& state, std::int32_t mils) {
-    const std::int32_t host = ScaleMilsClamped(mils);
-    if (state.Report != nullptr && static_cast<std::int64_t>(host) != std::int64_t{mils} * 10000) {
+void NoteClamped(ImportState& state, const ConversionNotes& notes) {
+    if (state.Report == nullptr) {
+        return;
+    }
+    for (const std::int32_t mils : notes.ClampedMils) {
         state.Report->Add(ReportKind::ValueClamped, state.RecordLine,
                           std::to_string(mils) + " mil beyond the host's coordinate range");
     }
-    return host;
 }
 
 void BeginRecordData(ImportState& state) {

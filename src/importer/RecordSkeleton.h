@@ -1,9 +1,11 @@
 #pragma once
 // The steps every primitive reader shares: create the host object, read its defaults, step the
-// progress bar and poll for an abort, read the data lines, clear the flags, commit, and hand
-// back the handle. Also the conversions of file values every commit uses.
+// progress bar and poll for an abort, read the data lines into the file record, clear the flags,
+// commit, and hand back the handle. Also the report's notes every reader makes.
 
+#include "importer/FileRecords.h"
 #include "importer/ImportState.h"
+#include "importer/RecordConverters.h"
 #include "importer/RecordReaders.h"
 #include "pcbmodel/PcbObject.h"
 #include "pcbserver/HostTypes.h"
@@ -15,17 +17,12 @@
 
 namespace corvane {
 
-/// Reads a file layer number (its low 8 bits) and stores it on the object at once, through the
-/// compact layer index.
-void ReadLayerInto(ImportState& state, TPCBObject& object);
+/// Reads a file layer number (its low 8 bits); one outside 1..13 is reported (it lands on
+/// "NoLayer").
+FileCode ReadFileLayer(ImportState& state);
 
-/// Replaces the object's layer L by the file layer map of L; a number outside 1..13 sends the
-/// object to "NoLayer".
-void MapImportedLayer(TPCBObject& object);
-
-/// A value in mils as host units (x 10000); values beyond the signed 32-bit range are clamped
-/// to it (and reported).
-std::int32_t MilsToHost(ImportState& state, std::int32_t mils);
+/// Reports, at state.RecordLine, the values a conversion clamped to the host's range.
+void NoteClamped(ImportState& state, const ConversionNotes& notes);
 
 /// Marks the start of a record's data lines (for the line numbers of the report).
 void BeginRecordData(ImportState& state);
@@ -38,11 +35,12 @@ void NoteWalkCapped(ImportState& state, std::string_view what);
 /// Notes, at the line given, a record for which the host made no object: its lines were read past.
 void NoteNoHostObject(ImportState& state, std::uint64_t line, std::string_view detail);
 
-/// The shared road of a primitive record. ReadData reads the data lines into the object; Commit
-/// converts and writes it (and does nothing for handle 0). A record read past makes no object.
-template <typename T, typename ReadData, typename Commit>
+/// The shared road of a primitive record. ReadFile reads the data lines and answers the file
+/// record; Commit converts it into the object and writes the object (only for a host object). A
+/// record read past makes no object.
+template <typename T, typename ReadFile, typename Commit>
 HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* recordName,
-                               ReadData readData, Commit commit) {
+                               ReadFile readFile, Commit commit) {
     T object(use == RecordUse::Import ? PcbApi_CreateObject(T::KindCode) : 0);
     if (object.Handle != 0) {
         object.Exchange(ExchangeRead); // the host's defaults for what the record does not carry
@@ -52,10 +50,12 @@ HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* re
     }
     StepAndPollAbort(state);
     BeginRecordData(state);
-    readData(object);
+    const auto file = readFile();
     NoteIfFileEnded(state, recordName);
     object.Flags = 0;
-    commit(object);
+    if (object.Handle != 0) {
+        commit(object, file);
+    }
     return object.Handle;
 }
 

@@ -17,9 +17,7 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t TextLimit = 254;
 constexpr std::size_t PatternLimit = 250;
-constexpr std::int32_t NoObjectFlagValue = 2; // the position line's fifth value when absent
 
 // A new component comes with text handles or without; missing ones are made here.
 HostHandle EnsureText(HostHandle componentHandle, std::uint32_t& textHandle) {
@@ -29,25 +27,18 @@ HostHandle EnsureText(HostHandle componentHandle, std::uint32_t& textHandle) {
     return textHandle;
 }
 
-struct Position {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    std::int32_t Option1 = 0;
-    std::int32_t Option2 = 0;
-    std::int32_t ObjectFlagValue = NoObjectFlagValue;
-};
-
-Position ReadPositionLine(InputFile& input) {
-    Position position;
-    position.X = input.ReadInteger();
-    position.Y = input.ReadInteger();
-    position.Option1 = input.ReadInteger();
-    position.Option2 = input.ReadInteger();
+FilePosition ReadPositionLine(InputFile& input) {
+    FilePosition file;
+    file.X = input.ReadInteger();
+    file.Y = input.ReadInteger();
+    file.Option1 = input.ReadInteger();
+    file.Option2 = input.ReadInteger();
     if (!input.RestOfLineBlank()) {
-        position.ObjectFlagValue = input.ReadInteger();
+        file.HasFifthValue = true;
+        file.FifthValue = input.ReadInteger();
     }
     input.SkipLine();
-    return position;
+    return file;
 }
 
 void NoteMissingEnd(ImportState& state, std::uint64_t componentLine, std::string_view why) {
@@ -118,38 +109,45 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     TText comment(EnsureText(component.Handle, component.CommentText));
 
     BeginRecordData(state);
-    designator.Text.Assign(input.ReadWholeLine(TextLimit));
+    FileText designatorFile;
+    FileText commentFile;
+    ReadTextString(state, designatorFile);
     component.Pattern.Assign(input.ReadWholeLine(PatternLimit));
-    comment.Text.Assign(input.ReadWholeLine(TextLimit));
-    ReadTextGeometry(state, comment);
-    ReadTextGeometry(state, designator);
+    ReadTextString(state, commentFile);
+    ReadTextGeometry(state, commentFile);
+    ReadTextGeometry(state, designatorFile);
+    // The texts are written before the sub-records are read.
     designator.Flags = 0;
     comment.Flags = 0;
-    CommitText(state, designator);
-    CommitText(state, comment);
+    if (designator.Handle != 0) {
+        CommitText(state, designator, designatorFile);
+    }
+    if (comment.Handle != 0) {
+        CommitText(state, comment, commentFile);
+    }
 
-    const Position position = ReadPositionLine(input);
+    const FilePosition position = ReadPositionLine(input);
     NoteIfFileEnded(state, "component");
-    component.X = position.X;
-    component.Y = position.Y;
-    component.ComponentOption1 = static_cast<std::uint8_t>(position.Option1);
-    component.ComponentOption2 = static_cast<std::uint8_t>(position.Option2);
 
     ReadSubRecords(state, component, componentLine);
 
     component.Flags = 0;
-    component.ObjectFlag = position.ObjectFlagValue != NoObjectFlagValue ? 1 : 0;
     state.RecordLine = componentLine; // what the commit reports names the component
-    CommitComponent(state, component);
+    if (component.Handle != 0) {
+        CommitComponent(state, component, position);
+    }
     return component.Handle;
 }
 
-void CommitComponent(ImportState& state, TComponent& component) {
-    if (component.Handle == 0) {
-        return;
-    }
-    component.X = MilsToHost(state, component.X);
-    component.Y = MilsToHost(state, component.Y);
+void CommitComponent(ImportState& state, TComponent& component, const FilePosition& position) {
+    ConversionNotes notes;
+    const HostPosition host = ConvertPosition(position, &notes);
+    NoteClamped(state, notes);
+    component.X = host.X;
+    component.Y = host.Y;
+    component.ComponentOption1 = host.Option1;
+    component.ComponentOption2 = host.Option2;
+    component.ObjectFlag = host.ObjectFlag ? 1 : 0;
 
     bool bottomSeen = false;
     bool topSeen = false;
