@@ -1,10 +1,10 @@
 #include "MainLoopImport.h"
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 #include "importer/ImportReport.h"
 #include "importer/InputFile.h"
 #include "importer/MainLoop.h"
-#include "pcbserver/EntryTable.h"
+#include "serverclient/EntryTable.h"
 
 #include <memory>
 

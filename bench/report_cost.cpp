@@ -9,8 +9,8 @@
 // component. Prints the report's entry count.
 
 #include "BoardGenerator.h"
-#include "HalvexHost.h"
 #include "MainLoopImport.h"
+#include "contract/HalvexHost.h"
 #include "importer/ImportReport.h"
 
 #include <cstdio>

@@ -3,8 +3,8 @@
 // runs in this process (plug-in, server and host client), instrumented, so the fuzzer sees the
 // coverage of all of it.
 
-#include "HalvexHost.h"
 #include "PluginExports.h"
+#include "contract/HalvexHost.h"
 #include "importer/ModuleLifetime.h"
 
 #include <algorithm>

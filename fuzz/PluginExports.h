@@ -2,7 +2,7 @@
 // The plug-in's exported functions, linked into the fuzz target and called by their C names with
 // length-prefixed file names, as the host editor calls them.
 
-#include "importer/exports/CorvaneImporter.h"
+#include "contract/CorvaneImporter.h"
 
 #include <algorithm>
 #include <array>

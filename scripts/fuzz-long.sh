@@ -74,8 +74,8 @@ if [ "$source_coverage" -eq 1 ]; then
         llvm-profdata merge -sparse "$profile.profraw" -o "$profile.profdata"
         echo "-- fuzz_$target: sources of src/ covered by its corpus"
         llvm-cov report "$coverage_build/fuzz/fuzz_$target" -instr-profile="$profile.profdata" \
-            "$PWD/src/importer" "$PWD/src/pcbserver" "$PWD/src/pcbmodel" | tail -n 1 |
-            awk '{printf "   regions %s, functions %s, lines %s (totals for src/importer, src/pcbserver, src/pcbmodel)\n", $4, $7, $10}'
+            "$PWD/src/importer" "$PWD/src/serverclient" "$PWD/src/pcbmodel" | tail -n 1 |
+            awk '{printf "   regions %s, functions %s, lines %s (totals for src/importer, src/serverclient, src/pcbmodel)\n", $4, $7, $10}'
         llvm-cov report "$coverage_build/fuzz/fuzz_$target" -instr-profile="$profile.profdata" \
             "$PWD/src/importer" | tail -n 1 |
             awk '{printf "   regions %s, functions %s, lines %s (src/importer alone)\n", $4, $7, $10}'

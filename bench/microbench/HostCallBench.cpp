@@ -1,11 +1,11 @@
 // The cost of single host calls through the plug-in's wrappers into the substitute server: the
 // unit that a pad's exchange (336 calls on a read) is made of.
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 #include "pcbmodel/PcbObject.h"
 #include "pcbmodel/PcbPad.h"
-#include "pcbserver/EntryTable.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/EntryTable.h"
+#include "serverclient/PcbApi.h"
 
 #include <benchmark/benchmark.h>
 

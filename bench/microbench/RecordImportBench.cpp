@@ -3,8 +3,8 @@
 // record, and starts it over (with a fresh server board now and then) when it runs out.
 
 #include "BoardGenerator.h"
-#include "HalvexHost.h"
 #include "MainLoopImport.h"
+#include "contract/HalvexHost.h"
 #include "importer/InputFile.h"
 #include "importer/RecordTable.h"
 

@@ -8,8 +8,8 @@
 // Arg(0): no report attached. Arg(1): the report attached, as in the plug-in.
 
 #include "BoardGenerator.h"
-#include "HalvexHost.h"
 #include "MainLoopImport.h"
+#include "contract/HalvexHost.h"
 #include "importer/ImportReport.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 #pragma once
 // The host client interface, its options manager and its options readers (the interfaces of
-// src/pcbserver/HostClient.h). Each object handed out lives until its Release.
+// src/contract/HostClient.h). Each object handed out lives until its Release.
 
 #include "IniFile.h"
 
-#include "pcbserver/HostClient.h"
+#include "contract/HostClient.h"
 
 namespace halvex::client {
 

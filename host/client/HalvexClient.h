@@ -2,7 +2,7 @@
 #define HALVEX_CLIENT_H
 /*
  * The substitute host client: the two entries a host executable offers its plug-ins,
- * ClientAPI_ExistSpecific and ClientAPI_GetClientInterface (src/pcbserver/HostClient.h), and the
+ * ClientAPI_ExistSpecific and ClientAPI_GetClientInterface (src/contract/HostClient.h), and the
  * hooks tests use to steer it. A host executable links the client library with
  * halvex_link_host_client(target) (host/client/CMakeLists.txt), which makes the executable export
  * the two entries under their plain names, where plug-ins look them up.
@@ -38,7 +38,8 @@ typedef struct HalvexHostClient HalvexHostClient;
 HALVEX_CLIENT_EXPORT uint8_t HALVEX_CLIENT_CALL ClientAPI_ExistSpecific(const char* fileName);
 
 /* Fills *client with a new client interface (release it with its Release). Null is ignored. */
-HALVEX_CLIENT_EXPORT void HALVEX_CLIENT_CALL ClientAPI_GetClientInterface(HalvexHostClient** client);
+HALVEX_CLIENT_EXPORT void HALVEX_CLIENT_CALL
+ClientAPI_GetClientInterface(HalvexHostClient** client);
 
 /* ---- Test hooks ----------------------------------------------------------------------------- */
 

@@ -7,7 +7,7 @@
 #include "Container.h"
 #include "Layers.h"
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <array>
 #include <string>
@@ -57,11 +57,11 @@ struct LayerPair {
 };
 
 struct GridOptions {
-    std::array<std::uint8_t, 4> Bytes{};   // fields 1..4
-    std::array<double, 4> Grids{};         // fields 5..8
-    std::int32_t Value = 0;                // field 9
-    std::uint8_t Byte = 0;                 // field 10
-    std::array<double, 4> MoreGrids{};     // fields 11..14
+    std::array<std::uint8_t, 4> Bytes{}; // fields 1..4
+    std::array<double, 4> Grids{};       // fields 5..8
+    std::int32_t Value = 0;              // field 9
+    std::uint8_t Byte = 0;               // field 10
+    std::array<double, 4> MoreGrids{};   // fields 11..14
 };
 
 struct OutputOptions {
@@ -76,9 +76,9 @@ struct OutputOptions {
 };
 
 struct GerberOptions {
-    std::array<std::uint8_t, 7> Options{};     // fields 1..7
-    std::array<std::int32_t, 5> Values{};      // fields 8..12
-    std::string Text;                          // field 13
+    std::array<std::uint8_t, 7> Options{}; // fields 1..7
+    std::array<std::int32_t, 5> Values{};  // fields 8..12
+    std::string Text;                      // field 13
     std::int32_t Value6 = 0;
     std::uint8_t Option8 = 0;
     std::uint8_t Option9 = 0;

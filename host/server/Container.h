@@ -6,7 +6,7 @@
 
 #include "ObjectKinds.h"
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstddef>
 #include <vector>

@@ -6,8 +6,8 @@
 
 #include "Layers.h"
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstddef>
 #include <cstring>
@@ -37,7 +37,8 @@ public:
     }
 
     /// A short string kept as text: at most N characters are stored and handed out.
-    template <std::size_t N> void operator()(corvane::ShortString<N>* pointer, std::string& stored) const {
+    template <std::size_t N>
+    void operator()(corvane::ShortString<N>* pointer, std::string& stored) const {
         if (pointer == nullptr) {
             return;
         }

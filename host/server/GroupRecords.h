@@ -6,7 +6,7 @@
 #include "KindRecord.h"
 #include "Layers.h"
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 // The host functions of HalvexHost.h: board documents, the progress sink and the read-only view.
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 
 #include "GroupRecords.h"
 #include "OtherRecords.h"

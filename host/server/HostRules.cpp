@@ -1,6 +1,6 @@
 #include "HostRules.h"
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 
 namespace halvex {
 

@@ -4,7 +4,7 @@
 // every object's layer as a TLayerId; the few entries that exchange a one-byte TLayer (vias,
 // components, the layer stack) convert at the boundary.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <string_view>
 
@@ -33,10 +33,14 @@ inline constexpr TLayer MultiLayer = 74;
 std::string_view ClassicLayerName(TLayer layer);
 
 /// True for the internal planes 39..54.
-constexpr bool IsClassicPlane(TLayer layer) { return layer >= 39 && layer <= 54; }
+constexpr bool IsClassicPlane(TLayer layer) {
+    return layer >= 39 && layer <= 54;
+}
 
 /// The identifier of a classic layer: the same number with class tag 0; 0 for values above 82.
-constexpr TLayerId ToLayerId(TLayer layer) { return layer <= MaxClassicLayer ? layer : 0; }
+constexpr TLayerId ToLayerId(TLayer layer) {
+    return layer <= MaxClassicLayer ? layer : 0;
+}
 
 /// The classic layer of an identifier. Classic identifiers give their own number; extended signal
 /// layers fold onto a mid layer (beyond MidLayer30 onto 31), extended planes onto 39..54 and

@@ -5,7 +5,7 @@
 
 #include "ObjectKinds.h"
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 #include "KindRecord.h"
 #include "Layers.h"
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <algorithm>
 #include <array>

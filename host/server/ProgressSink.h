@@ -1,7 +1,7 @@
 #pragma once
 // Where the progress calls of an import go: the functions a host program sets (none by default).
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 
 #include <cstdint>
 #include <string>

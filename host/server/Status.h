@@ -1,7 +1,7 @@
 #pragma once
 // Status results of the server's entries: the values HalvexHost.h publishes for hosts.
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 
 #include <cstdint>
 

@@ -7,9 +7,9 @@
 #include "importer/PrimitiveReaders.h"
 #include "importer/RecordSkeleton.h"
 #include "importer/RecordTable.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/lookups/LayerIterator.h"
+#include "serverclient/LayerIterator.h"
+#include "serverclient/Layers.h"
+#include "serverclient/PcbApi.h"
 
 #include <algorithm>
 #include <string>

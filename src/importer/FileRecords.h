@@ -3,7 +3,7 @@
 // as its code) and file codes (layers 1..13, pad shapes, plane codes, arc quadrant flags), before
 // any conversion. RecordConverters.h turns each into the values the host takes.
 
-#include "pcbserver/ShortString.h"
+#include "contract/ShortString.h"
 
 #include <cstdint>
 

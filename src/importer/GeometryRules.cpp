@@ -1,6 +1,6 @@
 #include "importer/GeometryRules.h"
 
-#include "pcbserver/Units.h"
+#include "serverclient/Units.h"
 
 #include <array>
 #include <cmath>

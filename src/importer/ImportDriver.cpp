@@ -4,9 +4,9 @@
 #include "importer/Keywords.h"
 #include "importer/MainLoop.h"
 #include "importer/ScanPass.h"
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/PcbApi.h"
 
 #include <algorithm>
 

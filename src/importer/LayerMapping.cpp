@@ -1,6 +1,6 @@
 #include "importer/LayerMapping.h"
 
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 
 #include <algorithm>
 #include <array>

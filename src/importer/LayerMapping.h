@@ -1,7 +1,7 @@
 #pragma once
 // The file's layer numbers and pad plane codes, mapped to the board's.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstdint>
 #include <optional>

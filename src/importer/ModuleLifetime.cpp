@@ -1,9 +1,9 @@
 #include "importer/ModuleLifetime.h"
 
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/EntryTable.h"
-#include "pcbserver/HostSettings.h"
-#include "pcbserver/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/EntryTable.h"
+#include "serverclient/HostSettings.h"
 
 namespace corvane {
 namespace {

@@ -7,9 +7,9 @@
 #include "importer/Keywords.h"
 #include "importer/LayerMapping.h"
 #include "importer/RecordSkeleton.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/lookups/PinReference.h"
+#include "pcbmodel/lookups/PinReference.h"
+#include "serverclient/Layers.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 namespace {

@@ -3,10 +3,10 @@
 #include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbObject.h"
 #include "pcbmodel/PcbPad.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/lookups/HandleReaders.h"
-#include "pcbserver/lookups/LayerIterator.h"
-#include "pcbserver/lookups/PinReference.h"
+#include "pcbmodel/lookups/HandleReaders.h"
+#include "pcbmodel/lookups/PinReference.h"
+#include "serverclient/LayerIterator.h"
+#include "serverclient/Layers.h"
 
 #include <algorithm>
 #include <cstring>

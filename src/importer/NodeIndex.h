@@ -22,9 +22,9 @@
 //   takes every layer to 82. Each layer of a component is asked once; its pads do not change.
 // This holds for any host whose board changes only through this import.
 
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 #include "importer/DesignatorTable.h"
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "importer/GeometryRules.h"
 #include "importer/LayerMapping.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/Units.h"
+#include "serverclient/Layers.h"
+#include "serverclient/Units.h"
 
 namespace corvane {
 namespace {

@@ -3,8 +3,8 @@
 // layers, mils to host units (x 10000), pad shapes and plane codes, arc quadrants, text
 // orientation and stroke width. Pure functions: no host, no file, no state.
 
+#include "contract/HostTypes.h"
 #include "importer/FileRecords.h"
-#include "pcbserver/HostTypes.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "importer/RecordReaders.h"
-#include "pcbserver/AbortCheck.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/AbortCheck.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

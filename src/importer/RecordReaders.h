@@ -3,8 +3,8 @@
 // own data lines, creates and commits its host object, and returns the object's host handle
 // (0 when no object was made).
 
+#include "contract/HostTypes.h"
 #include "importer/ImportState.h"
-#include "pcbserver/HostTypes.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include "importer/ImportReport.h"
 #include "importer/LayerMapping.h"
-#include "pcbserver/lookups/LayerIterator.h"
+#include "serverclient/LayerIterator.h"
 
 #include <string>
 

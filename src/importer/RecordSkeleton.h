@@ -3,13 +3,13 @@
 // progress bar and poll for an abort, read the data lines into the file record, clear the flags,
 // commit, and hand back the handle. Also the report's notes every reader makes.
 
+#include "contract/HostTypes.h"
 #include "importer/FileRecords.h"
 #include "importer/ImportState.h"
 #include "importer/RecordConverters.h"
 #include "importer/RecordReaders.h"
 #include "pcbmodel/PcbObject.h"
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "importer/Keywords.h"
 #include "importer/RecordTable.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 namespace {

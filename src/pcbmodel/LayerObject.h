@@ -2,8 +2,8 @@
 // One layer of a board's stack, and the internal-plane variant that also carries its net.
 // Thicknesses and heights are host units (1/10000 mil); the dielectric constant is relative.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstdint>
 

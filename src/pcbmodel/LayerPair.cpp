@@ -1,6 +1,6 @@
 #include "pcbmodel/LayerPair.h"
 
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 // One drill layer pair of a board. The layers are kept as host layer identifiers and offered
 // as classic layer numbers.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A set of classic layer numbers, usable in constant expressions.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbArc.h"
 
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "pcbmodel/PcbBoard.h"
 
-#include "pcbserver/Layers.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/Layers.h"
+#include "serverclient/PcbApi.h"
 
 #include <algorithm>
 #include <limits>

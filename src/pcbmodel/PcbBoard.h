@@ -5,11 +5,11 @@
 // The option blocks are carried, not interpreted: a read followed by a write hands the host back
 // what it gave. Every field is handed to the host by address, so each keeps its exact width.
 
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 #include "pcbmodel/BoardLayers.h"
 #include "pcbmodel/LayerPair.h"
 #include "pcbmodel/LayerSet.h"
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
 
 #include <array>
 #include <cstdint>

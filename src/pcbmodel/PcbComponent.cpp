@@ -1,7 +1,7 @@
 #include "pcbmodel/PcbComponent.h"
 
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/lookups/HandleReaders.h"
+#include "pcbmodel/lookups/HandleReaders.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

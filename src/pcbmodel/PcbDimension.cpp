@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbDimension.h"
 
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "pcbmodel/PcbEmbeddedBoard.h"
 
-#include "pcbserver/Layers.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/Layers.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

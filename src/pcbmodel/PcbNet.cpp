@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbNet.h"
 
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

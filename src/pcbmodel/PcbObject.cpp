@@ -1,8 +1,8 @@
 #include "pcbmodel/PcbObject.h"
 
-#include "pcbserver/Layers.h"
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/Units.h"
+#include "serverclient/Layers.h"
+#include "serverclient/PcbApi.h"
+#include "serverclient/Units.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // Root of the model classes: a short-lived mirror of one host board object, named by its handle.
 // The host owns the object; the model copies its properties in and out through Exchange.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "pcbmodel/PcbPad.h"
 
-#include "pcbserver/PadStackQueries.h"
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/Units.h"
+#include "serverclient/PadStackQueries.h"
+#include "serverclient/PcbApi.h"
+#include "serverclient/Units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "pcbmodel/PcbText.h"
 
-#include "pcbserver/PcbApi.h"
-#include "pcbserver/Units.h"
+#include "serverclient/PcbApi.h"
+#include "serverclient/Units.h"
 
 namespace corvane {
 namespace {

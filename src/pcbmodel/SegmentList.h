@@ -2,7 +2,7 @@
 // The outline segments of a polygon or split plane: a fixed array the host fills through the
 // address of its first record, and the count the host reports for it.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <algorithm>
 #include <array>

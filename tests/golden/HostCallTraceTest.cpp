@@ -11,10 +11,10 @@
 // Each import runs in a child process of its own: the server numbers its handles for the life of
 // the process, so a fresh process gives every board the same handles whatever ran before it.
 
-#include "HalvexHost.h"
 #include "RecordingServer.h"
 #include "Sha256.h"
-#include "importer/exports/CorvaneImporter.h"
+#include "contract/CorvaneImporter.h"
+#include "contract/HalvexHost.h"
 
 #include <gtest/gtest.h>
 

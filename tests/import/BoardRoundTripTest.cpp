@@ -1,9 +1,9 @@
 // The board model against the substitute server: a read followed by a write that changes nothing
 // leaves the server's board as it was, and a plane net name set in the model reaches the server.
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 #include "pcbmodel/PcbBoard.h"
-#include "pcbserver/EntryTable.h"
+#include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>
 

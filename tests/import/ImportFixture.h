@@ -1,12 +1,12 @@
 #pragma once
 // Imports a file into a board of the substitute server and reads back what landed there.
 
-#include "HalvexHost.h"
 #include "TempFile.h"
+#include "contract/HalvexHost.h"
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/EntryTable.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +94,8 @@ protected:
 };
 
 /// Mils as host units.
-constexpr std::int32_t Mil(std::int32_t mils) { return mils * 10000; }
+constexpr std::int32_t Mil(std::int32_t mils) {
+    return mils * 10000;
+}
 
 } // namespace importtest

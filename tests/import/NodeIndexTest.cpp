@@ -6,7 +6,7 @@
 
 #include "importer/NodeIndex.h"
 #include "ImportFixture.h"
-#include "pcbserver/lookups/PinReference.h"
+#include "pcbmodel/lookups/PinReference.h"
 
 #include <algorithm>
 #include <fstream>

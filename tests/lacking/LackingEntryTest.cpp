@@ -5,7 +5,7 @@
 #include "RecordingServer.h"
 #include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbPad.h"
-#include "pcbserver/EntryTable.h"
+#include "serverclient/EntryTable.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

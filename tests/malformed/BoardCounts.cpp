@@ -1,6 +1,6 @@
 #include "BoardCounts.h"
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 
 namespace malformedtest {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "BoardCounts.h"
 #include "GeneratedCases.h"
-#include "HalvexHost.h"
 #include "OutcomeTable.h"
 #include "PluginExports.h"
 #include "ResidentMemory.h"
+#include "contract/HalvexHost.h"
 #include "importer/ModuleLifetime.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 // executable exports, when it is loaded) and gives tests what a host program has: board documents,
 // the three plug-in exports, the progress calls and the read-only view of the board.
 
-#include "HalvexHost.h"
-#include "importer/exports/CorvaneImporter.h"
+#include "contract/CorvaneImporter.h"
+#include "contract/HalvexHost.h"
 
 #include <gtest/gtest.h>
 

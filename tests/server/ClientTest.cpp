@@ -2,7 +2,7 @@
 // options readers, the test hooks, and the exports of an executable linked with it.
 
 #include "HalvexClient.h"
-#include "pcbserver/HostClient.h"
+#include "contract/HostClient.h"
 
 #include <gtest/gtest.h>
 

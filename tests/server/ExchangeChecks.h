@@ -3,8 +3,8 @@
 // takes after its mode and handle: fill the fields with distinct values, write them, read them back
 // into fresh fields and compare, byte for byte for values and by content for short strings.
 
-#include "HalvexHost.h"
-#include "pcbserver/PcbApiEntries.h"
+#include "contract/HalvexHost.h"
+#include "contract/PcbApiEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,8 @@ std::string DifferingFields(const std::tuple<F...>& expected, const std::tuple<F
               ? void()
               : void(differing += " " + std::to_string(I))),
          ...);
-    }(std::index_sequence_for<F...>{});
+    }
+    (std::index_sequence_for<F...>{});
     return differing;
 }
 
@@ -95,7 +96,8 @@ void ExpectRefused(Entry entry, HostHandle badHandle, std::tuple<F...> fields) {
 }
 
 /// The fields of a read.
-template <typename... F, typename Entry> std::tuple<F...> ReadFields(Entry entry, HostHandle handle) {
+template <typename... F, typename Entry>
+std::tuple<F...> ReadFields(Entry entry, HostHandle handle) {
     std::tuple<F...> fields{};
     EXPECT_EQ(HALVEX_STATUS_OK, Exchange(entry, Read, handle, fields));
     return fields;

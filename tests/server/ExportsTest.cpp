@@ -3,7 +3,7 @@
 
 #include "ServerFixture.h"
 
-#include "pcbserver/EntryNames.h"
+#include "serverclient/EntryNames.h"
 
 #include <set>
 #include <string>

@@ -2,7 +2,7 @@
 // The fixture of the server tests: a server without boards, objects or progress sink, the module's
 // entries declared as the plug-in's contract gives them, and short names for the field types.
 
-#include "HalvexHost.h"
+#include "contract/HalvexHost.h"
 #include "entries/ServerEntries.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,9 @@ using S255 = corvane::String255;
 template <std::size_t N> using Block = corvane::OpaqueBytes<N>;
 
 /// Host units of a whole number of mils.
-constexpr I32 Mils(I32 mils) { return mils * 10000; }
+constexpr I32 Mils(I32 mils) {
+    return mils * 10000;
+}
 
 class ServerTest : public ::testing::Test {
 protected:

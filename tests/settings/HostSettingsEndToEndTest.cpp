@@ -5,9 +5,9 @@
 
 #include "HalvexClient.h"
 #include "importer/ModuleLifetime.h"
-#include "pcbserver/HostSettings.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
+#include "serverclient/HostSettings.h"
 #include "settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and message box on Windows (under wine), the desktop stand-in on POSIX. Which messages the poll
 // takes, which it delivers, and what the box asks.
 
-#include "pcbserver/AbortCheck.h"
+#include "serverclient/AbortCheck.h"
 #include "TestDesktop.h"
 #include "platform/Platform.h"
 

@@ -7,8 +7,8 @@
 #include "TempFile.h"
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/EntryTable.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>
 

@@ -6,13 +6,13 @@
 // these tests leave the user's real host key alone: registry cases use a private key, and cases
 // that look at the real application-data folder run only under wine.
 
-#include "pcbserver/HostSettings.h"
+#include "serverclient/HostSettings.h"
 #include "TestClient.h"
 #include "importer/ModuleLifetime.h"
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/EntryTable.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/EntryTable.h"
 #include "settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>

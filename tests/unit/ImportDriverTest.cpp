@@ -4,12 +4,12 @@
 #include "importer/ImportDriver.h"
 #include "RecordingServer.h"
 #include "TempFile.h"
+#include "contract/PcbApiEntries.h"
+#include "contract/ShortString.h"
 #include "importer/ImportReport.h"
 #include "importer/ScanPass.h"
-#include "pcbserver/ClientEntries.h"
-#include "pcbserver/EntryTable.h"
-#include "pcbserver/PcbApiEntries.h"
-#include "pcbserver/ShortString.h"
+#include "serverclient/ClientEntries.h"
+#include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>
 

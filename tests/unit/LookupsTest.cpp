@@ -9,12 +9,12 @@
 #include "pcbmodel/PcbPad.h"
 #include "pcbmodel/PcbPolygon.h"
 #include "pcbmodel/PcbText.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/lookups/HandleReaders.h"
-#include "pcbserver/lookups/LayerIterator.h"
-#include "pcbserver/lookups/PinReference.h"
-#include "pcbserver/lookups/ScratchComponent.h"
-#include "pcbserver/lookups/WrapHostObject.h"
+#include "pcbmodel/lookups/HandleReaders.h"
+#include "pcbmodel/lookups/PinReference.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/WrapHostObject.h"
+#include "serverclient/LayerIterator.h"
+#include "serverclient/Layers.h"
 
 #include <gtest/gtest.h>
 

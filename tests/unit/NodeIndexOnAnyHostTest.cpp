@@ -8,8 +8,8 @@
 #include "RecordingServer.h"
 #include "ScriptedBoard.h"
 #include "importer/NodeIndex.h"
-#include "pcbserver/lookups/PinReference.h"
-#include "pcbserver/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/PinReference.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "RecordingServer.h"
 #include "pcbmodel/LayerObject.h"
 #include "pcbmodel/LayerPair.h"
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 
 #include <gtest/gtest.h>
 

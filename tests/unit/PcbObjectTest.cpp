@@ -4,7 +4,7 @@
 
 #include "pcbmodel/PcbObject.h"
 #include "RecordingServer.h"
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "pcbmodel/PcbPad.h"
 #include "RecordingServer.h"
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

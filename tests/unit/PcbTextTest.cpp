@@ -4,7 +4,7 @@
 
 #include "pcbmodel/PcbText.h"
 #include "RecordingServer.h"
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

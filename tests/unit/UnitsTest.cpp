@@ -1,7 +1,7 @@
 // Conversions of file and model values to host integers: rounding halves to even in extended
 // precision, clamping to the signed 32-bit range, NaN to 0, and whole values taken as they are.
 
-#include "pcbserver/Units.h"
+#include "serverclient/Units.h"
 
 #include <gtest/gtest.h>
 

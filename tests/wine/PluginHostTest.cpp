@@ -8,8 +8,8 @@
 
 #include "TempFile.h"
 #include "TestDesktop.h"
-#include "importer/exports/CorvaneImporter.h"
-#include "pcbserver/HostClient.h"
+#include "contract/CorvaneImporter.h"
+#include "contract/HostClient.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // when it starts) and the importer plug-in, and resolves what the program calls in each.
 
 #include "DynamicLibrary.h"
-#include "HalvexHost.h"
-#include "importer/exports/CorvaneImporter.h"
+#include "contract/CorvaneImporter.h"
+#include "contract/HalvexHost.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 // compile. The entries of the host's table that the plug-in never calls are not exported, which
 // is how a server that lacks an entry looks.
 
-#include "pcbserver/PcbApiEntries.h"
+#include "contract/PcbApiEntries.h"
 
 #define HALVEX_DECLARE_ENTRY(kind, result, name, unbound, params, args)                            \
     extern "C" PCBAPI_EXPORT result PCBAPI_CALL name params;

@@ -1,14 +1,14 @@
 // The three exported functions the host uses. Nothing escapes them: any failure inside an import
 // ends it cleanly (file closed, bar finished, board wrapper freed) and answers false.
 
+#include "contract/CorvaneImporter.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
 #include "importer/ImportState.h"
 #include "importer/ModuleLifetime.h"
 #include "importer/ReportFormat.h"
-#include "importer/exports/CorvaneImporter.h"
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
 
 #include <cstring>
 #include <exception>

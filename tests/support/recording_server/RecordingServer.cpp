@@ -1,6 +1,6 @@
 #include "RecordingServer.h"
 
-#include "pcbserver/PcbApiEntries.h"
+#include "contract/PcbApiEntries.h"
 
 #include <cstring>
 #include <set>

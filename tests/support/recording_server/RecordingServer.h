@@ -3,8 +3,8 @@
 // its arguments, and answers through handlers a test installs. Its soname is libHalvex.so, so
 // the plug-in's entry table finds and binds it by name like the real server.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // A minimal host client for tests that run the importer in process: the executable exports
 // ClientAPI_ExistSpecific and ClientAPI_GetClientInterface, which the plug-in looks up by name.
 
-#include "pcbserver/HostClient.h"
+#include "contract/HostClient.h"
 
 namespace testclient {
 

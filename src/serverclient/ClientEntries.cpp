@@ -1,4 +1,4 @@
-#include "pcbserver/ClientEntries.h"
+#include "serverclient/ClientEntries.h"
 
 #include "platform/Platform.h"
 
@@ -26,7 +26,9 @@ void BindClientEntries() {
         platform::FindModuleSymbol(module, "ClientAPI_GetClientInterface"));
 }
 
-void UnbindClientEntries() { ClientEntries() = ClientEntryTable{}; }
+void UnbindClientEntries() {
+    ClientEntries() = ClientEntryTable{};
+}
 
 bool ClientExistSpecific(const std::string& fileName) {
     const auto entry = ClientEntries().ExistSpecific;

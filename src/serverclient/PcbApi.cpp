@@ -1,6 +1,6 @@
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
-#include "pcbserver/EntryTable.h"
+#include "serverclient/EntryTable.h"
 
 #include <type_traits>
 

@@ -1,4 +1,4 @@
-#include "pcbserver/lookups/WrapHostObject.h"
+#include "pcbmodel/lookups/WrapHostObject.h"
 
 #include "pcbmodel/PcbArc.h"
 #include "pcbmodel/PcbComponent.h"
@@ -22,7 +22,7 @@
 #include "pcbmodel/PcbTrack.h"
 #include "pcbmodel/PcbVia.h"
 #include "pcbmodel/PcbViolation.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 namespace {

@@ -1,10 +1,10 @@
-#include "pcbserver/lookups/PinReference.h"
+#include "pcbmodel/lookups/PinReference.h"
 
 #include "pcbmodel/PcbObject.h"
-#include "pcbserver/Layers.h"
-#include "pcbserver/lookups/HandleReaders.h"
-#include "pcbserver/lookups/LayerIterator.h"
-#include "pcbserver/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/HandleReaders.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
+#include "serverclient/LayerIterator.h"
+#include "serverclient/Layers.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
-#include "pcbserver/lookups/HandleReaders.h"
+#include "pcbmodel/lookups/HandleReaders.h"
 
-#include "pcbserver/lookups/WrapHostObject.h"
+#include "pcbmodel/lookups/WrapHostObject.h"
 
 #include "pcbmodel/PcbText.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "pcbserver/lookups/ScratchComponent.h"
+#include "pcbmodel/lookups/ScratchComponent.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "pcbserver/EntryTable.h"
+#include "serverclient/EntryTable.h"
 
 #include <string>
 
@@ -29,8 +29,12 @@ ServerEntryTable& ServerEntries() {
     return table;
 }
 
-void BindServerEntries() { ServerEntries().Bind(); }
+void BindServerEntries() {
+    ServerEntries().Bind();
+}
 
-void EnsureServerBound() { ServerEntries().EnsureBound(); }
+void EnsureServerBound() {
+    ServerEntries().EnsureBound();
+}
 
 } // namespace corvane::pcbapi

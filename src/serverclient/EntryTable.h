@@ -1,8 +1,8 @@
 #pragma once
 // The table of host PCB server entry points, bound by name from the already loaded server module.
 
-#include "pcbserver/EntryNames.h"
 #include "platform/Platform.h"
+#include "serverclient/EntryNames.h"
 
 #include <array>
 

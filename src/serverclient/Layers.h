@@ -3,8 +3,8 @@
 // 32-bit layer identifier (TLayerId) that can also name extended signal, plane and mechanical
 // layers, the names table, and the conversions between them.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <array>
 #include <cstdint>
@@ -62,27 +62,69 @@ TLayerId InternalPlaneLayer(std::int64_t number);
 TLayerId MechanicalLayer(std::int64_t number);
 
 // Fixed layers outside those classes, each the classic identifier of its layer.
-constexpr TLayerId NoLayer() { return 0; }
-constexpr TLayerId TopLayer() { return 1; }
-constexpr TLayerId BottomLayer() { return 32; }
-constexpr TLayerId TopOverlay() { return 33; }
-constexpr TLayerId BottomOverlay() { return 34; }
-constexpr TLayerId TopPaste() { return 35; }
-constexpr TLayerId BottomPaste() { return 36; }
-constexpr TLayerId TopSolder() { return 37; }
-constexpr TLayerId BottomSolder() { return 38; }
-constexpr TLayerId DrillGuide() { return 55; }
-constexpr TLayerId KeepOutLayer() { return 56; }
-constexpr TLayerId DrillDrawing() { return 73; }
-constexpr TLayerId MultiLayer() { return 74; }
-constexpr TLayerId ConnectLayer() { return 75; }
-constexpr TLayerId BackGroundLayer() { return 76; }
-constexpr TLayerId DRCErrorLayer() { return 77; }
-constexpr TLayerId HighlightLayer() { return 78; }
-constexpr TLayerId GridColor1() { return 79; }
-constexpr TLayerId GridColor10() { return 80; }
-constexpr TLayerId PadHoleLayer() { return 81; }
-constexpr TLayerId ViaHoleLayer() { return 82; }
+constexpr TLayerId NoLayer() {
+    return 0;
+}
+constexpr TLayerId TopLayer() {
+    return 1;
+}
+constexpr TLayerId BottomLayer() {
+    return 32;
+}
+constexpr TLayerId TopOverlay() {
+    return 33;
+}
+constexpr TLayerId BottomOverlay() {
+    return 34;
+}
+constexpr TLayerId TopPaste() {
+    return 35;
+}
+constexpr TLayerId BottomPaste() {
+    return 36;
+}
+constexpr TLayerId TopSolder() {
+    return 37;
+}
+constexpr TLayerId BottomSolder() {
+    return 38;
+}
+constexpr TLayerId DrillGuide() {
+    return 55;
+}
+constexpr TLayerId KeepOutLayer() {
+    return 56;
+}
+constexpr TLayerId DrillDrawing() {
+    return 73;
+}
+constexpr TLayerId MultiLayer() {
+    return 74;
+}
+constexpr TLayerId ConnectLayer() {
+    return 75;
+}
+constexpr TLayerId BackGroundLayer() {
+    return 76;
+}
+constexpr TLayerId DRCErrorLayer() {
+    return 77;
+}
+constexpr TLayerId HighlightLayer() {
+    return 78;
+}
+constexpr TLayerId GridColor1() {
+    return 79;
+}
+constexpr TLayerId GridColor10() {
+    return 80;
+}
+constexpr TLayerId PadHoleLayer() {
+    return 81;
+}
+constexpr TLayerId ViaHoleLayer() {
+    return 82;
+}
 
 /// Classic layer to identifier; 0 and 83..255 give NoLayer. Never raises.
 TLayerId LayerToLayerId(TLayer layer);

@@ -4,7 +4,7 @@
 // returns the entry's fixed unbound result when the entry is missing, and otherwise calls it.
 // Wrappers never raise and never interpret a result.
 
-#include "pcbserver/PcbApiEntries.h"
+#include "contract/PcbApiEntries.h"
 
 namespace corvane {
 

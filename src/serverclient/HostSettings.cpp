@@ -1,4 +1,4 @@
-#include "pcbserver/HostSettings.h"
+#include "serverclient/HostSettings.h"
 
 #include "platform/Platform.h"
 #include "platform/Settings.h"

@@ -3,8 +3,8 @@
 // points at each component it examines, so that a component is read again only when the lookup
 // moves to another one.
 
+#include "contract/HostTypes.h"
 #include "pcbmodel/PcbComponent.h"
-#include "pcbserver/HostTypes.h"
 
 namespace corvane {
 

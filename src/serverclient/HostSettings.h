@@ -2,7 +2,7 @@
 // The host application's settings that the module reads at start-up: where the host keeps its
 // preferences, and how many fractional digits it shows for metric and imperial values.
 
-#include "pcbserver/HostClient.h"
+#include "contract/HostClient.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "pcbserver/Units.h"
+#include "serverclient/Units.h"
 
 #include <cmath>
 #include <limits>

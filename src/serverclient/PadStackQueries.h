@@ -4,7 +4,7 @@
 // loop makes nearly all of its calls (332 for the 83 classic layers), so the four entries are
 // looked up once for the loop instead of once per call.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstdint>
 

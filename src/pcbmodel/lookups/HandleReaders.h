@@ -1,9 +1,9 @@
 #pragma once
 // Reading a pad's name or a text's string when all one holds is the host handle.
 
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 #include "pcbmodel/PcbPad.h"
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
 
 namespace corvane {
 

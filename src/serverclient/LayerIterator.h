@@ -1,7 +1,7 @@
 #pragma once
 // Iterating the host's containers one kind of object on one classic layer at a time.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstdint>
 #include <functional>

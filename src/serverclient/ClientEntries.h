@@ -1,7 +1,7 @@
 #pragma once
 // The host client entries, looked up once at start-up in the host executable's module.
 
-#include "pcbserver/HostClient.h"
+#include "contract/HostClient.h"
 
 #include <string>
 

@@ -1,12 +1,20 @@
-#include "pcbserver/Layers.h"
+#include "serverclient/Layers.h"
 
 namespace corvane {
 namespace {
 
-constexpr std::uint32_t NumberOf(TLayerId id) { return id & 0xFFFFu; }
-constexpr std::uint32_t TagOf(TLayerId id) { return id >> 16; }
-constexpr std::uint32_t TopByteOf(TLayerId id) { return id >> 24; }
-constexpr std::uint32_t LowByteOf(TLayerId id) { return id & 0xFFu; }
+constexpr std::uint32_t NumberOf(TLayerId id) {
+    return id & 0xFFFFu;
+}
+constexpr std::uint32_t TagOf(TLayerId id) {
+    return id >> 16;
+}
+constexpr std::uint32_t TopByteOf(TLayerId id) {
+    return id >> 24;
+}
+constexpr std::uint32_t LowByteOf(TLayerId id) {
+    return id & 0xFFu;
+}
 
 constexpr TLayerId MakeExtended(std::uint32_t tag, std::int64_t number) {
     return (tag << 16) | static_cast<std::uint32_t>(number);
@@ -20,7 +28,9 @@ constexpr TLayerId MakeExtended(std::uint32_t tag, std::int64_t number) {
 }
 
 // An identifier with number 0 that is not 0 as a whole belongs to no class.
-constexpr bool HasNoClass(TLayerId id) { return NumberOf(id) == 0 && id != 0; }
+constexpr bool HasNoClass(TLayerId id) {
+    return NumberOf(id) == 0 && id != 0;
+}
 
 } // namespace
 

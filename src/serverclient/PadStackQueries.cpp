@@ -1,7 +1,7 @@
-#include "pcbserver/PadStackQueries.h"
+#include "serverclient/PadStackQueries.h"
 
-#include "pcbserver/EntryNames.h"
-#include "pcbserver/PcbApi.h"
+#include "serverclient/EntryNames.h"
+#include "serverclient/PcbApi.h"
 
 namespace corvane {
 namespace {

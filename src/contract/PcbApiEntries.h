@@ -12,8 +12,8 @@
 // Byte arguments (modes, kind codes, classic layers, shapes, percentages) occupy one 32-bit
 // stack slot each on the 32-bit target; only their low byte is meaningful.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "pcbserver/AbortCheck.h"
+#include "serverclient/AbortCheck.h"
 
 #include "platform/Platform.h"
 

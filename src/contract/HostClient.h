@@ -2,7 +2,7 @@
 // The host application's own entry points (the host client) and the client interface through
 // which the host's settings are read. Shared by the plug-in and the substitute host client.
 
-#include "pcbserver/HostTypes.h"
+#include "contract/HostTypes.h"
 
 #include <cstdint>
 
@@ -21,8 +21,7 @@ protected:
 
 /// Hands out options readers for a named options set stored in a file.
 struct IHostOptionsManager {
-    virtual std::int32_t PCBAPI_CALL GetOptionsReader(const char* optionsName,
-                                                      const char* fileName,
+    virtual std::int32_t PCBAPI_CALL GetOptionsReader(const char* optionsName, const char* fileName,
                                                       IHostOptionsReader** reader) = 0;
     virtual void PCBAPI_CALL Release() = 0;
 

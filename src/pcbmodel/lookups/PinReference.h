@@ -2,8 +2,8 @@
 // Resolving a net node such as "U1-5" (designator, hyphen, pin name) to the host handle of the
 // pad: the component is looked for on the top side, then on the bottom side.
 
-#include "pcbserver/HostTypes.h"
-#include "pcbserver/ShortString.h"
+#include "contract/HostTypes.h"
+#include "contract/ShortString.h"
 
 namespace corvane {
 

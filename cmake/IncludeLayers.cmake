@@ -1,0 +1,40 @@
+# Run as a script: cmake -DSOURCE_DIR=<the project> -P IncludeLayers.cmake. Fails when a file
+# includes a header of a layer above its own. The plug-in's layers, from the bottom: contract,
+# platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the contract,
+# the command-line host (tools/) the contract and the platform.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(layers contract platform serverclient pcbmodel importer)
+set(allowed_contract contract)
+set(allowed_platform contract platform)
+set(allowed_serverclient contract platform serverclient)
+set(allowed_pcbmodel contract platform serverclient pcbmodel)
+set(allowed_importer contract platform serverclient pcbmodel importer)
+set(allowed_host contract)
+set(allowed_tools contract platform)
+
+set(violations "")
+foreach(part IN LISTS layers ITEMS host tools)
+    if(part IN_LIST layers)
+        set(folder ${SOURCE_DIR}/src/${part})
+    else()
+        set(folder ${SOURCE_DIR}/${part})
+    endif()
+    file(GLOB_RECURSE files ${folder}/*.h ${folder}/*.cpp)
+    foreach(file IN LISTS files)
+        file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" included "${line}")
+            if(included IN_LIST layers AND NOT included IN_LIST allowed_${part})
+                file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+                list(APPEND violations "${name}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(violations)
+    list(JOIN violations "\n  " text)
+    message(FATAL_ERROR "Includes of a layer above:\n  ${text}")
+endif()
+message(STATUS "every layer includes only the layers below it")
