@@ -21,7 +21,8 @@
 # runs: on a shared machine they hold steadier than wall time, which is shown beside them. The pass,
 # the quiet import and the import with outputs take turns, so that a busy spell of the machine
 # weighs on all alike. The machine's load average is printed before and after.
-# Builds in build/bench (Release, CORVANE_BUILD_BENCH=ON). Exits 1 when a target is missed.
+# Builds in build/bench (the bench preset: Release, CORVANE_BUILD_BENCH=ON). Exits 1 when a target
+# is missed.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -51,8 +52,7 @@ max_output_cost=1.0   # writing JSON and SVG, in units of the time of the quiet 
 max_output_memory=1.5 # peak memory with both outputs, in units of that of the quiet import
 
 echo "== Building (Release) in $build" >&2
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=ON \
-    -DCORVANE_BUILD_TESTS=OFF >"$build.configure.log" 2>&1 || {
+cmake -S "$root" --preset bench >"$build.configure.log" 2>&1 || {
     cat "$build.configure.log" >&2
     exit 1
 }

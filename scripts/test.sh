@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native build (warnings as errors), the KiCad export
 # checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
-# run. On a fresh Debian machine it first installs what it needs with apt-get (as root). Exits
-# non-zero on any failure.
+# run. Each build is configured by its preset of CMakePresets.json (build/PRESET). On a fresh
+# Debian machine it first installs what it needs with apt-get (as root). Exits non-zero on any
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/deps.sh
@@ -15,10 +16,10 @@ install_windows_deps
 
 jobs=$(nproc)
 echo "== native build"
-cmake -S . -B build/native -G Ninja -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$jobs" -- --quiet
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs" -- --quiet
 echo "== native tests"
-ctest --test-dir build/native --output-on-failure -j "$jobs"
+ctest --preset native -j "$jobs"
 
 # The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.
 run_kicad_checks build/native
@@ -29,11 +30,10 @@ run_sanitizer_tests build/sanitize
 # The real target: the 32-bit Windows DLL, with the test programs run under wine (in a wine
 # prefix of the build tree's own, which the first build makes).
 echo "== windows build"
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
-    -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/windows -j "$jobs" -- --quiet
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs" -- --quiet
 echo "== windows tests (wine)"
-ctest --test-dir build/windows --output-on-failure -j "$jobs"
+ctest --preset windows -j "$jobs"
 
 # A short fuzzing run of a fixed number of executions per target; any finding fails.
 run_short_fuzz build/fuzz

@@ -10,13 +10,12 @@ install_fuzz_deps() {
     apt_install clang libclang-rt-14-dev llvm
 }
 
-# build_fuzzers BUILD_DIR [CMAKE_OPTION...]: configures a clang build of the fuzz targets only.
+# build_fuzzers BUILD_DIR [CMAKE_OPTION...]: configures BUILD_DIR with the fuzz preset (a clang
+# build of the fuzz targets only) and builds them.
 build_fuzzers() {
     local build="$1"
     shift
-    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCORVANE_BUILD_FUZZERS=ON \
-        -DCORVANE_BUILD_TESTS=OFF -DCORVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ "$@" >/dev/null
+    cmake --preset fuzz -B "$build" "$@" >/dev/null
     cmake --build "$build" -j "$(nproc)" --target "${fuzz_targets[@]/#/fuzz_}" -- --quiet
 }
 

@@ -11,15 +11,15 @@ sanitizer_environment() {
     export LSAN_OPTIONS="report_objects=1"
 }
 
-# run_sanitizer_tests [BUILD_DIR]: configures, builds and runs ctest in BUILD_DIR (build/sanitize).
+# run_sanitizer_tests [BUILD_DIR]: configures BUILD_DIR (build/sanitize) with the sanitize preset,
+# builds it and runs ctest in it.
 run_sanitizer_tests() {
     local build="${1:-build/sanitize}"
     local jobs
     jobs=$(nproc)
     install_native_deps
     echo "== sanitizer build (AddressSanitizer with LeakSanitizer, UBSan without recovery)"
-    cmake -S . -B "$build" -G Ninja -DCORVANE_SANITIZE=ON -DCORVANE_WERROR=ON \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --preset sanitize -B "$build" >/dev/null
     cmake --build "$build" -j "$jobs" -- --quiet
     echo "== sanitizer tests"
     (
