@@ -1,18 +1,19 @@
 # Run as a script: cmake -DSOURCE_DIR=<the project> -P IncludeLayers.cmake. Fails when a file
 # includes a header of a layer above its own. The plug-in's layers, from the bottom: contract,
-# platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the contract,
-# the command-line host (tools/) the contract and the platform.
+# jsontext, platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the
+# contract, the command-line host (tools/) the contract, jsontext and the platform.
 
 cmake_minimum_required(VERSION 3.25)
 
-set(layers contract platform serverclient pcbmodel importer)
+set(layers contract jsontext platform serverclient pcbmodel importer)
 set(allowed_contract contract)
-set(allowed_platform contract platform)
-set(allowed_serverclient contract platform serverclient)
-set(allowed_pcbmodel contract platform serverclient pcbmodel)
-set(allowed_importer contract platform serverclient pcbmodel importer)
+set(allowed_jsontext jsontext)
+set(allowed_platform contract jsontext platform)
+set(allowed_serverclient contract jsontext platform serverclient)
+set(allowed_pcbmodel contract jsontext platform serverclient pcbmodel)
+set(allowed_importer contract jsontext platform serverclient pcbmodel importer)
 set(allowed_host contract)
-set(allowed_tools contract platform)
+set(allowed_tools contract jsontext platform)
 
 set(violations "")
 foreach(part IN LISTS layers ITEMS host tools)

@@ -4,7 +4,7 @@
 // Whether an object is a member is known from the object itself (the container or net it records),
 // so adding is constant time; taking an object out (it moves elsewhere) searches the list.
 
-#include "ObjectKinds.h"
+#include "KindRules.h"
 
 #include "contract/HostTypes.h"
 

@@ -3,7 +3,7 @@
 // in the records of PrimitiveRecords.h, PadRecord.h, TextRecord.h, GroupRecords.h and
 // OtherRecords.h. Units: coordinates in host units of 1/10000 mil.
 
-#include "ObjectKinds.h"
+#include "KindRules.h"
 
 #include "contract/HostTypes.h"
 

@@ -22,6 +22,9 @@
 
 #include <stdint.h>
 
+/* Object kind codes (HALVEX_KIND_...). */
+#include "ObjectKindCodes.h"
+
 #if defined(_WIN32)
 #if defined(HALVEX_BUILDING_SERVER)
 #define HALVEX_HOST_API __declspec(dllexport)
@@ -43,30 +46,6 @@ extern "C" {
 /* An index or layer outside its range, or a container that does not take the object. */
 #define HALVEX_STATUS_BAD_ARGUMENT 2
 
-/* Object kind codes, as PcbApi_CreateObject and PcbApi_GetObjectIdFromObjectHandle use them. */
-#define HALVEX_KIND_ARC 1
-#define HALVEX_KIND_PAD 2
-#define HALVEX_KIND_VIA 3
-#define HALVEX_KIND_TRACK 4
-#define HALVEX_KIND_TEXT 5
-#define HALVEX_KIND_FILL 6
-#define HALVEX_KIND_FROM_TO 7
-#define HALVEX_KIND_NET 8
-#define HALVEX_KIND_COMPONENT 9
-#define HALVEX_KIND_POLYGON 10
-#define HALVEX_KIND_REGION 11
-#define HALVEX_KIND_COMPONENT_BODY 12
-#define HALVEX_KIND_DIMENSION 13
-#define HALVEX_KIND_COORDINATE 14
-#define HALVEX_KIND_OBJECT_CLASS 15
-#define HALVEX_KIND_RULE 16
-#define HALVEX_KIND_MANUAL_FROM_TO 17
-#define HALVEX_KIND_DIFFERENTIAL_PAIR 18
-#define HALVEX_KIND_VIOLATION 19
-#define HALVEX_KIND_EMBEDDED 20
-#define HALVEX_KIND_EMBEDDED_BOARD 21
-#define HALVEX_KIND_SPLIT_PLANE 22
-#define HALVEX_KIND_BOARD_OUTLINE 26
 
 /* ---- Board documents ------------------------------------------------------------------------ */
 

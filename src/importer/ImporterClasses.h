@@ -16,37 +16,37 @@ namespace corvane {
 class TArc final : public TPcbArc {
 public:
     using TPcbArc::TPcbArc;
-    static constexpr std::uint8_t KindCode = 1;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Arc);
 };
 
 class TPad final : public TPcbPad {
 public:
     using TPcbPad::TPcbPad;
-    static constexpr std::uint8_t KindCode = 2;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Pad);
 };
 
 class TVia final : public TPcbVia {
 public:
     using TPcbVia::TPcbVia;
-    static constexpr std::uint8_t KindCode = 3;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Via);
 };
 
 class TTrack final : public TPcbTrack {
 public:
     using TPcbTrack::TPcbTrack;
-    static constexpr std::uint8_t KindCode = 4;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Track);
 };
 
 class TText final : public TPcbText {
 public:
     using TPcbText::TPcbText;
-    static constexpr std::uint8_t KindCode = 5;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Text);
 };
 
 class TFill final : public TPcbFill {
 public:
     using TPcbFill::TPcbFill;
-    static constexpr std::uint8_t KindCode = 6;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Fill);
 };
 
 } // namespace corvane

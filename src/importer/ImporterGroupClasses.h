@@ -11,13 +11,13 @@ namespace corvane {
 class TNet final : public TPcbNet {
 public:
     using TPcbNet::TPcbNet;
-    static constexpr std::uint8_t KindCode = 8;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Net);
 };
 
 class TComponent final : public TPcbComponent {
 public:
     using TPcbComponent::TPcbComponent;
-    static constexpr std::uint8_t KindCode = 9;
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Component);
 };
 
 } // namespace corvane

@@ -135,7 +135,7 @@ void NodeIndex::WalkBoard(bool* capped) {
         Designators& designators = SideOf(side);
         bool sideCapped = false;
         FindFirstOnLayer(
-            board_, objectkind::Component, side,
+            board_, KindCodeOf(ObjectKind::Component), side,
             [&](HostHandle component) {
                 const auto [entry, added] = designators.TryEmplace(
                     DesignatorOf(component), Designated{component, false, 0, {}});
@@ -197,7 +197,7 @@ void NodeIndex::LearnPadsUntil(Designated& designated, std::string_view pin, boo
         const auto layer = static_cast<TLayer>(designated.LayersLearned + 1);
         met.clear();
         FindFirstOnLayer(
-            designated.Component, objectkind::Pad, layer,
+            designated.Component, KindCodeOf(ObjectKind::Pad), layer,
             [&](HostHandle pad) {
                 met.push_back(pad);
                 return false;

@@ -1,7 +1,8 @@
 #include "importer/ReportFormat.h"
 
+#include "jsontext/JsonString.h"
+
 #include <array>
-#include <cstdio>
 #include <vector>
 
 namespace corvane {
@@ -14,26 +15,6 @@ std::vector<ReportKind> AllKinds() {
         kinds.push_back(static_cast<ReportKind>(i));
     }
     return kinds;
-}
-
-// File text is 8-bit ANSI: bytes above 127 are written as the Latin-1 code points they stand for,
-// so the document is valid JSON whatever the file held.
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof(escaped), "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // Control characters would garble a terminal.
@@ -111,7 +92,7 @@ std::string ReportAsJson(const ImportReport& report) {
     for (const ReportKind kind : AllKinds()) {
         const std::uint64_t count = report.CountOf(kind);
         if (count > 0) {
-            json += separator + JsonString(ReportKindName(kind)) + ": " + std::to_string(count);
+            json += separator + jsontext::Quote(ReportKindName(kind)) + ": " + std::to_string(count);
             separator = ", ";
         }
     }
@@ -122,8 +103,8 @@ std::string ReportAsJson(const ImportReport& report) {
         for (const std::uint64_t line : group.FirstLines) {
             lines += (lines.empty() ? "" : ", ") + std::to_string(line);
         }
-        json += separator + "{\"kind\": " + JsonString(ReportKindName(group.Kind)) +
-                ", \"detail\": " + JsonString(group.Detail) +
+        json += separator + "{\"kind\": " + jsontext::Quote(ReportKindName(group.Kind)) +
+                ", \"detail\": " + jsontext::Quote(group.Detail) +
                 ", \"count\": " + std::to_string(group.Count) + ", \"lines\": [" + lines + "]}";
         separator = ",\n    ";
     }

@@ -6,7 +6,7 @@
 namespace corvane {
 
 TPcbComponent::TPcbComponent(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::Component;
+    ObjectId = KindCodeOf(ObjectKind::Component);
 }
 
 std::int32_t TPcbComponent::Exchange(std::uint8_t mode) {

@@ -9,7 +9,7 @@ namespace corvane {
 class TPcbComponentBody : public TPCBObject {
 public:
     explicit TPcbComponentBody(HostHandle handle) : TPCBObject(handle) {
-        ObjectId = objectkind::ComponentBody;
+        ObjectId = KindCodeOf(ObjectKind::ComponentBody);
     }
 };
 

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbCoordinate::TPcbCoordinate(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::Coordinate;
+    ObjectId = KindCodeOf(ObjectKind::Coordinate);
 }
 
 std::int32_t TPcbCoordinate::Exchange(std::uint8_t mode) {

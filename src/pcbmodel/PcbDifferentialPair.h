@@ -8,7 +8,7 @@ namespace corvane {
 class TPcbDifferentialPair : public TPCBObject {
 public:
     explicit TPcbDifferentialPair(HostHandle handle) : TPCBObject(handle) {
-        ObjectId = objectkind::DifferentialPair;
+        ObjectId = KindCodeOf(ObjectKind::DifferentialPair);
     }
 };
 

@@ -7,7 +7,7 @@
 namespace corvane {
 
 TPcbDimension::TPcbDimension(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::Dimension;
+    ObjectId = KindCodeOf(ObjectKind::Dimension);
 }
 
 std::int32_t TPcbDimension::ReferencesInArray() const {

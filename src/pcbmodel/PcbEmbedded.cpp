@@ -6,7 +6,7 @@ namespace corvane {
 
 TPcbEmbedded::TPcbEmbedded(HostHandle handle)
     : TPCBObject(handle), EmbeddedData(std::make_unique<std::uint8_t[]>(DataSize)) {
-    ObjectId = objectkind::Embedded;
+    ObjectId = KindCodeOf(ObjectKind::Embedded);
 }
 
 std::int32_t TPcbEmbedded::Exchange(std::uint8_t mode) {

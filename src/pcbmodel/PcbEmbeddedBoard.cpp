@@ -6,7 +6,7 @@
 namespace corvane {
 
 TPcbEmbeddedBoard::TPcbEmbeddedBoard(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::EmbeddedBoard;
+    ObjectId = KindCodeOf(ObjectKind::EmbeddedBoard);
     SetClassicLayer(layer::TopLayer);
 }
 

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbFill::TPcbFill(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::Fill;
+    ObjectId = KindCodeOf(ObjectKind::Fill);
 }
 
 std::int32_t TPcbFill::Exchange(std::uint8_t mode) {

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbFromTo::TPcbFromTo(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::FromTo;
+    ObjectId = KindCodeOf(ObjectKind::FromTo);
     Tag = 0;
 }
 

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbManualFromTo::TPcbManualFromTo(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::ManualFromTo;
+    ObjectId = KindCodeOf(ObjectKind::ManualFromTo);
     Tag = 0;
 }
 

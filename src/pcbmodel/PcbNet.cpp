@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbNet::TPcbNet(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::Net;
+    ObjectId = KindCodeOf(ObjectKind::Net);
 }
 
 std::int32_t TPcbNet::Exchange(std::uint8_t mode) {

@@ -3,6 +3,7 @@
 // The host owns the object; the model copies its properties in and out through Exchange.
 
 #include "contract/HostTypes.h"
+#include "contract/ObjectKindCodes.h"
 #include "contract/ShortString.h"
 
 #include <cstdint>
@@ -247,31 +248,5 @@ private:
     std::int32_t QueryBound(int index) const;
 };
 
-/// Object kind codes: the argument of PcbApi_CreateObject and the ObjectId of each class.
-namespace objectkind {
-inline constexpr std::uint8_t Arc = 1;
-inline constexpr std::uint8_t Pad = 2;
-inline constexpr std::uint8_t Via = 3;
-inline constexpr std::uint8_t Track = 4;
-inline constexpr std::uint8_t Text = 5;
-inline constexpr std::uint8_t Fill = 6;
-inline constexpr std::uint8_t FromTo = 7;
-inline constexpr std::uint8_t Net = 8;
-inline constexpr std::uint8_t Component = 9;
-inline constexpr std::uint8_t Polygon = 10;
-inline constexpr std::uint8_t Region = 11;
-inline constexpr std::uint8_t ComponentBody = 12;
-inline constexpr std::uint8_t Dimension = 13;
-inline constexpr std::uint8_t Coordinate = 14;
-inline constexpr std::uint8_t ObjectClass = 15;
-inline constexpr std::uint8_t Rule = 16;
-inline constexpr std::uint8_t ManualFromTo = 17;
-inline constexpr std::uint8_t DifferentialPair = 18;
-inline constexpr std::uint8_t Violation = 19;
-inline constexpr std::uint8_t Embedded = 20;
-inline constexpr std::uint8_t EmbeddedBoard = 21;
-inline constexpr std::uint8_t SplitPlane = 22;
-inline constexpr std::uint8_t BoardOutline = 26;
-} // namespace objectkind
 
 } // namespace corvane

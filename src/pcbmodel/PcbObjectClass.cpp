@@ -13,7 +13,7 @@ constexpr std::int32_t NoMoreMembers = 1;
 } // namespace
 
 TPCBObjectClass::TPCBObjectClass(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::ObjectClass;
+    ObjectId = KindCodeOf(ObjectKind::ObjectClass);
 }
 
 std::int32_t TPCBObjectClass::Exchange(std::uint8_t mode) {

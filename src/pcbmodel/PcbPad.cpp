@@ -22,7 +22,7 @@ bool IsStackLayer(TLayer layer) {
 } // namespace
 
 TPcbPad::TPcbPad(HostHandle handle) : TPCBObject(handle), PadLayerStack() {
-    ObjectId = objectkind::Pad;
+    ObjectId = KindCodeOf(ObjectKind::Pad);
 }
 
 // --- Exchange ---------------------------------------------------------------------------------

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbPolygon::TPcbPolygon(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::Polygon;
+    ObjectId = KindCodeOf(ObjectKind::Polygon);
 }
 
 std::int32_t TPcbPolygon::Exchange(std::uint8_t mode) {
@@ -17,7 +17,7 @@ std::int32_t TPcbPolygon::Exchange(std::uint8_t mode) {
 }
 
 TPcbBoardOutline::TPcbBoardOutline(HostHandle handle) : TPcbPolygon(handle) {
-    ObjectId = objectkind::BoardOutline;
+    ObjectId = KindCodeOf(ObjectKind::BoardOutline);
 }
 
 } // namespace corvane

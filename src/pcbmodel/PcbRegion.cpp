@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPCBRegion::TPCBRegion(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::Region;
+    ObjectId = KindCodeOf(ObjectKind::Region);
 }
 
 std::int32_t TPCBRegion::Exchange(std::uint8_t mode) {

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbRule::TPcbRule(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::Rule;
+    ObjectId = KindCodeOf(ObjectKind::Rule);
 }
 
 std::int32_t TPcbRule::Exchange(std::uint8_t mode) {

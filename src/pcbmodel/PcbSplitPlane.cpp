@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbSplitPlane::TPcbSplitPlane(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = objectkind::SplitPlane;
+    ObjectId = KindCodeOf(ObjectKind::SplitPlane);
 }
 
 std::int32_t TPcbSplitPlane::Exchange(std::uint8_t mode) {

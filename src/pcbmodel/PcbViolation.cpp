@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbViolation::TPcbViolation(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = objectkind::Violation;
+    ObjectId = KindCodeOf(ObjectKind::Violation);
 }
 
 std::int32_t TPcbViolation::Exchange(std::uint8_t mode) {

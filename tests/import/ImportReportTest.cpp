@@ -137,7 +137,7 @@ TEST(ReportFormats, JsonEscapesAndCountsEveryKind) {
               "  \"mayHaveLostData\": false,\n"
               "  \"counts\": {\"skipped-line\": 2, \"node-not-found\": 1},\n"
               "  \"groups\": [\n"
-              "    {\"kind\": \"node-not-found\", \"detail\": \"U\\\"1\\\\-\\u0001\\u00e9\", "
+              "    {\"kind\": \"node-not-found\", \"detail\": \"U\\\"1\\\\-\\u0001\xC3\xA9\", "
               "\"count\": 1, \"lines\": [7]},\n"
               "    {\"kind\": \"skipped-line\", \"detail\": \"stray data line\", \"count\": 2, "
               "\"lines\": [2, 3]}\n"

@@ -3,6 +3,8 @@
 // platform so that the same board always gives the same bytes. Everything appends to a string the
 // caller keeps, so that a document of a million objects costs no allocation per object.
 
+#include "jsontext/JsonString.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,15 +12,10 @@
 
 namespace halvex::cli::json {
 
-/// How the bytes of a text above 127 are read.
-enum class TextBytes {
-    Latin1, // the board's 8-bit ANSI text: each byte an ISO 8859-1 character, written as UTF-8
-    Utf8,   // already UTF-8 (a file name): written as they are
-};
-
-/// A JSON string literal; control characters are escaped.
-void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes = TextBytes::Latin1);
-std::string Quote(std::string_view text);
+/// JSON string literals: the one writer the plug-in's report uses too.
+using corvane::jsontext::AppendQuoted;
+using corvane::jsontext::Quote;
+using corvane::jsontext::TextBytes;
 
 /// The shortest decimal text that reads back as the same double ("90", "22.5"); -0 is "0";
 /// NaN and infinities, which JSON lacks, are null.

@@ -22,7 +22,7 @@ String255 PadNameOfHandle(HostHandle handle) {
 
 String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
     if (handle == 0 ||
-        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Pad) {
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != KindCodeOf(ObjectKind::Pad)) {
         return PadNameOfHandle(handle);
     }
     reader.Handle = handle;
@@ -35,7 +35,7 @@ String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
 
 String255 TextFromDescription(HostHandle handle) {
     if (handle == 0 ||
-        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != objectkind::Text) {
+        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != KindCodeOf(ObjectKind::Text)) {
         return TextOfHandle(handle);
     }
     TPcbText text(handle);

@@ -22,7 +22,7 @@ PinReferenceParts SplitPinReference(const String255& reference) {
 HostHandle FindComponentByDesignator(HostHandle board, const String255& designator, TLayer layer,
                                      bool* capped) {
     return FindFirstOnLayer(
-        board, objectkind::Component, layer,
+        board, KindCodeOf(ObjectKind::Component), layer,
         [&](HostHandle component) {
             return TextOfHandle(ScratchComponentAt(component).NameText) == designator;
         },
@@ -35,7 +35,7 @@ HostHandle FindPadByPinName(HostHandle component, const String255& pin, bool* ca
     }
     for (int layer = layer::TopLayer; layer <= MaxClassicLayer; ++layer) {
         const HostHandle pad = FindFirstOnLayer(
-            component, objectkind::Pad, static_cast<TLayer>(layer),
+            component, KindCodeOf(ObjectKind::Pad), static_cast<TLayer>(layer),
             [&](HostHandle candidate) { return PadNameOfHandle(candidate) == pin; }, capped);
         if (pad != 0) {
             return pad;

@@ -34,53 +34,52 @@ template <typename Model> std::unique_ptr<TPCBObject> Make(HostHandle handle) {
 } // namespace
 
 std::unique_ptr<TPCBObject> NewModelObject(std::uint8_t kind, HostHandle handle) {
-    namespace k = objectkind;
-    switch (kind) {
-    case k::Arc:
+    switch (static_cast<ObjectKind>(kind)) {
+    case ObjectKind::Arc:
         return Make<TPcbArc>(handle);
-    case k::Pad:
+    case ObjectKind::Pad:
         return Make<TPcbPad>(handle);
-    case k::Via:
+    case ObjectKind::Via:
         return Make<TPcbVia>(handle);
-    case k::Track:
+    case ObjectKind::Track:
         return Make<TPcbTrack>(handle);
-    case k::Text:
+    case ObjectKind::Text:
         return Make<TPcbText>(handle);
-    case k::Fill:
+    case ObjectKind::Fill:
         return Make<TPcbFill>(handle);
-    case k::FromTo:
+    case ObjectKind::FromTo:
         return Make<TPcbFromTo>(handle);
-    case k::Net:
+    case ObjectKind::Net:
         return Make<TPcbNet>(handle);
-    case k::Component:
+    case ObjectKind::Component:
         return Make<TPcbComponent>(handle);
-    case k::Polygon:
+    case ObjectKind::Polygon:
         return Make<TPcbPolygon>(handle);
-    case k::Region:
+    case ObjectKind::Region:
         return Make<TPCBRegion>(handle);
-    case k::ComponentBody:
+    case ObjectKind::ComponentBody:
         return Make<TPcbComponentBody>(handle);
-    case k::Dimension:
+    case ObjectKind::Dimension:
         return Make<TPcbDimension>(handle);
-    case k::Coordinate:
+    case ObjectKind::Coordinate:
         return Make<TPcbCoordinate>(handle);
-    case k::ObjectClass:
+    case ObjectKind::ObjectClass:
         return Make<TPCBObjectClass>(handle);
-    case k::Rule:
+    case ObjectKind::Rule:
         return Make<TPcbRule>(handle);
-    case k::ManualFromTo:
+    case ObjectKind::ManualFromTo:
         return Make<TPcbManualFromTo>(handle);
-    case k::DifferentialPair:
+    case ObjectKind::DifferentialPair:
         return Make<TPcbDifferentialPair>(handle);
-    case k::Violation:
+    case ObjectKind::Violation:
         return Make<TPcbViolation>(handle);
-    case k::Embedded:
+    case ObjectKind::Embedded:
         return Make<TPcbEmbedded>(handle);
-    case k::EmbeddedBoard:
+    case ObjectKind::EmbeddedBoard:
         return Make<TPcbEmbeddedBoard>(handle);
-    case k::SplitPlane:
+    case ObjectKind::SplitPlane:
         return Make<TPcbSplitPlane>(handle);
-    case k::BoardOutline:
+    case ObjectKind::BoardOutline:
         return Make<TPcbBoardOutline>(handle);
     default:
         return nullptr;

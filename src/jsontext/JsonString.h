@@ -1,0 +1,23 @@
+#pragma once
+// JSON string literals, written one way everywhere: the plug-in's import report and the
+// command-line host's documents give the same text the same bytes.
+
+#include <string>
+#include <string_view>
+
+namespace corvane::jsontext {
+
+/// How the bytes of a text above 127 are read.
+enum class TextBytes {
+    Latin1, // a board's 8-bit ANSI text: each byte an ISO 8859-1 character, written as UTF-8
+    Utf8,   // already UTF-8 (a file name): written as they are
+};
+
+/// Appends the text as a JSON string literal: quote and backslash escaped, line feed, carriage
+/// return and tab as \n, \r, \t, the other control characters and DEL as \u00XX.
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes = TextBytes::Latin1);
+
+/// The text as a JSON string literal (see AppendQuoted).
+std::string Quote(std::string_view text, TextBytes bytes = TextBytes::Latin1);
+
+} // namespace corvane::jsontext
