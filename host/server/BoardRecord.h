@@ -5,7 +5,7 @@
 // Units: thicknesses and heights in host units (1/10000 mil); dielectric constants plain numbers.
 
 #include "Container.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include "contract/HostTypes.h"
 

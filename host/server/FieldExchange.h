@@ -4,7 +4,7 @@
 // value found there. Each field moves at exactly its own width: the pointer's type and the stored
 // field's type must be the same (a mismatch does not compile). Null pointers are passed over.
 
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include "contract/HostTypes.h"
 #include "contract/ShortString.h"

@@ -4,7 +4,7 @@
 
 #include "Container.h"
 #include "KindRecord.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include "contract/HostTypes.h"
 

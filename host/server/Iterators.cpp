@@ -1,6 +1,6 @@
 #include "Iterators.h"
 
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include <algorithm>
 

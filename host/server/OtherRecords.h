@@ -4,7 +4,7 @@
 // the host's; the server keeps them so that each can be exchanged.
 
 #include "KindRecord.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include <array>
 #include <memory>

@@ -6,7 +6,7 @@
 // Units: sizes and corner radii in host units (1/10000 mil); percentages 0..100.
 
 #include "KindRecord.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include "contract/HostTypes.h"
 

@@ -3,7 +3,7 @@
 // Units: coordinates and sizes in host units (1/10000 mil), angles in degrees.
 
 #include "KindRecord.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 namespace halvex {
 

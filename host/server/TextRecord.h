@@ -3,7 +3,7 @@
 // Units: coordinates, height and stroke width in host units (1/10000 mil), rotation in degrees.
 
 #include "KindRecord.h"
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include <string>
 

@@ -8,7 +8,7 @@
 #include "importer/RecordSkeleton.h"
 #include "importer/RecordTable.h"
 #include "serverclient/LayerIterator.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
 #include <algorithm>

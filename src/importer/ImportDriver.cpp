@@ -5,7 +5,7 @@
 #include "importer/MainLoop.h"
 #include "importer/ScanPass.h"
 #include "pcbmodel/lookups/ScratchComponent.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/PcbApi.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "importer/LayerMapping.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <algorithm>
 #include <array>

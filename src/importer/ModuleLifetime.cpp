@@ -1,7 +1,7 @@
 #include "importer/ModuleLifetime.h"
 
 #include "pcbmodel/lookups/ScratchComponent.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/EntryTable.h"
 #include "serverclient/HostSettings.h"
 

@@ -8,7 +8,7 @@
 #include "importer/LayerMapping.h"
 #include "importer/RecordSkeleton.h"
 #include "pcbmodel/lookups/PinReference.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
 namespace corvane {

@@ -6,7 +6,7 @@
 #include "pcbmodel/lookups/HandleReaders.h"
 #include "pcbmodel/lookups/PinReference.h"
 #include "serverclient/LayerIterator.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "importer/GeometryRules.h"
 #include "importer/LayerMapping.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/Units.h"
 
 namespace corvane {

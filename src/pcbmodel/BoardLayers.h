@@ -3,7 +3,7 @@
 // number yields no object rather than touching memory outside the table.
 
 #include "pcbmodel/LayerObject.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "pcbmodel/LayerPair.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbBoard.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
 #include <algorithm>

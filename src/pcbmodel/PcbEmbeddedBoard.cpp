@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbEmbeddedBoard.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
 namespace corvane {

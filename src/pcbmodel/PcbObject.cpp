@@ -1,6 +1,6 @@
 #include "pcbmodel/PcbObject.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 #include "serverclient/Units.h"
 
@@ -51,23 +51,7 @@ std::int64_t HalvesSum(std::int32_t a, std::int32_t b) {
 
 } // namespace
 
-TPCBObject::TPCBObject(HostHandle handle) : Handle(handle) {}
-
-TPCBObject::~TPCBObject() = default;
-
-// --- Exchange, host queries, motion -----------------------------------------------------------
-
-void TPCBObject::ExchangeBitFields(std::uint8_t mode) {
-    PcbApi_GetObjectBitField2(mode, Handle, &BitField2);
-    PcbApi_GetObjectBitField3(mode, Handle, &BitField3);
-}
-
-std::int32_t TPCBObject::Exchange(std::uint8_t mode) {
-    ExchangeBitFields(mode);
-    // OwnerHandle comes before ObjectFlag here, unlike the kinds' own entry points.
-    return PcbApi_QueryPrimitive(mode, Handle, &Flags, &Tag, &Layer, &Net, &OwnerHandle,
-                                 &ObjectFlag);
-}
+// --- Host queries, motion -----------------------------------------------------------
 
 std::int32_t TPCBObject::GetBoundingRectangle(std::int32_t& bound1, std::int32_t& bound2,
                                               std::int32_t& bound3, std::int32_t& bound4) const {
@@ -608,11 +592,5 @@ void TPCBObject::SetFlagB(bool) {}
 
 // --- Layer accessors --------------------------------------------------------------------------
 
-TLayer TPCBObject::GetClassicLayer() const {
-    return LayerIdToLayer(Layer);
-}
-void TPCBObject::SetClassicLayer(TLayer layer) {
-    Layer = LayerToLayerId(layer);
-}
 
 } // namespace corvane

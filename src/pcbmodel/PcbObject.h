@@ -1,10 +1,11 @@
 #pragma once
-// Root of the model classes: a short-lived mirror of one host board object, named by its handle.
-// The host owns the object; the model copies its properties in and out through Exchange.
+// The whole surface of a model object as the host's interface declares it. The host declares
+// these operations on every object, so the model keeps all of them although the import uses a
+// handful; names such as GetFlagsBit4, Aux1 or Bound1 are positional because the host names those
+// bits and fields only by their place. The core every import uses is in PcbObjectCore.h.
 
-#include "contract/HostTypes.h"
-#include "contract/ObjectKindCodes.h"
 #include "contract/ShortString.h"
+#include "pcbmodel/PcbObjectCore.h"
 
 #include <cstdint>
 
@@ -13,23 +14,14 @@ namespace corvane {
 /// Selects one coordinate of one corner of a turned rectangle.
 enum class CornerCoordinate : std::uint8_t { X1, Y1, X2, Y2, X3, Y3, X4, Y4 };
 
-/// Base of every model object. Coordinates and sizes are in host units of 1/10000 mil, angles
-/// and rotations in degrees. The host reads and writes each field through a pointer at its own
-/// width, so the field types and their order are part of the contract with the host.
-class TPCBObject {
+/// Base of every model class: the core and the rest of the host's operations, each with a neutral
+/// answer (or no effect) where the kind has no such property. Units as in the core.
+class TPCBObject : public TPcbObjectCore {
 public:
-    /// Stores the handle and leaves every other field zero; never calls the host.
-    explicit TPCBObject(HostHandle handle);
-    virtual ~TPCBObject();
+    using TPcbObjectCore::TPcbObjectCore;
 
-    TPCBObject(const TPCBObject&) = delete;
-    TPCBObject& operator=(const TPCBObject&) = delete;
+    // --- Host queries, motion, flag bits ---------------------------------------------------
 
-    // --- Exchange, host queries, motion, flag bits -------------------------------------------
-
-    /// Moves the properties from the host (ExchangeRead) or to it (ExchangeWrite); returns the
-    /// host's status.
-    virtual std::int32_t Exchange(std::uint8_t mode);
     virtual std::int32_t GetBoundingRectangle(std::int32_t& bound1, std::int32_t& bound2,
                                               std::int32_t& bound3, std::int32_t& bound4) const;
     virtual void MoveBy(std::int32_t dx, std::int32_t dy);
@@ -199,32 +191,7 @@ public:
     virtual void SetFlagA(bool value);
     virtual void SetFlagB(bool value);
 
-    // --- Layer accessors the importer calls directly -----------------------------------------
-
-    /// The classic number of Layer (the fallback of the conversion for extended identifiers).
-    TLayer GetClassicLayer() const;
-    /// Stores the identifier of a classic layer; numbers above 82 store no layer.
-    void SetClassicLayer(TLayer layer);
-
-    // --- Fields, in the order and at the widths the host exchanges them ---------------------
-
-    HostHandle Handle = 0;
-    std::uint8_t ObjectId = 0;
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    std::uint16_t Flags = 0;
-    std::uint8_t BitField2 = 0;
-    std::uint16_t BitField3 = 0;
-    std::uint16_t Tag = 0;
-    Bool8 ObjectFlag = 0;
-    std::uint32_t Net = 0;
-    std::uint32_t OwnerHandle = 0;
-    TLayerId Layer = 0;
-
 protected:
-    /// The two bit-field calls every kind's exchange makes before its own entry point.
-    void ExchangeBitFields(std::uint8_t mode);
-
     /// A coordinate moved by delta; wraps around like the host's 32-bit coordinates instead of
     /// overflowing.
     static std::int32_t Shifted(std::int32_t coordinate, std::int32_t delta);

@@ -2,7 +2,7 @@
 // Model of a host pad: the top / mid / bottom description and the full per-layer pad stack.
 
 #include "pcbmodel/PcbObject.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "serverclient/LayerIterator.h"
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
 namespace corvane {

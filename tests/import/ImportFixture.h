@@ -5,7 +5,7 @@
 #include "contract/HalvexHost.h"
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 
 #include <filesystem>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 TEST(BoardSnapshot, HoldsWhatTheWalkHandsTheWriters) {
@@ -47,4 +47,4 @@ TEST(BoardSnapshot, HoldsWhatTheWalkHandsTheWriters) {
 }
 
 } // namespace
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 TEST(JsonNumbers, AreTheShortestFormThatReadsBack) {
@@ -196,4 +196,4 @@ TEST(LayerColours, SetViasApartFromMultiLayerPadsAndInnerLayersFromOverlays) {
 }
 
 } // namespace
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <limits>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 constexpr std::int32_t Mil = 10000; // host units
@@ -375,4 +375,4 @@ TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
 }
 
 } // namespace
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

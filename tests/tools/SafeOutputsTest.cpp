@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 using clitest::ReadFile;
@@ -246,4 +246,4 @@ TEST(OutputPlans, NameEachFilesOutputsOrRefuseTwoOfOneName) {
 }
 
 } // namespace
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -7,7 +7,7 @@
 #include "TempFile.h"
 #include "importer/ImportDriver.h"
 #include "importer/ImportReport.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 #include "importer/ModuleLifetime.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/EntryTable.h"
 #include "settings/SettingsTestSupport.h"
 

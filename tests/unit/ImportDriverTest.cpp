@@ -8,7 +8,7 @@
 #include "contract/ShortString.h"
 #include "importer/ImportReport.h"
 #include "importer/ScanPass.h"
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 #include "serverclient/EntryTable.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Layer numbering: the names table, the layer constructors with their range errors, the
 // classification of identifiers and the conversions between classic layers and identifiers.
 
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "pcbmodel/lookups/ScratchComponent.h"
 #include "pcbmodel/lookups/WrapHostObject.h"
 #include "serverclient/LayerIterator.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <gtest/gtest.h>
 

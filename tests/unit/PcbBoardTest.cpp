@@ -6,7 +6,7 @@
 #include "RecordingServer.h"
 #include "pcbmodel/LayerObject.h"
 #include "pcbmodel/LayerPair.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <gtest/gtest.h>
 

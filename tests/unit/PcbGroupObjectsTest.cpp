@@ -9,7 +9,7 @@
 #include "pcbmodel/PcbNet.h"
 #include "pcbmodel/PcbPolygon.h"
 #include "pcbmodel/PcbSplitPlane.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

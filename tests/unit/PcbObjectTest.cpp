@@ -4,7 +4,7 @@
 
 #include "pcbmodel/PcbObject.h"
 #include "RecordingServer.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

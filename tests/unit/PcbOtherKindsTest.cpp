@@ -13,7 +13,7 @@
 #include "pcbmodel/PcbObjectClass.h"
 #include "pcbmodel/PcbRule.h"
 #include "pcbmodel/PcbViolation.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "pcbmodel/PcbPad.h"
 #include "RecordingServer.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

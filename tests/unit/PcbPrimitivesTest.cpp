@@ -9,7 +9,7 @@
 #include "pcbmodel/PcbRegion.h"
 #include "pcbmodel/PcbTrack.h"
 #include "pcbmodel/PcbVia.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 #include "unit/ModelExchangeChecks.h"
 
 #include <gtest/gtest.h>

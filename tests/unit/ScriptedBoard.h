@@ -9,7 +9,7 @@
 #include "pcbmodel/PcbComponent.h"
 #include "pcbmodel/PcbPad.h"
 #include "pcbmodel/PcbText.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
@@ -137,4 +137,4 @@ std::string BoardToPositions(const Board& board) {
     return out;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

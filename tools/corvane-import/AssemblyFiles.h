@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// One line per kind of part, components grouped by comment and pattern:
 /// Comment,Pattern,Quantity,Designators (the designators in natural order, "R2" before "R10",
@@ -23,4 +23,4 @@ std::string BoardToPositions(const Board& board);
 /// Natural order of designators: runs of digits compare by value ("R2" < "R10").
 bool NaturalLess(const std::string& a, const std::string& b);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

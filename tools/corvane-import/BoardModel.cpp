@@ -1,6 +1,6 @@
 #include "BoardModel.h"
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 std::string PadShapeName(std::uint8_t shapeCode) {
     switch (shapeCode) {
@@ -17,4 +17,4 @@ std::string PadShapeName(std::uint8_t shapeCode) {
     }
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

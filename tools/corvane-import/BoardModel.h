@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 using NetName = std::optional<std::string>;
 
@@ -114,4 +114,4 @@ struct Board {
 /// "shapeN" for a code the host gives no meaning.
 std::string PadShapeName(std::uint8_t shapeCode);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -11,7 +11,7 @@
 #include <numeric>
 #include <utility>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 constexpr std::int64_t FallbackMargin = 50 * HostUnitsPerMil;
@@ -258,4 +258,4 @@ EdgeOutline FindEdgeOutline(const Primitives& free, const std::string& edgeLayer
     return outline;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// What the board's objects cover, in host units: lines and arcs with their widths, pads and vias
 /// with their sizes, fills, and texts with a box of their height and length.
@@ -32,4 +32,4 @@ struct EdgeOutline {
 EdgeOutline FindEdgeOutline(const Primitives& free, const std::string& edgeLayer,
                             const SheetPlacement& sheet);
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -2,7 +2,7 @@
 
 #include "BoardWalker.h"
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle) {
     BoardCollector collector;
@@ -10,4 +10,4 @@ Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle) {
     return collector.Take();
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// A visitor that collects everything it is shown into a Board, whose File, Version and Imported
 /// come from the header. Several outputs can share one collector in one walk.
@@ -47,4 +47,4 @@ private:
 /// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.
 Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

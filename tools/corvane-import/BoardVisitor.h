@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class BoardVisitor {
 public:
@@ -86,4 +86,4 @@ private:
     std::vector<BoardVisitor*> visitors_;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // The server's name for a plane without a net.
@@ -320,4 +320,4 @@ void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor&
     Walker(server, boardHandle, visitor).Walk(step);
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

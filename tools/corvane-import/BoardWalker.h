@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// Called once per member of the board (a component with its primitives counts as one).
 using WalkStep = std::function<void()>;
@@ -22,4 +22,4 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
                const WalkStep& step = {});
 
-} // namespace halvex::cli
+} // namespace corvane::cli

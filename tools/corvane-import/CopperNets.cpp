@@ -8,7 +8,7 @@
 #include <numeric>
 #include <set>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 struct Point {
@@ -311,4 +311,4 @@ Board WithCopperNets(const Board& board, const LayerMap& layers) {
     return result;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -6,7 +6,7 @@
 #include "BoardModel.h"
 #include "KicadLayers.h"
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// The board with the net of each copper object that has none taken from the objects it is
 /// joined to on a shared copper layer: tracks, arcs, vias, pads and fills, free or in components.
@@ -16,4 +16,4 @@ namespace halvex::cli::kicad {
 /// keep it; internal planes join nothing (they join pads by net).
 Board WithCopperNets(const Board& board, const LayerMap& layers);
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

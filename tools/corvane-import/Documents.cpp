@@ -5,7 +5,7 @@
 #include "KicadBoardWriter.h"
 #include "SvgWriter.h"
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // A document made from the whole board when the walk has ended.
@@ -69,4 +69,4 @@ const DocumentKind* FindDocumentKind(std::string_view option) {
     return nullptr;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

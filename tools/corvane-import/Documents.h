@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// What a document's writer is given besides its stream.
 struct DocumentContext {
@@ -41,4 +41,4 @@ const std::vector<DocumentKind>& DocumentKinds();
 /// The document of that option, or nullptr.
 const DocumentKind* FindDocumentKind(std::string_view option);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

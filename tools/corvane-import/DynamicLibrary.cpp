@@ -8,7 +8,7 @@
 #include <dlfcn.h>
 #endif
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 #if defined(_WIN32)
@@ -85,4 +85,4 @@ void DynamicLibrary::Unload() {
     handle_ = nullptr;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class DynamicLibrary {
 public:
@@ -44,4 +44,4 @@ bool ResolveFunction(const DynamicLibrary& library, const char* name, Function& 
     return function != nullptr;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

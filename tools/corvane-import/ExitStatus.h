@@ -2,7 +2,7 @@
 // The exit statuses of corvane-import, as --help and the README list them. A run of several files
 // ends with the highest status of its files.
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 enum class ExitStatus : int {
     /// The board was imported to its end and every requested output was written.
@@ -30,4 +30,4 @@ constexpr int ToInt(ExitStatus status) {
     return static_cast<int>(status);
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

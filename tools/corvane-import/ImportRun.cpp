@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstring>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // What the server's progress calls reach: the bar, and the terminal watched for Escape. The
@@ -76,4 +76,4 @@ ImportRunResult RunImport(const LoadedModules& modules, const std::string& board
     return result;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

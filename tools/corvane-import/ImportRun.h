@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 struct ImportRunResult {
     ImportOutcome Outcome;
@@ -30,4 +30,4 @@ private:
     std::uint8_t bytes_[256] = {};
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

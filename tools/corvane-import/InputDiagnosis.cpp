@@ -8,7 +8,7 @@
 #include <memory>
 #include <system_error>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr std::size_t FirstLineLimit = 255;
@@ -126,4 +126,4 @@ std::string DescribeProblem(const std::string& path, const InputDiagnosis& diagn
     return {};
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

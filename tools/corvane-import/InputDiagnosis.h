@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 enum class InputProblem {
     None,       // a Corvane board
@@ -31,4 +31,4 @@ InputDiagnosis DiagnoseInput(const std::string& path);
 /// One line, without the program name, saying what is wrong with the file (empty for None).
 std::string DescribeProblem(const std::string& path, const InputDiagnosis& diagnosis);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace halvex::cli::json {
+namespace corvane::cli::json {
 
 void AppendNumber(std::string& out, double value) {
     if (!std::isfinite(value)) {
@@ -90,4 +90,4 @@ CompactObject& CompactObject::Raw(std::string_view name, std::string_view jsonVa
     return *this;
 }
 
-} // namespace halvex::cli::json
+} // namespace corvane::cli::json

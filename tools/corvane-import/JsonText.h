@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace halvex::cli::json {
+namespace corvane::cli::json {
 
 /// JSON string literals: the one writer the plug-in's report uses too.
 using corvane::jsontext::AppendQuoted;
@@ -54,4 +54,4 @@ private:
     bool first_ = true;
 };
 
-} // namespace halvex::cli::json
+} // namespace corvane::cli::json

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 using json::CompactObject;
@@ -287,4 +287,4 @@ void JsonDocumentWriter::OnBoardEnd() {
     out_.Write("\n}\n");
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

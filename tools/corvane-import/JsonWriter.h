@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class JsonDocumentWriter final : public BoardVisitor {
 public:
@@ -55,4 +55,4 @@ private:
     std::string line_;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 // Radii up to this many nanometres have their squares compared exactly in 64 bits.
@@ -122,4 +122,4 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     return result;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

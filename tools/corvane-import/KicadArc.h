@@ -5,7 +5,7 @@
 #include "BoardModel.h"
 #include "KicadSheet.h"
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// An arc on the sheet (nanometres, y down). KiCad draws an arc through Start, Mid and End and
 /// works its centre out from them.
@@ -24,4 +24,4 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc);
 /// The point of a circle at an angle (degrees, counter-clockwise on the board) on the sheet.
 SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees);
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 using namespace kicad;
@@ -588,4 +588,4 @@ std::string BoardToKicad(const Board& board, const std::string& edgeLayer) {
     return Writer(board, edgeLayer).Document();
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,11 +6,11 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// The KiCad board file of the board. edgeLayer is the host layer whose closed outlines become
 /// the board's edge ("KeepOutLayer" by default; a name without objects gives the rectangle
 /// around everything). The same board always gives the same bytes.
 std::string BoardToKicad(const Board& board, const std::string& edgeLayer);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 constexpr int LastInnerNumber = 30; // "In30.Cu"
@@ -249,4 +249,4 @@ const std::vector<NonCopperLayerInfo>& NonCopperLayers() {
     return layers;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

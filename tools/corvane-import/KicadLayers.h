@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// One copper layer of the KiCad board.
 struct CopperLayer {
@@ -74,4 +74,4 @@ struct NonCopperLayerInfo {
 };
 const std::vector<NonCopperLayerInfo>& NonCopperLayers();
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

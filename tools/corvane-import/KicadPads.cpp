@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 // Host pad shape codes with a meaning (the rest are drawn as rectangles).
@@ -79,4 +79,4 @@ PadForm PadFormOf(const Pad& pad, const LayerMap& layers) {
     return form;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// The chamfer of the octagon: each corner cut as in a regular octagon across the smaller side,
 /// 1 - 1/sqrt(2) of that side.
@@ -38,4 +38,4 @@ struct PadForm {
 /// rectangle; codes without a shape of their own are drawn as rectangles.
 PadForm PadFormOf(const Pad& pad, const LayerMap& layers);
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

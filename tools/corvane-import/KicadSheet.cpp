@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 struct PaperSize {
@@ -97,4 +97,4 @@ SheetPoint SheetPlacement::At(std::int64_t x, std::int64_t y) const {
     return {Clamped(Nanometres(x) - Nanometres(left_)), Clamped(Nanometres(top_) - Nanometres(y))};
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

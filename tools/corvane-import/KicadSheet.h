@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// A rectangle in host units (1/10000 mil, y up) that grows as points are added; empty at first.
 class Extent {
@@ -61,4 +61,4 @@ private:
     std::int64_t left_ = 0, top_ = 0;
 };
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 std::int64_t Nanometres(std::int64_t hostUnits) {
     // 2.54 nm per unit: units * 254 / 100, rounded without floating point.
@@ -52,4 +52,4 @@ std::string Degrees(double degrees) {
     return json::Number(NormalisedDegrees(degrees));
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// Host units per mil; a mil is 25400 nm, so one host unit is 2.54 nm.
 inline constexpr std::int64_t HostUnitsPerMil = 10000;
@@ -34,4 +34,4 @@ std::string Degrees(double degrees);
 /// The angle brought into [0, 360); NaN and infinities give 0.
 double NormalisedDegrees(double degrees);
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // The number after a prefix ("MidLayer12" -> 12), or 0 when the name does not have that form.
@@ -78,4 +78,4 @@ LayerStyle StyleOfLayer(const std::string& name) {
     return {"#909090", 175};
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 struct LayerStyle {
     std::string Colour; // "#rrggbb"
@@ -20,4 +20,4 @@ inline constexpr const char* BackgroundColour = "#10121a";
 /// Vias go through every copper layer; their colour sets them apart from multi-layer pads.
 inline constexpr const char* ViaColour = "#00c8a0";
 
-} // namespace halvex::cli
+} // namespace corvane::cli

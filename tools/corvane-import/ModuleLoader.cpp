@@ -12,7 +12,7 @@
 #define CORVANE_BUILD_PLUGIN_PATH ""
 #endif
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 #if defined(_WIN32)
@@ -153,4 +153,4 @@ LoadedModules::~LoadedModules() {
     serverModule_.Unload();
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

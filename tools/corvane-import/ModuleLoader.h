@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// The server's host-side functions the program uses.
 struct HalvexApi {
@@ -69,4 +69,4 @@ std::vector<std::string> CandidatePaths(const std::string& explicitPath,
                                         const char* environmentName, const std::string& fileName,
                                         const std::string& buildTreePath);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -12,7 +12,7 @@
 #define CORVANE_VERSION_STRING "0.0.0"
 #endif
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // One option: its names, whether it takes a value, and what it does with the options.
@@ -236,4 +236,4 @@ std::string VersionText() {
     return std::string("corvane-import ") + CORVANE_VERSION_STRING + "\n";
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 struct Options {
     /// The boards to import, in order; "-" is standard input.
@@ -50,4 +50,4 @@ std::string HelpText();
 /// The text of --version.
 std::string VersionText();
 
-} // namespace halvex::cli
+} // namespace corvane::cli

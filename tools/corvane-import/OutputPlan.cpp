@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <map>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 namespace fs = std::filesystem;
@@ -118,4 +118,4 @@ OutputPlan PlanOutputs(const Options& options) {
     return plan;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// A document to write, and where; "-" is standard output.
 struct PlannedDocument {
@@ -41,4 +41,4 @@ OutputPlan PlanOutputs(const Options& options);
 /// The format with every "{name}" replaced.
 std::string ExpandNameFormat(const std::string& format, const std::string& name);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

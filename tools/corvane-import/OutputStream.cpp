@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // Bytes handed to the system at a time: large enough that the calls cost nothing beside the
@@ -126,4 +126,4 @@ void SpillBuffer::MoveIntoDocument() {
     memory_.clear();
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class OutputStream {
 public:
@@ -83,4 +83,4 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

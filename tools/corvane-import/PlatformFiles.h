@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// A file as the system knows it, whatever name or link reaches it: device and inode number; on
 /// Windows the volume serial number and the file index.
@@ -74,4 +74,4 @@ std::string SystemTemporaryFolder();
 /// Standard input and output carry bytes as they are (no line-end translation on Windows).
 void UseBinaryStandardStreams();
 
-} // namespace halvex::cli
+} // namespace corvane::cli

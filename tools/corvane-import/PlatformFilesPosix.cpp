@@ -9,7 +9,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 std::string ErrnoText(int error) {
@@ -158,4 +158,4 @@ std::string SystemTemporaryFolder() {
 
 void UseBinaryStandardStreams() {}
 
-} // namespace halvex::cli
+} // namespace corvane::cli

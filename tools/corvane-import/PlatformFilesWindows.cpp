@@ -8,7 +8,7 @@
 #include <io.h>
 #include <windows.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -195,4 +195,4 @@ void UseBinaryStandardStreams() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // Redrawing on every record would make the terminal, not the import, the slow part: at most
@@ -139,4 +139,4 @@ void ProgressBar::Draw(bool force) {
     lastDraw_ = now;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

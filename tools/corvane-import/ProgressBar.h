@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class ProgressBar {
 public:
@@ -46,4 +46,4 @@ private:
 /// The caption shortened to at most width characters by putting "..." in its middle.
 std::string ElideMiddle(const std::string& text, std::size_t width);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

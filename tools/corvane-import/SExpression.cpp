@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 namespace {
 
 // 64-bit FNV-1a over the bytes, from the given basis.
@@ -79,4 +79,4 @@ std::string ContentIds::For(std::string_view content) {
     return id;
 }
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

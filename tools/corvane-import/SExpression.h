@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace halvex::cli::kicad {
+namespace corvane::cli::kicad {
 
 /// A quoted string as KiCad reads it: '"' and '\' escaped, line ends as \n and \r, tabs as \t;
 /// the board's 8-bit text taken as ISO 8859-1 and written as UTF-8; other control characters,
@@ -24,4 +24,4 @@ private:
     std::unordered_map<std::uint64_t, std::uint32_t> seen_; // by the text's hash
 };
 
-} // namespace halvex::cli::kicad
+} // namespace corvane::cli::kicad

@@ -11,7 +11,7 @@
 #include <random>
 #include <system_error>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 namespace fs = std::filesystem;
@@ -326,4 +326,4 @@ void SafeOutputs::Discard() {
     }
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

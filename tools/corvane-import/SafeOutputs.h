@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// Why the outputs cannot be written as asked.
 struct OutputProblem {
@@ -86,4 +86,4 @@ private:
     std::vector<std::unique_ptr<Output>> outputs_;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

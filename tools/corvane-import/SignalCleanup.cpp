@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstring>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr std::size_t MaxPath = 4096;
@@ -80,4 +80,4 @@ GuardedTemporaryFile::~GuardedTemporaryFile() {
     }
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

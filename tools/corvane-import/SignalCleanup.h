@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// A step that may run in a signal handler (or, on Windows, on the system's control thread): it
 /// calls only functions that are safe there.
@@ -48,4 +48,4 @@ void WriteToStandardErrorNow(const char* bytes, std::size_t count);
 /// Removes a file from a cleanup step.
 void RemoveFileNow(const char* path);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,7 +6,7 @@
 #include <csignal>
 #include <unistd.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr std::array<int, 10> CleanedUpSignals = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGPIPE,
@@ -54,4 +54,4 @@ void RemoveFileNow(const char* path) {
     unlink(path);
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

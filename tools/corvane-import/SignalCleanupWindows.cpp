@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
@@ -41,4 +41,4 @@ void RemoveFileNow(const char* path) {
     DeleteFileA(path);
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 StandardInputBoard::StandardInputBoard() {
     UseBinaryStandardStreams();
@@ -52,4 +52,4 @@ StandardInputBoard::~StandardInputBoard() {
     }
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class StandardInputBoard {
 public:
@@ -28,4 +28,4 @@ private:
     std::string error_;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -4,7 +4,7 @@
 #include <iomanip>
 #include <sstream>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 std::string Row(const char* kind, const KindCount& count) {
@@ -83,4 +83,4 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     return out.str();
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// How the import went, as the program saw it.
 struct ImportOutcome {
@@ -60,4 +60,4 @@ private:
 /// The summary text, several lines, each ending with a line end.
 std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board);
 
-} // namespace halvex::cli
+} // namespace corvane::cli

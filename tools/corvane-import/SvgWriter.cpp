@@ -10,7 +10,7 @@
 #include <numbers>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // The picture is drawn in mils; the host's unit is 1/10000 mil.
@@ -512,4 +512,4 @@ void SvgDocumentWriter::WriteDocument() {
     out_.Write("</svg>\n");
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 class SvgDocumentWriter final : public BoardVisitor {
 public:
@@ -97,4 +97,4 @@ private:
     std::string element_;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

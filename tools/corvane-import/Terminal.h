@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace halvex::cli {
+namespace corvane::cli {
 
 /// True when standard error is a terminal (the progress bar is drawn only then).
 bool StandardErrorIsTerminal();
@@ -47,4 +47,4 @@ private:
     bool abortConfirmed_ = false;
 };
 
-} // namespace halvex::cli
+} // namespace corvane::cli

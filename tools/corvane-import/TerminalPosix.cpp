@@ -15,7 +15,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr unsigned char EscapeByte = 0x1B;
@@ -167,4 +167,4 @@ bool TerminalAbort::Ask(const char* text, const char* caption) {
     }
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

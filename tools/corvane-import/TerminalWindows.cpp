@@ -7,7 +7,7 @@
 #include <io.h>
 #include <windows.h>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 HANDLE ConsoleInput() {
@@ -81,4 +81,4 @@ bool TerminalAbort::Ask(const char*, const char*) {
     return false;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 // The length of the sequence a lead byte opens and the lowest value it may encode (0: no lead).
@@ -69,4 +69,4 @@ std::string FileNameAsUtf8(std::string_view name) {
     return utf8;
 }
 
-} // namespace halvex::cli
+} // namespace corvane::cli

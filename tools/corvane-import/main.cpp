@@ -29,7 +29,7 @@
 #include <system_error>
 #include <vector>
 
-namespace halvex::cli {
+namespace corvane::cli {
 namespace {
 
 constexpr const char* ProgramName = "corvane-import";
@@ -359,10 +359,10 @@ int Main(const std::vector<std::string>& arguments) {
 }
 
 } // namespace
-} // namespace halvex::cli
+} // namespace corvane::cli
 
 int main(int argc, char** argv) {
-    halvex::cli::InstallSignalCleanup();
+    corvane::cli::InstallSignalCleanup();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.emplace_back(argv[i]);
@@ -370,7 +370,7 @@ int main(int argc, char** argv) {
     // Whatever fails inside is one line and its own status; the outputs' temporary files are
     // removed on the way out.
     try {
-        return halvex::cli::Main(arguments);
+        return corvane::cli::Main(arguments);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "corvane-import: out of memory\n");
     } catch (const std::exception& error) {
@@ -378,5 +378,5 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::fprintf(stderr, "corvane-import: internal failure\n");
     }
-    return halvex::cli::ToInt(halvex::cli::ExitStatus::InternalFailure);
+    return corvane::cli::ToInt(corvane::cli::ExitStatus::InternalFailure);
 }

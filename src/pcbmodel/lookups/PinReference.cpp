@@ -4,7 +4,7 @@
 #include "pcbmodel/lookups/HandleReaders.h"
 #include "pcbmodel/lookups/ScratchComponent.h"
 #include "serverclient/LayerIterator.h"
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 #include <string_view>
 

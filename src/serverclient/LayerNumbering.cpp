@@ -1,4 +1,4 @@
-#include "serverclient/Layers.h"
+#include "serverclient/LayerNumbering.h"
 
 namespace corvane {
 namespace {

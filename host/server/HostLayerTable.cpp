@@ -1,4 +1,4 @@
-#include "Layers.h"
+#include "HostLayerTable.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "serverclient/ClientEntries.h"
+#include "serverclient/ClientEntryBinding.h"
 
 #include "platform/Platform.h"
 
