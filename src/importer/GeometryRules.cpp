@@ -8,6 +8,8 @@
 namespace corvane {
 
 PadShapeRule PadShapeOfCode(std::uint8_t fileShape) {
+    // The format's pad shape codes 1..6 in the host's codes: 1 and 3 are drawn with one size (the
+    // file's YSize is not theirs), 4 to 6 as the host's 1 with both sizes; other codes pass as read.
     switch (fileShape) {
     case 1:
         return {1, true};
@@ -83,6 +85,8 @@ std::int64_t RoundOrientationCode(double code) {
 }
 
 std::int32_t TextStrokeWidth(std::int32_t height) {
+    // The stroke font's rule: a tenth of the height, never under 6 mil, easing from 6 to 8 mil for
+    // widths between 3 and 8 mil (heights of 30 to 80 mil) so that small texts stay legible.
     const std::int32_t three = MilsToCoord(3);
     const std::int32_t six = MilsToCoord(6);
     const std::int32_t eight = MilsToCoord(8);

@@ -77,7 +77,7 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
 
     ImportCleanup cleanup(state);
     state.Board = std::make_unique<TPcbBoard>(boardHandle);
-    state.Nodes = std::make_unique<NodeIndex>(boardHandle);
+    state.Nodes = state.MakeNodeLookup(boardHandle);
     state.Input = InputFile::Open(fileName);
     if (state.Input == nullptr) {
         return false;

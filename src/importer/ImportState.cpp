@@ -1,8 +1,14 @@
 #include "importer/ImportState.h"
 
+#include "importer/NodeIndex.h"
+
 #include <limits>
 
 namespace corvane {
+
+std::unique_ptr<NodeLookup> MakeNodeIndex(HostHandle board) {
+    return std::make_unique<NodeIndex>(board);
+}
 
 std::int32_t ScanCounts::LoadingTotal() const {
     const std::int64_t sum = std::int64_t{Components} + Tracks + Vias + Pads + Strings + Arcs +

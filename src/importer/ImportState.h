@@ -2,10 +2,11 @@
 // The state of one import. One instance serves the loaded module; imports do not overlap.
 
 #include "importer/InputFile.h"
-#include "importer/NodeIndex.h"
+#include "importer/NodeLookup.h"
 #include "pcbmodel/PcbBoard.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct ScanCounts {
     std::int32_t LoadingTotal() const;
 };
 
+/// The node lookup of an import: a NodeIndex of the board.
+std::unique_ptr<NodeLookup> MakeNodeIndex(HostHandle board);
+
 struct ImportState {
     std::unique_ptr<InputFile> Input; // the file being imported
     std::unique_ptr<TPcbBoard> Board; // the board receiving the objects, during an import only
@@ -42,8 +46,9 @@ struct ImportState {
     std::vector<std::uint64_t> ComponentsWithoutEnd;
     ImportReport* Report = nullptr;   // where passed-over input is recorded (may be null)
     std::uint64_t RecordLine = 0;     // first data line of the record being read
-    std::unique_ptr<NodeIndex> Nodes; // net nodes to pads, during an import
-    bool UseNodeIndex = true;         // false: every node walks the host's containers
+    std::unique_ptr<NodeLookup> Nodes; // net nodes to pads, during an import
+    // Makes each import's node lookup for its board: the node index; tests may give another.
+    std::function<std::unique_ptr<NodeLookup>(HostHandle board)> MakeNodeLookup = MakeNodeIndex;
 };
 
 /// The module's import state.

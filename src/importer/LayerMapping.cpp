@@ -24,37 +24,50 @@ TLayer LegacyLayerIndexToLayer(std::uint8_t index) {
 }
 
 std::optional<TLayer> ImportLayerMap(TLayer fileLayer) {
-    // File layer 5 is the last mid layer of the stack, not the fourth.
-    static constexpr std::array<TLayer, 13> map = {layer::TopLayer,
-                                                   2,
-                                                   3,
-                                                   4,
-                                                   layer::MidLayer14,
-                                                   layer::BottomLayer,
-                                                   layer::TopOverlay,
-                                                   layer::BottomOverlay,
-                                                   layer::InternalPlane1,
-                                                   layer::InternalPlane2,
-                                                   layer::Mechanical1,
-                                                   layer::KeepOutLayer,
-                                                   layer::MultiLayer};
-    if (fileLayer < 1 || fileLayer > map.size()) {
-        return std::nullopt;
+    switch (static_cast<FileLayer>(fileLayer)) {
+    case FileLayer::Top:
+        return layer::TopLayer;
+    case FileLayer::Mid1:
+        return layer::MidLayer1;
+    case FileLayer::Mid2:
+        return static_cast<TLayer>(layer::MidLayer1 + 1);
+    case FileLayer::Mid3:
+        return static_cast<TLayer>(layer::MidLayer1 + 2);
+    case FileLayer::LastMid:
+        return layer::MidLayer14; // the last mid layer of the stack, not the fourth
+    case FileLayer::Bottom:
+        return layer::BottomLayer;
+    case FileLayer::TopOverlay:
+        return layer::TopOverlay;
+    case FileLayer::BottomOverlay:
+        return layer::BottomOverlay;
+    case FileLayer::InternalPlane1:
+        return layer::InternalPlane1;
+    case FileLayer::InternalPlane2:
+        return layer::InternalPlane2;
+    case FileLayer::Mechanical1:
+        return layer::Mechanical1;
+    case FileLayer::KeepOut:
+        return layer::KeepOutLayer;
+    case FileLayer::MultiLayer:
+        return layer::MultiLayer;
     }
-    return map[fileLayer - 1];
+    return std::nullopt;
 }
 
 std::uint16_t PlaneCodeMap(std::uint8_t fileCode) {
+    // The format's codes 1..7 and the host's Tag values for them, pairwise (the file lists the
+    // connections in another order than the plane-by-plane order the Tag keeps).
     static constexpr std::array<std::uint16_t, 7> map = {0, 1, 2, 4, 5, 3, 6};
     const int clamped = std::clamp<int>(fileCode, 1, 7);
     return map[static_cast<std::size_t>(clamped - 1)];
 }
 
-int PlaneOfCode(std::uint8_t code) {
+InternalPlane PlaneOfCode(std::uint8_t code) {
     if (code == 0 || code > 12) {
-        return 0;
+        return InternalPlane::None;
     }
-    return (code - 1) / 3 + 1;
+    return static_cast<InternalPlane>((code - 1) / 3 + 1);
 }
 
 } // namespace corvane

@@ -21,19 +21,19 @@ void NamePlaneAfterNet(ImportState& state, std::uint8_t planeCode, const String2
     TPcbBoard& board = *state.Board;
     board.Exchange(ExchangeRead);
     switch (PlaneOfCode(planeCode)) {
-    case 1:
+    case InternalPlane::Plane1:
         board.SetPlaneNetName1(netName);
         break;
-    case 2:
+    case InternalPlane::Plane2:
         board.SetPlaneNetName2(netName);
         break;
-    case 3:
+    case InternalPlane::Plane3:
         board.SetPlaneNetName3(netName);
         break;
-    case 4:
+    case InternalPlane::Plane4:
         board.SetPlaneNetName4(netName);
         break;
-    default:
+    case InternalPlane::None:
         break;
     }
     board.Exchange(ExchangeWrite);
@@ -44,7 +44,7 @@ void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
     const String255 pinReference(reference);
     bool capped = false;
     const HostHandle padHandle =
-        state.UseNodeIndex && state.Nodes != nullptr
+        state.Nodes != nullptr
             ? state.Nodes->FindPad(pinReference, &capped)
             : FindPadByPinReference(state.Board->BoardHandle, pinReference, &capped);
     if (capped) {

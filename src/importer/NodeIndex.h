@@ -25,6 +25,7 @@
 #include "contract/HostTypes.h"
 #include "contract/ShortString.h"
 #include "importer/DesignatorTable.h"
+#include "importer/NodeLookup.h"
 
 #include <cstdint>
 #include <string>
@@ -56,17 +57,17 @@ private:
     std::vector<std::uint32_t> words_;
 };
 
-class NodeIndex {
+class NodeIndex final : public NodeLookup {
 public:
     explicit NodeIndex(HostHandle board) : board_(board) {}
 
     /// A component the import made and then added to the board; addStatus is the host's answer
     /// to the adding (0: added). The component is learned from the host at the next lookup.
-    void ComponentAdded(HostHandle component, std::int32_t addStatus);
+    void ComponentAdded(HostHandle component, std::int32_t addStatus) override;
 
     /// The pad the reference names, or 0. Sets *capped (when given) when a walk this lookup made
     /// stopped at its cap, as the search's own walk would have.
-    HostHandle FindPad(const String255& reference, bool* capped = nullptr);
+    HostHandle FindPad(const String255& reference, bool* capped = nullptr) override;
 
     /// How often the board's components have been walked so far.
     std::uint32_t BoardWalks() const { return boardWalks_; }

@@ -4,6 +4,7 @@
 // duplicate designators, components on both sides, pads on several layers, names that differ
 // only in case, nets between and after the components, components already on the board.
 
+#include "HostSearchLookup.h"
 #include "importer/NodeIndex.h"
 #include "ImportFixture.h"
 #include "pcbmodel/lookups/PinReference.h"
@@ -110,10 +111,10 @@ TEST_P(NodeIndexTest, NetsJoinTheSamePadsWithAndWithoutTheIndex) {
         for (int i = 0; i < 30; ++i) {
             text += random() % 3 == 0 ? RandomNet(random, i) : RandomComponent(random);
         }
-        state.UseNodeIndex = true;
+        testsupport::SearchHostForEveryNode(state, false);
         ASSERT_TRUE(Import(text));
         const std::uint32_t indexed = board;
-        state.UseNodeIndex = false;
+        testsupport::SearchHostForEveryNode(state, true);
         ASSERT_TRUE(Import(text));
         const std::uint32_t searched = board;
         ASSERT_NE(indexed, searched);
@@ -153,7 +154,7 @@ TEST_P(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
     board = Halvex_OpenBoard(file.Path().c_str());
     ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
     { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
-    state.UseNodeIndex = true;
+    testsupport::SearchHostForEveryNode(state, false);
     ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
     const auto indexedNets = NetPlaces(board);
 
@@ -162,7 +163,7 @@ TEST_P(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
     board = Halvex_OpenBoard(file.Path().c_str());
     ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
     { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
-    state.UseNodeIndex = false;
+    testsupport::SearchHostForEveryNode(state, true);
     ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
     EXPECT_EQ(indexedNets, NetPlaces(board));
     EXPECT_FALSE(indexedNets.empty());

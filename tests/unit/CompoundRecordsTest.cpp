@@ -2,6 +2,7 @@
 // test's to choose: containers the host does not make, a new component without texts, a component
 // handle the host used on an earlier board, a host without iterators or with endless ones.
 
+#include "HostSearchLookup.h"
 #include "RecordingServer.h"
 #include "ScriptedBoard.h"
 #include "TempFile.h"
@@ -136,7 +137,7 @@ TEST_F(CompoundRecords, ANewComponentWithoutTextsGetsTwoSentWithItsWrite) {
 TEST_F(CompoundRecords, EachImportReadsComponentsAfreshThoughTheHostReusesAHandle) {
     // The same component handle on two boards, with another designator on the second; the search
     // through the host's containers points the module's scratch component at it.
-    state.UseNodeIndex = false;
+    testsupport::SearchHostForEveryNode(state, true);
     for (const char* designator : {"U1", "U2"}) {
         SCOPED_TRACE(designator);
         recording::Reset();

@@ -263,12 +263,13 @@ TEST(LegacyLayerIndex, EveryIndexMapsIntoItsRange) {
 }
 
 TEST(PlaneCodes, CodesNameTheFirstFourPlanes) {
-    EXPECT_EQ(PlaneOfCode(0), 0);
+    EXPECT_EQ(PlaneOfCode(0), InternalPlane::None);
     for (int code = 1; code <= 12; ++code) {
-        EXPECT_EQ(PlaneOfCode(static_cast<std::uint8_t>(code)), (code - 1) / 3 + 1) << code;
+        EXPECT_EQ(static_cast<int>(PlaneOfCode(static_cast<std::uint8_t>(code))), (code - 1) / 3 + 1)
+            << code;
     }
-    EXPECT_EQ(PlaneOfCode(13), 0);
-    EXPECT_EQ(PlaneOfCode(255), 0);
+    EXPECT_EQ(PlaneOfCode(13), InternalPlane::None);
+    EXPECT_EQ(PlaneOfCode(255), InternalPlane::None);
 }
 
 TEST(OrientationCodes, AreWhole64BitNumbersWhoseLowBitsCount) {
