@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native build (warnings as errors), the KiCad export
+# Checks the formatting, builds everything and runs every test: the native build (warnings as errors), the KiCad export
 # checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
 # run. Each build is configured by its preset of CMakePresets.json (build/PRESET). On a fresh
 # Debian machine it first installs what it needs with apt-get (as root). Exits non-zero on any
@@ -10,9 +10,13 @@ source scripts/lib/deps.sh
 source scripts/lib/kicad.sh
 source scripts/lib/sanitize.sh
 source scripts/lib/fuzz.sh
+source scripts/lib/format.sh
 
 install_native_deps
 install_windows_deps
+
+# Formatting first: it takes seconds and names the file.
+check_format
 
 jobs=$(nproc)
 echo "== native build"

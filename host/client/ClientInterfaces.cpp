@@ -14,7 +14,9 @@ OptionsReader::OptionsReader(IniFile file) : file_(std::move(file)) {
     ClientState::Instance().InterfaceMade();
 }
 
-OptionsReader::~OptionsReader() { ClientState::Instance().InterfaceReleased(); }
+OptionsReader::~OptionsReader() {
+    ClientState::Instance().InterfaceReleased();
+}
 
 std::int32_t OptionsReader::ReadInteger(const char* section, const char* key,
                                         std::int32_t defaultValue, std::int32_t* value) {
@@ -28,17 +30,23 @@ std::int32_t OptionsReader::ReadInteger(const char* section, const char* key,
     return StatusOk;
 }
 
-void OptionsReader::Release() { delete this; }
+void OptionsReader::Release() {
+    delete this;
+}
 
-OptionsManager::OptionsManager() { ClientState::Instance().InterfaceMade(); }
+OptionsManager::OptionsManager() {
+    ClientState::Instance().InterfaceMade();
+}
 
-OptionsManager::~OptionsManager() { ClientState::Instance().InterfaceReleased(); }
+OptionsManager::~OptionsManager() {
+    ClientState::Instance().InterfaceReleased();
+}
 
 std::int32_t OptionsManager::GetOptionsReader(const char* optionsName, const char* fileName,
                                               corvane::IHostOptionsReader** reader) {
     auto& state = ClientState::Instance();
-    state.RecordReaderRequest({optionsName != nullptr ? optionsName : "",
-                               fileName != nullptr ? fileName : ""});
+    state.RecordReaderRequest(
+        {optionsName != nullptr ? optionsName : "", fileName != nullptr ? fileName : ""});
     if (const auto forced = state.TakeForcedStatus(ClientCall::GetOptionsReader)) {
         if (reader != nullptr) {
             *reader = nullptr;
@@ -52,11 +60,17 @@ std::int32_t OptionsManager::GetOptionsReader(const char* optionsName, const cha
     return StatusOk;
 }
 
-void OptionsManager::Release() { delete this; }
+void OptionsManager::Release() {
+    delete this;
+}
 
-HostClient::HostClient() { ClientState::Instance().InterfaceMade(); }
+HostClient::HostClient() {
+    ClientState::Instance().InterfaceMade();
+}
 
-HostClient::~HostClient() { ClientState::Instance().InterfaceReleased(); }
+HostClient::~HostClient() {
+    ClientState::Instance().InterfaceReleased();
+}
 
 std::int32_t HostClient::GetOptionsManager(corvane::IHostOptionsManager** manager) {
     if (const auto forced =
@@ -73,6 +87,8 @@ std::int32_t HostClient::GetOptionsManager(corvane::IHostOptionsManager** manage
     return StatusOk;
 }
 
-void HostClient::Release() { delete this; }
+void HostClient::Release() {
+    delete this;
+}
 
 } // namespace halvex::client

@@ -3,7 +3,9 @@
 namespace halvex::client {
 namespace {
 
-std::size_t SlotOf(ClientCall call) { return static_cast<std::size_t>(call) - 1; }
+std::size_t SlotOf(ClientCall call) {
+    return static_cast<std::size_t>(call) - 1;
+}
 
 } // namespace
 

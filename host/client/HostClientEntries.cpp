@@ -54,9 +54,13 @@ void HalvexClient_FailNextStatus(std::int32_t call, std::int32_t status) {
     }
 }
 
-void HalvexClient_ResetTestHooks(void) { ClientState::Instance().ResetHooks(); }
+void HalvexClient_ResetTestHooks(void) {
+    ClientState::Instance().ResetHooks();
+}
 
-std::int32_t HalvexClient_LiveInterfaces(void) { return ClientState::Instance().LiveInterfaces(); }
+std::int32_t HalvexClient_LiveInterfaces(void) {
+    return ClientState::Instance().LiveInterfaces();
+}
 
 std::int32_t HalvexClient_LastReaderRequest(char* optionsName, std::int32_t optionsNameSize,
                                             char* fileName, std::int32_t fileNameSize) {

@@ -3,8 +3,8 @@
 // Units: coordinates in host units (1/10000 mil), rotation in degrees.
 
 #include "Container.h"
-#include "KindRecord.h"
 #include "HostLayerTable.h"
+#include "KindRecord.h"
 
 #include "contract/HostTypes.h"
 

@@ -8,6 +8,8 @@ namespace halvex {
 inline constexpr std::int32_t UnitsPerMil = 10000;
 
 /// Host units of a whole number of mils.
-constexpr std::int32_t Mils(std::int32_t mils) { return mils * UnitsPerMil; }
+constexpr std::int32_t Mils(std::int32_t mils) {
+    return mils * UnitsPerMil;
+}
 
 } // namespace halvex

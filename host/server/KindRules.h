@@ -10,7 +10,9 @@ namespace halvex {
 using corvane::ObjectKind;
 
 /// True for the codes the server can create: 1..22 and 26 (0, 23..25 and 27.. have no kind).
-constexpr bool IsKnownKind(std::uint8_t code) { return (code >= 1 && code <= 22) || code == 26; }
+constexpr bool IsKnownKind(std::uint8_t code) {
+    return (code >= 1 && code <= 22) || code == 26;
+}
 
 /// Kinds a component takes as children: arcs, pads, vias, tracks, texts, fills, regions and
 /// component bodies.

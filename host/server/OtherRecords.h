@@ -3,8 +3,8 @@
 // embedded boards, rules, violations, component bodies and differential pairs. Their fields are
 // the host's; the server keeps them so that each can be exchanged.
 
-#include "KindRecord.h"
 #include "HostLayerTable.h"
+#include "KindRecord.h"
 
 #include <array>
 #include <memory>

@@ -5,8 +5,8 @@
 // ("BottomLayer") from the bottom, and every other layer from the top.
 // Units: sizes and corner radii in host units (1/10000 mil); percentages 0..100.
 
-#include "KindRecord.h"
 #include "HostLayerTable.h"
+#include "KindRecord.h"
 
 #include "contract/HostTypes.h"
 

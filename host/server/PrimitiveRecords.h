@@ -2,8 +2,8 @@
 // Tracks, vias, arcs, fills and regions, with the host's defaults for a new object of each kind.
 // Units: coordinates and sizes in host units (1/10000 mil), angles in degrees.
 
-#include "KindRecord.h"
 #include "HostLayerTable.h"
+#include "KindRecord.h"
 
 namespace halvex {
 

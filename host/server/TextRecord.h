@@ -2,8 +2,8 @@
 // A text: a string placed on a layer, with its TrueType and bar-code settings.
 // Units: coordinates, height and stroke width in host units (1/10000 mil), rotation in degrees.
 
-#include "KindRecord.h"
 #include "HostLayerTable.h"
+#include "KindRecord.h"
 
 #include <string>
 

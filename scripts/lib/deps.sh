@@ -26,7 +26,7 @@ apt_install() {
 }
 
 install_native_deps() {
-    apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest
+    apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest clang-format
 }
 
 # The 32-bit Windows cross build and wine to run its tests: the mingw-w64 cross compilers and

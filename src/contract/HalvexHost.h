@@ -46,7 +46,6 @@ extern "C" {
 /* An index or layer outside its range, or a container that does not take the object. */
 #define HALVEX_STATUS_BAD_ARGUMENT 2
 
-
 /* ---- Board documents ------------------------------------------------------------------------ */
 
 /*
@@ -108,12 +107,12 @@ HALVEX_HOST_API void Halvex_SetProgressSink(HalvexProgressInit init, HalvexProgr
 /* Board properties. */
 typedef struct HalvexBoardInfo {
     uint32_t Handle;
-    char FileName[1024];      /* the name the board was opened for (cut to 1023 characters) */
-    uint32_t CurrentLayer;    /* layer identifier */
+    char FileName[1024];   /* the name the board was opened for (cut to 1023 characters) */
+    uint32_t CurrentLayer; /* layer identifier */
     uint8_t SplitPlaneMode;
     int32_t LayerPairCount;
-    int32_t ObjectCount;      /* free objects, components and nets on the board */
-    int32_t StackLayerCount;  /* layers in the stack, see Halvex_GetStackLayer */
+    int32_t ObjectCount;     /* free objects, components and nets on the board */
+    int32_t StackLayerCount; /* layers in the stack, see Halvex_GetStackLayer */
 } HalvexBoardInfo;
 
 /* HALVEX_STATUS_OK and the board's properties; NO_SUCH_OBJECT (info untouched), BAD_ARGUMENT for a
@@ -132,17 +131,17 @@ HALVEX_HOST_API uint32_t Halvex_GetMemberAt(uint32_t container, int32_t index);
 
 /* One classic layer of a board. */
 typedef struct HalvexLayerInfo {
-    uint8_t Layer;              /* classic layer number 1..82 */
+    uint8_t Layer; /* classic layer number 1..82 */
     char Name[256];
-    uint8_t IsPlane;            /* 1 for the internal planes 39..54 */
-    char PlaneNetName[256];     /* the plane's net name ("(No Net)" when none); "" for other layers */
-    int32_t CopperThickness;    /* host units */
-    uint8_t PrevLayer;          /* layer above in the stack, 0 = none */
-    uint8_t NextLayer;          /* layer below in the stack, 0 = none */
+    uint8_t IsPlane;         /* 1 for the internal planes 39..54 */
+    char PlaneNetName[256];  /* the plane's net name ("(No Net)" when none); "" for other layers */
+    int32_t CopperThickness; /* host units */
+    uint8_t PrevLayer;       /* layer above in the stack, 0 = none */
+    uint8_t NextLayer;       /* layer below in the stack, 0 = none */
     char DielectricMaterial[256];
     uint8_t DielectricType;
     double DielectricConstant;
-    int32_t DielectricHeight;   /* host units */
+    int32_t DielectricHeight; /* host units */
 } HalvexLayerInfo;
 
 /* A layer 1..82 of the board: OK, or NO_SUCH_OBJECT / BAD_ARGUMENT (info untouched). */
@@ -163,10 +162,10 @@ HALVEX_HOST_API int32_t Halvex_GetLayerPair(uint32_t board, int32_t index, uint3
  */
 typedef struct HalvexObjectInfo {
     uint32_t Handle;
-    uint8_t Kind;             /* HALVEX_KIND_... */
-    uint32_t Holder;          /* the board or component that holds it, 0 = none */
-    uint32_t Layer;           /* layer identifier */
-    uint32_t Net;             /* net handle, 0 = none */
+    uint8_t Kind;    /* HALVEX_KIND_... */
+    uint32_t Holder; /* the board or component that holds it, 0 = none */
+    uint32_t Layer;  /* layer identifier */
+    uint32_t Net;    /* net handle, 0 = none */
     uint32_t OwnerHandle;
     uint16_t Flags;
     uint8_t BitField2;
@@ -198,8 +197,8 @@ typedef struct HalvexObjectInfo {
 
     /* Texts. */
     int32_t FontId;
-    char Text[256];           /* also the display string */
-    char FontName[256];       /* TrueType font */
+    char Text[256];     /* also the display string */
+    char FontName[256]; /* TrueType font */
 
     /* Pad name, net name, object class name; for a component the designator (its NameText's
        text). */
@@ -209,7 +208,7 @@ typedef struct HalvexObjectInfo {
     uint32_t NameText, CommentText; /* designator and comment text objects */
     char Comment[256];              /* the CommentText's text */
     char Pattern[256];
-    int32_t ChildCount;             /* also a net's member count */
+    int32_t ChildCount; /* also a net's member count */
 
     /* Polygons, board outlines and split planes. */
     int32_t SegmentCount;

@@ -30,9 +30,7 @@ inline constexpr std::uint8_t ExchangeWrite = 0;
 inline constexpr std::uint8_t ExchangeRead = 1;
 
 /// A block of host data the model carries without looking inside.
-template <std::size_t N> struct OpaqueBytes {
-    std::uint8_t Bytes[N];
-};
+template <std::size_t N> struct OpaqueBytes { std::uint8_t Bytes[N]; };
 
 /// One polygon or split-plane segment record as the host lays it out (37 bytes).
 using SegmentRecord = OpaqueBytes<37>;

@@ -62,7 +62,9 @@ enum class ObjectKind : std::uint8_t {
 };
 
 /// The code of a kind as the host exchanges it (one byte).
-constexpr std::uint8_t KindCodeOf(ObjectKind kind) { return static_cast<std::uint8_t>(kind); }
+constexpr std::uint8_t KindCodeOf(ObjectKind kind) {
+    return static_cast<std::uint8_t>(kind);
+}
 
 } // namespace corvane
 #endif

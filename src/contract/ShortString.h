@@ -32,9 +32,7 @@ template <std::size_t N> struct ShortString {
 
     /// Copies another short string, cutting it to this capacity. A length byte larger than the
     /// source's own capacity (bad host data) is limited to that capacity.
-    template <std::size_t M> void AssignFrom(const ShortString<M>& other) {
-        Assign(other.View());
-    }
+    template <std::size_t M> void AssignFrom(const ShortString<M>& other) { Assign(other.View()); }
 
     void Clear() { Length = 0; }
 

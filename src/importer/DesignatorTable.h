@@ -44,6 +44,15 @@ private:
     static std::uint64_t SlotWord(std::uint64_t hash, std::size_t index) {
         return (hash & 0xFFFFFFFF00000000u) | (static_cast<std::uint64_t>(index) + 1);
     }
+    /// The entry index a used slot holds.
+    static std::size_t EntryOf(std::uint64_t word) {
+        return static_cast<std::size_t>((word & 0xFFFFFFFFu) - 1);
+    }
+    /// Where a hash starts its probe (the mask is below the size of the slots, so never wider
+    /// than std::size_t).
+    static std::size_t FirstSlot(std::uint64_t hash, std::size_t mask) {
+        return static_cast<std::size_t>(hash & mask);
+    }
     static std::uint64_t HashOf(std::string_view designator) {
         return std::hash<std::string_view>{}(designator);
     }
@@ -58,13 +67,13 @@ template <typename Value>
 inline std::size_t DesignatorTable<Value>::FindSlot(std::string_view designator,
                                                     std::uint64_t hash) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = FirstSlot(hash, mask);; slot = (slot + 1) & mask) {
         const std::uint64_t word = slots_[slot];
         if (word == 0) {
             return slot; // not there: where it would go
         }
         if ((word & 0xFFFFFFFF00000000u) == (hash & 0xFFFFFFFF00000000u) &&
-            entries_[(word & 0xFFFFFFFFu) - 1].Designator == designator) {
+            entries_[EntryOf(word)].Designator == designator) {
             return slot;
         }
     }
@@ -75,7 +84,7 @@ template <typename Value> Value* DesignatorTable<Value>::Find(std::string_view d
         return nullptr;
     }
     const std::uint64_t word = slots_[FindSlot(designator, HashOf(designator))];
-    return word == 0 ? nullptr : &entries_[(word & 0xFFFFFFFFu) - 1].Data;
+    return word == 0 ? nullptr : &entries_[EntryOf(word)].Data;
 }
 
 template <typename Value>
@@ -87,7 +96,7 @@ std::pair<Value*, bool> DesignatorTable<Value>::TryEmplace(std::string_view desi
     const std::uint64_t hash = HashOf(designator);
     const std::size_t slot = FindSlot(designator, hash);
     if (slots_[slot] != 0) {
-        return {&entries_[(slots_[slot] & 0xFFFFFFFFu) - 1].Data, false};
+        return {&entries_[EntryOf(slots_[slot])].Data, false};
     }
     entries_.push_back(Entry{std::string(designator), std::move(value)});
     slots_[slot] = SlotWord(hash, entries_.size() - 1);
@@ -99,7 +108,7 @@ template <typename Value> void DesignatorTable<Value>::Grow() {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         const std::uint64_t hash = HashOf(entries_[index].Designator);
-        std::size_t slot = hash & mask;
+        std::size_t slot = FirstSlot(hash, mask);
         while (slots_[slot] != 0) {
             slot = (slot + 1) & mask;
         }

@@ -9,7 +9,8 @@ namespace corvane {
 
 PadShapeRule PadShapeOfCode(std::uint8_t fileShape) {
     // The format's pad shape codes 1..6 in the host's codes: 1 and 3 are drawn with one size (the
-    // file's YSize is not theirs), 4 to 6 as the host's 1 with both sizes; other codes pass as read.
+    // file's YSize is not theirs), 4 to 6 as the host's 1 with both sizes; other codes pass as
+    // read.
     switch (fileShape) {
     case 1:
         return {1, true};

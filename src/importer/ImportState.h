@@ -44,8 +44,8 @@ struct ImportState {
     /// Line numbers, in order, of the "COMP" lines with no "ENDCOMP" line before the next "COMP"
     /// line or the end of the file (filled by the scan pass).
     std::vector<std::uint64_t> ComponentsWithoutEnd;
-    ImportReport* Report = nullptr;   // where passed-over input is recorded (may be null)
-    std::uint64_t RecordLine = 0;     // first data line of the record being read
+    ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
+    std::uint64_t RecordLine = 0;      // first data line of the record being read
     std::unique_ptr<NodeLookup> Nodes; // net nodes to pads, during an import
     // Makes each import's node lookup for its board: the node index; tests may give another.
     std::function<std::unique_ptr<NodeLookup>(HostHandle board)> MakeNodeLookup = MakeNodeIndex;

@@ -38,7 +38,13 @@ std::optional<TLayer> ImportLayerMap(TLayer fileLayer);
 std::uint16_t PlaneCodeMap(std::uint8_t fileCode);
 
 /// The internal planes a kept plane code can name: three codes per plane, in plane order.
-enum class InternalPlane : std::uint8_t { None = 0, Plane1 = 1, Plane2 = 2, Plane3 = 3, Plane4 = 4 };
+enum class InternalPlane : std::uint8_t {
+    None = 0,
+    Plane1 = 1,
+    Plane2 = 2,
+    Plane3 = 3,
+    Plane4 = 4
+};
 
 /// Internal plane that a pad's kept plane code names: 1..3 the first, 4..6 the second, 7..9 the
 /// third, 10..12 the fourth; None for 0 and 13 and above.

@@ -92,7 +92,8 @@ std::string ReportAsJson(const ImportReport& report) {
     for (const ReportKind kind : AllKinds()) {
         const std::uint64_t count = report.CountOf(kind);
         if (count > 0) {
-            json += separator + jsontext::Quote(ReportKindName(kind)) + ": " + std::to_string(count);
+            json +=
+                separator + jsontext::Quote(ReportKindName(kind)) + ": " + std::to_string(count);
             separator = ", ";
         }
     }

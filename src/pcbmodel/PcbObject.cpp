@@ -592,5 +592,4 @@ void TPCBObject::SetFlagB(bool) {}
 
 // --- Layer accessors --------------------------------------------------------------------------
 
-
 } // namespace corvane

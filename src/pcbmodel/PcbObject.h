@@ -215,5 +215,4 @@ private:
     std::int32_t QueryBound(int index) const;
 };
 
-
 } // namespace corvane

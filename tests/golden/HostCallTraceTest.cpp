@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,6 +49,11 @@ struct Board {
     bool OpenBoard = true;         // false: no board is open for the file
     bool HostMakesNothing = false; // the host answers 0 to every PcbApi_CreateObject
 };
+
+// Test names and failure messages show the board, not its bytes.
+void PrintTo(const Board& board, std::ostream* out) {
+    *out << board.Label;
+}
 
 std::vector<fs::path> FilesIn(const fs::path& folder, const std::string& extension = "") {
     std::vector<fs::path> files;

@@ -17,8 +17,8 @@ std::string Component(const std::string& designator, const std::string& position
 }
 
 std::string Pad(const std::string& name, int layer, int planeCode = 0) {
-    return "CP\n0 0 60 60 1 30 " + std::to_string(planeCode) + " " + std::to_string(layer) +
-           "\n" + name + "\n";
+    return "CP\n0 0 60 60 1 30 " + std::to_string(planeCode) + " " + std::to_string(layer) + "\n" +
+           name + "\n";
 }
 
 class ComponentsAndNets : public ImportOnServer {
@@ -35,11 +35,11 @@ protected:
 };
 
 TEST_F(ComponentsAndNets, ComponentTextsPatternPositionAndPrimitives) {
-    ASSERT_TRUE(Import("PCB FILE 4\n" +
-                       Component("U1", "1000 2000 1 1",
-                                 Pad("1", 1) + "CT\n0 0 100 0 10 7\nCA\n0 0 10 15 8 7\n"
-                                               "CV\n5 5 50 28\nCF\n0 0 5 5 7\n"
-                                               "CS\n1 1 60 0 0 7\nlabel\n")));
+    ASSERT_TRUE(
+        Import("PCB FILE 4\n" + Component("U1", "1000 2000 1 1",
+                                          Pad("1", 1) + "CT\n0 0 100 0 10 7\nCA\n0 0 10 15 8 7\n"
+                                                        "CV\n5 5 50 28\nCF\n0 0 5 5 7\n"
+                                                        "CS\n1 1 60 0 0 7\nlabel\n")));
     const Info component = Single(HALVEX_KIND_COMPONENT);
     EXPECT_STREQ(component.Name, "U1");
     EXPECT_STREQ(component.Comment, "comment of U1");
@@ -83,11 +83,10 @@ TEST_F(ComponentsAndNets, DesignatorGeometryFromLineFiveCommentGeometryFromLineF
 }
 
 TEST_F(ComponentsAndNets, SideFollowsThePrimitivesLayers) {
-    ASSERT_TRUE(Import("PCB FILE 4\n" +
-                       Component("B1", "0 0 0 0", "CT\n0 0 1 1 1 6\nCS\n0 0 60 0 0 8\nx\n") +
-                       Component("T1", "0 0 0 0", "CT\n0 0 1 1 1 6\nCS\n0 0 60 0 0 7\nx\n") +
-                       Component("E1", "0 0 0 0", "") +
-                       Component("M1", "0 0 0 0", Pad("1", 13) + Pad("2", 13))));
+    ASSERT_TRUE(Import(
+        "PCB FILE 4\n" + Component("B1", "0 0 0 0", "CT\n0 0 1 1 1 6\nCS\n0 0 60 0 0 8\nx\n") +
+        Component("T1", "0 0 0 0", "CT\n0 0 1 1 1 6\nCS\n0 0 60 0 0 7\nx\n") +
+        Component("E1", "0 0 0 0", "") + Component("M1", "0 0 0 0", Pad("1", 13) + Pad("2", 13))));
     const auto components = Components();
     ASSERT_EQ(components.size(), 4u);
     EXPECT_EQ(components[0].Layer, 32u); // bottom layer and bottom overlay only
@@ -131,9 +130,10 @@ TEST_F(ComponentsAndNets, AComponentOnTheBottomSideIsFoundOnTheSecondTry) {
 }
 
 TEST_F(ComponentsAndNets, PlaneCodesNameInternalPlanesAndAreThenCleared) {
-    ASSERT_TRUE(Import("PCB FILE 4\n" +
-                       Component("U1", "0 0 0 0", Pad("1", 13, 2) + Pad("2", 13, 4) + Pad("3", 13)) +
-                       "NETDEF\nGND\n(\nU1-1\n)\nNETDEF\nVCC\n(\nU1-2\n)\n"));
+    ASSERT_TRUE(
+        Import("PCB FILE 4\n" +
+               Component("U1", "0 0 0 0", Pad("1", 13, 2) + Pad("2", 13, 4) + Pad("3", 13)) +
+               "NETDEF\nGND\n(\nU1-1\n)\nNETDEF\nVCC\n(\nU1-2\n)\n"));
     EXPECT_EQ(PlaneNet(39), "GND");
     EXPECT_EQ(PlaneNet(40), "VCC");
     const auto pads = Members(Components()[0].Handle);
@@ -234,8 +234,8 @@ TEST_F(ComponentsAndNets, DataLinesEqualToAKeywordInsideAComponentStayData) {
 }
 
 TEST_F(ComponentsAndNets, AnImportAfterAnAbortedOneStartsClean) {
-    const std::string text =
-        "PCB FILE 4\n" + Component("U1", "0 0 0 0", Pad("1", 1)) + "NETDEF\nN\n(\nU1-1\n)\nENDPCB\n";
+    const std::string text = "PCB FILE 4\n" + Component("U1", "0 0 0 0", Pad("1", 1)) +
+                             "NETDEF\nN\n(\nU1-1\n)\nENDPCB\n";
     {
         testdesktop::RecordingWindow window;
         testdesktop::AnswerBoxes(true);

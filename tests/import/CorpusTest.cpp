@@ -59,8 +59,8 @@ TEST_P(Corpus, ImportsEveryObjectOfTheBoard) {
 INSTANTIATE_TEST_SUITE_P(RealBoards, Corpus,
                          ::testing::Values(CorpusBoard{"PRJ.PCB", 9, 73, 0, 0, 0, 0, 210},
                                            CorpusBoard{"PRJ12.PCB", 52, 632, 29, 16, 3, 2, 406}),
-                         [](const auto& info) {
-                             std::string name = info.param.File;
+                         [](const auto& param) {
+                             std::string name = param.param.File;
                              return name.substr(0, name.find('.'));
                          });
 

@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
              "a CR without LF is no line end: the lines around it were read as one (a file whose "
              "lines end with CR alone reads as one line; convert its line ends to LF or CR LF, for "
              "example with mac2unix)"}),
-    [](const auto& info) { return info.param.Name; });
+    [](const auto& param) { return param.param.Name; });
 
 // A Ctrl-Z at the very end is how many old files end.
 TEST_F(ImportReportTest, ACleanFileGivesAnEmptyReport) {

@@ -4,8 +4,8 @@
 // duplicate designators, components on both sides, pads on several layers, names that differ
 // only in case, nets between and after the components, components already on the board.
 
-#include "HostSearchLookup.h"
 #include "importer/NodeIndex.h"
+#include "HostSearchLookup.h"
 #include "ImportFixture.h"
 #include "pcbmodel/lookups/PinReference.h"
 
@@ -150,21 +150,21 @@ TEST_P(NodeIndexTest, ASecondImportIntoTheSameBoardFindsTheEarlierComponents) {
         second += random() % 2 == 0 ? RandomNet(random, i) : RandomComponent(random);
     }
     // The same file name twice: the second import goes onto the board of the first.
-    const testsupport::TempFile file(first);
-    board = Halvex_OpenBoard(file.Path().c_str());
-    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
-    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
+    const testsupport::TempFile sameName(first);
+    board = Halvex_OpenBoard(sameName.Path().c_str());
+    ASSERT_TRUE(corvane::ImportFile(state, sameName.Path()));
+    { std::ofstream(sameName.Path(), std::ios::binary | std::ios::trunc) << second; }
     testsupport::SearchHostForEveryNode(state, false);
-    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    ASSERT_TRUE(corvane::ImportFile(state, sameName.Path()));
     const auto indexedNets = NetPlaces(board);
 
     Halvex_CloseAllBoards();
-    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << first; }
-    board = Halvex_OpenBoard(file.Path().c_str());
-    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
-    { std::ofstream(file.Path(), std::ios::binary | std::ios::trunc) << second; }
+    { std::ofstream(sameName.Path(), std::ios::binary | std::ios::trunc) << first; }
+    board = Halvex_OpenBoard(sameName.Path().c_str());
+    ASSERT_TRUE(corvane::ImportFile(state, sameName.Path()));
+    { std::ofstream(sameName.Path(), std::ios::binary | std::ios::trunc) << second; }
     testsupport::SearchHostForEveryNode(state, true);
-    ASSERT_TRUE(corvane::ImportFile(state, file.Path()));
+    ASSERT_TRUE(corvane::ImportFile(state, sameName.Path()));
     EXPECT_EQ(indexedNets, NetPlaces(board));
     EXPECT_FALSE(indexedNets.empty());
 }

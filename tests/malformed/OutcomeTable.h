@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ struct ExpectedOutcome {
     std::optional<std::uint64_t> MaxGrowthMegabytes;
     int TableLine = 0;
 };
+
+/// Test names and failure messages show the case and its line of the table, not its bytes.
+inline void PrintTo(const ExpectedOutcome& outcome, std::ostream* out) {
+    *out << outcome.Case << " (expected.txt line " << outcome.TableLine << ")";
+}
 
 struct OutcomeTable {
     std::vector<ExpectedOutcome> Outcomes;

@@ -48,10 +48,13 @@ void* LoadModule(const std::string& path, std::string& error) {
     }
     return module;
 }
-void* FindSymbol(void* module, const char* name) { return dlsym(module, name); }
+void* FindSymbol(void* module, const char* name) {
+    return dlsym(module, name);
+}
 #endif
 
-template <typename Fn> void Resolve(void* module, const char* name, Fn& target, std::string& error) {
+template <typename Fn>
+void Resolve(void* module, const char* name, Fn& target, std::string& error) {
     target = reinterpret_cast<Fn>(FindSymbol(module, name));
     if (target == nullptr && error.empty()) {
         error = std::string("missing export ") + name;
@@ -104,8 +107,9 @@ void ModuleTest::SetUp() {
     Server().CloseAllBoards();
     Server().SetProgressSink(OnInit, OnUpdate, OnFinish, this);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path folder = fs::temp_directory_path() /
-                            ("corvane-module-" + std::string(info->test_suite_name()) + "-" + info->name());
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("corvane-module-" + std::string(info->test_suite_name()) + "-" + info->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
     folder_ = folder.string();

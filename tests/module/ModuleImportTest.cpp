@@ -68,12 +68,12 @@ TEST_F(ModuleImportTest, TheBoardIsFoundByTheExactFileName) {
 }
 
 TEST_F(ModuleImportTest, ImportsAWholeBoardThroughTheModules) {
-    const std::string file = WriteFile(
-        "whole.pcb", "PCB FILE 4\r\n"
-                     "FT\r\n0 0 100 0 10 1\r\n"
-                     "COMP\r\nU1\r\nDIP8\r\nLOGIC\r\n10 20 60 0 0 7\r\n30 40 50 0 0 7\r\n"
-                     "1000 2000 0 0\r\nCP\r\n0 0 60 60 1 30 2 13\r\n1\r\nENDCOMP\r\n"
-                     "NETDEF\r\nGND\r\n(\r\nU1-1\r\n)\r\n");
+    const std::string file =
+        WriteFile("whole.pcb", "PCB FILE 4\r\n"
+                               "FT\r\n0 0 100 0 10 1\r\n"
+                               "COMP\r\nU1\r\nDIP8\r\nLOGIC\r\n10 20 60 0 0 7\r\n30 40 50 0 0 7\r\n"
+                               "1000 2000 0 0\r\nCP\r\n0 0 60 60 1 30 2 13\r\n1\r\nENDCOMP\r\n"
+                               "NETDEF\r\nGND\r\n(\r\nU1-1\r\n)\r\n");
     const std::uint32_t board = OpenBoard(file);
     ASSERT_TRUE(Import(file));
 

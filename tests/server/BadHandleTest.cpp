@@ -31,7 +31,8 @@ protected:
 
 TEST_F(BadHandleTest, PrimitiveQueriesRefuseNonObjects) {
     for (const HostHandle handle : NotObjects()) {
-        ExpectRefused(PcbApi_QueryPrimitive, handle, Patterned<U16, U16, TLayerId, U32, U32, Bool8>());
+        ExpectRefused(PcbApi_QueryPrimitive, handle,
+                      Patterned<U16, U16, TLayerId, U32, U32, Bool8>());
         U8 two = 0x5A;
         U16 three = 0x5A5A;
         PcbApi_GetObjectBitField2(Write, handle, &two);
@@ -99,17 +100,21 @@ TEST_F(BadHandleTest, SegmentAndDataQueriesRefuseOtherHandles) {
     for (const HostHandle handle : handles) {
         std::vector<corvane::SegmentRecord> segments(1);
         I32 count = 1;
-        auto polygonFields = Patterned<U16, U16, TLayerId, U32, Bool8, U8, U8, U8, I32, I32, U8, U8,
-                                       I32, U8>();
-        EXPECT_NE(0, std::apply([&](auto&... f) {
-                      return PcbApi_QueryPolygon(Read, handle, &f..., &count, segments.data());
-                  },
-                  polygonFields));
+        auto polygonFields =
+            Patterned<U16, U16, TLayerId, U32, Bool8, U8, U8, U8, I32, I32, U8, U8, I32, U8>();
+        EXPECT_NE(0, std::apply(
+                         [&](auto&... f) {
+                             return PcbApi_QueryPolygon(Read, handle, &f..., &count,
+                                                        segments.data());
+                         },
+                         polygonFields));
         auto planeFields = Patterned<U16, U16, TLayerId, U32, Bool8, U8>();
-        EXPECT_NE(0, std::apply([&](auto&... f) {
-                      return PcbApi_QuerySplitPlane(Read, handle, &f..., &count, segments.data());
-                  },
-                  planeFields));
+        EXPECT_NE(0, std::apply(
+                         [&](auto&... f) {
+                             return PcbApi_QuerySplitPlane(Read, handle, &f..., &count,
+                                                           segments.data());
+                         },
+                         planeFields));
         EXPECT_EQ(1, count);
         std::vector<U8> data(4096, 0x77);
         S255 text("kept");
@@ -156,14 +161,13 @@ TEST_F(BadHandleTest, BoardQueriesRefuseNonBoards) {
                                 double, double, double>());
         ExpectRefused(PcbApi_QueryBoardAdvancedPlacerOptions, handle,
                       Patterned<S255, S255, U8, U8, U8, U8>());
-        ExpectRefused(PcbApi_QueryBoardEngineeringChangeOrderOptions, handle, Patterned<U8, S255>());
+        ExpectRefused(PcbApi_QueryBoardEngineeringChangeOrderOptions, handle,
+                      Patterned<U8, S255>());
         ExpectRefused(PcbApi_QueryBoardExternalDielectrics, handle,
                       Patterned<S255, U8, double, I32, S255, U8, double, I32>());
-        ExpectRefused(
-            [](U8 mode, HostHandle board, S255* a, I32* b, U8* c, U8* d, U8* e, U8* f, U8* g) {
-                return PcbApi_QueryLayer(mode, 1, board, a, b, c, d, e, f, g);
-            },
-            handle, Patterned<S255, I32, U8, U8, U8, U8, U8>());
+        ExpectRefused([](U8 mode, HostHandle board, S255* a, I32* b, U8* c, U8* d, U8* e, U8* f,
+                         U8* g) { return PcbApi_QueryLayer(mode, 1, board, a, b, c, d, e, f, g); },
+                      handle, Patterned<S255, I32, U8, U8, U8, U8, U8>());
         I32 count = 4;
         EXPECT_NE(0, PcbApi_QueryBoardLayerPairsCount(handle, &count, Read));
         EXPECT_EQ(4, count);

@@ -93,8 +93,8 @@ TEST_F(BoardTest, NewBoardHasTopTwoPlanesAndBottomInItsStack) {
 }
 
 TEST_F(BoardTest, NewBoardDefaults) {
-    const auto board = ReadFields<U32, S255, U8, I32, I32, I32, I32, U8, TLayerId, U32>(
-        PcbApi_QueryBoard, board_);
+    const auto board =
+        ReadFields<U32, S255, U8, I32, I32, I32, I32, U8, TLayerId, U32>(PcbApi_QueryBoard, board_);
     EXPECT_EQ(1u, std::get<8>(board)); // current layer TopLayer
     const auto mode = ReadFields<U8>(PcbApi_QueryBoardSplitPlaneMode, board_);
     EXPECT_EQ(1, std::get<0>(mode));
@@ -117,27 +117,33 @@ TEST_F(BoardTest, NewBoardDefaults) {
 TEST_F(BoardTest, InternalPlaneQueryAnswersPlanesOnly) {
     auto fields = Patterned<S255, I32, U8, U8, TLayer, TLayer, S255>();
     for (const TLayer layer : {TLayer{1}, TLayer{38}, TLayer{55}, TLayer{0}, TLayer{83}}) {
-        EXPECT_NE(0, std::apply([&](auto&... f) {
-                      return PcbApi_QueryInternalPlane(Read, layer, board_, &f...);
-                  },
-                  fields))
+        EXPECT_NE(0, std::apply(
+                         [&](auto&... f) {
+                             return PcbApi_QueryInternalPlane(Read, layer, board_, &f...);
+                         },
+                         fields))
             << int(layer);
     }
 }
 
 TEST_F(BoardTest, LayerEntriesRefuseLayersOutsideOneToEightyTwo) {
     for (const TLayer layer : {TLayer{0}, TLayer{83}, TLayer{255}}) {
-        ExpectRefused([layer](U8 m, HostHandle b, auto*... p) { return PcbApi_QueryLayer(m, layer, b, p...); },
+        ExpectRefused([layer](U8 m, HostHandle b,
+                              auto*... p) { return PcbApi_QueryLayer(m, layer, b, p...); },
                       board_, Patterned<S255, I32, U8, U8, TLayer, TLayer, U8>());
-        ExpectRefused([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryLayerDielectric(m, layer, b, p...);
-        }, board_, Patterned<S255, U8, double, I32>());
-        ExpectRefused([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryBoardLayerInfo(m, b, layer, p...);
-        }, board_, Patterned<U8, U8, U32>());
-        ExpectRefused([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryBoardPrinterOptionsCompositeLayer(m, b, layer, p...);
-        }, board_, Patterned<I32, I32, U8, I32>());
+        ExpectRefused(
+            [layer](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryLayerDielectric(m, layer, b, p...);
+            },
+            board_, Patterned<S255, U8, double, I32>());
+        ExpectRefused([layer](U8 m, HostHandle b,
+                              auto*... p) { return PcbApi_QueryBoardLayerInfo(m, b, layer, p...); },
+                      board_, Patterned<U8, U8, U32>());
+        ExpectRefused(
+            [layer](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryBoardPrinterOptionsCompositeLayer(m, b, layer, p...);
+            },
+            board_, Patterned<I32, I32, U8, I32>());
     }
 }
 
@@ -157,22 +163,31 @@ TEST_F(BoardTest, LayerStackRoundTripsForEveryLayer) {
         const auto layer = static_cast<TLayer>(number);
         SCOPED_TRACE(number);
         auto fields = Patterned<S255, I32, U8, U8, TLayer, TLayer, U8>(layer);
-        ExpectRoundTrip([layer](U8 m, HostHandle b, auto*... p) { return PcbApi_QueryLayer(m, layer, b, p...); },
+        ExpectRoundTrip([layer](U8 m, HostHandle b,
+                                auto*... p) { return PcbApi_QueryLayer(m, layer, b, p...); },
                         board_, fields);
-        ExpectRoundTrip([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryLayerDielectric(m, layer, b, p...);
-        }, board_, Patterned<S255, U8, double, I32>(static_cast<U8>(layer * 3)));
-        ExpectRoundTrip([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryBoardLayerInfo(m, b, layer, p...);
-        }, board_, Patterned<U8, U8, U32>(static_cast<U8>(layer * 5)));
-        ExpectRoundTrip([layer](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryBoardPrinterOptionsCompositeLayer(m, b, layer, p...);
-        }, board_, Patterned<I32, I32, U8, I32>(static_cast<U8>(layer * 7)));
+        ExpectRoundTrip(
+            [layer](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryLayerDielectric(m, layer, b, p...);
+            },
+            board_, Patterned<S255, U8, double, I32>(static_cast<U8>(layer * 3)));
+        ExpectRoundTrip(
+            [layer](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryBoardLayerInfo(m, b, layer, p...);
+            },
+            board_, Patterned<U8, U8, U32>(static_cast<U8>(layer * 5)));
+        ExpectRoundTrip(
+            [layer](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryBoardPrinterOptionsCompositeLayer(m, b, layer, p...);
+            },
+            board_, Patterned<I32, I32, U8, I32>(static_cast<U8>(layer * 7)));
     }
     for (TLayer plane = 39; plane <= 54; ++plane) {
-        ExpectRoundTrip([plane](U8 m, HostHandle b, auto*... p) {
-            return PcbApi_QueryInternalPlane(m, plane, b, p...);
-        }, board_, Patterned<S255, I32, U8, U8, TLayer, TLayer, S255>(plane));
+        ExpectRoundTrip(
+            [plane](U8 m, HostHandle b, auto*... p) {
+                return PcbApi_QueryInternalPlane(m, plane, b, p...);
+            },
+            board_, Patterned<S255, I32, U8, U8, TLayer, TLayer, S255>(plane));
     }
 }
 
@@ -181,12 +196,12 @@ TEST_F(BoardTest, OptionBlocksRoundTrip) {
                     Patterned<I32, I32, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8, U8,
                               U8, U8, U8, U8, U8, U8, Block<25>>());
     ExpectRoundTrip(PcbApi_QueryBoardGerberOptions, board_,
-                    Patterned<U8, U8, U8, U8, U8, U8, U8, I32, I32, I32, I32, I32, S255, I32, U8, U8,
-                              I32, I32, U8>());
-    ExpectRoundTrip(PcbApi_QueryBoardPrinterOptions, board_,
-                    Patterned<S255, S255, S255, U8, U8, U8, U8, U8, U8, I32, double, double, double,
-                              Block<27>, U8, U8, double, double, double, I32, I32, U8, U8, U8, U8,
-                              U8>());
+                    Patterned<U8, U8, U8, U8, U8, U8, U8, I32, I32, I32, I32, I32, S255, I32, U8,
+                              U8, I32, I32, U8>());
+    ExpectRoundTrip(
+        PcbApi_QueryBoardPrinterOptions, board_,
+        Patterned<S255, S255, S255, U8, U8, U8, U8, U8, U8, I32, double, double, double, Block<27>,
+                  U8, U8, double, double, double, I32, I32, U8, U8, U8, U8, U8>());
     ExpectRoundTrip(PcbApi_QueryBoardAdvancedPlacerOptions, board_,
                     Patterned<S255, S255, U8, U8, U8, U8>());
     ExpectRoundTrip(PcbApi_QueryBoardEngineeringChangeOrderOptions, board_, Patterned<U8, S255>());
@@ -195,30 +210,42 @@ TEST_F(BoardTest, OptionBlocksRoundTrip) {
 TEST_F(BoardTest, IndexedOptionsRoundTripInsideTheirRangesOnly) {
     for (int i = 1; i <= 109; ++i) {
         const auto index = static_cast<U8>(i);
-        ExpectRoundTrip([index](U8 m, HostHandle b, U8* v) {
-            return PcbApi_QueryBoardOutputOptionsPlotLayers(m, b, index, v);
-        }, board_, Patterned<U8>(index));
-        ExpectRoundTrip([index](U8 m, HostHandle b, U8* v) {
-            return PcbApi_QueryBoardOutputOptionsFlipLayers(m, b, index, v);
-        }, board_, Patterned<U8>(static_cast<U8>(index + 1)));
+        ExpectRoundTrip(
+            [index](U8 m, HostHandle b, U8* v) {
+                return PcbApi_QueryBoardOutputOptionsPlotLayers(m, b, index, v);
+            },
+            board_, Patterned<U8>(index));
+        ExpectRoundTrip(
+            [index](U8 m, HostHandle b, U8* v) {
+                return PcbApi_QueryBoardOutputOptionsFlipLayers(m, b, index, v);
+            },
+            board_, Patterned<U8>(static_cast<U8>(index + 1)));
     }
     for (const U8 index : {U8{0}, U8{110}, U8{255}}) {
-        ExpectRefused([index](U8 m, HostHandle b, U8* v) {
-            return PcbApi_QueryBoardOutputOptionsPlotLayers(m, b, index, v);
-        }, board_, Patterned<U8>());
-        ExpectRefused([index](U8 m, HostHandle b, U8* v) {
-            return PcbApi_QueryBoardOutputOptionsFlipLayers(m, b, index, v);
-        }, board_, Patterned<U8>());
+        ExpectRefused(
+            [index](U8 m, HostHandle b, U8* v) {
+                return PcbApi_QueryBoardOutputOptionsPlotLayers(m, b, index, v);
+            },
+            board_, Patterned<U8>());
+        ExpectRefused(
+            [index](U8 m, HostHandle b, U8* v) {
+                return PcbApi_QueryBoardOutputOptionsFlipLayers(m, b, index, v);
+            },
+            board_, Patterned<U8>());
     }
     for (I32 pen = 1; pen <= 8; ++pen) {
-        ExpectRoundTrip([pen](U8 m, HostHandle b, I32* first, I32* second) {
-            return PcbApi_QueryBoardPrinterOptionsPlotterPen(m, b, pen, first, second);
-        }, board_, Patterned<I32, I32>(static_cast<U8>(pen * 8)));
+        ExpectRoundTrip(
+            [pen](U8 m, HostHandle b, I32* first, I32* second) {
+                return PcbApi_QueryBoardPrinterOptionsPlotterPen(m, b, pen, first, second);
+            },
+            board_, Patterned<I32, I32>(static_cast<U8>(pen * 8)));
     }
     for (const I32 pen : {0, 9, -1}) {
-        ExpectRefused([pen](U8 m, HostHandle b, I32* first, I32* second) {
-            return PcbApi_QueryBoardPrinterOptionsPlotterPen(m, b, pen, first, second);
-        }, board_, Patterned<I32, I32>());
+        ExpectRefused(
+            [pen](U8 m, HostHandle b, I32* first, I32* second) {
+                return PcbApi_QueryBoardPrinterOptionsPlotterPen(m, b, pen, first, second);
+            },
+            board_, Patterned<I32, I32>());
     }
 }
 
@@ -226,17 +253,21 @@ TEST_F(BoardTest, LayerPairsAreCountedAndExchangedInBothModes) {
     I32 count = 2;
     ASSERT_EQ(0, PcbApi_QueryBoardLayerPairsCount(board_, &count, Write));
     for (I32 index = 0; index < 2; ++index) {
-        const auto at = [index](U8 m, HostHandle b, TLayerId* first, TLayerId* second, U8* o1, U8* o2) {
+        const auto at = [index](U8 m, HostHandle b, TLayerId* first, TLayerId* second, U8* o1,
+                                U8* o2) {
             return PcbApi_QueryBoardLayerPairAt(m, b, index, first, second, o1, o2);
         };
-        ExpectRoundTrip(at, board_, Patterned<TLayerId, TLayerId, U8, U8>(static_cast<U8>(index * 20)));
+        ExpectRoundTrip(at, board_,
+                        Patterned<TLayerId, TLayerId, U8, U8>(static_cast<U8>(index * 20)));
     }
     count = 0;
     ASSERT_EQ(0, PcbApi_QueryBoardLayerPairsCount(board_, &count, Read));
     EXPECT_EQ(2, count);
-    ExpectRefused([](U8 m, HostHandle b, TLayerId* first, TLayerId* second, U8* o1, U8* o2) {
-        return PcbApi_QueryBoardLayerPairAt(m, b, 2, first, second, o1, o2);
-    }, board_, Patterned<TLayerId, TLayerId, U8, U8>());
+    ExpectRefused(
+        [](U8 m, HostHandle b, TLayerId* first, TLayerId* second, U8* o1, U8* o2) {
+            return PcbApi_QueryBoardLayerPairAt(m, b, 2, first, second, o1, o2);
+        },
+        board_, Patterned<TLayerId, TLayerId, U8, U8>());
     // The view reports them.
     U32 first = 0, second = 0;
     ASSERT_EQ(0, Halvex_GetLayerPair(board_, 1, &first, &second));
@@ -262,8 +293,10 @@ TEST_F(BoardTest, LayerPairsAreCountedAndExchangedInBothModes) {
 TEST_F(BoardTest, PlaneNetNamesWrittenByTheModelAreKeptAndShown) {
     auto fields = PlaneFields(40);
     std::get<6>(fields).Assign("GND");
-    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QueryInternalPlane(Write, 40, board_, &f...); },
-                            fields));
+    ASSERT_EQ(
+        0,
+        std::apply([&](auto&... f) { return PcbApi_QueryInternalPlane(Write, 40, board_, &f...); },
+                   fields));
     EXPECT_EQ("GND", std::get<6>(PlaneFields(40)).View());
 
     HalvexBoardInfo info{};
@@ -299,12 +332,15 @@ TEST_F(BoardTest, StackWrittenByTheModelIsWalkedFromTheTop) {
     auto plane = PlaneFields(39);
     std::get<4>(plane) = 2;
     const auto write = [this](TLayer layer, auto& fields) {
-        return std::apply([&](auto&... f) { return PcbApi_QueryLayer(Write, layer, board_, &f...); }, fields);
+        return std::apply(
+            [&](auto&... f) { return PcbApi_QueryLayer(Write, layer, board_, &f...); }, fields);
     };
     ASSERT_EQ(0, write(1, top));
     ASSERT_EQ(0, write(2, mid));
-    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QueryInternalPlane(Write, 39, board_, &f...); },
-                            plane));
+    ASSERT_EQ(
+        0,
+        std::apply([&](auto&... f) { return PcbApi_QueryInternalPlane(Write, 39, board_, &f...); },
+                   plane));
     HalvexBoardInfo info{};
     ASSERT_EQ(0, Halvex_GetBoardInfo(board_, &info));
     ASSERT_EQ(5, info.StackLayerCount);
@@ -319,7 +355,8 @@ TEST_F(BoardTest, StackWrittenByTheModelIsWalkedFromTheTop) {
 TEST_F(BoardTest, AStackWithACycleEndsWhereItComesBack) {
     auto bottom = LayerFields(32);
     std::get<5>(bottom) = 1; // bottom -> top: a cycle
-    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QueryLayer(Write, 32, board_, &f...); }, bottom));
+    ASSERT_EQ(0, std::apply([&](auto&... f) { return PcbApi_QueryLayer(Write, 32, board_, &f...); },
+                            bottom));
     HalvexBoardInfo info{};
     ASSERT_EQ(0, Halvex_GetBoardInfo(board_, &info));
     EXPECT_EQ(4, info.StackLayerCount);

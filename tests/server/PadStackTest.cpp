@@ -197,7 +197,7 @@ TEST_F(PadStackTest, WritingTheDescriptionOfAStoredStackUpdatesTheChangedPartOnl
     std::get<TopX>(fields) = Mils(12);
     WritePad(fields);
     EXPECT_EQ(Mils(12), Layer(1).X);
-    EXPECT_EQ(Mils(77), Layer(7).X); // the mid part did not change: layer 7 keeps its own size
+    EXPECT_EQ(Mils(77), Layer(7).X);  // the mid part did not change: layer 7 keeps its own size
     EXPECT_EQ(Mils(10), Layer(74).X); // only layer 1 is the top part of a stored stack
 }
 
@@ -262,7 +262,8 @@ TEST_F(PadStackTest, TheModelsWriteOfAChangedStackIsKept) {
         copy.Shape[layer] = static_cast<U8>(layer % 4);
     }
     ModelWrite(copy);
-    for (const TLayer layer : {TLayer{0}, TLayer{1}, TLayer{17}, TLayer{32}, TLayer{74}, TLayer{82}}) {
+    for (const TLayer layer :
+         {TLayer{0}, TLayer{1}, TLayer{17}, TLayer{32}, TLayer{74}, TLayer{82}}) {
         const OnLayer on = Layer(layer);
         EXPECT_EQ(Mils(layer + 1), on.X);
         EXPECT_EQ(Mils(layer + 2), on.Y);

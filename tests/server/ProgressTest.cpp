@@ -16,8 +16,12 @@ void OnInit(void* user, const char* caption, std::int32_t steps) {
     static_cast<Recorded*>(user)->Events.push_back("init " + std::string(caption) + " " +
                                                    std::to_string(steps));
 }
-void OnUpdate(void* user) { static_cast<Recorded*>(user)->Events.push_back("update"); }
-void OnFinish(void* user) { static_cast<Recorded*>(user)->Events.push_back("finish"); }
+void OnUpdate(void* user) {
+    static_cast<Recorded*>(user)->Events.push_back("update");
+}
+void OnFinish(void* user) {
+    static_cast<Recorded*>(user)->Events.push_back("finish");
+}
 
 using ProgressTest = ServerTest;
 
@@ -29,9 +33,9 @@ TEST_F(ProgressTest, CallsReachTheSinkInOrder) {
     PcbApi_Percent_Update();
     PcbApi_Percent_Update();
     PcbApi_Percent_Finish();
-    EXPECT_EQ((std::vector<std::string>{"init Loading x.pcb (Corvane) 3", "update", "update",
-                                        "finish"}),
-              recorded.Events);
+    EXPECT_EQ(
+        (std::vector<std::string>{"init Loading x.pcb (Corvane) 3", "update", "update", "finish"}),
+        recorded.Events);
 }
 
 TEST_F(ProgressTest, WithoutASinkTheCallsDoNothing) {

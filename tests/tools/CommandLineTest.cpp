@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownEdgeLayer",
                   {"--kicad", "a.kicad_pcb", "--edge-layer", "Edge.Cuts", "a.PCB"},
                   "--edge-layer takes a layer name"}),
-    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.Name); });
+    [](const ::testing::TestParamInfo<UsageCase>& param) { return std::string(param.param.Name); });
 
 // A refused file: status 1, one line on standard error that names the file, nothing written.
 void ExpectRefused(const std::string& path, const std::string& reason) {

@@ -265,7 +265,8 @@ TEST(LegacyLayerIndex, EveryIndexMapsIntoItsRange) {
 TEST(PlaneCodes, CodesNameTheFirstFourPlanes) {
     EXPECT_EQ(PlaneOfCode(0), InternalPlane::None);
     for (int code = 1; code <= 12; ++code) {
-        EXPECT_EQ(static_cast<int>(PlaneOfCode(static_cast<std::uint8_t>(code))), (code - 1) / 3 + 1)
+        EXPECT_EQ(static_cast<int>(PlaneOfCode(static_cast<std::uint8_t>(code))),
+                  (code - 1) / 3 + 1)
             << code;
     }
     EXPECT_EQ(PlaneOfCode(13), InternalPlane::None);

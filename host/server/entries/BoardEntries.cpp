@@ -345,10 +345,10 @@ std::int32_t PCBAPI_CALL PcbApi_QueryBoardPrinterOptionsCompositeLayer(
     return status;
 }
 
-std::int32_t PCBAPI_CALL PcbApi_QueryBoardAdvancedPlacerOptions(std::uint8_t mode,
-                                                                HostHandle board, String255* t1,
-                                                                String255* t2, std::uint8_t* o1,
-                                                                std::uint8_t* o2, std::uint8_t* o3,
+std::int32_t PCBAPI_CALL PcbApi_QueryBoardAdvancedPlacerOptions(std::uint8_t mode, HostHandle board,
+                                                                String255* t1, String255* t2,
+                                                                std::uint8_t* o1, std::uint8_t* o2,
+                                                                std::uint8_t* o3,
                                                                 std::uint8_t* o4) {
     BoardRecord* record = FindBoard(board);
     if (record == nullptr) {
@@ -393,7 +393,7 @@ std::int32_t PCBAPI_CALL PcbApi_QueryBoardLayerPairsCount(HostHandle board, std:
     if (FieldExchange{mode}.Reading()) {
         *count = static_cast<std::int32_t>(record->LayerPairs.size());
     } else {
-        const std::int32_t kept = *count < 0 ? 0
+        const std::int32_t kept = *count < 0                            ? 0
                                   : *count > BoardRecord::MaxLayerPairs ? BoardRecord::MaxLayerPairs
                                                                         : *count;
         record->LayerPairs.resize(static_cast<std::size_t>(kept));

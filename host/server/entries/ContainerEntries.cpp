@@ -46,10 +46,14 @@ HostHandle PCBAPI_CALL PcbApi_CreateIterator(HostHandle container, std::uint8_t 
     return server.Iterators().Create(state);
 }
 
-HostHandle PCBAPI_CALL PcbApi_GetFirstObject(HostHandle iterator) { return Step(iterator, true); }
+HostHandle PCBAPI_CALL PcbApi_GetFirstObject(HostHandle iterator) {
+    return Step(iterator, true);
+}
 
 // Without a GetFirstObject before, the first object.
-HostHandle PCBAPI_CALL PcbApi_GetNextObject(HostHandle iterator) { return Step(iterator, false); }
+HostHandle PCBAPI_CALL PcbApi_GetNextObject(HostHandle iterator) {
+    return Step(iterator, false);
+}
 
 std::int32_t PCBAPI_CALL PcbApi_DestroyIterator(HostHandle iterator) {
     return Server::Instance().Iterators().Destroy(iterator) ? StatusOk : StatusNoSuchObject;

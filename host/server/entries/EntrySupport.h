@@ -16,7 +16,9 @@ template <typename R = ObjectRecord> R* FindObject(HostHandle handle) {
     }
 }
 
-inline BoardRecord* FindBoard(HostHandle handle) { return Server::Instance().FindBoard(handle); }
+inline BoardRecord* FindBoard(HostHandle handle) {
+    return Server::Instance().FindBoard(handle);
+}
 
 /// Moves the object's Net; a write goes through the server so that the nets' members follow.
 inline void ExchangeNet(const FieldExchange& move, std::uint32_t* net, ObjectRecord& object) {

@@ -61,14 +61,11 @@ std::int32_t PCBAPI_CALL PcbApi_QueryComponentKind(std::uint8_t mode, HostHandle
 }
 
 // The component's layer is exchanged as a one-byte classic layer.
-std::int32_t PCBAPI_CALL PcbApi_QueryComponent(std::uint8_t mode, HostHandle handle,
-                                               std::uint16_t* flags, std::uint16_t* tag,
-                                               TLayer* layer, Bool8* objectFlag,
-                                               std::uint32_t* nameText, std::uint32_t* commentText,
-                                               String250* pattern, std::uint8_t* option1,
-                                               std::uint8_t* option2, std::int32_t* x,
-                                               std::int32_t* y, std::int32_t* value,
-                                               double* rotation, std::uint8_t* option3) {
+std::int32_t PCBAPI_CALL PcbApi_QueryComponent(
+    std::uint8_t mode, HostHandle handle, std::uint16_t* flags, std::uint16_t* tag, TLayer* layer,
+    Bool8* objectFlag, std::uint32_t* nameText, std::uint32_t* commentText, String250* pattern,
+    std::uint8_t* option1, std::uint8_t* option2, std::int32_t* x, std::int32_t* y,
+    std::int32_t* value, double* rotation, std::uint8_t* option3) {
     auto* component = FindObject<ComponentRecord>(handle);
     if (component == nullptr) {
         return StatusNoSuchObject;
@@ -148,15 +145,12 @@ std::int32_t PCBAPI_CALL PcbApi_QueryNet(std::uint8_t mode, HostHandle handle, s
     return StatusOk;
 }
 
-std::int32_t PCBAPI_CALL PcbApi_QueryPolygon(std::uint8_t mode, HostHandle handle,
-                                             std::uint16_t* flags, std::uint16_t* tag,
-                                             TLayerId* layer, std::uint32_t* net, Bool8* objectFlag,
-                                             std::uint8_t* option2, std::uint8_t* option3,
-                                             std::uint8_t* option4, std::int32_t* value1,
-                                             std::int32_t* value2, std::uint8_t* option5,
-                                             std::uint8_t* option6, std::int32_t* value3,
-                                             std::uint8_t* option1, std::int32_t* segmentCount,
-                                             SegmentRecord* segments) {
+std::int32_t PCBAPI_CALL PcbApi_QueryPolygon(
+    std::uint8_t mode, HostHandle handle, std::uint16_t* flags, std::uint16_t* tag, TLayerId* layer,
+    std::uint32_t* net, Bool8* objectFlag, std::uint8_t* option2, std::uint8_t* option3,
+    std::uint8_t* option4, std::int32_t* value1, std::int32_t* value2, std::uint8_t* option5,
+    std::uint8_t* option6, std::int32_t* value3, std::uint8_t* option1, std::int32_t* segmentCount,
+    SegmentRecord* segments) {
     auto* polygon = FindObject<PolygonRecord>(handle);
     if (polygon == nullptr) {
         return StatusNoSuchObject;
@@ -204,10 +198,9 @@ std::int32_t PCBAPI_CALL PcbApi_QuerySplitPlane(std::uint8_t mode, HostHandle ha
 std::int32_t PCBAPI_CALL PcbApi_QueryCoordinate(std::uint8_t mode, HostHandle handle,
                                                 std::uint16_t* flags, std::uint16_t* tag,
                                                 Bool8* objectFlag, std::int32_t* x, std::int32_t* y,
-                                                TLayerId* layer, std::int32_t* v1,
-                                                std::int32_t* v2, std::int32_t* v3,
-                                                std::int32_t* v4, std::int32_t* v5,
-                                                std::int32_t* v6) {
+                                                TLayerId* layer, std::int32_t* v1, std::int32_t* v2,
+                                                std::int32_t* v3, std::int32_t* v4,
+                                                std::int32_t* v5, std::int32_t* v6) {
     auto* coordinate = FindObject<CoordinateRecord>(handle);
     if (coordinate == nullptr) {
         return StatusNoSuchObject;
@@ -229,10 +222,10 @@ std::int32_t PCBAPI_CALL PcbApi_QueryCoordinate(std::uint8_t mode, HostHandle ha
 std::int32_t PCBAPI_CALL PcbApi_QueryDimension(std::uint8_t mode, HostHandle handle,
                                                std::uint16_t* flags, std::uint16_t* tag,
                                                Bool8* objectFlag, std::int32_t* x, std::int32_t* y,
-                                               std::int32_t* v1, std::int32_t* v2,
-                                               TLayerId* layer, std::int32_t* v3, std::int32_t* v4,
-                                               std::int32_t* v5, std::int32_t* v6,
-                                               std::int32_t* v7, std::uint8_t* option1) {
+                                               std::int32_t* v1, std::int32_t* v2, TLayerId* layer,
+                                               std::int32_t* v3, std::int32_t* v4, std::int32_t* v5,
+                                               std::int32_t* v6, std::int32_t* v7,
+                                               std::uint8_t* option1) {
     auto* dimension = FindObject<DimensionRecord>(handle);
     if (dimension == nullptr) {
         return StatusNoSuchObject;

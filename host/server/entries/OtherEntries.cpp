@@ -22,10 +22,10 @@ constexpr std::int32_t EndOfMembers = 1;
 
 extern "C" {
 
-std::int32_t PCBAPI_CALL PcbApi_QueryFromTo(std::uint8_t mode, HostHandle handle, std::uint16_t* tag,
-                                            std::int32_t* x, std::int32_t* y, Bool8* flagA,
-                                            std::int32_t* x2, std::int32_t* y2, Bool8* flagB,
-                                            std::uint32_t* net) {
+std::int32_t PCBAPI_CALL PcbApi_QueryFromTo(std::uint8_t mode, HostHandle handle,
+                                            std::uint16_t* tag, std::int32_t* x, std::int32_t* y,
+                                            Bool8* flagA, std::int32_t* x2, std::int32_t* y2,
+                                            Bool8* flagB, std::uint32_t* net) {
     auto* fromTo = FindObject<FromToRecord>(handle);
     if (fromTo == nullptr) {
         return StatusNoSuchObject;
@@ -136,14 +136,11 @@ std::int32_t PCBAPI_CALL PcbApi_QueryEmbedded(std::uint8_t mode, HostHandle hand
     return StatusOk;
 }
 
-std::int32_t PCBAPI_CALL PcbApi_QueryEmbeddedBoard(std::uint8_t mode, HostHandle handle,
-                                                   std::uint16_t* flags, std::uint16_t* tag,
-                                                   Bool8* objectFlag, std::int32_t* x,
-                                                   std::int32_t* y, String255* text,
-                                                   std::int32_t* v1, std::int32_t* v2,
-                                                   std::int32_t* v3, std::int32_t* v4,
-                                                   std::uint64_t* v64, Bool8* mirror,
-                                                   std::uint8_t* option) {
+std::int32_t PCBAPI_CALL PcbApi_QueryEmbeddedBoard(
+    std::uint8_t mode, HostHandle handle, std::uint16_t* flags, std::uint16_t* tag,
+    Bool8* objectFlag, std::int32_t* x, std::int32_t* y, String255* text, std::int32_t* v1,
+    std::int32_t* v2, std::int32_t* v3, std::int32_t* v4, std::uint64_t* v64, Bool8* mirror,
+    std::uint8_t* option) {
     auto* board = FindObject<EmbeddedBoardRecord>(handle);
     if (board == nullptr) {
         return StatusNoSuchObject;
@@ -165,15 +162,12 @@ std::int32_t PCBAPI_CALL PcbApi_QueryEmbeddedBoard(std::uint8_t mode, HostHandle
     return StatusOk;
 }
 
-std::int32_t PCBAPI_CALL PcbApi_QueryRule(std::uint8_t mode, HostHandle handle, std::uint8_t* o1,
-                                          std::uint8_t* o2, std::uint8_t* o3, std::uint8_t* o4,
-                                          std::uint8_t* o5, std::uint8_t* o6, std::uint8_t* o7,
-                                          String255* t1, String255* t2, String255* t3,
-                                          String255* t4, std::uint8_t* o8, std::uint8_t* o9,
-                                          std::int32_t* v1, std::int32_t* v2, std::int32_t* v3,
-                                          std::int32_t* v4, String255* t5, String255* t6,
-                                          String255* t7, String255* t8, String255* t9,
-                                          String255* t10) {
+std::int32_t PCBAPI_CALL PcbApi_QueryRule(
+    std::uint8_t mode, HostHandle handle, std::uint8_t* o1, std::uint8_t* o2, std::uint8_t* o3,
+    std::uint8_t* o4, std::uint8_t* o5, std::uint8_t* o6, std::uint8_t* o7, String255* t1,
+    String255* t2, String255* t3, String255* t4, std::uint8_t* o8, std::uint8_t* o9,
+    std::int32_t* v1, std::int32_t* v2, std::int32_t* v3, std::int32_t* v4, String255* t5,
+    String255* t6, String255* t7, String255* t8, String255* t9, String255* t10) {
     auto* rule = FindObject<RuleRecord>(handle);
     if (rule == nullptr) {
         return StatusNoSuchObject;

@@ -98,11 +98,12 @@ std::int32_t PCBAPI_CALL PcbApi_QueryArc(std::uint8_t mode, HostHandle handle, s
     return StatusOk;
 }
 
-std::int32_t PCBAPI_CALL PcbApi_QueryFill(std::uint8_t mode, HostHandle handle, std::uint16_t* flags,
-                                          std::uint16_t* tag, TLayerId* layer, std::uint32_t* net,
-                                          Bool8* objectFlag, std::uint32_t* ownerHandle,
-                                          std::int32_t* x, std::int32_t* y, std::int32_t* x2,
-                                          std::int32_t* y2, std::int32_t* aux1, double* rotation) {
+std::int32_t PCBAPI_CALL PcbApi_QueryFill(std::uint8_t mode, HostHandle handle,
+                                          std::uint16_t* flags, std::uint16_t* tag, TLayerId* layer,
+                                          std::uint32_t* net, Bool8* objectFlag,
+                                          std::uint32_t* ownerHandle, std::int32_t* x,
+                                          std::int32_t* y, std::int32_t* x2, std::int32_t* y2,
+                                          std::int32_t* aux1, double* rotation) {
     auto* fill = FindObject<FillRecord>(handle);
     if (fill == nullptr) {
         return StatusNoSuchObject;

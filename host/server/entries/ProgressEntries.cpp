@@ -12,8 +12,12 @@ void PCBAPI_CALL PcbApi_Percent_Init(const String255* caption, std::int32_t step
     Server::Instance().Progress().Init(caption == nullptr ? std::string() : caption->Str(), steps);
 }
 
-void PCBAPI_CALL PcbApi_Percent_Update() { Server::Instance().Progress().Update(); }
+void PCBAPI_CALL PcbApi_Percent_Update() {
+    Server::Instance().Progress().Update();
+}
 
-void PCBAPI_CALL PcbApi_Percent_Finish() { Server::Instance().Progress().Finish(); }
+void PCBAPI_CALL PcbApi_Percent_Finish() {
+    Server::Instance().Progress().Finish();
+}
 
 } // extern "C"

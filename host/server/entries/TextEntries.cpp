@@ -14,13 +14,11 @@ using namespace halvex;
 
 extern "C" {
 
-std::int32_t PCBAPI_CALL PcbApi_QueryText(std::uint8_t mode, HostHandle handle, std::uint16_t* flags,
-                                          std::uint16_t* tag, TLayerId* layer, std::uint32_t* net,
-                                          Bool8* objectFlag, std::uint32_t* ownerHandle,
-                                          std::int32_t* x, std::int32_t* y, std::int32_t* size,
-                                          std::int32_t* fontId, double* rotation, Bool8* mirror,
-                                          String254* text, std::int32_t* width, std::int32_t* aux2,
-                                          std::int32_t* aux3) {
+std::int32_t PCBAPI_CALL PcbApi_QueryText(
+    std::uint8_t mode, HostHandle handle, std::uint16_t* flags, std::uint16_t* tag, TLayerId* layer,
+    std::uint32_t* net, Bool8* objectFlag, std::uint32_t* ownerHandle, std::int32_t* x,
+    std::int32_t* y, std::int32_t* size, std::int32_t* fontId, double* rotation, Bool8* mirror,
+    String254* text, std::int32_t* width, std::int32_t* aux2, std::int32_t* aux3) {
     auto* record = FindObject<TextRecord>(handle);
     if (record == nullptr) {
         return StatusNoSuchObject;

@@ -21,8 +21,8 @@ String255 PadNameOfHandle(HostHandle handle) {
 }
 
 String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
-    if (handle == 0 ||
-        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != KindCodeOf(ObjectKind::Pad)) {
+    if (handle == 0 || (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) !=
+                           KindCodeOf(ObjectKind::Pad)) {
         return PadNameOfHandle(handle);
     }
     reader.Handle = handle;
@@ -34,8 +34,8 @@ String255 PadNameFromDescription(HostHandle handle, TPcbPad& reader) {
 }
 
 String255 TextFromDescription(HostHandle handle) {
-    if (handle == 0 ||
-        (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) != KindCodeOf(ObjectKind::Text)) {
+    if (handle == 0 || (PcbApi_GetObjectIdFromObjectHandle(handle) & KindCodeMask) !=
+                           KindCodeOf(ObjectKind::Text)) {
         return TextOfHandle(handle);
     }
     TPcbText text(handle);

@@ -48,7 +48,9 @@ void PostToThreadQueue(const platform::WindowMessage& message) {
     ThreadQueue().push_back(message);
 }
 
-std::size_t PendingMessages() { return ThreadQueue().size(); }
+std::size_t PendingMessages() {
+    return ThreadQueue().size();
+}
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     auto& state = State();

@@ -32,7 +32,9 @@ RecordingWindow::~RecordingWindow() {
     Inboxes().erase(handle_);
 }
 
-const std::vector<ReceivedMessage>& RecordingWindow::Received() const { return Inboxes()[handle_]; }
+const std::vector<ReceivedMessage>& RecordingWindow::Received() const {
+    return Inboxes()[handle_];
+}
 
 void RecordingWindow::PostKeyDown(std::uintptr_t keyCode) {
     Post(corvane::platform::WM_KEYDOWN_CODE, keyCode);
@@ -44,13 +46,16 @@ void RecordingWindow::Post(std::uint32_t code, std::uintptr_t wParam) {
 
 void AnswerBoxes(bool yes) {
     Asked().clear();
-    corvane::desktop::SetMessageBoxHandler([yes](const std::string& text, const std::string& caption) {
-        Asked().push_back({text, caption});
-        return yes;
-    });
+    corvane::desktop::SetMessageBoxHandler(
+        [yes](const std::string& text, const std::string& caption) {
+            Asked().push_back({text, caption});
+            return yes;
+        });
 }
 
-std::vector<AskedBox> BoxesAsked() { return Asked(); }
+std::vector<AskedBox> BoxesAsked() {
+    return Asked();
+}
 
 void DrainQueue() {
     corvane::platform::WindowMessage message;

@@ -8,9 +8,13 @@ corvane::IHostClient* theClient = nullptr;
 int existCalls = 0;
 } // namespace
 
-void SetClientInterface(corvane::IHostClient* client) { theClient = client; }
+void SetClientInterface(corvane::IHostClient* client) {
+    theClient = client;
+}
 
-int ExistCalls() { return existCalls; }
+int ExistCalls() {
+    return existCalls;
+}
 
 } // namespace testclient
 
@@ -20,7 +24,8 @@ extern "C" PCBAPI_EXPORT corvane::Bool8 PCBAPI_CALL ClientAPI_ExistSpecific(cons
     return fileName != nullptr && stat(fileName, &info) == 0 && S_ISREG(info.st_mode) ? 1 : 0;
 }
 
-extern "C" PCBAPI_EXPORT void PCBAPI_CALL ClientAPI_GetClientInterface(corvane::IHostClient** client) {
+extern "C" PCBAPI_EXPORT void PCBAPI_CALL
+ClientAPI_GetClientInterface(corvane::IHostClient** client) {
     if (client != nullptr) {
         *client = testclient::theClient;
     }
