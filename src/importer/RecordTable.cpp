@@ -5,6 +5,8 @@
 #include "importer/PrimitiveReaders.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace corvane {
 
@@ -30,13 +32,48 @@ std::span<const RecordKind> RecordTable() {
     return records;
 }
 
-const RecordKind* FindRecord(std::string_view line, RecordPlace place) {
-    for (const RecordKind& record : RecordTable()) {
-        if (record.Place == place && record.Keyword == line) {
+namespace {
+
+// For each first byte, the rows whose keyword starts with it (one bit per row): a line is
+// compared only with those, so the many data and name lines the scan pass looks at cost a lookup.
+using RowSet = std::uint16_t;
+
+const std::array<RowSet, 256>& RowsByFirstByte() {
+    static const std::array<RowSet, 256> rows = [] {
+        std::array<RowSet, 256> byByte{};
+        const std::span<const RecordKind> table = RecordTable();
+        for (std::size_t row = 0; row < table.size(); ++row) {
+            const auto first = static_cast<unsigned char>(table[row].Keyword.front());
+            byByte[first] = static_cast<RowSet>(byByte[first] | (1u << row));
+        }
+        return byByte;
+    }();
+    return rows;
+}
+
+template <typename Accept> const RecordKind* FindRow(std::string_view line, const Accept& accept) {
+    if (line.empty()) {
+        return nullptr;
+    }
+    const std::span<const RecordKind> table = RecordTable();
+    for (RowSet rows = RowsByFirstByte()[static_cast<unsigned char>(line.front())]; rows != 0;
+         rows = static_cast<RowSet>(rows & (rows - 1))) {
+        const RecordKind& record = table[static_cast<std::size_t>(std::countr_zero(rows))];
+        if (accept(record) && IsKeywordLine(record.Keyword, line)) {
             return &record;
         }
     }
     return nullptr;
+}
+
+} // namespace
+
+const RecordKind* FindRecord(std::string_view line, RecordPlace place) {
+    return FindRow(line, [place](const RecordKind& record) { return record.Place == place; });
+}
+
+const RecordKind* FindRecordOfAnyPlace(std::string_view line) {
+    return FindRow(line, [](const RecordKind&) { return true; });
 }
 
 } // namespace corvane

@@ -26,10 +26,19 @@ struct RecordKind {
     RecordPlace Place;
 };
 
+/// True when the line is the keyword (never empty). The first byte is compared before the rest:
+/// most lines the scan pass looks at are data lines, and this keeps them off memcmp.
+inline bool IsKeywordLine(std::string_view keyword, std::string_view line) {
+    return keyword.size() == line.size() && keyword.front() == line.front() && keyword == line;
+}
+
 /// Every record, in the order the main loop and the component's loop compare their keywords.
 std::span<const RecordKind> RecordTable();
 
 /// The record of that place whose keyword is the whole line, or nullptr.
 const RecordKind* FindRecord(std::string_view line, RecordPlace place);
+
+/// The record of any place whose keyword is the whole line, or nullptr.
+const RecordKind* FindRecordOfAnyPlace(std::string_view line);
 
 } // namespace corvane

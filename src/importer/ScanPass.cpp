@@ -56,15 +56,6 @@ bool StartsDataLine(int firstByte) {
            firstByte == '.' || firstByte == ' ' || firstByte == '\t';
 }
 
-const RecordKind* FindRecordOfAnyPlace(std::string_view line) {
-    for (const RecordKind& record : RecordTable()) {
-        if (record.Keyword == line) {
-            return &record;
-        }
-    }
-    return nullptr;
-}
-
 void StartBar(const std::string& caption, std::int32_t steps) {
     const String255 text(caption);
     PcbApi_Percent_Init(&text, steps);
