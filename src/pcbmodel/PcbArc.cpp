@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbArc::TPcbArc(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Arc);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbArc::Exchange(std::uint8_t mode) {

@@ -9,6 +9,9 @@ namespace corvane {
 /// degrees.
 class TPcbArc : public TPCBObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Arc);
+
     /// Stores the handle and the arc kind code; never calls the host.
     explicit TPcbArc(HostHandle handle);
 

@@ -6,7 +6,7 @@
 namespace corvane {
 
 TPcbComponent::TPcbComponent(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Component);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbComponent::Exchange(std::uint8_t mode) {

@@ -11,6 +11,9 @@ namespace corvane {
 
 class TPcbComponent : public TPcbGroupObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Component);
+
     static constexpr std::size_t SourceLinkCount = 8;
 
     /// Stores the handle and the component kind code; never calls the host.

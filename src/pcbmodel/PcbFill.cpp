@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbFill::TPcbFill(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Fill);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbFill::Exchange(std::uint8_t mode) {

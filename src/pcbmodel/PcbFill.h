@@ -8,6 +8,9 @@ namespace corvane {
 /// A rectangular fill. Coordinates in host units of 1/10000 mil, rotation in degrees.
 class TPcbFill : public TPCBObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Fill);
+
     /// Stores the handle and the fill kind code; never calls the host.
     explicit TPcbFill(HostHandle handle);
 

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbNet::TPcbNet(HostHandle handle) : TPcbGroupObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Net);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbNet::Exchange(std::uint8_t mode) {

@@ -10,6 +10,9 @@ namespace corvane {
 
 class TPcbNet : public TPcbGroupObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Net);
+
     explicit TPcbNet(HostHandle handle);
 
     std::int32_t Exchange(std::uint8_t mode) override;

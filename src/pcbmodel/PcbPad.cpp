@@ -22,7 +22,7 @@ bool IsStackLayer(TLayer layer) {
 } // namespace
 
 TPcbPad::TPcbPad(HostHandle handle) : TPCBObject(handle), PadLayerStack() {
-    ObjectId = KindCodeOf(ObjectKind::Pad);
+    ObjectId = KindCode;
 }
 
 // --- Exchange ---------------------------------------------------------------------------------

@@ -27,6 +27,9 @@ struct PadLayerStack {
 /// number above 82.
 class TPcbPad : public TPCBObject, public PadLayerStack {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Pad);
+
     /// The shape whose corners follow the corner-radius percentage.
     static constexpr std::uint8_t CornerRadiusShape = 9;
     /// The stack mode in which the host keeps a separate description per layer.

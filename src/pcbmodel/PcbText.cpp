@@ -13,7 +13,7 @@ constexpr std::int32_t BarCodeOverride = 1;
 } // namespace
 
 TPcbText::TPcbText(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Text);
+    ObjectId = KindCode;
     // The other TrueType and bar-code settings stay zero.
     FontName.Assign("Arial");
     TrueTypeValue = MilsToCoord(DefaultTrueTypeValueMils);

@@ -10,6 +10,9 @@ namespace corvane {
 /// degrees.
 class TPcbText : public TPCBObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Text);
+
     /// Stores the handle, the text kind code and the TrueType and bar-code defaults, which reach
     /// the host only if the text is written before it is read; never calls the host.
     explicit TPcbText(HostHandle handle);

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbTrack::TPcbTrack(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Track);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbTrack::Exchange(std::uint8_t mode) {

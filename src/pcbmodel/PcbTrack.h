@@ -8,6 +8,9 @@ namespace corvane {
 /// A straight track. Coordinates and widths in host units of 1/10000 mil.
 class TPcbTrack : public TPCBObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Track);
+
     /// Stores the handle and the track kind code; never calls the host.
     explicit TPcbTrack(HostHandle handle);
 

@@ -5,7 +5,7 @@
 namespace corvane {
 
 TPcbVia::TPcbVia(HostHandle handle) : TPCBObject(handle) {
-    ObjectId = KindCodeOf(ObjectKind::Via);
+    ObjectId = KindCode;
 }
 
 std::int32_t TPcbVia::Exchange(std::uint8_t mode) {

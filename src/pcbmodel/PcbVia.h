@@ -8,6 +8,9 @@ namespace corvane {
 /// A via centred on (X, Y) spanning StartLayer to EndLayer. Sizes in host units of 1/10000 mil.
 class TPcbVia : public TPCBObject {
 public:
+    /// The host kind code of every object of this class (PcbApi_CreateObject's argument).
+    static constexpr std::uint8_t KindCode = KindCodeOf(ObjectKind::Via);
+
     /// Stores the handle and the via kind code; never calls the host.
     explicit TPcbVia(HostHandle handle);
 
