@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <utility>
+#include <vector>
 
 namespace clitest {
 namespace {
@@ -37,25 +40,52 @@ std::string JsonOf(const std::string& board) {
     return ReadFile(folder / "b.json");
 }
 
-// A test board by name: the demo board of the examples, or a board of the test data.
+// A test board by name: the demo board of the examples, the routed board of the KiCad checks, or a
+// board of the test data.
 std::string BoardPath(const std::string& name) {
-    return name == "demo" ? DemoBoard() : DataFile(name + ".PCB");
+    if (name == "demo") {
+        return DemoBoard();
+    }
+    if (name == "routed") {
+        return std::string(CLI_KICAD_DATA_DIR) + "/routed.PCB";
+    }
+    return DataFile(name + ".PCB");
+}
+
+// Every document the program writes, by the suffix of its expected file.
+const std::vector<std::pair<std::string, std::string>> kDocumentOptions = {
+    {".json", "--json"},   {".svg", "--svg"},           {".kicad_pcb", "--kicad"},
+    {"-bom.csv", "--bom"}, {"-pos.csv", "--positions"},
+};
+
+// CORVANE_UPDATE_DOCUMENTS=1 stores the documents of this run as the expected ones instead of
+// comparing them, so that a change of the output is one reviewed diff of tests/tools/expected.
+bool UpdatingDocuments() {
+    const char* update = std::getenv("CORVANE_UPDATE_DOCUMENTS");
+    return update != nullptr && *update == '1';
 }
 
 class ExpectedDocuments : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJsonAndSvg) {
+TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedDocuments) {
     const std::string name = GetParam();
     TempFolder folder;
-    const ProcessResult result = RunProgram(
-        Program(), {"-q", BoardPath(name), "--json", folder / "b.json", "--svg", folder / "b.svg"});
+    std::vector<std::string> arguments = {"-q", BoardPath(name)};
+    for (const auto& [suffix, option] : kDocumentOptions) {
+        arguments.insert(arguments.end(), {option, folder / ("b" + suffix)});
+    }
+    const ProcessResult result = RunProgram(Program(), arguments);
     ASSERT_EQ(result.ExitStatus, 0) << result.Err;
-    for (const char* extension : {".json", ".svg"}) {
-        const std::string expected = ReadFile(ExpectedFile(name + extension));
-        ASSERT_FALSE(expected.empty()) << "no expected document " << name << extension;
-        const std::string actual = ReadFile(folder / (std::string("b") + extension));
-        EXPECT_EQ(actual, expected)
-            << name << extension << ": " << FirstDifference(expected, actual);
+    for (const auto& [suffix, option] : kDocumentOptions) {
+        const std::string actual = ReadFile(folder / ("b" + suffix));
+        if (UpdatingDocuments()) {
+            std::ofstream(ExpectedFile(name + suffix), std::ios::binary) << actual;
+            continue;
+        }
+        const std::string expected = ReadFile(ExpectedFile(name + suffix));
+        ASSERT_FALSE(expected.empty()) << "no expected document " << name << suffix
+                                       << " (CORVANE_UPDATE_DOCUMENTS=1 stores it)";
+        EXPECT_EQ(actual, expected) << name << suffix << ": " << FirstDifference(expected, actual);
     }
 }
 
@@ -63,12 +93,13 @@ TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedJsonAndSvg) {
 // orientation and stroke-width conversions; components-nets: a top and a bottom component, nets
 // through designator-pin references (one of them unknown) that name both internal planes;
 // version5: the hole sizes a version-5 file forces; header-only: nothing but the stack;
-// special-text: characters JSON and XML must escape and an 8-bit one; abort: ten tracks; demo:
-// every record kind; duplicates: see below.
+// special-text: characters JSON and XML must escape and an 8-bit one; abort: ten tracks;
+// damaged-sizes: sizes and coordinates beyond the host's range; routed: a routed board with parts
+// on both sides; demo: every record kind; duplicates: see below.
 INSTANTIATE_TEST_SUITE_P(Boards, ExpectedDocuments,
                          ::testing::Values("free-records", "components-nets", "version5",
-                                           "header-only", "special-text", "abort", "demo",
-                                           "duplicates"));
+                                           "header-only", "special-text", "abort", "damaged-sizes",
+                                           "routed", "demo", "duplicates"));
 
 // duplicates: designators and pin names that repeat, on both sides and on "MultiLayer", with
 // components that come after nets. The nets join the pads the host's own lookup finds, which
