@@ -297,9 +297,13 @@ private:
                  "(" + frame.Prefix() + "circle (center " + XY(frame.Local(arc.Centre)) +
                      ") (end " + XY(frame.Local(arc.Start)) + ")" + tail + " (fill none)");
         } else {
+            // Written from the host's end to its start, clockwise on the sheet: KiCad 6.0 draws a
+            // footprint arc clockwise from its start whatever its middle point says, and keeps a
+            // board arc in that order itself. Later versions draw the arc through the three points.
             Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "arc (start " + XY(frame.Local(arc.Start)) + ") (mid " +
-                     XY(frame.Local(arc.Mid)) + ") (end " + XY(frame.Local(arc.End)) + ")" + tail);
+                 "(" + frame.Prefix() + "arc (start " + XY(frame.Local(arc.End)) + ") (mid " +
+                     XY(frame.Local(arc.Mid)) + ") (end " + XY(frame.Local(arc.Start)) + ")" +
+                     tail);
         }
     }
 
