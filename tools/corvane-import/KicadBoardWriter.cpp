@@ -33,7 +33,10 @@ constexpr std::int64_t SmallestPad = 1'000;        // nm
 constexpr std::int64_t HiddenTextSize = 1'270'000; // nm: texts a footprint needs but the host lacks
 constexpr std::int64_t HiddenTextStroke = 150'000;
 constexpr const char* ZoneHatch = "(hatch edge 0.508)";
-constexpr const char* ZoneThermals = "(fill (thermal_gap 0.508) (thermal_bridge_width 0.508))";
+// Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the demo's
+// fill, joined to its net by vias and a track, for an island and emptied it.
+constexpr const char* ZoneFill =
+    "(fill (thermal_gap 0.508) (thermal_bridge_width 0.508) (island_removal_mode 1))";
 
 std::string XY(SheetPoint p) {
     return Millimetres(p.X) + " " + Millimetres(p.Y);
@@ -363,7 +366,7 @@ private:
               const std::array<SheetPoint, 4>& corners) {
         const std::string id = ids_.For(head + settings + PolygonPoints(corners, Frame{}, ""));
         zones_ += "  (zone " + head + " (tstamp " + id + ") " + ZoneHatch + "\n" + settings +
-                  "    " + ZoneThermals + "\n    (polygon\n      " +
+                  "    " + ZoneFill + "\n    (polygon\n      " +
                   PolygonPoints(corners, Frame{}, "      ") + "\n    )\n  )\n";
     }
 
