@@ -91,6 +91,13 @@ struct Frame {
     std::string Indent() const { return InFootprint ? "    " : "  "; }
 };
 
+// The sheet holds the board and the rectangle drawn when its edge has no closed outline.
+SheetPlacement SheetAround(const Extent& extent) {
+    Extent all = extent;
+    all.Add(FallbackOutline(extent));
+    return SheetPlacement::Around(all);
+}
+
 // The texts of a footprint take their role from where they come from.
 enum class TextRole { Board, Reference, Value, User };
 
@@ -101,9 +108,7 @@ public:
           edgeLayer_(edgeLayer) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
-        Extent all = extent_;
-        all.Add(outlineBox_);
-        sheet_.emplace(SheetPlacement::Around(all));
+        sheet_.emplace(SheetAround(extent_));
         outline_ = FindEdgeOutline(board_.Free, edgeLayer_, *sheet_);
         NumberNets();
     }
@@ -593,6 +598,10 @@ private:
 
 std::string BoardToKicad(const Board& board, const std::string& edgeLayer) {
     return Writer(board, edgeLayer).Document();
+}
+
+bool HasEdgeOutline(const Board& board, const std::string& edgeLayer) {
+    return FindEdgeOutline(board.Free, edgeLayer, SheetAround(BoardExtent(board))).Found;
 }
 
 } // namespace corvane::cli
