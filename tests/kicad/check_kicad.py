@@ -249,10 +249,11 @@ class Expected:
 
     def arc(self, a, free):
         centre = self.sheet.at(a["x"], a["y"])
+        radius = abs(a["radius"])  # a negative radius counts by its magnitude
         copper = self.layers.copper_of(a["layer"])
         layer = "edge" if self.on_edge(a, free) else None
         width = size(a["width"]) if copper and not layer else line_width(a["width"])
-        if a["radius"] <= 0:
+        if radius == 0:
             for lay in copper:
                 self.add(("segment", lay, (centre, centre), width), a["net"])
             if not copper:
@@ -264,29 +265,29 @@ class Expected:
         sweep = math.fmod(sweep, 360.0) if math.isfinite(sweep) else 0.0
         if sweep <= 0:
             sweep += 360.0
-        start = self.sheet.on_circle(centre, a["radius"], start_angle)
+        start = self.sheet.on_circle(centre, radius, start_angle)
         if copper and not layer:
             pieces = ([(start_angle, 180.0), (start_angle + 180.0, 180.0)] if sweep >= 360
                       else [(start_angle, sweep)])
             for lay in copper:
                 for begin, extent in pieces:
-                    ends = tuple(sorted((self.sheet.on_circle(centre, a["radius"], begin),
-                                         self.sheet.on_circle(centre, a["radius"],
+                    ends = tuple(sorted((self.sheet.on_circle(centre, radius, begin),
+                                         self.sheet.on_circle(centre, radius,
                                                               begin + extent))))
                     key = ("arc track", lay, ends, centre, width)
                     self.add(key, a["net"])
                     self.middles[key].append(
-                        self.sheet.on_circle(centre, a["radius"], begin + extent / 2))
+                        self.sheet.on_circle(centre, radius, begin + extent / 2))
             return
         layer = layer or self.layers.non_copper(a["layer"])
         if sweep >= 360:
             self.add(("circle", layer, centre, start, width), None)
         else:
-            end = self.sheet.on_circle(centre, a["radius"], start_angle + sweep)
+            end = self.sheet.on_circle(centre, radius, start_angle + sweep)
             key = ("arc", layer, tuple(sorted((start, end))), centre, width)
             self.add(key, None)
             self.middles[key].append(
-                self.sheet.on_circle(centre, a["radius"], start_angle + sweep / 2))
+                self.sheet.on_circle(centre, radius, start_angle + sweep / 2))
 
     def fill_corners(self, f):
         a, b = self.sheet.at(f["x1"], f["y1"]), self.sheet.at(f["x2"], f["y2"])
