@@ -9,9 +9,11 @@ both. Where the two pictures differ on a patch wider than the outlines' rounding
 pixels), the layer fails: an arc drawn on the other side of its circle, a pad turned the wrong
 way, a line gone. Boards beyond KiCad's reach (clamped by KiCad) are not drawn.
 
-    compare_layers.py --program CORVANE_IMPORT [--keep DIR] [--kicad-file KICAD_PCB] BOARD...
+    compare_layers.py --program CORVANE_IMPORT [--jobs N] [--keep DIR] [--kicad-file KICAD_PCB]
+                      BOARD...
 
---keep keeps the pictures (NAME-LAYER-kicad.png, -svg.png, -diff.png). --kicad-file compares the
+--jobs compares N boards at a time (2). --keep keeps the pictures (N-NAME/NAME-LAYER-kicad.png,
+-svg.png, -diff.png). --kicad-file compares the
 given KiCad board, in place of the one corvane-import writes, with the SVG of the single BOARD
 (to show that a wrong board fails). Layers compared: copper (plane layers aside: the SVG draws no
 plane), silkscreen, mask and paste. Run with the python that has KiCad's pcbnew module
@@ -19,7 +21,9 @@ plane), silkscreen, mask and paste. Run with the python that has KiCad's pcbnew 
 """
 
 import argparse
+import functools
 import json
+import multiprocessing
 import os
 import subprocess
 import sys
@@ -260,9 +264,20 @@ def compare_board(program, path, work, kicad_file):
     return problems
 
 
+def compare_in_folder(program, work, kicad_file, numbered):
+    """compare_board in a folder of the board's own, KiCad's messages kept in a file."""
+    index, path = numbered
+    name = os.path.basename(path)
+    folder = os.path.join(work, "%d-%s" % (index, name))
+    os.makedirs(folder, exist_ok=True)
+    with check_kicad.kicad_messages(os.path.join(folder, name + ".kicad-messages.txt")):
+        return name, compare_board(program, path, folder, kicad_file)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--program", required=True, help="corvane-import")
+    parser.add_argument("--jobs", type=int, default=2, help="boards compared at a time")
     parser.add_argument("--keep", help="keep the pictures in this folder")
     parser.add_argument("--kicad-file", help="the KiCad board to compare, for a single BOARD")
     parser.add_argument("boards", nargs="+")
@@ -271,23 +286,23 @@ def main():
         parser.error("--kicad-file goes with a single board")
     failures = 0
     with tempfile.TemporaryDirectory() as scratch:
-        work = args.keep or scratch
+        work = os.path.abspath(args.keep or scratch)
         os.makedirs(work, exist_ok=True)
-        for path in args.boards:
-            name = os.path.basename(path)
-            with check_kicad.kicad_messages(os.path.join(work, name + ".kicad-messages.txt")):
-                problems = compare_board(args.program, path, work, args.kicad_file)
-            if problems is None:
-                print("--   %s: not a Corvane board" % name)
-            elif isinstance(problems, str):
-                print("--   %s: %s" % (name, problems))
-            elif problems:
-                failures += 1
-                print("FAIL %s" % name)
-                for problem in problems:
-                    print("     %s" % problem)
-            else:
-                print("ok   %s" % name)
+        compare = functools.partial(compare_in_folder, args.program, work, args.kicad_file)
+        with multiprocessing.get_context("fork").Pool(max(1, args.jobs)) as pool:
+            for name, problems in pool.imap(compare, enumerate(args.boards)):
+                if problems is None:
+                    print("--   %s: not a Corvane board" % name)
+                elif isinstance(problems, str):
+                    print("--   %s: %s" % (name, problems))
+                elif problems:
+                    failures += 1
+                    print("FAIL %s" % name)
+                    for problem in problems:
+                        print("     %s" % problem)
+                else:
+                    print("ok   %s" % name)
+                sys.stdout.flush()
     print("%d boards, %d with layers that differ" % (len(args.boards), failures))
     return 1 if failures else 0
 
