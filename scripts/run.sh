@@ -4,14 +4,18 @@
 #
 #   scripts/run.sh [OPTIONS] [FILE...]     (options may also come after the files)
 #
-# FILE defaults to examples/demo.PCB. Each FILE's outputs go to out/ under the file's own path
-# (out/examples/demo.json for examples/demo.PCB, out/home/me/boards/x.svg for
-# /home/me/boards/x.PCB), so boards of one name in different folders keep apart. OPTIONS go to
-# corvane-import (--quiet, --strict, --report text, ...); paths in them and the FILEs are taken
-# from where the script was started. With --json, --svg or --out-dir the outputs are yours to
-# name. On a fresh Debian machine it first installs what the build needs (as root), then builds
-# the program in build/native, the build scripts/test.sh uses. The exit status is the highest of
-# corvane-import's.
+# FILE defaults to examples/demo.PCB; `-` reads a board from standard input. Each FILE's outputs
+# go to out/ under the file's own path and whole name (out/examples/demo.PCB.json for
+# examples/demo.PCB, out/home/me/boards/x.PCB.svg for /home/me/boards/x.PCB, out/stdin.json for
+# `-`), so no two boards share an output; a board given twice is refused (status 2) before anything
+# runs. OPTIONS go to corvane-import (--quiet, --strict, --report text, ...); paths in them and the
+# FILEs are taken from where the script was started. With an output option (--json, --svg,
+# --kicad, --bom, --positions, --report-file, --out-dir) the outputs are yours to name and all
+# FILEs go to one corvane-import run, which refuses what it refuses for several files (one output
+# for two boards, an output that is an input). On a fresh Debian machine it first installs what
+# the build needs (as root), then builds the program in build/native, the build scripts/test.sh
+# uses; CORVANE_IMPORT names a program to run instead. The exit status is corvane-import's, the
+# highest of its runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -39,7 +43,8 @@ while [ "$#" -gt 0 ]; do
     -q | --quiet) quiet=1 ;;
     esac
     case $argument in
-    --json | --json=* | --svg | --svg=* | --out-dir | --out-dir=*) own_outputs=1 ;;
+    --json | --json=* | --svg | --svg=* | --kicad | --kicad=* | --bom | --bom=* | --positions | \
+        --positions=* | --report-file | --report-file=* | --out-dir | --out-dir=*) own_outputs=1 ;;
     esac
     if [ "$argument" = "-" ] || [ "${argument#-}" = "$argument" ]; then
         files+=("$argument")
@@ -54,47 +59,70 @@ if [ "${#files[@]}" -eq 0 ]; then
     files=("$root/examples/demo.PCB")
 fi
 
-source "$root/scripts/lib/deps.sh"
-install_native_deps
-
-# The build speaks only when it fails.
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-[ "$quiet" -eq 1 ] || echo "Building corvane-import in build/native ..." >&2
-if ! { cmake -S "$root" -B "$root/build/native" -G Ninja -DCORVANE_WERROR=ON \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-    cmake --build "$root/build/native" --target corvane-import; } >"$log" 2>&1; then
-    cat "$log" >&2
-    echo "run.sh: the build failed" >&2
-    exit 1
-fi
-program="$root/build/native/tools/corvane-import/corvane-import"
-
-# out/ and the file's path without its extension: relative to the repository for its own files.
+# out/ and the file's path with its whole name: relative to the repository for its own files.
 output_stem() {
     local path
+    if [ "$1" = "-" ]; then
+        echo "$root/out/stdin"
+        return
+    fi
     path=$(realpath -m -- "$1")
     case $path in
     "$root"/*) path=${path#"$root"/} ;;
     *) path=${path#/} ;;
     esac
-    echo "$root/out/${path%.*}"
+    echo "$root/out/$path"
 }
 
-worst=0
-for file in "${files[@]}"; do
-    outputs=()
-    stem=""
-    if [ "$own_outputs" -eq 0 ] && [ "$file" != "-" ]; then
+stems=()
+if [ "$own_outputs" -eq 0 ]; then
+    for file in "${files[@]}"; do
         stem=$(output_stem "$file")
-        mkdir -p "$(dirname "$stem")"
-        outputs=(--json "$stem.json" --svg "$stem.svg")
+        for earlier in "${stems[@]}"; do
+            if [ "$earlier" = "$stem" ]; then
+                echo "run.sh: $file is given twice: its outputs ${stem#"$root"/}.json and .svg" \
+                    "would be written twice" >&2
+                exit 2
+            fi
+        done
+        stems+=("$stem")
+    done
+fi
+
+if [ -n "${CORVANE_IMPORT:-}" ]; then
+    program=$CORVANE_IMPORT
+else
+    source "$root/scripts/lib/deps.sh"
+    install_native_deps
+    # The build speaks only when it fails.
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
+    [ "$quiet" -eq 1 ] || echo "Building corvane-import in build/native ..." >&2
+    if ! { cmake -S "$root" -B "$root/build/native" -G Ninja -DCORVANE_WERROR=ON \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+        cmake --build "$root/build/native" --target corvane-import; } >"$log" 2>&1; then
+        cat "$log" >&2
+        echo "run.sh: the build failed" >&2
+        exit 1
     fi
+    rm -f "$log"
+    trap - EXIT
+    program="$root/build/native/tools/corvane-import/corvane-import"
+fi
+
+if [ "$own_outputs" -eq 1 ]; then
+    exec "$program" "${options[@]}" -- "${files[@]}"
+fi
+
+worst=0
+for index in "${!files[@]}"; do
+    file=${files[$index]}
+    stem=${stems[$index]}
+    mkdir -p "$(dirname "$stem")"
     status=0
-    "$program" "${outputs[@]}" "${options[@]}" -- "$file" || status=$?
+    "$program" --json "$stem.json" --svg "$stem.svg" "${options[@]}" -- "$file" || status=$?
     # 0 complete, 3 aborted, 6 --strict: the outputs were written all the same.
-    if [ -n "$stem" ] && [ "$quiet" -eq 0 ] &&
-        { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
+    if [ "$quiet" -eq 0 ] && { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
         echo "Wrote ${stem#"$root"/}.json and ${stem#"$root"/}.svg"
     fi
     [ "$status" -le "$worst" ] || worst=$status

@@ -1,10 +1,13 @@
-# The KiCad stage: the KiCad boards corvane-import writes, checked by KiCad itself, and the
-# manufacturing sets of the demo board, the routed test board, an empty board and a real board,
-# plotted by KiCad and read by gerbv. Source scripts/lib/deps.sh first (apt_install), and call from the repository's root.
+# The KiCad stage: the KiCad boards corvane-import writes, checked by KiCad itself, every layer
+# of them plotted by KiCad and compared with the SVG, and the manufacturing sets of the demo board,
+# the routed test board, an empty board and a real board, plotted by KiCad and read by gerbv, with
+# fab.sh's own behaviours. Source scripts/lib/deps.sh first (apt_install), and call from the
+# repository's root.
 
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
-# (build/native); then scripts/fab.sh on four boards, into BUILD_DIR/fab.
+# (build/native), and the layer comparison over the same boards; then scripts/fab.sh on four
+# boards, into BUILD_DIR/fab, and its test.
 run_kicad_checks() {
     local build="${1:-build/native}"
     install_fab_deps
@@ -15,14 +18,23 @@ run_kicad_checks() {
     for corpus in ../shared/corpus/*.PCB; do
         [ -f "$corpus" ] && boards+=("$corpus")
     done
-    /usr/bin/python3 tests/kicad/check_kicad.py --program "$build/tools/corvane-import/corvane-import" \
-        --clean routed.PCB "${boards[@]}"
+    local program="$build/tools/corvane-import/corvane-import"
+    /usr/bin/python3 tests/kicad/check_kicad.py --program "$program" --clean routed.PCB "${boards[@]}"
+    echo "== every layer drawn twice: KiCad's Gerber files by gerbv, corvane-import's SVG"
+    /usr/bin/python3 tests/kicad/compare_layers.py --program "$program" "${boards[@]}"
+    local wrong=(examples/demo.PCB)
+    [ ! -f ../shared/corpus/PRJ12.PCB ] || wrong+=(../shared/corpus/PRJ12.PCB)
+    tests/kicad/wrong-arc-test.sh "$program" "${wrong[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
-    local board name
-    for board in examples/demo.PCB tests/kicad/data/routed.PCB tests/tools/data/header-only.PCB \
-        ../shared/corpus/PRJ12.PCB; do
+    local entry board name accept
+    # The empty board is a file cut short after its header: its loss is accepted.
+    for entry in examples/demo.PCB tests/kicad/data/routed.PCB \
+        "tests/tools/data/header-only.PCB --accept-damage" ../shared/corpus/PRJ12.PCB; do
+        read -r board accept <<<"$entry"
         [ -f "$board" ] || continue
         name=$(basename "$board" .PCB)
-        scripts/fab.sh "$board" "$build/fab/$name" | tail -1
+        CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh $accept "$board" "$build/fab/$name" |
+            tail -1
     done
+    tests/scripts/fab-test.sh "$program"
 }

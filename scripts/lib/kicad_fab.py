@@ -44,9 +44,19 @@ def used_layers(board):
 
 
 def plot(board_file, out):
-    out = os.path.abspath(out)
     board = pcbnew.LoadBoard(board_file)
     pcbnew.ZONE_FILLER(board).Fill(board.Zones())
+    written = [name for _, name in plot_layers(board, out)]
+    written += drill_files(board, board_file, out)
+    for name in written:
+        if not os.path.isfile(name):
+            raise SystemExit("KiCad wrote no %s" % name)
+        print(name)
+
+
+def plot_layers(board, out):
+    """Gerber files of the board's layers that hold anything and of the edge, as (layer, file)."""
+    out = os.path.abspath(out)
     os.makedirs(out, exist_ok=True)
     controller = pcbnew.PLOT_CONTROLLER(board)
     options = controller.GetPlotOptions()
@@ -78,20 +88,20 @@ def plot(board_file, out):
         controller.OpenPlotfile(suffix, pcbnew.PLOT_FORMAT_GERBER, suffix)
         if not controller.PlotLayer():
             raise SystemExit("KiCad could not plot %s" % suffix)
-        written.append(controller.GetPlotFileName())
+        written.append((layer, controller.GetPlotFileName()))
     controller.ClosePlot()
+    return written
 
+
+def drill_files(board, board_file, out):
     drill = pcbnew.EXCELLON_WRITER(board)
     # Not mirrored, full header, the auxiliary origin, plated and unplated holes in two files.
     drill.SetOptions(False, False, board.GetDesignSettings().GetAuxOrigin(), False)
     drill.SetFormat(True)
-    drill.CreateDrillandMapFilesSet(out, True, False)
+    drill.CreateDrillandMapFilesSet(os.path.abspath(out), True, False)
     stem = os.path.splitext(os.path.basename(board_file))[0]
-    written += [os.path.join(out, "%s-%s.drl" % (stem, kind)) for kind in ("PTH", "NPTH")]
-    for name in written:
-        if not os.path.isfile(name):
-            raise SystemExit("KiCad wrote no %s" % name)
-        print(name)
+    return [os.path.join(os.path.abspath(out), "%s-%s.drl" % (stem, kind))
+            for kind in ("PTH", "NPTH")]
 
 
 if __name__ == "__main__":

@@ -4,9 +4,10 @@
 For every board given, corvane-import writes the JSON and the KiCad file of one import; KiCad's
 pcbnew module loads the KiCad file, and everything KiCad reports is compared with the JSON, to the
 nanometre: footprints (name, reference, value, side, place), pads (place, size, shape, hole, layers,
-net), tracks, arcs, vias, fills, texts, nets, zones and the board's edge. Then KiCad's design-rule
-check runs and its counts are printed; it must find no outline error on any board, and on the boards
-named with --clean no short, no clearance violation and no unconnected pad either.
+net), tracks, arcs (their ends, centre and the point halfway along), vias, fills, texts, nets,
+zones and the board's edge. Then KiCad's design-rule check runs and its counts are printed; it must
+find no outline error on any board, and on the boards named with --clean no short, no clearance
+violation and no unconnected pad either.
 
     check_kicad.py --program CORVANE_IMPORT [--clean NAME]... BOARD...
 
@@ -195,6 +196,7 @@ class Expected:
 
     def __init__(self, board_json, sheet, layers, edge_layer):
         self.items = []
+        self.middles = collections.defaultdict(list)  # arc key: the points halfway along
         self.sheet, self.layers, self.edge_layer = sheet, layers, edge_layer
         for index, (prims, _) in enumerate(primitive_sets(board_json)):
             free = index == 0
@@ -247,10 +249,11 @@ class Expected:
 
     def arc(self, a, free):
         centre = self.sheet.at(a["x"], a["y"])
+        radius = abs(a["radius"])  # a negative radius counts by its magnitude
         copper = self.layers.copper_of(a["layer"])
         layer = "edge" if self.on_edge(a, free) else None
         width = size(a["width"]) if copper and not layer else line_width(a["width"])
-        if a["radius"] <= 0:
+        if radius == 0:
             for lay in copper:
                 self.add(("segment", lay, (centre, centre), width), a["net"])
             if not copper:
@@ -262,23 +265,29 @@ class Expected:
         sweep = math.fmod(sweep, 360.0) if math.isfinite(sweep) else 0.0
         if sweep <= 0:
             sweep += 360.0
-        start = self.sheet.on_circle(centre, a["radius"], start_angle)
+        start = self.sheet.on_circle(centre, radius, start_angle)
         if copper and not layer:
             pieces = ([(start_angle, 180.0), (start_angle + 180.0, 180.0)] if sweep >= 360
                       else [(start_angle, sweep)])
             for lay in copper:
                 for begin, extent in pieces:
-                    ends = tuple(sorted((self.sheet.on_circle(centre, a["radius"], begin),
-                                         self.sheet.on_circle(centre, a["radius"],
+                    ends = tuple(sorted((self.sheet.on_circle(centre, radius, begin),
+                                         self.sheet.on_circle(centre, radius,
                                                               begin + extent))))
-                    self.add(("arc track", lay, ends, centre, width), a["net"])
+                    key = ("arc track", lay, ends, centre, width)
+                    self.add(key, a["net"])
+                    self.middles[key].append(
+                        self.sheet.on_circle(centre, radius, begin + extent / 2))
             return
         layer = layer or self.layers.non_copper(a["layer"])
         if sweep >= 360:
             self.add(("circle", layer, centre, start, width), None)
         else:
-            end = self.sheet.on_circle(centre, a["radius"], start_angle + sweep)
-            self.add(("arc", layer, tuple(sorted((start, end))), centre, width), None)
+            end = self.sheet.on_circle(centre, radius, start_angle + sweep)
+            key = ("arc", layer, tuple(sorted((start, end))), centre, width)
+            self.add(key, None)
+            self.middles[key].append(
+                self.sheet.on_circle(centre, radius, start_angle + sweep / 2))
 
     def fill_corners(self, f):
         a, b = self.sheet.at(f["x1"], f["y1"]), self.sheet.at(f["x2"], f["y2"])
@@ -352,11 +361,39 @@ def point(p):
     return (p.x, p.y)
 
 
+def halfway(start, centre, angle):
+    """The point halfway along an arc as KiCad draws it: from its start, turned about its centre
+    by half its angle (tenths of a degree, clockwise on the sheet)."""
+    rad = angle / 20.0 * math.pi / 180.0
+    dx, dy = start.x - centre.x, start.y - centre.y
+    return (centre.x + dx * math.cos(rad) - dy * math.sin(rad),
+            centre.y + dx * math.sin(rad) + dy * math.cos(rad))
+
+
+def compare_middles(expected, actual):
+    """Every arc must pass through the host's middle, not only share its ends and centre: an arc
+    drawn on the other side of its circle has the same ends. Within a thousandth of its radius
+    (KiCad works its angle out from whole nanometres), and a micrometre."""
+    problems = []
+    for key, want in expected.items():
+        have = list(actual.get(key, []))
+        reach = max(1000.0, math.dist(key[2][0], key[3]) / 1000.0)
+        for middle in want:
+            near = [p for p in have if math.dist(p, middle) <= reach]
+            if near:
+                have.remove(near[0])
+            elif have:
+                problems.append("arc through %r, KiCad's through (%d, %d): %r" %
+                                (middle, round(have[0][0]), round(have[0][1]), key))
+    return problems
+
+
 class Actual:
     """What KiCad reports, as the same (key, net) pairs."""
 
     def __init__(self, board, edge_mapped):
         self.items = []
+        self.middles = collections.defaultdict(list)
         self.board = board
         self.edge_mapped = edge_mapped
         self.edge_rects = []
@@ -390,7 +427,9 @@ class Actual:
             return
         ends = tuple(sorted((point(t.GetStart()), point(t.GetEnd()))))
         if t.GetClass() == "PCB_ARC":
-            self.items.append((("arc track", layer, ends, point(t.GetCenter()), width), net))
+            key = ("arc track", layer, ends, point(t.GetCenter()), width)
+            self.items.append((key, net))
+            self.middles[key].append(halfway(t.GetStart(), t.GetCenter(), t.GetAngle()))
         else:
             self.items.append((("segment", layer, ends, width), net))
 
@@ -407,6 +446,7 @@ class Actual:
         elif shape == pcbnew.SHAPE_T_ARC:
             key = ("arc", layer, tuple(sorted((point(d.GetStart()), point(d.GetEnd())))),
                    point(d.GetCenter()), width)
+            self.middles[key].append(halfway(d.GetStart(), d.GetCenter(), d.GetArcAngle()))
         elif shape == pcbnew.SHAPE_T_CIRCLE:
             key = ("circle", layer, point(d.GetCenter()), point(d.GetEnd()), width)
         elif shape == pcbnew.SHAPE_T_RECT:
@@ -615,6 +655,7 @@ def check_board(program, path, work, clean, edge_layer):
         problems = compare(kinds(expected.items), kinds(actual.items))
     else:
         problems = compare(expected.items, actual.items)
+        problems += compare_middles(expected.middles, actual.middles)
         problems += check_footprints(board, board_json, sheet)
         problems += check_edge(board, actual)
         problems += check_sheet(board, sheet, stem + ".kicad_pcb")

@@ -126,6 +126,14 @@ TEST(KicadArc, QuarterArcsAreExactAndTheThirdPointLiesOnTheCircle) {
         const double distance = std::hypot(double(result.Mid.X - c.X), double(result.Mid.Y - c.Y));
         EXPECT_NEAR(distance, double(r), 0.01) << t.Start << " " << t.End;
     }
+    arc.StartAngle = 0, arc.EndAngle = 90;
+    const SheetArc positive = ArcOnSheet(sheet, arc);
+    arc.Radius = -arc.Radius;
+    const SheetArc negative = ArcOnSheet(sheet, arc);
+    EXPECT_FALSE(negative.Degenerate);
+    EXPECT_EQ(negative.Start, positive.Start);
+    EXPECT_EQ(negative.Mid, positive.Mid);
+    EXPECT_EQ(negative.End, positive.End);
     arc.Radius = 0;
     EXPECT_TRUE(ArcOnSheet(sheet, arc).Degenerate);
 }

@@ -3,7 +3,10 @@
 #include "KicadUnits.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <numbers>
 
 namespace corvane::cli::kicad {
@@ -95,7 +98,10 @@ SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees)
 SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     SheetArc result;
     result.Centre = sheet.At(arc.X, arc.Y);
-    if (arc.Radius <= 0) {
+    // A negative radius of a damaged file is taken by its magnitude, as every other size is.
+    const std::int32_t radius =
+        arc.Radius == INT32_MIN ? INT32_MAX : static_cast<std::int32_t>(std::abs(arc.Radius));
+    if (radius == 0) {
         result.Degenerate = true;
         result.FullCircle = true;
         result.Start = result.Mid = result.End = result.Centre;
@@ -109,15 +115,15 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     }
     const double start = std::isfinite(arc.StartAngle) ? arc.StartAngle : 0.0;
     result.FullCircle = sweep >= 360;
-    result.Start = PointOnCircle(result.Centre, arc.Radius, start);
-    result.End = PointOnCircle(result.Centre, arc.Radius, start + sweep);
+    result.Start = PointOnCircle(result.Centre, radius, start);
+    result.End = PointOnCircle(result.Centre, radius, start + sweep);
     // KiCad's third point may lie anywhere on the arc. Two fifths along, rather than halfway,
     // the circle does not run along a diagonal of the nanometre grid for the usual quarter arcs,
     // so that grid points lie close to it (see NearestToCircle).
     const double middle = NormalisedDegrees(start + sweep * 0.4);
-    result.Mid = PointOnCircle(result.Centre, arc.Radius, middle);
+    result.Mid = PointOnCircle(result.Centre, radius, middle);
     if (std::fmod(middle, 90.0) != 0) {
-        result.Mid = NearestToCircle(result.Mid, result.Centre, Nanometres(arc.Radius));
+        result.Mid = NearestToCircle(result.Mid, result.Centre, Nanometres(radius));
     }
     return result;
 }

@@ -12,7 +12,7 @@ namespace corvane::cli::kicad {
 struct SheetArc {
     /// The whole circle: equal angles, or a sweep of 360 degrees or more. Start is a point on it.
     bool FullCircle = false;
-    /// A radius of 0 or less: every point is the centre.
+    /// A radius of 0: every point is the centre. A negative radius counts by its magnitude.
     bool Degenerate = false;
     SheetPoint Centre, Start, Mid, End;
 };

@@ -33,7 +33,10 @@ constexpr std::int64_t SmallestPad = 1'000;        // nm
 constexpr std::int64_t HiddenTextSize = 1'270'000; // nm: texts a footprint needs but the host lacks
 constexpr std::int64_t HiddenTextStroke = 150'000;
 constexpr const char* ZoneHatch = "(hatch edge 0.508)";
-constexpr const char* ZoneThermals = "(fill (thermal_gap 0.508) (thermal_bridge_width 0.508))";
+// Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the demo's
+// fill, joined to its net by vias and a track, for an island and emptied it.
+constexpr const char* ZoneFill =
+    "(fill (thermal_gap 0.508) (thermal_bridge_width 0.508) (island_removal_mode 1))";
 
 std::string XY(SheetPoint p) {
     return Millimetres(p.X) + " " + Millimetres(p.Y);
@@ -88,6 +91,13 @@ struct Frame {
     std::string Indent() const { return InFootprint ? "    " : "  "; }
 };
 
+// The sheet holds the board and the rectangle drawn when its edge has no closed outline.
+SheetPlacement SheetAround(const Extent& extent) {
+    Extent all = extent;
+    all.Add(FallbackOutline(extent));
+    return SheetPlacement::Around(all);
+}
+
 // The texts of a footprint take their role from where they come from.
 enum class TextRole { Board, Reference, Value, User };
 
@@ -98,9 +108,7 @@ public:
           edgeLayer_(edgeLayer) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
-        Extent all = extent_;
-        all.Add(outlineBox_);
-        sheet_.emplace(SheetPlacement::Around(all));
+        sheet_.emplace(SheetAround(extent_));
         outline_ = FindEdgeOutline(board_.Free, edgeLayer_, *sheet_);
         NumberNets();
     }
@@ -297,9 +305,13 @@ private:
                  "(" + frame.Prefix() + "circle (center " + XY(frame.Local(arc.Centre)) +
                      ") (end " + XY(frame.Local(arc.Start)) + ")" + tail + " (fill none)");
         } else {
+            // Written from the host's end to its start, clockwise on the sheet: KiCad 6.0 draws a
+            // footprint arc clockwise from its start whatever its middle point says, and keeps a
+            // board arc in that order itself. Later versions draw the arc through the three points.
             Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "arc (start " + XY(frame.Local(arc.Start)) + ") (mid " +
-                     XY(frame.Local(arc.Mid)) + ") (end " + XY(frame.Local(arc.End)) + ")" + tail);
+                 "(" + frame.Prefix() + "arc (start " + XY(frame.Local(arc.End)) + ") (mid " +
+                     XY(frame.Local(arc.Mid)) + ") (end " + XY(frame.Local(arc.Start)) + ")" +
+                     tail);
         }
     }
 
@@ -359,7 +371,7 @@ private:
               const std::array<SheetPoint, 4>& corners) {
         const std::string id = ids_.For(head + settings + PolygonPoints(corners, Frame{}, ""));
         zones_ += "  (zone " + head + " (tstamp " + id + ") " + ZoneHatch + "\n" + settings +
-                  "    " + ZoneThermals + "\n    (polygon\n      " +
+                  "    " + ZoneFill + "\n    (polygon\n      " +
                   PolygonPoints(corners, Frame{}, "      ") + "\n    )\n  )\n";
     }
 
@@ -586,6 +598,10 @@ private:
 
 std::string BoardToKicad(const Board& board, const std::string& edgeLayer) {
     return Writer(board, edgeLayer).Document();
+}
+
+bool HasEdgeOutline(const Board& board, const std::string& edgeLayer) {
+    return FindEdgeOutline(board.Free, edgeLayer, SheetAround(BoardExtent(board))).Found;
 }
 
 } // namespace corvane::cli

@@ -13,4 +13,8 @@ namespace corvane::cli {
 /// around everything). The same board always gives the same bytes.
 std::string BoardToKicad(const Board& board, const std::string& edgeLayer);
 
+/// Whether the edge layer holds a closed outline for the KiCad board's edge; false when the edge
+/// is the rectangle around everything, which no drawing of the board gave.
+bool HasEdgeOutline(const Board& board, const std::string& edgeLayer);
+
 } // namespace corvane::cli

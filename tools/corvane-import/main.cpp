@@ -7,6 +7,7 @@
 #include "ExitStatus.h"
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
+#include "KicadBoardWriter.h"
 #include "ModuleLoader.h"
 #include "Options.h"
 #include "OutputPlan.h"
@@ -140,8 +141,9 @@ struct WalkTargets {
 
 // Reads the board back from the server once, for everything that shows it, with the writing on
 // the progress bar. Nothing is read when nothing shows the board, and the board is kept whole in
-// memory only for the documents made from all of it.
-void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
+// memory only for the documents made from all of it. True when a KiCad board was written whose
+// edge is the rectangle around everything, drawn by no object of the board.
+bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
     BoardCollector snapshot(targets.Header);
     const DocumentContext context{targets.Header, targets.Settings, snapshot};
@@ -159,7 +161,7 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
         visitors.Add(*writers.back());
     }
     if (visitors.Empty()) {
-        return;
+        return false;
     }
     const bool writing = !writers.empty();
     if (writing) {
@@ -171,6 +173,10 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
         }
     });
     bar.Finish();
+    const bool kicad = std::any_of(
+        targets.Documents.begin(), targets.Documents.end(),
+        [](const DocumentStream& document) { return document.Kind->Option == "--kicad"; });
+    return kicad && !HasEdgeOutline(snapshot.Collected(), targets.Settings.EdgeLayer);
 }
 
 // The status of an import that ran: a failed output outweighs an abort, an abort the losses
@@ -238,9 +244,9 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed};
     BoardCounter counter;
-    WalkForOutputs(modules, imported.Board,
-                   {header, options, documents, options.Quiet ? nullptr : &counter},
-                   WritingCaption(file), bar);
+    const bool madeUpEdge = WalkForOutputs(
+        modules, imported.Board, {header, options, documents, options.Quiet ? nullptr : &counter},
+        WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
         PrintError(failure);
@@ -254,8 +260,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         outcome.Path = shownName;
         const std::string note = ReportNote(ImportReport(modules, CorvaneReportCounts), losses);
         const std::string text =
-            run.Several ? StatusLine(shownName, status, counter, note) + "\n"
-                        : SummaryText(outcome, counter) + "Report:      " + note + "\n";
+            run.Several
+                ? StatusLine(shownName, status, counter, note) + "\n"
+                : SummaryText(outcome, counter) +
+                      (madeUpEdge ? "Edge:        no closed outline on " + options.EdgeLayer +
+                                        ": the KiCad board's edge is a rectangle around "
+                                        "everything\n"
+                                  : "") +
+                      "Report:      " + note + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;
         if (!WriteSummary(text, outputs.UsesStandardOutput() ? stderr : stdout)) {

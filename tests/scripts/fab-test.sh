@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# scripts/fab.sh with a built corvane-import, KiCad and gerbv: a set is put in place whole and
+# alone, a damaged import is refused unless accepted, a made-up edge is said, `-` reads standard
+# input, the default folder follows the board's path, a folder of other files is refused.
+#
+#   fab-test.sh CORVANE_IMPORT
+#
+# Run from the repository's root; scripts/ is copied into a scratch repository so that its out/ is
+# the scratch's own.
+set -uo pipefail
+export CORVANE_IMPORT=$(realpath "$1")
+repo=$(pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/repo/boards"
+cp -r "$repo/scripts" "$scratch/repo/"
+fab="$scratch/repo/scripts/fab.sh"
+demo="$repo/examples/demo.PCB"
+cp "$demo" "$scratch/repo/boards/demo.PCB"
+cp "$repo/tests/tools/data/duplicates.PCB" "$scratch/plain.PCB"
+head -c 3000 "$demo" >"$scratch/cut.PCB"
+cd "$scratch"
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+# expect STATUS DESCRIPTION COMMAND...: the command's exit status.
+expect() {
+    local want=$1 what=$2
+    shift 2
+    local status=0
+    "$@" >out.txt 2>err.txt </dev/null || status=$?
+    [ "$status" -eq "$want" ] || fail "$what: status $status, expected $want ($(tail -3 err.txt))"
+}
+
+# The default folder, then a second board of the same name into it: only the second's files.
+expect 0 "the demo" "$fab" repo/boards/demo.PCB
+set=repo/out/boards/demo.PCB-fab
+[ -s "$set/demo-B_Paste.gbr" ] || fail "the demo: no $set/demo-B_Paste.gbr"
+cp plain.PCB demo.PCB
+expect 0 "a second board named demo" "$fab" demo.PCB "$set"
+"$CORVANE_IMPORT" -q demo.PCB --kicad second.kicad_pcb
+cmp -s second.kicad_pcb "$set/demo.kicad_pcb" || fail "the second board's KiCad file is not in $set"
+[ ! -e "$set/demo-B_Paste.gbr" ] || fail "a file of the first set remains in $set"
+ls -a repo/out/boards | grep -q "^\.demo" && fail "a temporary folder remains in repo/out/boards"
+
+# A made-up edge is said by fab.sh and by corvane-import's summary.
+grep -q "^Edge: .*rectangle" err.txt || fail "fab.sh does not say the edge is made up"
+"$CORVANE_IMPORT" plain.PCB --kicad plain.kicad_pcb >summary.txt
+grep -q "^Edge: .*rectangle" summary.txt || fail "the summary does not say the edge is made up"
+"$CORVANE_IMPORT" "$demo" --kicad demo.kicad_pcb >summary.txt
+grep -q "^Edge:" summary.txt && fail "the summary says the demo's edge is made up"
+
+# A damaged import: refused with the summary's line and nothing made, or made when accepted.
+expect 6 "a board cut short" "$fab" cut.PCB cut-set
+grep -q "may have lost data" err.txt || fail "a board cut short: the loss is not said"
+[ ! -e cut-set ] || fail "a board cut short: a set was made"
+expect 0 "a board cut short, accepted" "$fab" --accept-damage cut.PCB cut-set
+grep -q "may have lost data" err.txt || fail "a board cut short, accepted: the loss is not said"
+[ -s cut-set/cut.kicad_pcb ] || fail "a board cut short, accepted: no set"
+
+# Standard input.
+status=0
+"$fab" - stdin-set <"$demo" >out.txt 2>err.txt || status=$?
+[ "$status" -eq 0 ] || fail "standard input: status $status"
+[ -s stdin-set/stdin.kicad_pcb ] && [ -s stdin-set/stdin-F_Cu.gbr ] || fail "standard input: no set"
+
+# A folder that holds anything but a set is never replaced.
+mkdir mine && echo keep >mine/notes.txt
+expect 2 "a folder of other files" "$fab" plain.PCB mine
+[ "$(cat mine/notes.txt)" = keep ] && [ "$(ls mine)" = notes.txt ] || fail "mine/ was changed"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "fab.sh: all cases pass"
