@@ -3,8 +3,10 @@
 
 #include "JsonText.h"
 #include "LayerStyle.h"
+#include "LineEndCopy.h"
 #include "Options.h"
 #include "ProgressBar.h"
+#include "Summary.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,29 @@
 
 namespace corvane::cli {
 namespace {
+
+TEST(LineEndCopies, MakeEveryCrWithoutLfAnLfAndKeepEveryOtherByte) {
+    struct Case {
+        std::vector<std::string> Pieces; // read one after the other
+        std::string Expected;
+    };
+    const std::vector<Case> cases = {
+        {{"PCB FILE 4\rFT\r"}, "PCB FILE 4\nFT\n"},
+        {{"a\r\nb\r\n"}, "a\r\nb\r\n"},
+        {{"a\r", "\nb\r", "c"}, "a\r\nb\nc"},
+        {{"a\r\r", "\r"}, "a\n\n\n"},
+        {{"a\r\x1a\r"}, "a\n\x1a\n"},
+        {{""}, ""},
+    };
+    for (const Case& c : cases) {
+        bool pendingCr = false;
+        std::string out;
+        for (std::size_t i = 0; i < c.Pieces.size(); ++i) {
+            out += CarriageReturnsToLineFeeds(c.Pieces[i], pendingCr, i + 1 == c.Pieces.size());
+        }
+        EXPECT_EQ(out, c.Expected) << c.Pieces.front();
+    }
+}
 
 TEST(JsonNumbers, AreTheShortestFormThatReadsBack) {
     EXPECT_EQ(json::Number(90.0), "90");

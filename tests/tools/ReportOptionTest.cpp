@@ -49,7 +49,7 @@ TEST(ReportOption, JsonGoesToTheReportFile) {
         RunCli({"--report", "json", "--report-file", reportPath, ProblemBoard(folder)});
     ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
     const std::string json = ReadFile(reportPath);
-    EXPECT_EQ(json.rfind("{\n  \"entries\": 4,\n", 0), 0u) << json;
+    EXPECT_EQ(json.rfind("{\n  \"notes\": [],\n  \"entries\": 4,\n", 0), 0u) << json;
     EXPECT_NE(json.find("{\"kind\": \"node-not-found\", \"detail\": \"U9-1\", \"count\": 1, "
                         "\"lines\": [10]}"),
               std::string::npos)
