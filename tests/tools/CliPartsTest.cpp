@@ -103,6 +103,63 @@ TEST(OptionParsing, TheLastOfARepeatedOptionWins) {
     EXPECT_EQ(parsed.Values.Documents.at("--json"), "b.json");
 }
 
+TEST(OptionParsing, EdgeLayersInAnyCaseAndAReportFileAlone) {
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string EdgeLayer; // "" when the command line is wrong
+        std::string ReportFormat;
+    };
+    const std::vector<Case> cases = {
+        {{"a.PCB"}, "KeepOutLayer", ""},
+        {{"--edge-layer", "keepoutlayer", "a.PCB"}, "KeepOutLayer", ""},
+        {{"--edge-layer", "MECHANICAL16", "a.PCB"}, "Mechanical16", ""},
+        {{"--edge-layer", "mechanical17", "a.PCB"}, "", ""},
+        {{"--edge-layer", "Edge.Cuts", "a.PCB"}, "", ""},
+        {{"--report-file", "r.txt", "a.PCB"}, "KeepOutLayer", "text"},
+        {{"--report-file", "r.json", "--report", "json", "a.PCB"}, "KeepOutLayer", "json"},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = ParseOptions(c.Arguments);
+        EXPECT_EQ(parsed.Ok(), !c.EdgeLayer.empty()) << c.Arguments[1] << ": " << parsed.Error;
+        if (parsed.Ok()) {
+            EXPECT_EQ(parsed.Values.EdgeLayer, c.EdgeLayer) << c.Arguments[1];
+            EXPECT_EQ(parsed.Values.ReportFormat, c.ReportFormat) << c.Arguments[1];
+        }
+    }
+}
+
+TEST(HelpText, NamesEveryLayerTheEdgeMayBeOnAndStandardOutputForEveryOutput) {
+    const std::string help = HelpText();
+    for (const char* name : {"KeepOutLayer", "TopOverlay", "Mechanical1..Mechanical16",
+                             "MidLayer1..MidLayer30", "PATH '-' writes to standard output"}) {
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+    }
+    std::size_t start = 0;
+    for (auto end = help.find('\n'); end != std::string::npos; end = help.find('\n', start)) {
+        EXPECT_LE(end - start, 88u) << help.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
+TEST(SummaryPlanes, ReadNaturallyWhenNoPlaneHasANet) {
+    struct Case {
+        std::vector<Plane> Planes;
+        std::string Line;
+    };
+    const std::vector<Case> cases = {
+        {{}, "Planes:      none\n"},
+        {{{"InternalPlane1", {}}, {"InternalPlane2", {}}},
+         "Planes:      none: no internal plane has a net\n"},
+        {{{"InternalPlane1", "GND"}, {"InternalPlane2", {}}},
+         "Planes:      1 of 2 internal planes with a net (InternalPlane1 GND)\n"},
+    };
+    for (const Case& c : cases) {
+        BoardCounter counter;
+        counter.OnPlanes(c.Planes);
+        EXPECT_NE(SummaryText({}, counter).find(c.Line), std::string::npos) << c.Line;
+    }
+}
+
 TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {
     for (const int columns : {20, 40, 80, 200}) {
         ProgressBar bar(nullptr, false, columns);

@@ -57,6 +57,14 @@ TEST(ReportOption, JsonGoesToTheReportFile) {
     EXPECT_NE(result.Out.find("Report:      4 entries"), std::string::npos) << result.Out;
 }
 
+TEST(ReportOption, AReportFileAloneHoldsTheText) {
+    TempFolder folder;
+    const ProcessResult result =
+        RunCli({"--report-file", folder / "report.txt", ProblemBoard(folder)});
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
+    EXPECT_EQ(ReadFile(folder / "report.txt").rfind("Import report: 4 entries", 0), 0u);
+}
+
 TEST(ReportOption, ACleanBoardHasAnEmptyReport) {
     TempFolder folder;
     const std::string path = folder / "clean.PCB";
@@ -70,7 +78,6 @@ TEST(ReportOption, WrongFormsAreUsageErrors) {
     TempFolder folder;
     const std::string board = ProblemBoard(folder);
     EXPECT_EQ(RunCli({"--report", "xml", board}).ExitStatus, UsageError);
-    EXPECT_EQ(RunCli({"--report-file", folder / "r.txt", board}).ExitStatus, UsageError);
     EXPECT_EQ(RunCli({"--report", "text", "--json", "-", board}).ExitStatus, UsageError);
 }
 
