@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds everything and runs every test: the native build (warnings as errors), the KiCad export
+# Checks the formatting, builds everything and runs every test: the native build (warnings as errors), the installed
+# program and its Debian package, the KiCad export
 # checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
 # run. Each build is configured by its preset of CMakePresets.json (build/PRESET). On a fresh
 # Debian machine it first installs what it needs with apt-get (as root). Exits non-zero on any
@@ -11,6 +12,7 @@ source scripts/lib/kicad.sh
 source scripts/lib/sanitize.sh
 source scripts/lib/fuzz.sh
 source scripts/lib/format.sh
+source scripts/lib/install.sh
 
 install_native_deps
 install_windows_deps
@@ -24,6 +26,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" -- --quiet
 echo "== native tests"
 ctest --preset native -j "$jobs"
+
+# The program as a person installs it: cmake --install, and the Debian package.
+run_install_checks build/native
 
 # The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.
 run_kicad_checks build/native

@@ -3,8 +3,10 @@
 
 #include "JsonText.h"
 #include "LayerStyle.h"
+#include "LineEndCopy.h"
 #include "Options.h"
 #include "ProgressBar.h"
+#include "Summary.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,29 @@
 
 namespace corvane::cli {
 namespace {
+
+TEST(LineEndCopies, MakeEveryCrWithoutLfAnLfAndKeepEveryOtherByte) {
+    struct Case {
+        std::vector<std::string> Pieces; // read one after the other
+        std::string Expected;
+    };
+    const std::vector<Case> cases = {
+        {{"PCB FILE 4\rFT\r"}, "PCB FILE 4\nFT\n"},
+        {{"a\r\nb\r\n"}, "a\r\nb\r\n"},
+        {{"a\r", "\nb\r", "c"}, "a\r\nb\nc"},
+        {{"a\r\r", "\r"}, "a\n\n\n"},
+        {{"a\r\x1a\r"}, "a\n\x1a\n"},
+        {{""}, ""},
+    };
+    for (const Case& c : cases) {
+        bool pendingCr = false;
+        std::string out;
+        for (std::size_t i = 0; i < c.Pieces.size(); ++i) {
+            out += CarriageReturnsToLineFeeds(c.Pieces[i], pendingCr, i + 1 == c.Pieces.size());
+        }
+        EXPECT_EQ(out, c.Expected) << c.Pieces.front();
+    }
+}
 
 TEST(JsonNumbers, AreTheShortestFormThatReadsBack) {
     EXPECT_EQ(json::Number(90.0), "90");
@@ -76,6 +101,63 @@ TEST(OptionParsing, TheLastOfARepeatedOptionWins) {
     const ParsedOptions parsed = ParseOptions({"--json", "a.json", "--json", "b.json", "x.PCB"});
     ASSERT_TRUE(parsed.Ok());
     EXPECT_EQ(parsed.Values.Documents.at("--json"), "b.json");
+}
+
+TEST(OptionParsing, EdgeLayersInAnyCaseAndAReportFileAlone) {
+    struct Case {
+        std::vector<std::string> Arguments;
+        std::string EdgeLayer; // "" when the command line is wrong
+        std::string ReportFormat;
+    };
+    const std::vector<Case> cases = {
+        {{"a.PCB"}, "KeepOutLayer", ""},
+        {{"--edge-layer", "keepoutlayer", "a.PCB"}, "KeepOutLayer", ""},
+        {{"--edge-layer", "MECHANICAL16", "a.PCB"}, "Mechanical16", ""},
+        {{"--edge-layer", "mechanical17", "a.PCB"}, "", ""},
+        {{"--edge-layer", "Edge.Cuts", "a.PCB"}, "", ""},
+        {{"--report-file", "r.txt", "a.PCB"}, "KeepOutLayer", "text"},
+        {{"--report-file", "r.json", "--report", "json", "a.PCB"}, "KeepOutLayer", "json"},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = ParseOptions(c.Arguments);
+        EXPECT_EQ(parsed.Ok(), !c.EdgeLayer.empty()) << c.Arguments[1] << ": " << parsed.Error;
+        if (parsed.Ok()) {
+            EXPECT_EQ(parsed.Values.EdgeLayer, c.EdgeLayer) << c.Arguments[1];
+            EXPECT_EQ(parsed.Values.ReportFormat, c.ReportFormat) << c.Arguments[1];
+        }
+    }
+}
+
+TEST(HelpText, NamesEveryLayerTheEdgeMayBeOnAndStandardOutputForEveryOutput) {
+    const std::string help = HelpText();
+    for (const char* name : {"KeepOutLayer", "TopOverlay", "Mechanical1..Mechanical16",
+                             "MidLayer1..MidLayer30", "PATH '-' writes to standard output"}) {
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+    }
+    std::size_t start = 0;
+    for (auto end = help.find('\n'); end != std::string::npos; end = help.find('\n', start)) {
+        EXPECT_LE(end - start, 88u) << help.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
+TEST(SummaryPlanes, ReadNaturallyWhenNoPlaneHasANet) {
+    struct Case {
+        std::vector<Plane> Planes;
+        std::string Line;
+    };
+    const std::vector<Case> cases = {
+        {{}, "Planes:      none\n"},
+        {{{"InternalPlane1", {}}, {"InternalPlane2", {}}},
+         "Planes:      none: no internal plane has a net\n"},
+        {{{"InternalPlane1", "GND"}, {"InternalPlane2", {}}},
+         "Planes:      1 of 2 internal planes with a net (InternalPlane1 GND)\n"},
+    };
+    for (const Case& c : cases) {
+        BoardCounter counter;
+        counter.OnPlanes(c.Planes);
+        EXPECT_NE(SummaryText({}, counter).find(c.Line), std::string::npos) << c.Line;
+    }
 }
 
 TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {

@@ -240,31 +240,95 @@ struct LossCase {
     const char* Kind; // the kind that may have lost data, "" for none
 };
 
-TEST(Losses, TheSummarySaysSoAndStrictMakesThemAFailure) {
+// The text after a line's label ("Import:      "), up to the line end; "" when no line has it.
+std::string LineAfter(const std::string& text, const std::string& label) {
+    const auto start = text.find(label);
+    return start == std::string::npos
+               ? ""
+               : text.substr(start + label.size(), text.find('\n', start) - start - label.size());
+}
+
+TEST(Losses, TheOutcomeSaysSoEverywhereAndStrictMakesThemAFailure) {
     const std::vector<LossCase> cases = {
         {"a whole board", "PCB FILE 4\r\nFT\r\n1 2 3 4 5 1\r\nENDPCB\r\n\x1a", ""},
         {"cut at a record's end", "PCB FILE 4\r\nFT\r\n1 2 3 4 5 1\r\n", "missing-endpcb"},
+        {"cut inside a record", "PCB FILE 4\r\nFT\r\n1 2 3 4 5 1\r\nCOMP\r\n", "missing-endpcb"},
         {"bytes after Ctrl-Z",
          "PCB FILE 4\r\nENDPCB\r\n\x1a"
          "FT\r\n1 2 3 4 5 1\r\n",
          "bytes-after-end-mark"},
-        {"CR-only line ends", "PCB FILE 4\rFT\r1 2 3 4 5 1\rENDPCB\r", "cr-without-lf"},
+        {"CR-only line ends", "PCB FILE 4\rFT\r1 2 3 4 5 1\rENDPCB\r", ""},
+        {"a CR alone inside", "PCB FILE 4\r\nFT\r1 2 3 4 5 1\r\nENDPCB\r\n", "cr-without-lf"},
     };
     for (const LossCase& c : cases) {
         TempFolder folder;
         WriteFile(folder / "b.PCB", c.Board);
-        const ProcessResult plain = RunCli({folder / "b.PCB"});
+        const ProcessResult plain = RunCli({folder / "b.PCB", "--json", folder / "b.json"});
         const ProcessResult strict = RunCli({"--strict", folder / "b.PCB"});
+        const ProcessResult several =
+            RunCli({"--out-dir", folder / "out", folder / "b.PCB", DemoBoard()});
         const bool lost = *c.Kind != '\0';
         EXPECT_EQ(plain.ExitStatus, Imported) << c.Name;
         EXPECT_EQ(strict.ExitStatus, lost ? MayHaveLostData : Imported) << c.Name;
-        const std::string lastLine =
-            plain.Out.substr(plain.Out.rfind('\n', plain.Out.size() - 2) + 1);
-        EXPECT_EQ(lastLine.rfind("Report:", 0), 0u) << c.Name << ": " << plain.Out;
-        EXPECT_EQ(lastLine.find("may have lost data") != std::string::npos, lost)
-            << c.Name << ": " << lastLine;
-        EXPECT_NE(lastLine.find(c.Kind), std::string::npos) << c.Name << ": " << lastLine;
+        const std::string outcome = LineAfter(plain.Out, "Import:      ");
+        const std::string status = LineAfter(several.Out, folder / "b.PCB: ");
+        for (const std::string& words : {outcome, status}) {
+            EXPECT_EQ(words.rfind("complete", 0) == 0, !lost) << c.Name << ": " << words;
+            EXPECT_EQ(words.rfind("data may have been lost (", 0) == 0, lost)
+                << c.Name << ": " << words;
+            EXPECT_NE(words.find(c.Kind), std::string::npos) << c.Name << ": " << words;
+        }
+        EXPECT_NE(ReadFile(folder / "b.json")
+                      .find(std::string("\"mayHaveLostData\": ") + (lost ? "true" : "false")),
+                  std::string::npos)
+            << c.Name;
     }
+}
+
+// The text with every CR LF made a CR alone, as an old Macintosh file has its line ends.
+std::string WithCrLineEnds(std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.erase(at + 1, 1);
+    }
+    return text;
+}
+
+TEST(OldLineEnds, ABoardWithCrAloneImportsWholeWithANote) {
+    TempFolder folder;
+    WriteFile(folder / "demo.PCB", WithCrLineEnds(ReadFile(DemoBoard())));
+    RunSettings fromPipe;
+    fromPipe.StandardInput = folder / "demo.PCB";
+    const ProcessResult file =
+        RunCli({folder / "demo.PCB", "--json", folder / "demo.json", "--report", "json",
+                "--report-file", folder / "report.json"});
+    const ProcessResult piped = RunCli({"-", "--report", "text"}, fromPipe);
+    const ProcessResult original = RunCli({DemoBoard(), "--report", "text"});
+    ASSERT_EQ(file.ExitStatus, Imported) << file.Err;
+    ASSERT_EQ(piped.ExitStatus, Imported) << piped.Err;
+    EXPECT_EQ(ReadFile(folder / "demo.json"), ReadFile(ExpectedFile("demo.json")));
+    EXPECT_NE(file.Out.find("Import:      complete\nNote:        the lines end with CR alone"),
+              std::string::npos)
+        << file.Out;
+    EXPECT_NE(file.Out.find("Report:      2 entries: 2 skipped-line; note: cr-line-ends\n"),
+              std::string::npos)
+        << file.Out;
+    EXPECT_EQ(ReadFile(folder / "report.json")
+                  .rfind("{\n  \"notes\": [\n    {\"kind\": "
+                         "\"cr-line-ends\", \"detail\": ",
+                         0),
+              0u)
+        << ReadFile(folder / "report.json");
+    // The same report (the summary moved to standard error), its lines numbered as in the file,
+    // with the note after the counts.
+    const std::string& report = original.Out;
+    const std::string firstLine = report.substr(0, report.find('\n') + 1);
+    const std::string& notedReport = piped.Out;
+    EXPECT_EQ(notedReport.rfind(firstLine + "  note cr-line-ends: the lines end with CR alone", 0),
+              0u)
+        << notedReport;
+    EXPECT_EQ(notedReport.substr(notedReport.find('\n', firstLine.size()) + 1),
+              report.substr(firstLine.size()));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"demo.PCB", "demo.json", "report.json"}));
 }
 
 TEST(InternalFailures, OutOfMemoryHasItsOwnStatusAndOneLineAlsoWhenQuiet) {
@@ -293,7 +357,10 @@ TEST(SeveralFiles, EachGetsItsOutputsAndAStatusLineAndTheWorstStatusWins) {
                                          folder / "bad.PCB", DemoBoard(), "--report", "json"});
     EXPECT_EQ(result.ExitStatus, NotImported) << result.Err;
     EXPECT_EQ(LineCount(result.Out), 3u) << result.Out;
-    EXPECT_EQ(result.Out.find(DataFile("free-records.PCB") + ": complete; 7 objects"), 0u)
+    EXPECT_EQ(result.Out.find(DataFile("free-records.PCB") +
+                              ": data may have been lost (missing-endpcb), see --report text; "
+                              "7 objects"),
+              0u)
         << result.Out;
     EXPECT_NE(result.Out.find("bad.PCB: not imported\n"), std::string::npos) << result.Out;
     EXPECT_NE(result.Out.find("demo.PCB: complete; 108 objects, 8 components, 7 nets"),

@@ -49,12 +49,20 @@ TEST(ReportOption, JsonGoesToTheReportFile) {
         RunCli({"--report", "json", "--report-file", reportPath, ProblemBoard(folder)});
     ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
     const std::string json = ReadFile(reportPath);
-    EXPECT_EQ(json.rfind("{\n  \"entries\": 4,\n", 0), 0u) << json;
+    EXPECT_EQ(json.rfind("{\n  \"notes\": [],\n  \"entries\": 4,\n", 0), 0u) << json;
     EXPECT_NE(json.find("{\"kind\": \"node-not-found\", \"detail\": \"U9-1\", \"count\": 1, "
                         "\"lines\": [10]}"),
               std::string::npos)
         << json;
     EXPECT_NE(result.Out.find("Report:      4 entries"), std::string::npos) << result.Out;
+}
+
+TEST(ReportOption, AReportFileAloneHoldsTheText) {
+    TempFolder folder;
+    const ProcessResult result =
+        RunCli({"--report-file", folder / "report.txt", ProblemBoard(folder)});
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
+    EXPECT_EQ(ReadFile(folder / "report.txt").rfind("Import report: 4 entries", 0), 0u);
 }
 
 TEST(ReportOption, ACleanBoardHasAnEmptyReport) {
@@ -70,7 +78,6 @@ TEST(ReportOption, WrongFormsAreUsageErrors) {
     TempFolder folder;
     const std::string board = ProblemBoard(folder);
     EXPECT_EQ(RunCli({"--report", "xml", board}).ExitStatus, UsageError);
-    EXPECT_EQ(RunCli({"--report-file", folder / "r.txt", board}).ExitStatus, UsageError);
     EXPECT_EQ(RunCli({"--report", "text", "--json", "-", board}).ExitStatus, UsageError);
 }
 

@@ -98,6 +98,7 @@ struct DocumentHeader {
     std::string File; // the file's name without its folder
     int Version = 4;  // 4 or 5
     bool Imported = false;
+    bool MayHaveLostData = false; // the import report holds an entry of a kind that may lose data
 };
 
 struct Board {

@@ -23,10 +23,11 @@ std::string ErrnoText(int error) {
     return std::error_code(error, std::generic_category()).message();
 }
 
-// The first line: up to LF or Ctrl-Z, a CR not followed by LF dropped, at most 255 characters.
-// False when a read error happened before the line was complete.
-bool ReadFirstLine(std::FILE* file, std::string& line, int& error) {
+// The first line: up to LF, CR or Ctrl-Z, at most 255 characters; loneCr tells whether a CR
+// without LF ended it. False when a read error happened before the line was complete.
+bool ReadFirstLine(std::FILE* file, std::string& line, bool& loneCr, int& error) {
     line.clear();
+    loneCr = false;
     errno = 0;
     for (;;) {
         const int c = std::fgetc(file);
@@ -37,7 +38,13 @@ bool ReadFirstLine(std::FILE* file, std::string& line, int& error) {
         if (c == '\n' || c == CtrlZ) {
             return true;
         }
-        if (c != '\r' && line.size() < FirstLineLimit) {
+        if (c == '\r') {
+            const int next = std::fgetc(file);
+            loneCr = next != '\n';
+            error = next == EOF && std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
+            return error == 0;
+        }
+        if (line.size() < FirstLineLimit) {
             line.push_back(static_cast<char>(c));
         }
     }
@@ -91,7 +98,8 @@ InputDiagnosis DiagnoseInput(const std::string& path) {
         return diagnosis;
     }
     int readError = 0;
-    if (!ReadFirstLine(file.get(), diagnosis.FirstLine, readError)) {
+    if (!ReadFirstLine(file.get(), diagnosis.FirstLine, diagnosis.CarriageReturnLineEnds,
+                       readError)) {
         diagnosis.Problem = InputProblem::Unreadable;
         diagnosis.Reason = ErrnoText(readError);
         return diagnosis;

@@ -22,10 +22,13 @@ struct InputDiagnosis {
     std::string Reason;
     /// The first line as read (at most 255 characters), for messages.
     std::string FirstLine;
+    /// The first line ends with a CR that no LF follows: the file's lines end with CR alone.
+    bool CarriageReturnLineEnds = false;
 };
 
 /// Looks at the file the way the importer will: its first line, up to the first line end or
-/// Ctrl-Z, at most 255 characters, upper-cased for the marker test.
+/// Ctrl-Z, at most 255 characters, upper-cased for the marker test. A CR that no LF follows ends
+/// the first line too: the program then hands the importer a copy with LF line ends.
 InputDiagnosis DiagnoseInput(const std::string& path);
 
 /// One line, without the program name, saying what is wrong with the file (empty for None).

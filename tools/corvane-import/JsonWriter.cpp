@@ -161,6 +161,8 @@ void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
     json::AppendNumber(head, std::int64_t{header_.Version});
     MemberName(head, "imported", 1, false);
     head += header_.Imported ? "true" : "false";
+    MemberName(head, "mayHaveLostData", 1, false);
+    head += header_.MayHaveLostData ? "true" : "false";
     std::string items;
     for (const Plane& plane : planes) {
         ItemStart(items, items.empty(), 2);

@@ -28,16 +28,24 @@ int NumberAfter(std::string_view name, std::string_view prefix, int last) {
     return number <= last ? number : 0;
 }
 
+// The numbered families of host layers: the name before the number, and the last number.
+struct NumberedLayers {
+    std::string_view Prefix;
+    int Last;
+};
+constexpr std::array<NumberedLayers, 3> NumberedHostLayers = {
+    {{"MidLayer", 30}, {"InternalPlane", 16}, {"Mechanical", 16}}};
+
 int MidNumber(std::string_view name) {
-    return NumberAfter(name, "MidLayer", 30);
+    return NumberAfter(name, NumberedHostLayers[0].Prefix, NumberedHostLayers[0].Last);
 }
 
 int PlaneNumber(std::string_view name) {
-    return NumberAfter(name, "InternalPlane", 16);
+    return NumberAfter(name, NumberedHostLayers[1].Prefix, NumberedHostLayers[1].Last);
 }
 
 int MechanicalNumber(std::string_view name) {
-    return NumberAfter(name, "Mechanical", 16);
+    return NumberAfter(name, NumberedHostLayers[2].Prefix, NumberedHostLayers[2].Last);
 }
 
 // The host's layers that are neither numbered families nor copper; LayerNames of the layer table.
@@ -214,6 +222,49 @@ bool IsHostLayerName(const std::string& name) {
     return std::find(FixedHostLayers.begin(), FixedHostLayers.end(), name) !=
                FixedHostLayers.end() ||
            MidNumber(name) != 0 || PlaneNumber(name) != 0 || MechanicalNumber(name) != 0;
+}
+
+namespace {
+
+std::string LowerCaseAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+} // namespace
+
+std::string HostLayerNameInAnyCase(const std::string& name) {
+    const std::string lower = LowerCaseAscii(name);
+    for (const std::string_view fixed : FixedHostLayers) {
+        if (LowerCaseAscii(fixed) == lower) {
+            return std::string(fixed);
+        }
+    }
+    for (const NumberedLayers& family : NumberedHostLayers) {
+        if (lower.rfind(LowerCaseAscii(family.Prefix), 0) == 0) {
+            const std::string candidate =
+                std::string(family.Prefix) + name.substr(family.Prefix.size());
+            return IsHostLayerName(candidate) ? candidate : std::string();
+        }
+    }
+    return {};
+}
+
+std::string HostLayerNamesText() {
+    std::string text;
+    for (const std::string_view fixed : FixedHostLayers) {
+        text += (text.empty() ? "" : ", ") + std::string(fixed);
+    }
+    for (const NumberedLayers& family : NumberedHostLayers) {
+        text += ", " + std::string(family.Prefix) + "1.." + std::string(family.Prefix) +
+                std::to_string(family.Last);
+    }
+    return text;
 }
 
 const std::vector<NonCopperLayerInfo>& NonCopperLayers() {

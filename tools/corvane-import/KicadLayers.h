@@ -62,6 +62,13 @@ private:
 /// "InternalPlane16", "Mechanical1" … "Mechanical16", "KeepOutLayer", …).
 bool IsHostLayerName(const std::string& name);
 
+/// The host's layer name that equals name but for the case of its letters ("keepoutlayer" gives
+/// "KeepOutLayer"); empty when there is none.
+std::string HostLayerNameInAnyCase(const std::string& name);
+
+/// The host's layer names for people: "NoLayer, TopLayer, …, MidLayer1..MidLayer30, …".
+std::string HostLayerNamesText();
+
 /// The host layer on which boards of this format draw their edge by default.
 inline constexpr const char* DefaultEdgeLayer = "KeepOutLayer";
 

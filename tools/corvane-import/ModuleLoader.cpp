@@ -15,12 +15,16 @@
 namespace corvane::cli {
 namespace {
 
+// Installed, the modules are next to the program on Windows and in its own library folder
+// beside bin/ elsewhere (bin/corvane-import, lib/corvane-import/).
 #if defined(_WIN32)
 constexpr const char* ServerFileName = "Halvex.dll";
 constexpr const char* PluginFileName = "CorvaneImport.dll";
+constexpr const char* InstalledModuleFolder = "";
 #else
 constexpr const char* ServerFileName = "libHalvex.so";
 constexpr const char* PluginFileName = "libCorvaneImport.so";
+constexpr const char* InstalledModuleFolder = "../lib/corvane-import/";
 #endif
 
 bool IsFile(const std::string& path) {
@@ -110,6 +114,9 @@ std::vector<std::string> CandidatePaths(const std::string& explicitPath,
     const std::string programFolder = corvane::platform::HostExecutableFolder();
     if (!programFolder.empty()) {
         candidates.push_back(programFolder + fileName);
+        if (*InstalledModuleFolder != '\0') {
+            candidates.push_back(programFolder + InstalledModuleFolder + fileName);
+        }
     }
     if (!buildTreePath.empty()) {
         candidates.push_back(buildTreePath);

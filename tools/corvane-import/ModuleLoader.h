@@ -64,7 +64,8 @@ private:
 };
 
 /// The candidate paths of a module, in the order they are tried: the explicit path alone when
-/// given, else the environment variable, the program's folder and the build tree.
+/// given, else the environment variable, the program's folder, the installed module folder
+/// beside it and the build tree.
 std::vector<std::string> CandidatePaths(const std::string& explicitPath,
                                         const char* environmentName, const std::string& fileName,
                                         const std::string& buildTreePath);

@@ -32,7 +32,11 @@ const std::array<OptionRule, 10>& OptionTable() {
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
-        {"--edge-layer", "", true, [](Options& o, const std::string& v) { o.EdgeLayer = v; }},
+        {"--edge-layer", "", true,
+         [](Options& o, const std::string& v) {
+             const std::string known = kicad::HostLayerNameInAnyCase(v);
+             o.EdgeLayer = known.empty() ? v : known;
+         }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
@@ -84,11 +88,9 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
         values.ReportFormat != "json") {
         return "--report takes text or json, not '" + values.ReportFormat + "'";
     }
-    if (!values.ReportPath.empty() && values.ReportFormat.empty()) {
-        return "--report-file needs --report text or --report json";
-    }
     if (!kicad::IsHostLayerName(values.EdgeLayer)) {
-        return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1, not '" +
+        return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1 (see "
+               "--help), not '" +
                values.EdgeLayer + "'";
     }
     const bool outputs = !values.Documents.empty() || !values.ReportFormat.empty();
@@ -111,6 +113,25 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
         }
     }
     return {};
+}
+
+// Words of a list, wrapped into lines of at most width columns, each indented.
+std::string Wrapped(const std::string& text, std::size_t indent, std::size_t width) {
+    std::string lines;
+    std::string line(indent, ' ');
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find(' ', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string word = text.substr(start, end - start);
+        if (line.size() > indent && line.size() + word.size() > width) {
+            lines += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+            line.assign(indent, ' ');
+        }
+        line += word;
+        start = end;
+    }
+    return lines + line + "\n";
 }
 
 } // namespace
@@ -164,6 +185,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     if (parsed.Values.ShowHelp || parsed.Values.ShowVersion) {
         return parsed;
     }
+    // A report file without a form is the report for people.
+    if (!parsed.Values.ReportPath.empty() && parsed.Values.ReportFormat.empty()) {
+        parsed.Values.ReportFormat = "text";
+    }
     parsed.Error = CommandLineProblem(files, parsed.Values);
     parsed.Values.InputFiles = std::move(files);
     return parsed;
@@ -177,44 +202,47 @@ std::string HelpText() {
            "the host editor does: it loads the Halvex server module and the CorvaneImport "
            "plug-in,\n"
            "opens a board for each FILE, runs the plug-in's import and reports what landed on the\n"
-           "board. FILE '-' reads a board from standard input.\n"
+           "board. FILE '-' reads a board from standard input. Lines that end with CR alone, as\n"
+           "old Macintosh files have them, are read as lines (the report notes it).\n"
            "\n"
-           "Options:\n"
-           "  --json PATH     write the board as JSON to PATH ('-' for standard output)\n"
-           "  --svg PATH      write a picture of the board as SVG to PATH ('-' for standard "
-           "output)\n"
+           "Options (PATH '-' writes to standard output):\n"
+           "  --json PATH     write the board as JSON\n"
+           "  --svg PATH      write a picture of the board as SVG\n"
            "  --kicad PATH    write the board as a KiCad board file (KiCad 6 and later)\n"
            "  --edge-layer LAYER\n"
            "                  the layer whose closed outlines are the KiCad board's edge\n"
-           "                  (default KeepOutLayer; without one, a rectangle around everything)\n"
+           "                  (default KeepOutLayer; without one, a rectangle around everything).\n"
+           "                  LAYER is a host layer name, in any case:\n" +
+           Wrapped(kicad::HostLayerNamesText(), 18, 80) +
            "  --bom PATH      write the bill of materials as CSV\n"
            "  --positions PATH\n"
            "                  write the placement of the components as CSV\n"
-           "  --report FORM   print the import report: what the import passed over or changed,\n"
+           "  --report FORM   write the import report: what the import passed over or changed,\n"
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"
-           "                  write the report to PATH instead of standard output\n"
+           "                  write the report to PATH (text unless --report json says json)\n"
            "  --out-dir DIR   write each FILE's outputs into DIR (made when missing); the\n"
            "                  documents' options and --report-file then take file names in\n"
            "                  which {name} stands for FILE's name without its extension.\n"
            "                  Without a document named, the JSON and the SVG are written, as\n"
            "                  {name}.json and {name}.svg; the report goes to\n"
            "                  {name}.report.text or {name}.report.json\n"
-           "  --strict        fail (status 6) when the report holds an entry that may have lost\n"
-           "                  data (a file cut short, bytes after its Ctrl-Z, CR-only line ends)\n"
+           "  --strict        fail (status 6) when the import may have lost data (the summary\n"
+           "                  then says so: a file cut short, bytes after its Ctrl-Z, ...)\n"
            "  -q, --quiet     print nothing but errors\n"
            "  --plugin PATH   the plug-in module to load (default: $CORVANE_PLUGIN, else the one\n"
-           "                  next to this program or in its build tree)\n"
+           "                  next to this program, in ../lib/corvane-import or its build tree)\n"
            "  --server PATH   the server module to load (default: $HALVEX_SERVER, else the one\n"
-           "                  next to this program or in its build tree)\n"
+           "                  next to this program, in ../lib/corvane-import or its build tree)\n"
            "  -h, --help      show this help and exit\n"
            "      --version   show the version and exit\n"
            "\n"
            "Without --quiet a summary goes to standard output (to standard error when an output\n"
-           "goes there); its last line says when the report holds something that may have lost\n"
-           "data. With several FILEs, which need --out-dir for their outputs, there is one status\n"
-           "line per FILE instead. While importing from a terminal, a progress bar is drawn on\n"
-           "standard error; press Escape to abort, then answer the confirmation with y or n.\n"
+           "goes there). Its Import line says \"complete\" only when nothing may have been lost,\n"
+           "else \"data may have been lost\" and why. With several FILEs, which need --out-dir\n"
+           "for their outputs, there is one status line per FILE instead. While importing from\n"
+           "a terminal, a progress bar is drawn on standard error; press Escape to abort, then\n"
+           "answer the confirmation with y or n.\n"
            "\n"
            "Outputs never destroy data: an output that is an input file or another output\n"
            "(however named: links, /dev/stdout) is refused; each is written beside its name and\n"
@@ -222,13 +250,14 @@ std::string HelpText() {
            "file as it was; and a path that cannot be written fails before the import.\n"
            "\n"
            "Exit status (with several FILEs, the highest of theirs):\n"
-           "  0  the board was imported to its end and the outputs were written\n"
+           "  0  the board was imported to its end and the outputs were written (the summary\n"
+           "     says whether data may have been lost)\n"
            "  1  FILE is missing, unreadable or not a Corvane board; nothing was imported\n"
            "  2  wrong command line, or outputs refused (an input, or one file twice)\n"
            "  3  the import was aborted; the objects read so far were written\n"
            "  4  an output could not be written (earlier files of its name are kept)\n"
            "  5  the plug-in or the server module could not be loaded\n"
-           "  6  --strict: the import report holds an entry that may have lost data\n"
+           "  6  --strict: the import may have lost data (the outputs were written)\n"
            "  7  out of memory, or another failure inside; nothing was written\n";
 }
 

@@ -14,15 +14,11 @@ std::string Row(const char* kind, const KindCount& count) {
     return line.str();
 }
 
-std::string StatusText(const ImportOutcome& outcome) {
-    if (outcome.Completed) {
-        return "complete";
-    }
-    return outcome.UserAborted ? "aborted by the user (objects read so far are on the board)"
-                               : "stopped before the end of the file";
-}
-
 std::string PlanesText(const std::vector<Plane>& planes, const BoardCounts& counts) {
+    // A board of two or four layers: no plane is in use, which is no fault.
+    if (counts.PlanesWithNet == 0) {
+        return counts.Planes == 0 ? "none" : "none: no internal plane has a net";
+    }
     std::string text = std::to_string(counts.PlanesWithNet) + " of " +
                        std::to_string(counts.Planes) + " internal planes with a net";
     std::string named;
@@ -35,6 +31,16 @@ std::string PlanesText(const std::vector<Plane>& planes, const BoardCounts& coun
 }
 
 } // namespace
+
+std::string OutcomeWords(const ImportOutcome& outcome) {
+    if (!outcome.Completed) {
+        return outcome.UserAborted ? "aborted by the user (objects read so far are on the board)"
+                                   : "stopped before the end of the file";
+    }
+    return outcome.Losses.empty()
+               ? "complete"
+               : "data may have been lost (" + outcome.Losses + "), see --report text";
+}
 
 std::size_t BoardCounter::Primitives() const {
     std::size_t total = 0;
@@ -69,7 +75,10 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     std::ostringstream out;
     out << "File:        " << outcome.Path << "\n";
     out << "Version:     " << outcome.Version << " (PCB FILE " << outcome.Version << ")\n";
-    out << "Import:      " << StatusText(outcome) << "\n";
+    out << "Import:      " << OutcomeWords(outcome) << "\n";
+    for (const std::string& note : outcome.Notes) {
+        out << "Note:        " << note << "\n";
+    }
     out << "Objects:         free  in components\n";
     out << Row("tracks", counts.Tracks) << Row("vias", counts.Vias) << Row("pads", counts.Pads)
         << Row("arcs", counts.Arcs) << Row("fills", counts.Fills) << Row("texts", counts.Texts);

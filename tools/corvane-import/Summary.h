@@ -5,6 +5,7 @@
 #include "BoardVisitor.h"
 
 #include <string>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -14,6 +15,11 @@ struct ImportOutcome {
     int Version = 4;
     bool Completed = false;   // the plug-in ran to the end of the file
     bool UserAborted = false; // the user confirmed an abort
+    /// The report's kinds that may stand for lost data ("missing-endpcb, line-cut"); empty when
+    /// nothing may have been lost.
+    std::string Losses;
+    /// What the program did to the file before the plug-in read it, one line each.
+    std::vector<std::string> Notes;
     double Seconds = 0;
 };
 
@@ -56,6 +62,10 @@ private:
     std::vector<Plane> planes_;
     bool inComponent_ = false;
 };
+
+/// How far the import went, in words: "complete" only when it ran to the end and nothing may
+/// have been lost; otherwise why not.
+std::string OutcomeWords(const ImportOutcome& outcome);
 
 /// The summary text, several lines, each ending with a line end.
 std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board);

@@ -8,10 +8,12 @@
 #include "ImportRun.h"
 #include "InputDiagnosis.h"
 #include "KicadBoardWriter.h"
+#include "LineEndCopy.h"
 #include "ModuleLoader.h"
 #include "Options.h"
 #include "OutputPlan.h"
 #include "ProgressBar.h"
+#include "ReadingNotes.h"
 #include "SafeOutputs.h"
 #include "SignalCleanup.h"
 #include "StandardInputBoard.h"
@@ -99,24 +101,18 @@ std::string WritingCaption(const FileOutputs& file) {
     return "Writing " + names;
 }
 
-// The end of the summary's last line, or of a status line, for the report.
-std::string ReportNote(const std::string& counts, const std::string& losses) {
-    return losses.empty() ? counts
-                          : counts + "; may have lost data (" + losses + "), see --report text";
-}
-
-std::string StatusLine(const std::string& shownName, ExitStatus status, const BoardCounter& board,
-                       const std::string& reportNote) {
+std::string StatusLine(const std::string& shownName, ExitStatus status,
+                       const ImportOutcome& outcome, const BoardCounter& board,
+                       const std::string& reportCounts) {
     const BoardCounts& counts = board.Counts();
     const std::string contents = std::to_string(board.Primitives()) + " objects, " +
                                  std::to_string(counts.Components) + " components, " +
-                                 std::to_string(counts.Nets) + " nets; report: " + reportNote;
+                                 std::to_string(counts.Nets) + " nets; report: " + reportCounts;
     switch (status) {
     case ExitStatus::Imported:
     case ExitStatus::MayHaveLostData:
-        return shownName + ": complete; " + contents;
     case ExitStatus::Aborted:
-        return shownName + ": aborted by the user; " + contents;
+        return shownName + ": " + OutcomeWords(outcome) + "; " + contents;
     case ExitStatus::OutputFailed:
         return shownName + ": an output could not be written; " + contents;
     default:
@@ -205,8 +201,20 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         return ExitStatus::NotImported;
     }
     const InputDiagnosis diagnosis = DiagnoseInput(fileName);
+    // Lines ending with CR alone are how old Macintosh programs wrote the format: the plug-in
+    // reads a copy with LF line ends, and everything shown still names the user's file.
+    std::optional<LineEndCopy> lineEndCopy;
+    std::vector<ReadingNote> notes;
+    if (diagnosis.CarriageReturnLineEnds) {
+        if (!lineEndCopy.emplace(fileName).Error().empty()) {
+            PrintError(shownName + ": " + lineEndCopy->Error());
+            return ExitStatus::NotImported;
+        }
+        notes.push_back(ReadingNote::CarriageReturnLineEnds);
+    }
+    const std::string readPath = lineEndCopy ? lineEndCopy->Path() : fileName;
     // The plug-in decides; the diagnosis only explains a refusal.
-    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(fileName).Data()) == 0) {
+    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(readPath).Data()) == 0) {
         const std::string reason = DescribeProblem(shownName, diagnosis);
         PrintError(reason.empty() ? shownName + ": not recognised as a Corvane board by the plug-in"
                                   : reason);
@@ -228,7 +236,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
 
     ProgressBar bar(stderr, !options.Quiet && StandardErrorIsTerminal(), TerminalColumns());
-    const ImportRunResult imported = RunImport(modules, fileName, diagnosis.Version, bar);
+    const ImportRunResult imported = RunImport(modules, readPath, diagnosis.Version, bar);
     if (!imported.Outcome.Completed && !imported.Outcome.UserAborted) {
         // The outputs are not written: their earlier files stay as they were.
         const std::string failure = ImportReport(modules, CorvaneReportFailure);
@@ -237,12 +245,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         return ExitStatus::InternalFailure;
     }
 
+    const std::string losses = ImportReport(modules, CorvaneReportLosses);
     if (report != nullptr) {
-        report->Write(ImportReport(modules, options.ReportFormat == "json" ? CorvaneReportJson
-                                                                           : CorvaneReportText));
+        report->Write(options.ReportFormat == "json"
+                          ? JsonReportWithNotes(ImportReport(modules, CorvaneReportJson), notes)
+                          : TextReportWithNotes(ImportReport(modules, CorvaneReportText), notes));
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
-                                diagnosis.Version, imported.Outcome.Completed};
+                                diagnosis.Version, imported.Outcome.Completed, !losses.empty()};
     BoardCounter counter;
     const bool madeUpEdge = WalkForOutputs(
         modules, imported.Board, {header, options, documents, options.Quiet ? nullptr : &counter},
@@ -252,22 +262,27 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         PrintError(failure);
     }
 
-    const std::string losses = ImportReport(modules, CorvaneReportLosses);
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
                                       options.Strict && !losses.empty());
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
-        const std::string note = ReportNote(ImportReport(modules, CorvaneReportCounts), losses);
+        outcome.Losses = losses;
+        for (const ReadingNote note : notes) {
+            outcome.Notes.emplace_back(KindOf(note).Detail);
+        }
+        const std::string noteKinds = NoteKinds(notes);
+        const std::string counts = ImportReport(modules, CorvaneReportCounts) +
+                                   (noteKinds.empty() ? "" : "; note: " + noteKinds);
         const std::string text =
             run.Several
-                ? StatusLine(shownName, status, counter, note) + "\n"
+                ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
                 : SummaryText(outcome, counter) +
                       (madeUpEdge ? "Edge:        no closed outline on " + options.EdgeLayer +
                                         ": the KiCad board's edge is a rectangle around "
                                         "everything\n"
                                   : "") +
-                      "Report:      " + note + "\n";
+                      "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;
         if (!WriteSummary(text, outputs.UsesStandardOutput() ? stderr : stdout)) {
