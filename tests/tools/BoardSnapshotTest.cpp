@@ -1,11 +1,10 @@
 // The board read back into memory (what outputs that need all of it at once use) holds what the
 // walk hands the streamed writers: the demo board imported in process through the loaded modules.
 
-#include "BoardSnapshot.h"
-#include "BoardWalker.h"
-#include "ImportRun.h"
-#include "ModuleLoader.h"
-#include "Summary.h"
+#include "corvane-import/ImportRun.h"
+#include "corvane-import/Summary.h"
+#include "hostlink/BoardWalker.h"
+#include "hostlink/ModuleLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The parts of corvane-import that decide bytes and layout on their own: number and string
 // forms of the JSON, the option table, and the progress bar's line.
 
-#include "JsonText.h"
-#include "LayerStyle.h"
-#include "Options.h"
-#include "ProgressBar.h"
+#include "corvane-import/Options.h"
+#include "corvane-import/ProgressBar.h"
+#include "svgwriter/LayerStyle.h"
+#include "textformat/JsonText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,15 +3,15 @@
 // pads, the board edge, and the text of the file and of the assembly files. The whole file is
 // checked against KiCad itself by tests/kicad/check_kicad.py.
 
-#include "AssemblyFiles.h"
-#include "BoardOutline.h"
-#include "CopperNets.h"
-#include "KicadArc.h"
-#include "KicadLayers.h"
-#include "KicadPads.h"
-#include "KicadSheet.h"
-#include "KicadUnits.h"
-#include "SExpression.h"
+#include "assemblywriter/AssemblyFiles.h"
+#include "kicadwriter/BoardOutline.h"
+#include "kicadwriter/CopperNets.h"
+#include "kicadwriter/KicadArc.h"
+#include "kicadwriter/KicadLayers.h"
+#include "kicadwriter/KicadPads.h"
+#include "kicadwriter/KicadSheet.h"
+#include "kicadwriter/SExpression.h"
+#include "textformat/Units.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@
 #include <limits>
 
 namespace corvane::cli::kicad {
+
+using namespace units;
 namespace {
 
 constexpr std::int32_t Mil = 10000; // host units

@@ -2,9 +2,9 @@
 // refused, an earlier file is replaced only by a complete one, nothing is left behind, and the
 // outputs of several files are planned before anything runs.
 
-#include "SafeOutputs.h"
-#include "OutputPlan.h"
+#include "safeoutput/SafeOutputs.h"
 #include "TestFiles.h"
+#include "corvane-import/OutputPlan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "AssemblyFiles.h"
+#include "assemblywriter/AssemblyFiles.h"
 
-#include "KicadUnits.h"
+#include "textformat/Units.h"
 
 #include <algorithm>
 #include <map>
@@ -131,8 +131,8 @@ std::string BoardToPositions(const Board& board) {
         Line({"Designator", "Comment", "Pattern", "X (mm)", "Y (mm)", "Side", "Rotation"});
     for (const Component* c : ByDesignator(board)) {
         out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
-                     kicad::HostMillimetres(c->X), kicad::HostMillimetres(c->Y),
-                     c->Layer == "BottomLayer" ? "bottom" : "top", kicad::Degrees(c->Rotation)});
+                     units::HostMillimetres(c->X), units::HostMillimetres(c->Y),
+                     c->Layer == "BottomLayer" ? "bottom" : "top", units::Degrees(c->Rotation)});
     }
     return out;
 }

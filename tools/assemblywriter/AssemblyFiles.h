@@ -3,7 +3,7 @@
 // every component, as CSV (RFC 4180: CR LF line ends, fields quoted where they need it; the
 // board's 8-bit text taken as ISO 8859-1 and written as UTF-8).
 
-#include "BoardModel.h"
+#include "boardmodel/BoardModel.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "BoardModel.h"
+#include "boardmodel/BoardModel.h"
 
 namespace corvane::cli {
 

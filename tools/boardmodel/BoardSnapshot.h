@@ -1,11 +1,11 @@
 #pragma once
 // The board read back from the server into plain values, for what needs all of it at once.
 
-#include "BoardModel.h"
-#include "BoardVisitor.h"
-#include "ModuleLoader.h"
+#include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardVisitor.h"
 
-#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -42,9 +42,5 @@ private:
     Board board_;
     bool inComponent_ = false;
 };
-
-/// Everything on the board: its internal planes, free objects, components with their texts and
-/// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.
-Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle);
 
 } // namespace corvane::cli

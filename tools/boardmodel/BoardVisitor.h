@@ -4,7 +4,7 @@
 // its own primitives), then the end. The summary's counts, the snapshot and the streamed JSON and
 // SVG writers are visitors; one walk over the server's board serves them all.
 
-#include "BoardModel.h"
+#include "boardmodel/BoardModel.h"
 
 #include <vector>
 

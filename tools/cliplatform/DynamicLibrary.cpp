@@ -1,4 +1,4 @@
-#include "DynamicLibrary.h"
+#include "cliplatform/DynamicLibrary.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // The registry of cleanup steps and guarded files: fixed slots and lock-free atomics, so that a
 // signal handler (or the console's control thread) reads it safely while the program changes it.
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <array>
 #include <atomic>

@@ -2,20 +2,20 @@
 // server, and reports what landed on the board (summary, JSON, SVG, KiCad board, BOM, placement),
 // for one file or several.
 
-#include "BoardWalker.h"
-#include "Documents.h"
-#include "ExitStatus.h"
-#include "ImportRun.h"
-#include "InputDiagnosis.h"
-#include "ModuleLoader.h"
-#include "Options.h"
-#include "OutputPlan.h"
-#include "ProgressBar.h"
-#include "SafeOutputs.h"
-#include "SignalCleanup.h"
-#include "StandardInputBoard.h"
-#include "Summary.h"
-#include "Terminal.h"
+#include "cliplatform/SignalCleanup.h"
+#include "cliplatform/Terminal.h"
+#include "corvane-import/Documents.h"
+#include "corvane-import/ExitStatus.h"
+#include "corvane-import/ImportRun.h"
+#include "corvane-import/InputDiagnosis.h"
+#include "corvane-import/Options.h"
+#include "corvane-import/OutputPlan.h"
+#include "corvane-import/ProgressBar.h"
+#include "corvane-import/StandardInputBoard.h"
+#include "corvane-import/Summary.h"
+#include "hostlink/BoardWalker.h"
+#include "hostlink/ModuleLoader.h"
+#include "safeoutput/SafeOutputs.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -133,7 +133,7 @@ struct DocumentStream {
 // unless the program is quiet (null then).
 struct WalkTargets {
     const DocumentHeader& Header;
-    const Options& Settings;
+    const DocumentSettings& Settings;
     const std::vector<DocumentStream>& Documents;
     BoardCounter* Counter = nullptr;
 };
@@ -237,9 +237,10 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed};
+    const DocumentSettings settings{{options.EdgeLayer}};
     BoardCounter counter;
     WalkForOutputs(modules, imported.Board,
-                   {header, options, documents, options.Quiet ? nullptr : &counter},
+                   {header, settings, documents, options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {

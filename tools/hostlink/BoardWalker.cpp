@@ -1,4 +1,6 @@
-#include "BoardWalker.h"
+#include "hostlink/BoardWalker.h"
+
+#include "boardmodel/BoardSnapshot.h"
 
 #include <array>
 #include <cstring>
@@ -318,6 +320,12 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
                const WalkStep& step) {
     Walker(server, boardHandle, visitor).Walk(step);
+}
+
+Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle) {
+    BoardCollector collector;
+    WalkBoard(server, boardHandle, collector);
+    return collector.Take();
 }
 
 } // namespace corvane::cli

@@ -3,8 +3,9 @@
 // without keeping the board: memory stays that of one object at a time (and the names of nets
 // and designators, asked once each).
 
-#include "BoardVisitor.h"
-#include "ModuleLoader.h"
+#include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardVisitor.h"
+#include "hostlink/HalvexApi.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,5 +22,9 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 /// in the order the board holds them, then the end.
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
                const WalkStep& step = {});
+
+/// Everything on the board: its internal planes, free objects, components with their texts and
+/// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.
+Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle);
 
 } // namespace corvane::cli

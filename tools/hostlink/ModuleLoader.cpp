@@ -1,4 +1,4 @@
-#include "ModuleLoader.h"
+#include "hostlink/ModuleLoader.h"
 
 #include "platform/Platform.h"
 

@@ -2,28 +2,15 @@
 // Loads the two modules a host has: the PCB server (first, so that the plug-in finds it by name
 // when it starts) and the importer plug-in, and resolves what the program calls in each.
 
-#include "DynamicLibrary.h"
+#include "cliplatform/DynamicLibrary.h"
 #include "contract/CorvaneImporter.h"
-#include "contract/HalvexHost.h"
+#include "hostlink/HalvexApi.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane::cli {
-
-/// The server's host-side functions the program uses.
-struct HalvexApi {
-    decltype(&Halvex_OpenBoard) OpenBoard = nullptr;
-    decltype(&Halvex_CloseAllBoards) CloseAllBoards = nullptr;
-    decltype(&Halvex_SetProgressSink) SetProgressSink = nullptr;
-    decltype(&Halvex_GetBoardInfo) GetBoardInfo = nullptr;
-    decltype(&Halvex_GetMemberCount) GetMemberCount = nullptr;
-    decltype(&Halvex_GetMemberAt) GetMemberAt = nullptr;
-    decltype(&Halvex_GetObjectInfo) GetObjectInfo = nullptr;
-    decltype(&Halvex_GetStackLayer) GetStackLayer = nullptr;
-    decltype(&Halvex_LayerName) LayerName = nullptr;
-};
 
 /// The plug-in's three exports for the host editor, and its import report (null when the
 /// plug-in has none).

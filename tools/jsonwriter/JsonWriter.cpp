@@ -1,7 +1,7 @@
-#include "JsonWriter.h"
+#include "jsonwriter/JsonWriter.h"
 
-#include "JsonText.h"
-#include "TextEncoding.h"
+#include "textformat/JsonText.h"
+#include "textformat/TextEncoding.h"
 
 #include <string_view>
 

@@ -3,8 +3,8 @@
 // walked: free objects, components and nets go to their sections as they come, and the sections
 // are joined in the document's order at the end.
 
-#include "BoardVisitor.h"
-#include "OutputStream.h"
+#include "boardmodel/BoardVisitor.h"
+#include "safeoutput/OutputStream.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
-#include "BoardOutline.h"
+#include "kicadwriter/BoardOutline.h"
 
-#include "KicadArc.h"
-#include "KicadUnits.h"
+#include "kicadwriter/KicadArc.h"
+#include "textformat/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +12,8 @@
 #include <utility>
 
 namespace corvane::cli::kicad {
+
+using namespace units;
 namespace {
 
 constexpr std::int64_t FallbackMargin = 50 * HostUnitsPerMil;

@@ -2,8 +2,8 @@
 // The board's edge for KiCad: the closed outlines drawn on the host's edge layer, or a rectangle
 // around everything.
 
-#include "BoardModel.h"
-#include "KicadSheet.h"
+#include "boardmodel/BoardModel.h"
+#include "kicadwriter/KicadSheet.h"
 
 #include <string>
 #include <vector>

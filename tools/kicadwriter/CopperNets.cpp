@@ -1,6 +1,6 @@
-#include "CopperNets.h"
+#include "kicadwriter/CopperNets.h"
 
-#include "KicadPads.h"
+#include "kicadwriter/KicadPads.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // arcs, vias and fills between them carry no net. KiCad checks every piece of copper against the
 // others by net, so each piece without a net takes the net of the copper it touches.
 
-#include "BoardModel.h"
-#include "KicadLayers.h"
+#include "boardmodel/BoardModel.h"
+#include "kicadwriter/KicadLayers.h"
 
 namespace corvane::cli::kicad {
 

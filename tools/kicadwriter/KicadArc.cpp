@@ -1,12 +1,14 @@
-#include "KicadArc.h"
+#include "kicadwriter/KicadArc.h"
 
-#include "KicadUnits.h"
+#include "textformat/Units.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace corvane::cli::kicad {
+
+using namespace units;
 namespace {
 
 // Radii up to this many nanometres have their squares compared exactly in 64 bits.

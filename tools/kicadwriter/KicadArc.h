@@ -2,8 +2,8 @@
 // The host's arcs (centre, radius, start and end angle in degrees, counter-clockwise with y up)
 // as KiCad's: three points on the sheet, or a circle.
 
-#include "BoardModel.h"
-#include "KicadSheet.h"
+#include "boardmodel/BoardModel.h"
+#include "kicadwriter/KicadSheet.h"
 
 namespace corvane::cli::kicad {
 

@@ -1,14 +1,13 @@
-#include "KicadBoardWriter.h"
+#include "kicadwriter/KicadBoardWriter.h"
 
-#include "BoardOutline.h"
-#include "CopperNets.h"
-#include "JsonText.h"
-#include "KicadArc.h"
-#include "KicadLayers.h"
-#include "KicadPads.h"
-#include "KicadSheet.h"
-#include "KicadUnits.h"
-#include "SExpression.h"
+#include "kicadwriter/BoardOutline.h"
+#include "kicadwriter/CopperNets.h"
+#include "kicadwriter/KicadArc.h"
+#include "kicadwriter/KicadLayers.h"
+#include "kicadwriter/KicadPads.h"
+#include "kicadwriter/KicadSheet.h"
+#include "kicadwriter/SExpression.h"
+#include "textformat/Units.h"
 
 #include <algorithm>
 #include <array>
@@ -25,6 +24,7 @@ namespace corvane::cli {
 namespace {
 
 using namespace kicad;
+using namespace units;
 
 // Sizes the host board does not give, as KiCad's own defaults.
 constexpr std::int64_t OutlineWidth = 100'000;     // nm: the rectangle drawn as the edge
@@ -456,10 +456,10 @@ private:
         }
         body += ")";
         if (form.Shape == "roundrect") {
-            body += " (roundrect_rratio " + json::Number(form.RoundRatio) + ")";
+            body += " (roundrect_rratio " + Decimal(form.RoundRatio) + ")";
         }
         if (form.Octagon) {
-            body += " (chamfer_ratio " + json::Number(OctagonChamferRatio) +
+            body += " (chamfer_ratio " + Decimal(OctagonChamferRatio) +
                     ") (chamfer top_left top_right bottom_left bottom_right)";
         }
         if (form.TakesNet && pad.Net) {
@@ -584,8 +584,8 @@ private:
 
 } // namespace
 
-std::string BoardToKicad(const Board& board, const std::string& edgeLayer) {
-    return Writer(board, edgeLayer).Document();
+std::string BoardToKicad(const Board& board, const KicadBoardSettings& settings) {
+    return Writer(board, settings.EdgeLayer).Document();
 }
 
 } // namespace corvane::cli

@@ -1,4 +1,4 @@
-#include "KicadLayers.h"
+#include "kicadwriter/KicadLayers.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // The KiCad layers of a board and where each host layer goes: copper in stack order, the
 // technical layers by what they hold. docs/kicad-export.md gives the table and its reasons.
 
-#include "BoardModel.h"
+#include "boardmodel/BoardModel.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "KicadPads.h"
+#include "kicadwriter/KicadPads.h"
 
 #include <algorithm>
 #include <cstdlib>

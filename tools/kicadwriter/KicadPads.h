@@ -1,8 +1,8 @@
 #pragma once
 // The host's pads as KiCad's: through-hole, unplated or surface-mount, their shape and layers.
 
-#include "BoardModel.h"
-#include "KicadLayers.h"
+#include "boardmodel/BoardModel.h"
+#include "kicadwriter/KicadLayers.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "KicadSheet.h"
+#include "kicadwriter/KicadSheet.h"
 
-#include "KicadUnits.h"
+#include "textformat/Units.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,8 @@
 #include <numbers>
 
 namespace corvane::cli::kicad {
+
+using namespace units;
 namespace {
 
 struct PaperSize {

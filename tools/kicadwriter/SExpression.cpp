@@ -1,4 +1,4 @@
-#include "SExpression.h"
+#include "kicadwriter/SExpression.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "OutputStream.h"
+#include "safeoutput/OutputStream.h"
 
-#include "PlatformFiles.h"
+#include "cliplatform/PlatformFiles.h"
 
 #include <cerrno>
 #include <system_error>

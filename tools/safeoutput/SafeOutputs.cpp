@@ -1,6 +1,6 @@
-#include "SafeOutputs.h"
+#include "safeoutput/SafeOutputs.h"
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <algorithm>
 #include <array>

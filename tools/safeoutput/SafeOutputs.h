@@ -15,8 +15,8 @@
 // Use: Add each output (one line per output), Prepare before the import, write each document to
 // its stream, then Commit. What is not committed is removed when the object goes.
 
-#include "OutputStream.h"
-#include "PlatformFiles.h"
+#include "cliplatform/PlatformFiles.h"
+#include "safeoutput/OutputStream.h"
 
 #include <memory>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "LayerStyle.h"
+#include "svgwriter/LayerStyle.h"
 
 #include <array>
 #include <string_view>

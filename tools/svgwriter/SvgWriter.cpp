@@ -1,7 +1,7 @@
-#include "SvgWriter.h"
+#include "svgwriter/SvgWriter.h"
 
-#include "LayerStyle.h"
-#include "TextEncoding.h"
+#include "svgwriter/LayerStyle.h"
+#include "textformat/TextEncoding.h"
 
 #include <algorithm>
 #include <array>

@@ -7,8 +7,8 @@
 // only at the end, and each layer's elements form one group, so the elements are put aside per
 // layer (in scratch files beside the picture once they grow) and joined at the end.
 
-#include "BoardVisitor.h"
-#include "OutputStream.h"
+#include "boardmodel/BoardVisitor.h"
+#include "safeoutput/OutputStream.h"
 
 #include <array>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "JsonText.h"
+#include "textformat/JsonText.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "textformat/TextEncoding.h"
 
 #include <cstdint>
 

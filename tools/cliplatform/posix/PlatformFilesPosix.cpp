@@ -1,6 +1,6 @@
 // The file operations on POSIX systems.
 
-#include "PlatformFiles.h"
+#include "cliplatform/PlatformFiles.h"
 
 #include <cerrno>
 #include <cstdlib>

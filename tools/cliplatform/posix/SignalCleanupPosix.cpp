@@ -1,6 +1,6 @@
 // The cleanup's signal handlers on POSIX systems.
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <array>
 #include <csignal>

@@ -1,9 +1,9 @@
 // The terminal on POSIX systems: raw, non-blocking key reads from standard input, and the desktop
 // stand-in's message queue and Yes/No box.
 
-#include "Terminal.h"
+#include "cliplatform/Terminal.h"
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 #include "platform/posix/Desktop.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 // The file operations on Windows: handles opened with the system's calls, then given to the C
 // runtime as streams.
 
-#include "PlatformFiles.h"
+#include "cliplatform/PlatformFiles.h"
 
 #include <atomic>
 #include <fcntl.h>

@@ -3,7 +3,7 @@
 // status an interrupted console program has. (A process ended by TerminateProcess cannot clean
 // up; under wine that is also what SIGTERM does.)
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <windows.h>
 

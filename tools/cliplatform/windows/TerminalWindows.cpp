@@ -1,7 +1,7 @@
 // The terminal on Windows: the console's input events, the thread's real message queue, and the
 // system's own message box for the confirmation (shown by the plug-in).
 
-#include "Terminal.h"
+#include "cliplatform/Terminal.h"
 
 #include <cstdio>
 #include <io.h>

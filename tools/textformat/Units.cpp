@@ -1,10 +1,10 @@
-#include "KicadUnits.h"
+#include "textformat/Units.h"
 
-#include "JsonText.h"
+#include "textformat/JsonText.h"
 
 #include <cmath>
 
-namespace corvane::cli::kicad {
+namespace corvane::cli::units {
 
 std::int64_t Nanometres(std::int64_t hostUnits) {
     // 2.54 nm per unit: units * 254 / 100, rounded without floating point.
@@ -48,8 +48,12 @@ double NormalisedDegrees(double degrees) {
     return angle >= 360.0 ? 0.0 : angle;
 }
 
-std::string Degrees(double degrees) {
-    return json::Number(NormalisedDegrees(degrees));
+std::string Decimal(double value) {
+    return json::Number(value);
 }
 
-} // namespace corvane::cli::kicad
+std::string Degrees(double degrees) {
+    return Decimal(NormalisedDegrees(degrees));
+}
+
+} // namespace corvane::cli::units
