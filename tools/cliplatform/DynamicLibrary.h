@@ -37,6 +37,9 @@ private:
     std::string error_;
 };
 
+/// The file name of a module of that name on this system: "libHalvex.so", "Halvex.dll".
+std::string ModuleFileName(const std::string& name);
+
 /// Looks a function up and gives it the type of the pointer it is stored in.
 template <typename Function>
 bool ResolveFunction(const DynamicLibrary& library, const char* name, Function& function) {

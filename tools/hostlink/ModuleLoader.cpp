@@ -15,13 +15,8 @@
 namespace corvane::cli {
 namespace {
 
-#if defined(_WIN32)
-constexpr const char* ServerFileName = "Halvex.dll";
-constexpr const char* PluginFileName = "CorvaneImport.dll";
-#else
-constexpr const char* ServerFileName = "libHalvex.so";
-constexpr const char* PluginFileName = "libCorvaneImport.so";
-#endif
+constexpr const char* ServerModuleName = "Halvex";
+constexpr const char* PluginModuleName = "CorvaneImport";
 
 bool IsFile(const std::string& path) {
     std::error_code error;
@@ -119,8 +114,9 @@ std::vector<std::string> CandidatePaths(const std::string& explicitPath,
 
 LoadedModules LoadedModules::Load(const ModulePaths& requested) {
     LoadedModules modules;
-    const auto serverCandidates = CandidatePaths(requested.Server, "HALVEX_SERVER", ServerFileName,
-                                                 CORVANE_BUILD_SERVER_PATH);
+    const auto serverCandidates =
+        CandidatePaths(requested.Server, "HALVEX_SERVER", ModuleFileName(ServerModuleName),
+                       CORVANE_BUILD_SERVER_PATH);
     std::string tried;
     modules.serverModule_ = LoadFirst(serverCandidates, DynamicLibrary::Visibility::Global, tried);
     if (!modules.serverModule_.Loaded()) {
@@ -133,8 +129,9 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
         modules.error_ = "the server module " + tried + " lacks " + missing;
         return modules;
     }
-    const auto pluginCandidates = CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", PluginFileName,
-                                                 CORVANE_BUILD_PLUGIN_PATH);
+    const auto pluginCandidates =
+        CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", ModuleFileName(PluginModuleName),
+                       CORVANE_BUILD_PLUGIN_PATH);
     modules.pluginModule_ = LoadFirst(pluginCandidates, DynamicLibrary::Visibility::Local, tried);
     if (!modules.pluginModule_.Loaded()) {
         modules.error_ = "cannot load the plug-in module (looked for " + Joined(pluginCandidates) +
