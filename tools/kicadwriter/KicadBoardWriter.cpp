@@ -106,7 +106,8 @@ public:
     }
 
     std::string Document() {
-        std::string out = "(kicad_pcb (version 20211014) (generator corvane-import)\n\n";
+        std::string out = std::string("(kicad_pcb (version ") + KicadBoardFormatVersion +
+                          ") (generator corvane-import)\n\n";
         out += "  (general\n    (thickness 1.6)\n  )\n\n";
         out += "  (paper " + Quoted(sheet_->Paper()) + ")\n";
         out += "  (title_block\n    (title " + Quoted(board_.File) + ")\n" +

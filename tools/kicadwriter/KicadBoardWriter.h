@@ -1,5 +1,5 @@
 #pragma once
-// The board as a KiCad board file (s-expressions, format 20211014, KiCad 6 and later), written
+// The board as a KiCad board file (s-expressions, KicadBoardFormatVersion), written
 // from the same read-back of the host board as the JSON. docs/kicad-export.md gives the mapping.
 
 #include "boardmodel/BoardModel.h"
@@ -8,6 +8,9 @@
 #include <string>
 
 namespace corvane::cli {
+
+/// The version of KiCad's board file format written (KiCad 6 and later read it).
+inline constexpr const char* KicadBoardFormatVersion = "20211014";
 
 /// What the KiCad board is made with besides the board.
 struct KicadBoardSettings {
