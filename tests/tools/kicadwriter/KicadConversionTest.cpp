@@ -1,9 +1,8 @@
-// The pure conversions of the KiCad export, one table each: units, the sheet's flipped y axis,
+// The pure conversions of the KiCad export, one table each: the sheet's flipped y axis,
 // footprint offsets under rotation, arcs, the layer map, pad forms, the nets of copper between
-// pads, the board edge, and the text of the file and of the assembly files. The whole file is
+// pads, the board edge, and the text of the file. The whole file is
 // checked against KiCad itself by tests/kicad/check_kicad.py.
 
-#include "assemblywriter/AssemblyFiles.h"
 #include "kicadwriter/BoardOutline.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadArc.h"
@@ -24,35 +23,6 @@ using namespace units;
 namespace {
 
 constexpr std::int32_t Mil = 10000; // host units
-
-TEST(KicadUnits, HostUnitsBecomeNanometresAndExactMillimetres) {
-    const struct {
-        std::int64_t Units, Nanometres;
-        const char* Millimetres;
-    } cases[] = {
-        {0, 0, "0"},
-        {Mil, 25400, "0.0254"},         // whole mils are exact
-        {-50 * Mil, -1270000, "-1.27"}, // negative lengths keep their sign
-        {1, 3, "0.000003"},             // 2.54 nm rounds to 3
-        {25, 64, "0.000064"},           // 63.5 nm: halves away from zero
-        {-25, -64, "-0.000064"},        //
-        {73333, 186266, "0.186266"},    // a text stroke of 7.3333 mil
-        {2147483647, 5454608463, "5454.608463"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Nanometres(c.Units), c.Nanometres) << c.Units;
-        EXPECT_EQ(HostMillimetres(c.Units), c.Millimetres) << c.Units;
-    }
-}
-
-TEST(KicadUnits, AnglesComeInto0To360InTheirShortestForm) {
-    EXPECT_EQ(Degrees(0), "0");
-    EXPECT_EQ(Degrees(-90), "270");
-    EXPECT_EQ(Degrees(360), "0");
-    EXPECT_EQ(Degrees(742.5), "22.5");
-    EXPECT_EQ(Degrees(-0.0), "0");
-    EXPECT_EQ(Degrees(std::numeric_limits<double>::quiet_NaN()), "0");
-}
 
 TEST(KicadSheet, TheBoardIsCentredOnTheSmallestSheetWithYPointingDown) {
     Extent board;
@@ -345,35 +315,6 @@ TEST(KicadText, StringsAreQuotedAndIdentifiersFollowTheContent) {
     EXPECT_EQ(second.For("(segment x)"), a); // the same board gives the same identifiers
     EXPECT_EQ(a.size(), 36u);
     EXPECT_EQ(a[14], '8'); // a UUID of version 8: made by the program's own rule
-}
-
-TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
-    EXPECT_TRUE(NaturalLess("R2", "R10"));
-    EXPECT_TRUE(NaturalLess("C9", "R1"));
-    EXPECT_TRUE(NaturalLess("U1", "U1A"));
-    EXPECT_NE(NaturalLess("R010", "R10"), NaturalLess("R10", "R010"));
-    EXPECT_TRUE(NaturalLess("R010", "R011"));
-
-    Board board;
-    const auto part = [](const char* designator, const char* comment, const char* pattern,
-                         std::int32_t x, const char* side) {
-        Component c;
-        c.Designator = designator, c.Comment = comment, c.Pattern = pattern;
-        c.X = x * Mil;
-        c.Y = -x * Mil;
-        c.Layer = side;
-        return c;
-    };
-    board.Components = {part("R10", "10K", "0805", 100, "TopLayer"),
-                        part("C1", "1u, 16V", "0603", 1, "BottomLayer"),
-                        part("R2", "10K", "0805", 2000, "TopLayer")};
-    EXPECT_EQ(BoardToBom(board), "Comment,Pattern,Quantity,Designators\r\n"
-                                 "\"1u, 16V\",0603,1,C1\r\n"
-                                 "10K,0805,2,\"R2,R10\"\r\n");
-    EXPECT_EQ(BoardToPositions(board), "Designator,Comment,Pattern,X (mm),Y (mm),Side,Rotation\r\n"
-                                       "C1,\"1u, 16V\",0603,0.0254,-0.0254,bottom,0\r\n"
-                                       "R2,10K,0805,50.8,-50.8,top,0\r\n"
-                                       "R10,10K,0805,2.54,-2.54,top,0\r\n");
 }
 
 } // namespace
