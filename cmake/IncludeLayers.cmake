@@ -1,7 +1,10 @@
 # Run as a script: cmake -DSOURCE_DIR=<the project> -P IncludeLayers.cmake. Fails when a file
-# includes a header of a layer above its own. The plug-in's layers, from the bottom: contract,
-# jsontext, platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the
-# contract, the command-line host (tools/) the contract, jsontext and the platform.
+# includes a header of a layer above its own, or (in src/ and tools/) names a header without its
+# folder that is not in its own folder. The plug-in's layers, from the bottom: contract, jsontext,
+# platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the contract.
+# The command-line host's libraries (tools/, one per folder, every folder listed here): textformat,
+# boardmodel and cliplatform at the bottom, then safeoutput and hostlink, then the writers, which
+# know neither one another, nor the host link, nor the program (corvane-import), which knows all.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -13,26 +16,60 @@ set(allowed_serverclient contract jsontext platform serverclient)
 set(allowed_pcbmodel contract jsontext platform serverclient pcbmodel)
 set(allowed_importer contract jsontext platform serverclient pcbmodel importer)
 set(allowed_host contract)
-set(allowed_tools contract jsontext platform)
+
+set(tool_layers textformat boardmodel cliplatform safeoutput hostlink jsonwriter svgwriter
+                kicadwriter assemblywriter corvane-import)
+set(writer_allowed boardmodel textformat safeoutput)
+set(allowed_textformat jsontext textformat)
+set(allowed_boardmodel boardmodel)
+set(allowed_cliplatform contract jsontext platform cliplatform)
+set(allowed_safeoutput cliplatform safeoutput)
+set(allowed_hostlink contract platform cliplatform boardmodel hostlink)
+set(allowed_jsonwriter ${writer_allowed} jsonwriter)
+set(allowed_svgwriter ${writer_allowed} svgwriter)
+set(allowed_kicadwriter ${writer_allowed} kicadwriter)
+set(allowed_assemblywriter ${writer_allowed} assemblywriter)
+set(allowed_corvane-import contract jsontext platform ${tool_layers})
+list(APPEND layers ${tool_layers})
 
 set(violations "")
-foreach(part IN LISTS layers ITEMS host tools)
-    if(part IN_LIST layers)
-        set(folder ${SOURCE_DIR}/src/${part})
-    else()
-        set(folder ${SOURCE_DIR}/${part})
-    endif()
+# check_folder(<part> <folder>): the includes of every file under the folder.
+function(check_folder part folder)
     file(GLOB_RECURSE files ${folder}/*.h ${folder}/*.cpp)
     foreach(file IN LISTS files)
-        file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+        file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+        file(STRINGS ${file} includes REGEX "^#include \"")
+        get_filename_component(own_folder ${file} DIRECTORY)
         foreach(line IN LISTS includes)
-            string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" included "${line}")
-            if(included IN_LIST layers AND NOT included IN_LIST allowed_${part})
-                file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
-                list(APPEND violations "${name}: ${line}")
+            if(line MATCHES "^#include \"([a-z-]+)/")
+                if(CMAKE_MATCH_1 IN_LIST layers AND NOT CMAKE_MATCH_1 IN_LIST allowed_${part})
+                    list(APPEND violations "${name}: ${line}")
+                endif()
+            elseif(NOT part STREQUAL "host" AND line MATCHES "^#include \"([^\"/]+)\"")
+                if(NOT EXISTS ${own_folder}/${CMAKE_MATCH_1})
+                    list(APPEND violations "${name}: ${line} (not in its folder)")
+                endif()
             endif()
         endforeach()
     endforeach()
+    set(violations "${violations}" PARENT_SCOPE)
+endfunction()
+
+foreach(part IN ITEMS contract jsontext platform serverclient pcbmodel importer)
+    check_folder(${part} ${SOURCE_DIR}/src/${part})
+endforeach()
+check_folder(host ${SOURCE_DIR}/host)
+file(GLOB tool_folders LIST_DIRECTORIES true ${SOURCE_DIR}/tools/*)
+foreach(folder IN LISTS tool_folders)
+    if(NOT IS_DIRECTORY ${folder})
+        continue()
+    endif()
+    get_filename_component(part ${folder} NAME)
+    if(NOT part IN_LIST tool_layers)
+        list(APPEND violations "tools/${part}: a folder without its place in the layers")
+        continue()
+    endif()
+    check_folder(${part} ${folder})
 endforeach()
 if(violations)
     list(JOIN violations "\n  " text)

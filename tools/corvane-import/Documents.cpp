@@ -1,28 +1,27 @@
-#include "Documents.h"
+#include "corvane-import/Documents.h"
 
-#include "AssemblyFiles.h"
-#include "JsonWriter.h"
-#include "KicadBoardWriter.h"
-#include "SvgWriter.h"
+#include "assemblywriter/AssemblyFiles.h"
+#include "jsonwriter/JsonWriter.h"
+#include "svgwriter/SvgWriter.h"
 
 namespace corvane::cli {
 namespace {
 
 // A document made from the whole board when the walk has ended.
-template <std::string (*Make)(const Board&, const Options&)>
+template <std::string (*Make)(const Board&, const DocumentSettings&)>
 class SnapshotDocument final : public BoardVisitor {
 public:
     SnapshotDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Snapshot), options_(context.Settings) {}
-    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), options_)); }
+        : out_(out), board_(context.Snapshot), settings_(context.Settings) {}
+    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), settings_)); }
 
 private:
     OutputStream& out_;
     const BoardCollector& board_;
-    const Options& options_;
+    const DocumentSettings& settings_;
 };
 
-template <std::string (*Make)(const Board&, const Options&)>
+template <std::string (*Make)(const Board&, const DocumentSettings&)>
 std::unique_ptr<BoardVisitor> FromSnapshot(OutputStream& out, const DocumentContext& context) {
     return std::make_unique<SnapshotDocument<Make>>(out, context);
 }
@@ -35,15 +34,15 @@ std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& cont
     return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
 }
 
-std::string Kicad(const Board& board, const Options& options) {
-    return BoardToKicad(board, options.EdgeLayer);
+std::string Kicad(const Board& board, const DocumentSettings& settings) {
+    return BoardToKicad(board, settings.Kicad);
 }
 
-std::string Bom(const Board& board, const Options&) {
+std::string Bom(const Board& board, const DocumentSettings&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const Options&) {
+std::string Positions(const Board& board, const DocumentSettings&) {
     return BoardToPositions(board);
 }
 

@@ -5,10 +5,10 @@
 // streamed as the objects come (JSON, SVG), or made from the whole board, read back once for all
 // such documents, at the walk's end (KiCad, BOM, placement). SafeOutputs gives each its stream.
 
-#include "BoardSnapshot.h"
-#include "BoardVisitor.h"
-#include "Options.h"
-#include "OutputStream.h"
+#include "boardmodel/BoardSnapshot.h"
+#include "boardmodel/BoardVisitor.h"
+#include "kicadwriter/KicadBoardWriter.h"
+#include "safeoutput/OutputStream.h"
 
 #include <memory>
 #include <string_view>
@@ -16,10 +16,15 @@
 
 namespace corvane::cli {
 
+/// The settings of the writers that take any, each its own.
+struct DocumentSettings {
+    KicadBoardSettings Kicad;
+};
+
 /// What a document's writer is given besides its stream.
 struct DocumentContext {
     const DocumentHeader& Header;
-    const Options& Settings;
+    const DocumentSettings& Settings;
     /// The whole board, complete when the walk ends (for the documents that need it).
     const BoardCollector& Snapshot;
 };

@@ -1,7 +1,7 @@
-#include "ImportRun.h"
+#include "corvane-import/ImportRun.h"
 
-#include "ProgressBar.h"
-#include "Terminal.h"
+#include "cliplatform/Terminal.h"
+#include "corvane-import/ProgressBar.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,9 +2,9 @@
 // One import as the host editor runs it: open a board for the file, route the server's progress
 // calls to the bar and the abort watch, and call the plug-in's import.
 
-#include "ModuleLoader.h"
-#include "ProgressBar.h"
-#include "Summary.h"
+#include "corvane-import/ProgressBar.h"
+#include "corvane-import/Summary.h"
+#include "hostlink/ModuleLoader.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "InputDiagnosis.h"
+#include "corvane-import/InputDiagnosis.h"
 
 #include <array>
 #include <cerrno>

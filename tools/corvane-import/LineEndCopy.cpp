@@ -1,7 +1,7 @@
-#include "LineEndCopy.h"
+#include "corvane-import/LineEndCopy.h"
 
-#include "PlatformFiles.h"
-#include "SafeOutputs.h"
+#include "cliplatform/PlatformFiles.h"
+#include "safeoutput/SafeOutputs.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // without LF is an LF: the same number of bytes and lines, so the report's line numbers still
 // point into the user's file. The copy is removed when the object goes or the program is ended.
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <memory>
 #include <string>

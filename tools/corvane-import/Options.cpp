@@ -1,7 +1,7 @@
-#include "Options.h"
+#include "corvane-import/Options.h"
 
-#include "Documents.h"
-#include "KicadLayers.h"
+#include "corvane-import/Documents.h"
+#include "kicadwriter/KicadLayers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "OutputPlan.h"
+#include "corvane-import/OutputPlan.h"
 
-#include "PlatformFiles.h"
+#include "cliplatform/PlatformFiles.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,8 +3,8 @@
 // in DIR named by a format in which "{name}" stands for the file's name without its folder and
 // extension ("stdin" for standard input).
 
-#include "Documents.h"
-#include "Options.h"
+#include "corvane-import/Documents.h"
+#include "corvane-import/Options.h"
 
 #include <optional>
 #include <string>

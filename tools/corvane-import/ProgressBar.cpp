@@ -1,6 +1,6 @@
-#include "ProgressBar.h"
+#include "corvane-import/ProgressBar.h"
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "ReadingNotes.h"
+#include "corvane-import/ReadingNotes.h"
 
 #include "jsontext/JsonString.h"
 

@@ -1,7 +1,7 @@
-#include "StandardInputBoard.h"
+#include "corvane-import/StandardInputBoard.h"
 
-#include "PlatformFiles.h"
-#include "SafeOutputs.h"
+#include "cliplatform/PlatformFiles.h"
+#include "safeoutput/SafeOutputs.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // twice, so the bytes are kept in a temporary file, removed when the object goes or the program
 // is interrupted.
 
-#include "SignalCleanup.h"
+#include "cliplatform/SignalCleanup.h"
 
 #include <memory>
 #include <string>

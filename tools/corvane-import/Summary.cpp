@@ -1,4 +1,4 @@
-#include "Summary.h"
+#include "corvane-import/Summary.h"
 
 #include <cstdio>
 #include <iomanip>

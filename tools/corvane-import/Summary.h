@@ -1,8 +1,8 @@
 #pragma once
 // The short report printed after an import: what was imported, how far, and what is on the board.
 
-#include "BoardModel.h"
-#include "BoardVisitor.h"
+#include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardVisitor.h"
 
 #include <string>
 #include <vector>

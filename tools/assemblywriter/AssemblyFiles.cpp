@@ -1,0 +1,140 @@
+#include "assemblywriter/AssemblyFiles.h"
+
+#include "textformat/Units.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+
+std::string Utf8(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '?';
+        } else if (byte >= 0x80) {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Field(const std::string& text) {
+    const std::string value = Utf8(text);
+    const bool quote = value.find_first_of(",\"") != std::string::npos ||
+                       (!value.empty() && (value.front() == ' ' || value.back() == ' '));
+    if (!quote) {
+        return value;
+    }
+    std::string out = "\"";
+    for (const char c : value) {
+        out += c == '"' ? "\"\"" : std::string(1, c);
+    }
+    return out + "\"";
+}
+
+std::string Line(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += (i == 0 ? "" : ",") + fields[i];
+    }
+    return out + LineEnd;
+}
+
+std::vector<const Component*> ByDesignator(const Board& board) {
+    std::vector<const Component*> components;
+    for (const Component& c : board.Components) {
+        components.push_back(&c);
+    }
+    std::stable_sort(components.begin(), components.end(),
+                     [](const Component* a, const Component* b) {
+                         return NaturalLess(a->Designator, b->Designator);
+                     });
+    return components;
+}
+
+} // namespace
+
+bool NaturalLess(const std::string& a, const std::string& b) {
+    std::size_t i = 0, j = 0;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && digit(a[ei])) {
+                ++ei;
+            }
+            while (ej < b.size() && digit(b[ej])) {
+                ++ej;
+            }
+            // Compare the runs as numbers: leading zeros aside, the longer is the larger.
+            std::size_t si = i, sj = j;
+            while (si + 1 < ei && a[si] == '0') {
+                ++si;
+            }
+            while (sj + 1 < ej && b[sj] == '0') {
+                ++sj;
+            }
+            if (ei - si != ej - sj) {
+                return ei - si < ej - sj;
+            }
+            const int order = a.compare(si, ei - si, b, sj, ej - sj);
+            if (order != 0) {
+                return order < 0;
+            }
+            i = ei, j = ej;
+            continue;
+        }
+        if (a[i] != b[j]) {
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        }
+        ++i, ++j;
+    }
+    return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
+}
+
+std::string BoardToBom(const Board& board) {
+    // Groups in the order their first designator comes.
+    std::vector<std::pair<std::pair<std::string, std::string>, std::vector<std::string>>> groups;
+    std::map<std::pair<std::string, std::string>, std::size_t> index;
+    for (const Component* c : ByDesignator(board)) {
+        const auto key = std::make_pair(c->Comment, c->Pattern);
+        const auto [at, added] = index.emplace(key, groups.size());
+        if (added) {
+            groups.push_back({key, {}});
+        }
+        groups[at->second].second.push_back(c->Designator);
+    }
+    std::string out = Line({"Comment", "Pattern", "Quantity", "Designators"});
+    for (const auto& [key, designators] : groups) {
+        std::string joined;
+        for (const std::string& d : designators) {
+            joined += (joined.empty() ? "" : ",") + d;
+        }
+        out += Line({Field(key.first), Field(key.second), std::to_string(designators.size()),
+                     Field(joined)});
+    }
+    return out;
+}
+
+std::string BoardToPositions(const Board& board) {
+    std::string out =
+        Line({"Designator", "Comment", "Pattern", "X (mm)", "Y (mm)", "Side", "Rotation"});
+    for (const Component* c : ByDesignator(board)) {
+        out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
+                     units::HostMillimetres(c->X), units::HostMillimetres(c->Y),
+                     c->Layer == "BottomLayer" ? "bottom" : "top", units::Degrees(c->Rotation)});
+    }
+    return out;
+}
+
+} // namespace corvane::cli

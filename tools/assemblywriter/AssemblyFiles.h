@@ -1,0 +1,26 @@
+#pragma once
+// What an assembly house asks for besides the board: the bill of materials and the placement of
+// every component, as CSV (RFC 4180: CR LF line ends, fields quoted where they need it; the
+// board's 8-bit text taken as ISO 8859-1 and written as UTF-8).
+
+#include "boardmodel/BoardModel.h"
+
+#include <string>
+
+namespace corvane::cli {
+
+/// One line per kind of part, components grouped by comment and pattern:
+/// Comment,Pattern,Quantity,Designators (the designators in natural order, "R2" before "R10",
+/// joined by commas). Lines in the natural order of their first designator.
+std::string BoardToBom(const Board& board);
+
+/// One line per component, in the natural order of the designators:
+/// Designator,Comment,Pattern,X (mm),Y (mm),Side,Rotation. X and Y are the component's reference
+/// point from the board's origin, y up, in millimetres to the nanometre; Side is "top" or
+/// "bottom"; Rotation is in degrees, counter-clockwise, seen from the top.
+std::string BoardToPositions(const Board& board);
+
+/// Natural order of designators: runs of digits compare by value ("R2" < "R10").
+bool NaturalLess(const std::string& a, const std::string& b);
+
+} // namespace corvane::cli

@@ -1,0 +1,35 @@
+#pragma once
+// The board's edge for KiCad: the closed outlines drawn on the host's edge layer, or a rectangle
+// around everything.
+
+#include "boardmodel/BoardModel.h"
+#include "kicadwriter/KicadSheet.h"
+
+#include <string>
+#include <vector>
+
+namespace corvane::cli::kicad {
+
+/// What the board's objects cover, in host units: lines and arcs with their widths, pads and vias
+/// with their sizes, fills, and texts with a box of their height and length.
+Extent BoardExtent(const Board& board);
+
+/// The rectangle drawn when the edge layer holds no closed outline: the extent grown by 50 mil on
+/// every side, its corners on whole mils (a 1000 mil square from the origin for an empty board).
+Extent FallbackOutline(const Extent& board);
+
+/// The free tracks and arcs of the edge layer that form the board's edge.
+struct EdgeOutline {
+    std::vector<bool> Tracks; // by index into the free tracks
+    std::vector<bool> Arcs;   // by index into the free arcs
+    bool Found = false;       // false: no closed outline, the fallback rectangle is the edge
+};
+
+/// Free tracks and arcs of the edge layer whose ends meet two by two at the same point on the
+/// sheet form closed outlines, and a whole circle is one by itself. The outer outlines are the
+/// edge; an outline inside another is not taken (on the keep-out layer such a loop fences an area
+/// of the board), and neither are open lines.
+EdgeOutline FindEdgeOutline(const Primitives& free, const std::string& edgeLayer,
+                            const SheetPlacement& sheet);
+
+} // namespace corvane::cli::kicad

@@ -1,0 +1,314 @@
+#include "kicadwriter/CopperNets.h"
+
+#include "kicadwriter/KicadPads.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+#include <set>
+
+namespace corvane::cli::kicad {
+namespace {
+
+struct Point {
+    double X = 0, Y = 0;
+};
+
+// What a piece of copper covers, in host units (y up).
+enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
+
+struct Piece {
+    NetName* Net = nullptr;
+    CopperMask Copper = 0;
+    Form Shape = Form::Disc;
+    Point A, B;                                     // capsule ends; centre of everything else in A
+    double Half = 0;                                // capsule and ring half width, disc radius
+    double HalfX = 0, HalfY = 0;                    // boxes, ovals and octagons
+    double Cos = 1, Sin = 0;                        // rotation of boxes, ovals and octagons
+    double Radius = 0, StartAngle = 0, Sweep = 360; // rings (arcs)
+    std::vector<Point> Anchors;
+    double MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
+};
+
+void CosSin(double degrees, double& c, double& s) {
+    const double angle = std::fmod(degrees, 360.0);
+    if (!std::isfinite(angle) || angle == 0) {
+        c = 1, s = 0;
+    } else if (angle == 90 || angle == -270) {
+        c = 0, s = 1;
+    } else if (angle == 180 || angle == -180) {
+        c = -1, s = 0;
+    } else if (angle == 270 || angle == -90) {
+        c = 0, s = -1;
+    } else {
+        const double radians = angle * std::numbers::pi / 180;
+        c = std::cos(radians), s = std::sin(radians);
+    }
+}
+
+double SegmentDistance(Point p, Point a, Point b) {
+    const double dx = b.X - a.X, dy = b.Y - a.Y;
+    const double length = dx * dx + dy * dy;
+    double t = length > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / length : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.X - (a.X + t * dx), p.Y - (a.Y + t * dy));
+}
+
+// The point in the piece's own frame (unrotated, centred).
+Point Local(const Piece& piece, Point p) {
+    const double x = p.X - piece.A.X, y = p.Y - piece.A.Y;
+    return {x * piece.Cos + y * piece.Sin, -x * piece.Sin + y * piece.Cos};
+}
+
+bool Covers(const Piece& piece, Point p) {
+    switch (piece.Shape) {
+    case Form::Capsule:
+        return SegmentDistance(p, piece.A, piece.B) <= piece.Half;
+    case Form::Disc:
+        return std::hypot(p.X - piece.A.X, p.Y - piece.A.Y) <= piece.Half;
+    case Form::Ring: {
+        const double dx = p.X - piece.A.X, dy = p.Y - piece.A.Y;
+        if (std::abs(std::hypot(dx, dy) - piece.Radius) > piece.Half) {
+            return false;
+        }
+        double angle = std::atan2(dy, dx) * 180 / std::numbers::pi - piece.StartAngle;
+        angle = std::fmod(angle, 360.0);
+        if (angle < 0) {
+            angle += 360;
+        }
+        // Within the sweep, or on the round end of an end point.
+        return angle <= piece.Sweep ||
+               std::any_of(piece.Anchors.begin(), piece.Anchors.end(), [&](Point end) {
+                   return std::hypot(p.X - end.X, p.Y - end.Y) <= piece.Half;
+               });
+    }
+    case Form::Oval: {
+        const Point l = Local(piece, p);
+        const double reach = std::abs(piece.HalfX - piece.HalfY);
+        const Point a = piece.HalfX > piece.HalfY ? Point{-reach, 0} : Point{0, -reach};
+        const Point b = piece.HalfX > piece.HalfY ? Point{reach, 0} : Point{0, reach};
+        return SegmentDistance(l, a, b) <= std::min(piece.HalfX, piece.HalfY);
+    }
+    case Form::Box: {
+        const Point l = Local(piece, p);
+        return std::abs(l.X) <= piece.HalfX && std::abs(l.Y) <= piece.HalfY;
+    }
+    case Form::Octagon: {
+        const Point l = Local(piece, p);
+        const double cut = 2 * std::min(piece.HalfX, piece.HalfY) * OctagonChamferRatio;
+        return std::abs(l.X) <= piece.HalfX && std::abs(l.Y) <= piece.HalfY &&
+               std::abs(l.X) + std::abs(l.Y) <= piece.HalfX + piece.HalfY - cut;
+    }
+    }
+    return false;
+}
+
+bool Joined(const Piece& a, const Piece& b) {
+    return std::any_of(a.Anchors.begin(), a.Anchors.end(), [&](Point p) { return Covers(b, p); }) ||
+           std::any_of(b.Anchors.begin(), b.Anchors.end(), [&](Point p) { return Covers(a, p); });
+}
+
+void SetBounds(Piece& piece, double reach) {
+    piece.MinX = std::min(piece.A.X, piece.B.X) - reach;
+    piece.MaxX = std::max(piece.A.X, piece.B.X) + reach;
+    piece.MinY = std::min(piece.A.Y, piece.B.Y) - reach;
+    piece.MaxY = std::max(piece.A.Y, piece.B.Y) + reach;
+}
+
+Piece NewPiece(NetName* net, CopperMask copper) {
+    Piece piece;
+    piece.Net = net;
+    piece.Copper = copper;
+    return piece;
+}
+
+class Collector {
+public:
+    explicit Collector(const LayerMap& layers) : layers_(layers) {}
+
+    void Add(Primitives& p) {
+        for (Track& t : p.Tracks) {
+            AddTrack(t);
+        }
+        for (Arc& a : p.Arcs) {
+            AddArc(a);
+        }
+        for (Via& v : p.Vias) {
+            AddVia(v);
+        }
+        for (Pad& pad : p.Pads) {
+            AddPad(pad);
+        }
+        for (Fill& f : p.Fills) {
+            AddFill(f);
+        }
+    }
+
+    std::vector<Piece>& Pieces() { return pieces_; }
+
+private:
+    void AddTrack(Track& t) {
+        Piece piece = NewPiece(&t.Net, layers_.CopperOn(t.Layer));
+        piece.Shape = Form::Capsule;
+        piece.A = {double(t.X1), double(t.Y1)};
+        piece.B = {double(t.X2), double(t.Y2)};
+        piece.Half = std::abs(double(t.Width)) / 2;
+        piece.Anchors = {piece.A, piece.B};
+        SetBounds(piece, piece.Half);
+        Keep(std::move(piece));
+    }
+
+    void AddArc(Arc& a) {
+        Piece piece = NewPiece(&a.Net, layers_.CopperOn(a.Layer));
+        piece.Shape = Form::Ring;
+        piece.A = piece.B = {double(a.X), double(a.Y)};
+        piece.Radius = std::max(0.0, double(a.Radius));
+        piece.Half = std::abs(double(a.Width)) / 2;
+        double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
+        if (!std::isfinite(sweep) || sweep <= 0) {
+            sweep += 360;
+        }
+        piece.StartAngle = std::isfinite(a.StartAngle) ? a.StartAngle : 0;
+        piece.Sweep = std::isfinite(sweep) ? sweep : 360;
+        for (const double angle : {piece.StartAngle, piece.StartAngle + piece.Sweep}) {
+            double c = 1, s = 0;
+            CosSin(angle, c, s);
+            piece.Anchors.push_back({piece.A.X + piece.Radius * c, piece.A.Y + piece.Radius * s});
+        }
+        SetBounds(piece, piece.Radius + piece.Half);
+        Keep(std::move(piece));
+    }
+
+    void AddVia(Via& v) {
+        Piece piece = NewPiece(&v.Net, layers_.Span(v.StartLayer, v.EndLayer));
+        piece.Shape = Form::Disc;
+        piece.A = piece.B = {double(v.X), double(v.Y)};
+        piece.Half = std::abs(double(v.Size)) / 2;
+        piece.Anchors = {piece.A};
+        SetBounds(piece, piece.Half);
+        Keep(std::move(piece));
+    }
+
+    void AddPad(Pad& pad) {
+        const PadForm form = PadFormOf(pad, layers_);
+        if (!form.TakesNet) {
+            return;
+        }
+        Piece piece = NewPiece(&pad.Net, form.Copper);
+        piece.A = piece.B = {double(pad.X), double(pad.Y)};
+        piece.HalfX = std::abs(double(pad.XSize)) / 2;
+        piece.HalfY = std::abs(double(pad.YSize)) / 2;
+        CosSin(pad.Rotation, piece.Cos, piece.Sin);
+        piece.Shape = form.Shape == "circle" ? Form::Disc
+                      : form.Shape == "oval" ? Form::Oval
+                      : form.Octagon         ? Form::Octagon
+                                             : Form::Box;
+        piece.Half = piece.HalfX;
+        piece.Anchors = {piece.A};
+        SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
+        Keep(std::move(piece));
+    }
+
+    void AddFill(Fill& f) {
+        Piece piece = NewPiece(&f.Net, layers_.CopperOn(f.Layer));
+        piece.Shape = Form::Box;
+        piece.A = piece.B = {(double(f.X1) + f.X2) / 2, (double(f.Y1) + f.Y2) / 2};
+        piece.HalfX = std::abs(double(f.X2) - f.X1) / 2;
+        piece.HalfY = std::abs(double(f.Y2) - f.Y1) / 2;
+        CosSin(f.Rotation, piece.Cos, piece.Sin);
+        piece.Anchors = {piece.A};
+        for (const double sx : {-1.0, 1.0}) {
+            for (const double sy : {-1.0, 1.0}) {
+                const double x = sx * piece.HalfX, y = sy * piece.HalfY;
+                piece.Anchors.push_back({piece.A.X + x * piece.Cos - y * piece.Sin,
+                                         piece.A.Y + x * piece.Sin + y * piece.Cos});
+            }
+        }
+        SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
+        Keep(std::move(piece));
+    }
+
+    void Keep(Piece piece) {
+        if (piece.Copper != 0) {
+            pieces_.push_back(std::move(piece));
+        }
+    }
+
+    const LayerMap& layers_;
+    std::vector<Piece> pieces_;
+};
+
+class Groups {
+public:
+    explicit Groups(std::size_t count) : parent_(count) {
+        std::iota(parent_.begin(), parent_.end(), std::size_t{0});
+    }
+
+    std::size_t Root(std::size_t i) {
+        while (parent_[i] != i) {
+            parent_[i] = parent_[parent_[i]];
+            i = parent_[i];
+        }
+        return i;
+    }
+
+    void Join(std::size_t a, std::size_t b) {
+        a = Root(a), b = Root(b);
+        if (a != b) {
+            parent_[std::max(a, b)] = std::min(a, b);
+        }
+    }
+
+private:
+    std::vector<std::size_t> parent_;
+};
+
+// Joins the pieces that touch: a sweep along x over the pieces sorted by their left edge.
+void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
+    std::vector<std::size_t> order(pieces.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return pieces[a].MinX < pieces[b].MinX; });
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Piece& a = pieces[order[i]];
+        for (std::size_t j = i + 1; j < order.size() && pieces[order[j]].MinX <= a.MaxX; ++j) {
+            const Piece& b = pieces[order[j]];
+            if ((a.Copper & b.Copper) != 0 && b.MinY <= a.MaxY && a.MinY <= b.MaxY &&
+                groups.Root(order[i]) != groups.Root(order[j]) && Joined(a, b)) {
+                groups.Join(order[i], order[j]);
+            }
+        }
+    }
+}
+
+} // namespace
+
+Board WithCopperNets(const Board& board, const LayerMap& layers) {
+    Board result = board;
+    Collector collector(layers);
+    collector.Add(result.Free);
+    for (Component& component : result.Components) {
+        collector.Add(component.Children);
+    }
+    std::vector<Piece>& pieces = collector.Pieces();
+    Groups groups(pieces.size());
+    JoinTouching(pieces, groups);
+
+    // The nets each group reaches; a group is named by its root.
+    std::vector<std::set<std::string>> nets(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (*pieces[i].Net) {
+            nets[groups.Root(i)].insert(**pieces[i].Net);
+        }
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::set<std::string>& reached = nets[groups.Root(i)];
+        if (!*pieces[i].Net && reached.size() == 1) {
+            *pieces[i].Net = *reached.begin();
+        }
+    }
+    return result;
+}
+
+} // namespace corvane::cli::kicad

@@ -1,0 +1,303 @@
+#include "kicadwriter/KicadLayers.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string_view>
+#include <utility>
+
+namespace corvane::cli::kicad {
+namespace {
+
+constexpr int LastInnerNumber = 30; // "In30.Cu"
+constexpr int BottomNumber = 31;    // "B.Cu"
+
+// The number after a prefix within 1..last ("MidLayer12" -> 12), else 0.
+int NumberAfter(std::string_view name, std::string_view prefix, int last) {
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.size() > prefix.size() + 2 || name[prefix.size()] == '0') {
+        return 0;
+    }
+    int number = 0;
+    for (const char c : name.substr(prefix.size())) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number <= last ? number : 0;
+}
+
+// The numbered families of host layers: the name before the number, and the last number.
+struct NumberedLayers {
+    std::string_view Prefix;
+    int Last;
+};
+constexpr std::array<NumberedLayers, 3> NumberedHostLayers = {
+    {{"MidLayer", 30}, {"InternalPlane", 16}, {"Mechanical", 16}}};
+
+int MidNumber(std::string_view name) {
+    return NumberAfter(name, NumberedHostLayers[0].Prefix, NumberedHostLayers[0].Last);
+}
+
+int PlaneNumber(std::string_view name) {
+    return NumberAfter(name, NumberedHostLayers[1].Prefix, NumberedHostLayers[1].Last);
+}
+
+int MechanicalNumber(std::string_view name) {
+    return NumberAfter(name, NumberedHostLayers[2].Prefix, NumberedHostLayers[2].Last);
+}
+
+// The host's layers that are neither numbered families nor copper; LayerNames of the layer table.
+constexpr std::array<std::string_view, 21> FixedHostLayers = {
+    "NoLayer",       "TopLayer",       "BottomLayer", "TopOverlay",   "BottomOverlay",
+    "TopPaste",      "BottomPaste",    "TopSolder",   "BottomSolder", "DrillGuide",
+    "KeepOutLayer",  "DrillDrawing",   "MultiLayer",  "ConnectLayer", "BackGroundLayer",
+    "DRCErrorLayer", "HighlightLayer", "GridColor1",  "GridColor10",  "PadHoleLayer",
+    "ViaHoleLayer"};
+
+void NoteLayers(const Primitives& p, std::set<std::string>& used) {
+    for (const Track& t : p.Tracks) {
+        used.insert(t.Layer);
+    }
+    for (const Via& v : p.Vias) {
+        used.insert(v.StartLayer);
+        used.insert(v.EndLayer);
+    }
+    for (const Pad& pad : p.Pads) {
+        used.insert(pad.Layer);
+    }
+    for (const Arc& a : p.Arcs) {
+        used.insert(a.Layer);
+    }
+    for (const Fill& f : p.Fills) {
+        used.insert(f.Layer);
+    }
+    for (const Text& t : p.Texts) {
+        used.insert(t.Layer);
+    }
+}
+
+std::set<std::string> UsedLayers(const Board& board) {
+    std::set<std::string> used;
+    NoteLayers(board.Free, used);
+    for (const Component& c : board.Components) {
+        NoteLayers(c.Children, used);
+        for (const auto& text : {c.DesignatorText, c.CommentText}) {
+            if (text) {
+                used.insert(text->Layer);
+            }
+        }
+    }
+    return used;
+}
+
+CopperMask Bit(std::size_t index) {
+    return CopperMask{1} << index;
+}
+
+} // namespace
+
+LayerMap LayerMap::ForBoard(const Board& board) {
+    const std::set<std::string> used = UsedLayers(board);
+    std::vector<CopperLayer> inner;
+    for (int mid = 1; mid <= 30; ++mid) {
+        const std::string name = "MidLayer" + std::to_string(mid);
+        if (used.count(name) != 0) {
+            inner.push_back({0, "", name, false, std::nullopt});
+        }
+    }
+    std::set<std::string> planesSeen;
+    for (const Plane& plane : board.Planes) {
+        if (PlaneNumber(plane.Layer) != 0 && planesSeen.insert(plane.Layer).second &&
+            (plane.Net || used.count(plane.Layer) != 0)) {
+            inner.push_back({0, "", plane.Layer, true, plane.Net});
+        }
+    }
+    for (int number = 1; number <= 16; ++number) {
+        const std::string name = "InternalPlane" + std::to_string(number);
+        if (planesSeen.count(name) == 0 && used.count(name) != 0) {
+            inner.push_back({0, "", name, true, std::nullopt});
+        }
+    }
+    if (inner.size() > LastInnerNumber) {
+        inner.resize(LastInnerNumber);
+    }
+    if (inner.size() % 2 != 0) {
+        // KiCad's boards have an even number of copper layers.
+        inner.push_back({0, "", "", false, std::nullopt});
+    }
+    LayerMap map;
+    map.copper_.push_back({0, "F.Cu", "TopLayer", false, std::nullopt});
+    int number = 1;
+    for (CopperLayer& layer : inner) {
+        layer.Number = number;
+        layer.Name = "In" + std::to_string(number) + ".Cu";
+        ++number;
+        map.copper_.push_back(std::move(layer));
+    }
+    map.copper_.push_back({BottomNumber, "B.Cu", "BottomLayer", false, std::nullopt});
+    return map;
+}
+
+const CopperLayer* LayerMap::CopperOf(const std::string& hostLayer) const {
+    const auto found = std::find_if(copper_.begin(), copper_.end(), [&](const CopperLayer& l) {
+        return !hostLayer.empty() && l.HostLayer == hostLayer;
+    });
+    return found != copper_.end() ? &*found : nullptr;
+}
+
+CopperMask LayerMap::AllCopper() const {
+    return copper_.size() >= 64 ? ~CopperMask{0} : Bit(copper_.size()) - 1;
+}
+
+CopperMask LayerMap::CopperOn(const std::string& hostLayer) const {
+    if (hostLayer == "MultiLayer") {
+        return AllCopper();
+    }
+    const CopperLayer* copper = CopperOf(hostLayer);
+    return copper != nullptr ? Bit(static_cast<std::size_t>(copper - copper_.data())) : 0;
+}
+
+CopperMask LayerMap::Span(const std::string& from, const std::string& to) const {
+    const CopperLayer* a = CopperOf(from);
+    const CopperLayer* b = CopperOf(to);
+    if (a == nullptr || b == nullptr) {
+        return AllCopper();
+    }
+    auto first = static_cast<std::size_t>(a - copper_.data());
+    auto last = static_cast<std::size_t>(b - copper_.data());
+    if (first > last) {
+        std::swap(first, last);
+    }
+    CopperMask mask = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        mask |= Bit(i);
+    }
+    return mask;
+}
+
+std::string LayerMap::NonCopperLayer(const std::string& hostLayer) const {
+    // Silkscreen, paste and mask have their counterparts. The keep-out layer's lines bound areas
+    // rather than draw anything: KiCad's "Margin" layer. The first mechanical layer holds the
+    // drawing (outline, dimensions): "Dwgs.User"; the next ones the Eco and numbered user layers.
+    static const std::array<std::pair<std::string_view, const char*>, 9> fixed = {{
+        {"TopOverlay", "F.SilkS"},
+        {"BottomOverlay", "B.SilkS"},
+        {"TopPaste", "F.Paste"},
+        {"BottomPaste", "B.Paste"},
+        {"TopSolder", "F.Mask"},
+        {"BottomSolder", "B.Mask"},
+        {"KeepOutLayer", "Margin"},
+        {"DrillGuide", "Dwgs.User"},
+        {"DrillDrawing", "Dwgs.User"},
+    }};
+    for (const auto& [host, kicad] : fixed) {
+        if (hostLayer == host) {
+            return kicad;
+        }
+    }
+    switch (const int n = MechanicalNumber(hostLayer)) {
+    case 0:
+        break;
+    case 1:
+        return "Dwgs.User";
+    case 2:
+        return "Eco1.User";
+    case 3:
+        return "Eco2.User";
+    default:
+        return "User." + std::to_string(std::min(n - 3, 9));
+    }
+    // No layer, the system layers and copper layers beyond KiCad's thirty inner ones.
+    return "Cmts.User";
+}
+
+std::string LayerMap::LayerOf(const std::string& hostLayer) const {
+    const CopperLayer* copper = CopperOf(hostLayer);
+    return copper != nullptr ? copper->Name : NonCopperLayer(hostLayer);
+}
+
+bool IsHostLayerName(const std::string& name) {
+    return std::find(FixedHostLayers.begin(), FixedHostLayers.end(), name) !=
+               FixedHostLayers.end() ||
+           MidNumber(name) != 0 || PlaneNumber(name) != 0 || MechanicalNumber(name) != 0;
+}
+
+namespace {
+
+std::string LowerCaseAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+} // namespace
+
+std::string HostLayerNameInAnyCase(const std::string& name) {
+    const std::string lower = LowerCaseAscii(name);
+    for (const std::string_view fixed : FixedHostLayers) {
+        if (LowerCaseAscii(fixed) == lower) {
+            return std::string(fixed);
+        }
+    }
+    for (const NumberedLayers& family : NumberedHostLayers) {
+        if (lower.rfind(LowerCaseAscii(family.Prefix), 0) == 0) {
+            const std::string candidate =
+                std::string(family.Prefix) + name.substr(family.Prefix.size());
+            return IsHostLayerName(candidate) ? candidate : std::string();
+        }
+    }
+    return {};
+}
+
+std::string HostLayerNamesText() {
+    std::string text;
+    for (const std::string_view fixed : FixedHostLayers) {
+        text += (text.empty() ? "" : ", ") + std::string(fixed);
+    }
+    for (const NumberedLayers& family : NumberedHostLayers) {
+        text += ", " + std::string(family.Prefix) + "1.." + std::string(family.Prefix) +
+                std::to_string(family.Last);
+    }
+    return text;
+}
+
+const std::vector<NonCopperLayerInfo>& NonCopperLayers() {
+    static const std::vector<NonCopperLayerInfo> layers = {
+        {32, "B.Adhes", "B.Adhesive"},
+        {33, "F.Adhes", "F.Adhesive"},
+        {34, "B.Paste", nullptr},
+        {35, "F.Paste", nullptr},
+        {36, "B.SilkS", "B.Silkscreen"},
+        {37, "F.SilkS", "F.Silkscreen"},
+        {38, "B.Mask", nullptr},
+        {39, "F.Mask", nullptr},
+        {40, "Dwgs.User", "User.Drawings"},
+        {41, "Cmts.User", "User.Comments"},
+        {42, "Eco1.User", "User.Eco1"},
+        {43, "Eco2.User", "User.Eco2"},
+        {44, "Edge.Cuts", nullptr},
+        {45, "Margin", nullptr},
+        {46, "B.CrtYd", "B.Courtyard"},
+        {47, "F.CrtYd", "F.Courtyard"},
+        {48, "B.Fab", nullptr},
+        {49, "F.Fab", nullptr},
+        {50, "User.1", nullptr},
+        {51, "User.2", nullptr},
+        {52, "User.3", nullptr},
+        {53, "User.4", nullptr},
+        {54, "User.5", nullptr},
+        {55, "User.6", nullptr},
+        {56, "User.7", nullptr},
+        {57, "User.8", nullptr},
+        {58, "User.9", nullptr},
+    };
+    return layers;
+}
+
+} // namespace corvane::cli::kicad

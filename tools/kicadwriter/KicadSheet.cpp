@@ -1,0 +1,102 @@
+#include "kicadwriter/KicadSheet.h"
+
+#include "textformat/Units.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace corvane::cli::kicad {
+
+using namespace units;
+namespace {
+
+struct PaperSize {
+    const char* Name;
+    std::int64_t WidthMm, HeightMm; // landscape
+};
+
+// ISO 216, from the smallest.
+constexpr std::array<PaperSize, 5> Papers = {
+    {{"A4", 297, 210}, {"A3", 420, 297}, {"A2", 594, 420}, {"A1", 841, 594}, {"A0", 1189, 841}}};
+constexpr std::int64_t MarginMm = 10;
+constexpr std::int64_t NanometresPerMm = 1'000'000;
+// The sheet's corner snaps to this grid of host coordinates: 100 mil.
+constexpr std::int64_t CornerGrid = 100 * HostUnitsPerMil;
+
+// Nanometres to host units, near enough for placing the sheet.
+std::int64_t HostUnits(std::int64_t nanometres) {
+    return nanometres * 100 / 254;
+}
+
+std::int64_t NearestOnGrid(std::int64_t value) {
+    const std::int64_t shifted = value + CornerGrid / 2;
+    const std::int64_t below = shifted / CornerGrid - (shifted % CornerGrid < 0 ? 1 : 0);
+    return below * CornerGrid;
+}
+
+std::int64_t Clamped(std::int64_t nanometres) {
+    return std::clamp(nanometres, -MaxNanometres, MaxNanometres);
+}
+
+} // namespace
+
+void Extent::Add(std::int64_t x, std::int64_t y, std::int64_t reach) {
+    reach = std::max<std::int64_t>(reach, 0);
+    minX_ = std::min(minX_, x - reach);
+    minY_ = std::min(minY_, y - reach);
+    maxX_ = std::max(maxX_, x + reach);
+    maxY_ = std::max(maxY_, y + reach);
+}
+
+void Extent::Add(const Extent& other) {
+    if (!other.Empty()) {
+        Add(other.minX_, other.minY_);
+        Add(other.maxX_, other.maxY_);
+    }
+}
+
+SheetPlacement SheetPlacement::Around(const Extent& board) {
+    const std::int64_t minX = board.Empty() ? 0 : board.MinX();
+    const std::int64_t maxX = board.Empty() ? 0 : board.MaxX();
+    const std::int64_t minY = board.Empty() ? 0 : board.MinY();
+    const std::int64_t maxY = board.Empty() ? 0 : board.MaxY();
+    const std::int64_t widthNm = Nanometres(maxX - minX) + 2 * MarginMm * NanometresPerMm;
+    const std::int64_t heightNm = Nanometres(maxY - minY) + 2 * MarginMm * NanometresPerMm;
+    const auto fits = std::find_if(Papers.begin(), Papers.end(), [&](const PaperSize& p) {
+        return widthNm <= p.WidthMm * NanometresPerMm && heightNm <= p.HeightMm * NanometresPerMm;
+    });
+    const PaperSize& paper = fits != Papers.end() ? *fits : Papers.back();
+    const std::int64_t centreX = minX + (maxX - minX) / 2;
+    const std::int64_t centreY = minY + (maxY - minY) / 2;
+    const std::int64_t left =
+        NearestOnGrid(centreX - HostUnits(paper.WidthMm * NanometresPerMm) / 2);
+    const std::int64_t top =
+        NearestOnGrid(centreY + HostUnits(paper.HeightMm * NanometresPerMm) / 2);
+    return SheetPlacement(paper.Name, left, top);
+}
+
+SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p) {
+    const std::int64_t dx = p.X - origin.X, dy = p.Y - origin.Y;
+    const double angle = NormalisedDegrees(orientation);
+    // On the sheet y points down, so a counter-clockwise turn by a takes (x, y) to
+    // (x cos a + y sin a, -x sin a + y cos a); turning back uses -a.
+    if (std::fmod(angle, 90.0) == 0) {
+        const int quarter = static_cast<int>(angle / 90);
+        const std::int64_t c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
+        const std::int64_t s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
+        return {Clamped(dx * c - dy * s), Clamped(dx * s + dy * c)};
+    }
+    const double radians = angle * std::numbers::pi / 180.0;
+    const double c = std::cos(radians), s = std::sin(radians);
+    return {Clamped(std::llround(double(dx) * c - double(dy) * s)),
+            Clamped(std::llround(double(dx) * s + double(dy) * c))};
+}
+
+SheetPoint SheetPlacement::At(std::int64_t x, std::int64_t y) const {
+    // The corner is on a whole-mil grid, so the offsets are exact in nanometres.
+    return {Clamped(Nanometres(x) - Nanometres(left_)), Clamped(Nanometres(top_) - Nanometres(y))};
+}
+
+} // namespace corvane::cli::kicad

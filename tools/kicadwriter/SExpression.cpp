@@ -1,0 +1,82 @@
+#include "kicadwriter/SExpression.h"
+
+#include <array>
+
+namespace corvane::cli::kicad {
+namespace {
+
+// 64-bit FNV-1a over the bytes, from the given basis.
+std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash) {
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+void AppendHex(std::string& out, std::uint64_t value, int digits) {
+    static constexpr std::array<char, 16> hex = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                                 '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
+        out += hex[(value >> shift) & 0xF];
+    }
+}
+
+} // namespace
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            continue;
+        case '\\':
+            out += "\\\\";
+            continue;
+        case '\n':
+            out += "\\n";
+            continue;
+        case '\r':
+            out += "\\r";
+            continue;
+        case '\t':
+            out += "\\t";
+            continue;
+        default:
+            break;
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '?';
+        } else if (byte >= 0x80) {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string ContentIds::For(std::string_view content) {
+    const std::uint64_t first = Fnv1a(content, 0xcbf29ce484222325ULL);
+    const std::uint64_t second = Fnv1a(content, 0x84222325cbf29ce4ULL);
+    const std::string salt = "#" + std::to_string(seen_[first ^ (second << 1)]++);
+    const std::uint64_t high = Fnv1a(salt, first);
+    const std::uint64_t low = Fnv1a(salt, second);
+    // Version 8 (made by the program's own rule), variant 10.
+    std::string id;
+    AppendHex(id, high >> 32, 8);
+    id += '-';
+    AppendHex(id, (high >> 16) & 0xFFFF, 4);
+    id += '-';
+    AppendHex(id, 0x8000 | (high & 0x0FFF), 4);
+    id += '-';
+    AppendHex(id, 0x8000 | ((low >> 48) & 0x3FFF), 4);
+    id += '-';
+    AppendHex(id, low & 0xFFFFFFFFFFFFULL, 12);
+    return id;
+}
+
+} // namespace corvane::cli::kicad

@@ -1,0 +1,515 @@
+#include "svgwriter/SvgWriter.h"
+
+#include "svgwriter/LayerStyle.h"
+#include "textformat/TextEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace corvane::cli {
+namespace {
+
+// The picture is drawn in mils; the host's unit is 1/10000 mil.
+constexpr double UnitsPerMil = 10000.0;
+constexpr double PictureLongSidePx = 1200.0;
+// A capital letter fills about this part of the font size.
+constexpr double CapitalHeightPerEm = 0.72;
+constexpr double CharacterWidthPerHeight = 0.75;
+
+double Mils(std::int32_t units) {
+    return units / UnitsPerMil;
+}
+
+// A size, width, radius or height: a damaged file may hold a negative one, which SVG does not
+// take; the picture draws its magnitude.
+double SizeMils(std::int32_t units) {
+    return std::fabs(Mils(units));
+}
+
+// Two decimals at most, no trailing zeros: small, exact enough, the same on every platform.
+void AppendNum(std::string& out, double value) {
+    const double rounded = std::round(value * 100.0) / 100.0;
+    if (rounded == 0 || !std::isfinite(rounded)) {
+        out += '0';
+        return;
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                      std::chars_format::fixed, 2);
+    const char* end = result.ptr;
+    while (end[-1] == '0') {
+        --end;
+    }
+    if (end[-1] == '.') {
+        --end;
+    }
+    out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+}
+
+std::string Num(double value) {
+    std::string text;
+    AppendNum(text, value);
+    return text;
+}
+
+// Text for XML: markup characters escaped, bytes 128..255 taken as ISO 8859-1 (or kept, for text
+// that is UTF-8 already), control characters (which XML 1.0 forbids) shown as '?'.
+void AppendXmlText(std::string& out, std::string_view text, bool utf8 = false) {
+    // Runs of characters that stand for themselves are copied whole.
+    std::size_t plainFrom = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') ||
+            (byte >= 0x80 && utf8)) {
+            continue;
+        }
+        out.append(text.data() + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            continue;
+        case '<':
+            out += "&lt;";
+            continue;
+        case '>':
+            out += "&gt;";
+            continue;
+        case '"':
+            out += "&quot;";
+            continue;
+        default:
+            break;
+        }
+        if (byte >= 0x80) {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        } else {
+            out += '?';
+        }
+    }
+    out.append(text.data() + plainFrom, text.size() - plainFrom);
+}
+
+std::string XmlText(std::string_view text) {
+    std::string out;
+    AppendXmlText(out, text);
+    return out;
+}
+
+struct Point {
+    double X = 0, Y = 0;
+};
+
+// The picture's y axis points down; the board's points up.
+Point ToPicture(double xMils, double yMils) {
+    return {xMils, -yMils};
+}
+
+// An attribute with a number: ` name="value"`.
+void Attribute(std::string& out, const char* name, double value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    AppendNum(out, value);
+    out += '"';
+}
+
+void RotateAbout(std::string& out, double degrees, Point centre) {
+    if (std::fmod(degrees, 360.0) == 0) {
+        return;
+    }
+    // Counter-clockwise on the board is counter-clockwise on the screen: a negative SVG angle.
+    out += " transform=\"rotate(";
+    AppendNum(out, -degrees);
+    out += ' ';
+    AppendNum(out, centre.X);
+    out += ' ';
+    AppendNum(out, centre.Y);
+    out += ")\"";
+}
+
+// The attributes every filled shape closes with: no outline, and its turn about its centre.
+void ShapeEnd(std::string& out, double rotation, Point centre) {
+    out += " stroke=\"none\"";
+    RotateAbout(out, rotation, centre);
+    out += "/>";
+}
+
+// A rectangle of the given size centred on c, corners rounded by the radius; left open for the
+// closing attributes.
+void CentredRect(std::string& out, const char* cls, Point c, double w, double h, double radius) {
+    out += "<rect class=\"";
+    out += cls;
+    out += '"';
+    Attribute(out, "x", c.X - w / 2);
+    Attribute(out, "y", c.Y - h / 2);
+    Attribute(out, "width", w);
+    Attribute(out, "height", h);
+    if (radius > 0) {
+        Attribute(out, "rx", radius);
+    }
+}
+
+// A circle; left open for the closing attributes.
+void Circle(std::string& out, const char* cls, Point c, double radius) {
+    out += "<circle class=\"";
+    out += cls;
+    out += '"';
+    Attribute(out, "cx", c.X);
+    Attribute(out, "cy", c.Y);
+    Attribute(out, "r", radius);
+}
+
+// An octagon of the given size centred on c: each corner cut as in a regular octagon across
+// the smaller side. Left open for the closing attributes.
+void Octagon(std::string& out, Point c, double w, double h) {
+    const double cut = std::min(w, h) * (1 - 1 / std::numbers::sqrt2);
+    const double x0 = c.X - w / 2, x1 = c.X + w / 2, y0 = c.Y - h / 2, y1 = c.Y + h / 2;
+    const std::array<Point, 8> corners = {{{x0 + cut, y0},
+                                           {x1 - cut, y0},
+                                           {x1, y0 + cut},
+                                           {x1, y1 - cut},
+                                           {x1 - cut, y1},
+                                           {x0 + cut, y1},
+                                           {x0, y1 - cut},
+                                           {x0, y0 + cut}}};
+    out += "<polygon class=\"pad\" points=\"";
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendNum(out, corners[i].X);
+        out += ',';
+        AppendNum(out, corners[i].Y);
+    }
+    out += '"';
+}
+
+} // namespace
+
+void SvgDocumentWriter::Bounds::Add(double x, double y, double reach) {
+    minX_ = std::min(minX_, x - reach);
+    maxX_ = std::max(maxX_, x + reach);
+    minY_ = std::min(minY_, y - reach);
+    maxY_ = std::max(maxY_, y + reach);
+}
+
+SvgDocumentWriter::SvgDocumentWriter(OutputStream& out, std::string title)
+    : out_(out), title_(std::move(title)), freeVias_(out), componentVias_(out), freePadHoles_(out),
+      freeViaHoles_(out), componentHoles_(out) {}
+
+SpillBuffer& SvgDocumentWriter::PartOf(const std::string& layer, Part part) {
+    std::unique_ptr<SpillBuffer>& spill = layers_[layer].Parts[part];
+    if (!spill) {
+        spill = std::make_unique<SpillBuffer>(out_);
+    }
+    return *spill;
+}
+
+void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
+    element_ += '\n';
+    if (inComponent_) {
+        componentLayers_[layer][part] += element_;
+        layers_[layer]; // the layer is present from its first element on
+    } else {
+        PartOf(layer, part).Append(element_);
+    }
+}
+
+void SvgDocumentWriter::OnTrack(const Track& t) {
+    const Point a = ToPicture(Mils(t.X1), Mils(t.Y1));
+    const Point b = ToPicture(Mils(t.X2), Mils(t.Y2));
+    const double width = SizeMils(t.Width);
+    element_ = "<line class=\"track\"";
+    Attribute(element_, "x1", a.X);
+    Attribute(element_, "y1", a.Y);
+    Attribute(element_, "x2", b.X);
+    Attribute(element_, "y2", b.Y);
+    Attribute(element_, "stroke-width", width);
+    element_ += "/>";
+    AddToLayer(t.Layer, TrackPart);
+    bounds_.Add(a.X, a.Y, width / 2);
+    bounds_.Add(b.X, b.Y, width / 2);
+}
+
+void SvgDocumentWriter::OnArc(const Arc& a) {
+    const double r = SizeMils(a.Radius);
+    const double width = SizeMils(a.Width);
+    const Point centre = ToPicture(Mils(a.X), Mils(a.Y));
+    double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
+    if (sweep <= 0) {
+        sweep += 360; // equal angles: the whole circle
+    }
+    element_.clear();
+    if (sweep >= 360) {
+        Circle(element_, "arc", centre, r);
+    } else {
+        const auto at = [&](double degrees) {
+            const double radians = degrees * std::numbers::pi / 180;
+            return ToPicture(Mils(a.X) + r * std::cos(radians), Mils(a.Y) + r * std::sin(radians));
+        };
+        const Point from = at(a.StartAngle);
+        const Point to = at(a.StartAngle + sweep);
+        // Counter-clockwise on the board, which the picture's flipped y turns into sweep 0.
+        element_ += "<path class=\"arc\" d=\"M ";
+        AppendNum(element_, from.X);
+        element_ += ' ';
+        AppendNum(element_, from.Y);
+        element_ += " A ";
+        AppendNum(element_, r);
+        element_ += ' ';
+        AppendNum(element_, r);
+        element_ += sweep > 180 ? " 0 1 0 " : " 0 0 0 ";
+        AppendNum(element_, to.X);
+        element_ += ' ';
+        AppendNum(element_, to.Y);
+        element_ += '"';
+    }
+    element_ += " fill=\"none\"";
+    Attribute(element_, "stroke-width", width);
+    element_ += "/>";
+    AddToLayer(a.Layer, ArcPart);
+    bounds_.Add(centre.X, centre.Y, r + width / 2);
+}
+
+void SvgDocumentWriter::OnFill(const Fill& f) {
+    const Point a = ToPicture(Mils(f.X1), Mils(f.Y1));
+    const Point b = ToPicture(Mils(f.X2), Mils(f.Y2));
+    const Point centre{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
+    const double w = std::abs(b.X - a.X), h = std::abs(b.Y - a.Y);
+    element_.clear();
+    CentredRect(element_, "fill", centre, w, h, 0);
+    ShapeEnd(element_, f.Rotation, centre);
+    AddToLayer(f.Layer, FillPart);
+    bounds_.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
+}
+
+void SvgDocumentWriter::OnPad(const Pad& p) {
+    const Point c = ToPicture(Mils(p.X), Mils(p.Y));
+    const double w = SizeMils(p.XSize), h = SizeMils(p.YSize);
+    element_.clear();
+    switch (p.ShapeCode) {
+    case 1: // round: a circle, or a stadium when the sides differ
+        if (w == h) {
+            Circle(element_, "pad", c, w / 2);
+        } else {
+            CentredRect(element_, "pad", c, w, h, std::min(w, h) / 2);
+        }
+        break;
+    case 3:
+        Octagon(element_, c, w, h);
+        break;
+    case 9:
+        CentredRect(element_, "pad", c, w, h, std::min(w, h) / 4);
+        break;
+    default: // rectangle, and shapes the picture has no drawing of
+        CentredRect(element_, "pad", c, w, h, 0);
+        break;
+    }
+    ShapeEnd(element_, p.Rotation, c);
+    AddToLayer(p.Layer, PadPart);
+    AddHole(c.X, c.Y, Mils(p.Hole), false); // a negative hole is no hole
+    bounds_.Add(c.X, c.Y, std::hypot(w, h) / 2);
+}
+
+void SvgDocumentWriter::OnVia(const Via& v) {
+    const Point c = ToPicture(Mils(v.X), Mils(v.Y));
+    element_.clear();
+    Circle(element_, "via", c, SizeMils(v.Size) / 2);
+    element_ += " stroke=\"none\"/>\n";
+    if (inComponent_) {
+        componentViaElements_ += element_;
+    } else {
+        freeVias_.Append(element_);
+    }
+    anyVia_ = true;
+    AddHole(c.X, c.Y, Mils(v.Hole), true);
+    bounds_.Add(c.X, c.Y, SizeMils(v.Size) / 2);
+}
+
+void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia) {
+    if (!(diameter > 0)) {
+        return;
+    }
+    std::string hole;
+    Circle(hole, "hole", {x, y}, diameter / 2);
+    hole += "/>\n";
+    anyHole_ = true;
+    if (inComponent_) {
+        (ofVia ? componentViaHoles_ : componentPadHoles_) += hole;
+    } else {
+        (ofVia ? freeViaHoles_ : freePadHoles_).Append(hole);
+    }
+}
+
+void SvgDocumentWriter::DrawText(const Text& t) {
+    const Point at = ToPicture(Mils(t.X), Mils(t.Y));
+    const double height = SizeMils(t.Height);
+    element_ = "<text class=\"text\" transform=\"translate(";
+    AppendNum(element_, at.X);
+    element_ += ' ';
+    AppendNum(element_, at.Y);
+    element_ += ')';
+    if (std::fmod(t.Rotation, 360.0) != 0) {
+        element_ += " rotate(";
+        AppendNum(element_, -t.Rotation);
+        element_ += ')';
+    }
+    if (t.Mirror) {
+        element_ += " scale(-1 1)";
+    }
+    element_ += '"';
+    Attribute(element_, "font-size", height / CapitalHeightPerEm);
+    element_ += '>';
+    AppendXmlText(element_, t.Content);
+    element_ += "</text>";
+    AddToLayer(t.Layer, TextPart);
+    // The text's box, turned about its anchor.
+    const double width = height * CharacterWidthPerHeight * static_cast<double>(t.Content.size());
+    const double angle = t.Rotation * std::numbers::pi / 180;
+    const double sign = t.Mirror ? -1 : 1;
+    for (const Point corner :
+         {Point{0, 0}, Point{sign * width, 0}, Point{0, height}, Point{sign * width, height}}) {
+        const double x = corner.X * std::cos(angle) - corner.Y * std::sin(angle);
+        const double y = corner.X * std::sin(angle) + corner.Y * std::cos(angle);
+        const Point p = ToPicture(Mils(t.X) + x, Mils(t.Y) + y);
+        bounds_.Add(p.X, p.Y);
+    }
+}
+
+void SvgDocumentWriter::OnText(const Text& text) {
+    DrawText(text);
+}
+
+void SvgDocumentWriter::OnComponentBegin(const Component& component) {
+    inComponent_ = true;
+    componentLayers_.clear();
+    componentViaElements_.clear();
+    componentPadHoles_.clear();
+    componentViaHoles_.clear();
+    componentTexts_ = {component.DesignatorText, component.CommentText};
+}
+
+void SvgDocumentWriter::OnComponentEnd() {
+    // The designator and comment come after the component's own primitives.
+    for (const std::optional<Text>& text : componentTexts_) {
+        if (text && !text->Content.empty()) {
+            DrawText(*text);
+        }
+    }
+    inComponent_ = false;
+    std::string joined;
+    for (const auto& [layer, parts] : componentLayers_) {
+        joined.clear();
+        for (const std::string& part : parts) {
+            joined += part;
+        }
+        PartOf(layer, ComponentPart).Append(joined);
+    }
+    componentVias_.Append(componentViaElements_);
+    componentHoles_.Append(componentPadHoles_);
+    componentHoles_.Append(componentViaHoles_);
+}
+
+void SvgDocumentWriter::OnBoardEnd() {
+    WriteDocument();
+}
+
+void SvgDocumentWriter::WriteGroup(const std::string& start,
+                                   std::initializer_list<SpillBuffer*> parts) {
+    out_.Write(start);
+    for (SpillBuffer* part : parts) {
+        if (part != nullptr) {
+            part->MoveIntoDocument();
+        }
+    }
+    out_.Write("</g>\n");
+}
+
+std::string SvgDocumentWriter::Legend(double x, double y, double unit) const {
+    std::string out =
+        "<g class=\"legend\" font-family=\"sans-serif\" font-size=\"" + Num(unit * 0.8) + "\">\n";
+    const auto row = [&](const std::string& label, const std::string& colour) {
+        out += "<rect class=\"swatch\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" +
+               Num(unit) + "\" height=\"" + Num(unit * 0.8) + "\" fill=\"" + colour + "\"/>\n";
+        out += "<text class=\"label\" x=\"" + Num(x + unit * 1.4) + "\" y=\"" +
+               Num(y + unit * 0.75) + "\" fill=\"#e0e0e0\">" + XmlText(label) + "</text>\n";
+        y += unit * 1.2;
+    };
+    for (const auto& name : names_) {
+        row(name, StyleOfLayer(name).Colour);
+    }
+    if (anyVia_) {
+        row("Vias", ViaColour);
+    }
+    return out + "</g>\n";
+}
+
+void SvgDocumentWriter::WriteDocument() {
+    // Layers in drawing order, bottom side first.
+    names_.clear();
+    for (const auto& [name, elements] : layers_) {
+        names_.push_back(name);
+    }
+    std::stable_sort(names_.begin(), names_.end(), [](const std::string& a, const std::string& b) {
+        return StyleOfLayer(a).Order < StyleOfLayer(b).Order;
+    });
+
+    // An empty board still gets a small square picture.
+    const double margin =
+        bounds_.Empty() ? 100 : std::max(20.0, 0.04 * std::max(bounds_.Width(), bounds_.Height()));
+    const double minX = (bounds_.Empty() ? 0 : bounds_.MinX()) - margin;
+    const double minY = (bounds_.Empty() ? 0 : bounds_.MinY()) - margin;
+    const double boardWidth = (bounds_.Empty() ? 0 : bounds_.Width()) + 2 * margin;
+    const double boardHeight = (bounds_.Empty() ? 0 : bounds_.Height()) + 2 * margin;
+
+    const std::size_t legendRows = names_.size() + (anyVia_ ? 1 : 0);
+    const double unit = std::max(boardWidth, boardHeight) / 45;
+    const double legendHeight =
+        legendRows == 0 ? 0 : unit * (1.2 * static_cast<double>(legendRows) + 0.6);
+    const double width = boardWidth;
+    const double height = boardHeight + legendHeight;
+    const double scale = PictureLongSidePx / std::max(width, height);
+
+    std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    head += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + Num(minX) + " " + Num(minY) +
+            " " + Num(width) + " " + Num(height) + "\" width=\"" + Num(std::round(width * scale)) +
+            "\" height=\"" + Num(std::round(height * scale)) + "\">\n";
+    head += "<title>";
+    AppendXmlText(head, FileNameAsUtf8(title_), true);
+    head += "</title>\n";
+    head += "<rect class=\"background\" x=\"" + Num(minX) + "\" y=\"" + Num(minY) + "\" width=\"" +
+            Num(width) + "\" height=\"" + Num(height) + "\" fill=\"" + BackgroundColour + "\"/>\n";
+    out_.Write(head);
+    for (const std::string& name : names_) {
+        const std::string colour = StyleOfLayer(name).Colour;
+        LayerElements& elements = layers_.at(name);
+        WriteGroup("<g class=\"layer\" id=\"layer-" + XmlText(name) + "\" fill=\"" + colour +
+                       "\" stroke=\"" + colour +
+                       "\" stroke-linecap=\"round\" font-family=\"sans-serif\">\n",
+                   {elements.Parts[TrackPart].get(), elements.Parts[ArcPart].get(),
+                    elements.Parts[FillPart].get(), elements.Parts[PadPart].get(),
+                    elements.Parts[TextPart].get(), elements.Parts[ComponentPart].get()});
+    }
+    if (anyVia_) {
+        WriteGroup(std::string("<g class=\"vias\" fill=\"") + ViaColour + "\">\n",
+                   {&freeVias_, &componentVias_});
+    }
+    if (anyHole_) {
+        WriteGroup(std::string("<g class=\"holes\" fill=\"") + BackgroundColour +
+                       "\" stroke=\"#000000\" stroke-width=\"" + Num(unit * 0.02) + "\">\n",
+                   {&freePadHoles_, &freeViaHoles_, &componentHoles_});
+    }
+    if (legendRows > 0) {
+        out_.Write(Legend(minX + unit * 0.5, minY + boardHeight, unit));
+    }
+    out_.Write("</svg>\n");
+}
+
+} // namespace corvane::cli
