@@ -16,7 +16,8 @@ run_kicad_checks() {
         [ -f "$corpus" ] && boards+=("$corpus")
     done
     /usr/bin/python3 tests/kicad/check_kicad.py --program "$build/tools/corvane-import/corvane-import" \
-        --clean routed.PCB "${boards[@]}"
+        --clean routed.PCB --clean netless-routed.PCB --finds-clearance netless-gap.PCB \
+        "${boards[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
     local board name
     for board in examples/demo.PCB tests/kicad/data/routed.PCB tests/tools/data/header-only.PCB \

@@ -6,9 +6,10 @@ pcbnew module loads the KiCad file, and everything KiCad reports is compared wit
 nanometre: footprints (name, reference, value, side, place), pads (place, size, shape, hole, layers,
 net), tracks, arcs, vias, fills, texts, nets, zones and the board's edge. Then KiCad's design-rule
 check runs and its counts are printed; it must find no outline error on any board, and on the boards
-named with --clean no short, no clearance violation and no unconnected pad either.
+named with --clean no short, no clearance violation and no unconnected pad either, with every track
+on a net; on the boards named with --finds-clearance it must find a clearance violation.
 
-    check_kicad.py --program CORVANE_IMPORT [--clean NAME]... BOARD...
+    check_kicad.py --program CORVANE_IMPORT [--clean NAME]... [--finds-clearance NAME]... BOARD...
 
 The expected values follow docs/kicad-export.md. Run with the python that has KiCad's pcbnew module
 (/usr/bin/python3 on Debian). Exit status 0 when every board passes.
@@ -587,7 +588,7 @@ def kicad_messages(into):
         os.close(saved)
 
 
-def check_board(program, path, work, clean, edge_layer):
+def check_board(program, path, work, clean, finds_clearance, edge_layer):
     name = os.path.basename(path)
     stem = os.path.join(work, name)
     command = [program, "-q", path, "--json", stem + ".json", "--kicad", stem + ".kicad_pcb"]
@@ -631,6 +632,11 @@ def check_board(program, path, work, clean, edge_layer):
         for kind in ("shorting_items", "clearance", "unconnected_items"):
             if counts[kind]:
                 problems.append("%d %s on a board that must have none" % (counts[kind], kind))
+        netless = sum(1 for t in board.GetTracks() if t.GetNetCode() == 0)
+        if netless:
+            problems.append("%d tracks or vias without a net" % netless)
+    if finds_clearance and not counts["clearance"]:
+        problems.append("no clearance violation found on a board that has one")
     return problems, counts
 
 
@@ -639,6 +645,8 @@ def main():
     parser.add_argument("--program", required=True, help="corvane-import")
     parser.add_argument("--clean", action="append", default=[],
                         help="a board (file name) that must pass the design-rule check clean")
+    parser.add_argument("--finds-clearance", action="append", default=[],
+                        help="a board (file name) on which the check must find a clearance fault")
     parser.add_argument("--edge-layer", help="passed to corvane-import")
     parser.add_argument("--keep", help="keep the outputs in this folder")
     parser.add_argument("boards", nargs="+")
@@ -652,7 +660,7 @@ def main():
             messages = os.path.join(work, name + ".kicad-messages.txt")
             with kicad_messages(messages):
                 problems, counts = check_board(args.program, path, work, name in args.clean,
-                                               args.edge_layer)
+                                               name in args.finds_clearance, args.edge_layer)
             if counts is None and not problems:
                 print("--   %s: not a Corvane board" % name)
                 continue

@@ -1,5 +1,6 @@
 #include "CopperNets.h"
 
+#include "AssemblyFiles.h"
 #include "KicadPads.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@ enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
 
 struct Piece {
     NetName* Net = nullptr;
+    const std::string* Reference = nullptr; // pads: their footprint's reference
+    const std::string* PadName = nullptr;   // pads: their number
     CopperMask Copper = 0;
     Form Shape = Form::Disc;
     Point A, B;                                     // capsule ends; centre of everything else in A
@@ -127,7 +130,9 @@ class Collector {
 public:
     explicit Collector(const LayerMap& layers) : layers_(layers) {}
 
-    void Add(Primitives& p) {
+    // reference: the designator of the component, or null for free objects (a free pad's
+    // footprint is referred to by the pad's name).
+    void Add(Primitives& p, const std::string* reference) {
         for (Track& t : p.Tracks) {
             AddTrack(t);
         }
@@ -138,7 +143,7 @@ public:
             AddVia(v);
         }
         for (Pad& pad : p.Pads) {
-            AddPad(pad);
+            AddPad(pad, reference != nullptr ? *reference : pad.Name);
         }
         for (Fill& f : p.Fills) {
             AddFill(f);
@@ -190,12 +195,14 @@ private:
         Keep(std::move(piece));
     }
 
-    void AddPad(Pad& pad) {
+    void AddPad(Pad& pad, const std::string& reference) {
         const PadForm form = PadFormOf(pad, layers_);
         if (!form.TakesNet) {
             return;
         }
         Piece piece = NewPiece(&pad.Net, form.Copper);
+        piece.Reference = &reference;
+        piece.PadName = &pad.Name;
         piece.A = piece.B = {double(pad.X), double(pad.Y)};
         piece.HalfX = std::abs(double(pad.XSize)) / 2;
         piece.HalfY = std::abs(double(pad.YSize)) / 2;
@@ -282,33 +289,107 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     }
 }
 
+// KiCad's name for a net without a name: after its first pad.
+std::string UnnamedNetName(const Piece& pad) {
+    return "Net-(" + *pad.Reference + "-Pad" + *pad.PadName + ")";
+}
+
+bool PadBefore(const Piece& a, const Piece& b) {
+    if (*a.Reference != *b.Reference) {
+        return NaturalLess(*a.Reference, *b.Reference);
+    }
+    return NaturalLess(*a.PadName, *b.PadName);
+}
+
+// Every net name the board has, from its nets, planes and objects.
+std::set<std::string> NamesInUse(const Board& board, const std::vector<Piece>& pieces) {
+    std::set<std::string> names;
+    for (const Net& net : board.Nets) {
+        names.insert(net.Name);
+    }
+    for (const Plane& plane : board.Planes) {
+        if (plane.Net) {
+            names.insert(*plane.Net);
+        }
+    }
+    for (const Piece& piece : pieces) {
+        if (*piece.Net) {
+            names.insert(**piece.Net);
+        }
+    }
+    return names;
+}
+
+// Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
+// how many. Names are made unique with a suffix where two groups would share one (two components
+// of one designator).
+std::size_t DeriveNets(const Board& board, std::vector<Piece>& pieces, Groups& groups) {
+    std::vector<std::size_t> size(pieces.size(), 0), firstPad(pieces.size(), pieces.size());
+    std::vector<bool> netted(pieces.size(), false);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::size_t root = groups.Root(i);
+        ++size[root];
+        netted[root] = netted[root] || pieces[i].Net->has_value();
+        if (pieces[i].PadName != nullptr &&
+            (firstPad[root] == pieces.size() || PadBefore(pieces[i], pieces[firstPad[root]]))) {
+            firstPad[root] = i;
+        }
+    }
+    std::vector<std::pair<std::string, std::size_t>> derived; // name, group
+    for (std::size_t root = 0; root < pieces.size(); ++root) {
+        if (size[root] >= 2 && firstPad[root] != pieces.size() && !netted[root]) {
+            derived.emplace_back(UnnamedNetName(pieces[firstPad[root]]), root);
+        }
+    }
+    std::sort(derived.begin(), derived.end());
+    std::set<std::string> used = NamesInUse(board, pieces);
+    std::vector<std::string> names(pieces.size());
+    for (const auto& [name, root] : derived) {
+        std::string unique = name;
+        for (int n = 2; !used.insert(unique).second; ++n) {
+            unique = name + "_" + std::to_string(n);
+        }
+        names[root] = unique;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string& name = names[groups.Root(i)];
+        if (!name.empty()) {
+            *pieces[i].Net = name;
+        }
+    }
+    return derived.size();
+}
+
 } // namespace
 
-Board WithCopperNets(const Board& board, const LayerMap& layers) {
-    Board result = board;
+CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
+    CopperNets nets{board, 0};
     Collector collector(layers);
-    collector.Add(result.Free);
-    for (Component& component : result.Components) {
-        collector.Add(component.Children);
+    collector.Add(nets.Copper.Free, nullptr);
+    for (Component& component : nets.Copper.Components) {
+        collector.Add(component.Children, &component.Designator);
     }
     std::vector<Piece>& pieces = collector.Pieces();
     Groups groups(pieces.size());
     JoinTouching(pieces, groups);
 
     // The nets each group reaches; a group is named by its root.
-    std::vector<std::set<std::string>> nets(pieces.size());
+    std::vector<std::set<std::string>> reached(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (*pieces[i].Net) {
-            nets[groups.Root(i)].insert(**pieces[i].Net);
+            reached[groups.Root(i)].insert(**pieces[i].Net);
         }
     }
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::set<std::string>& reached = nets[groups.Root(i)];
-        if (!*pieces[i].Net && reached.size() == 1) {
-            *pieces[i].Net = *reached.begin();
+        const std::set<std::string>& names = reached[groups.Root(i)];
+        if (!*pieces[i].Net && names.size() == 1) {
+            *pieces[i].Net = *names.begin();
         }
     }
-    return result;
+    if (deriveNets) {
+        nets.Derived = DeriveNets(board, pieces, groups);
+    }
+    return nets;
 }
 
 } // namespace corvane::cli::kicad

@@ -5,24 +5,27 @@
 #include "KicadBoardWriter.h"
 #include "SvgWriter.h"
 
+#include <utility>
+
 namespace corvane::cli {
 namespace {
 
 // A document made from the whole board when the walk has ended.
-template <std::string (*Make)(const Board&, const Options&)>
+template <std::string (*Make)(const Board&, const Options&, DocumentNotes&)>
 class SnapshotDocument final : public BoardVisitor {
 public:
     SnapshotDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Snapshot), options_(context.Settings) {}
-    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), options_)); }
+        : out_(out), board_(context.Snapshot), options_(context.Settings), notes_(context.Notes) {}
+    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), options_, notes_)); }
 
 private:
     OutputStream& out_;
     const BoardCollector& board_;
     const Options& options_;
+    DocumentNotes& notes_;
 };
 
-template <std::string (*Make)(const Board&, const Options&)>
+template <std::string (*Make)(const Board&, const Options&, DocumentNotes&)>
 std::unique_ptr<BoardVisitor> FromSnapshot(OutputStream& out, const DocumentContext& context) {
     return std::make_unique<SnapshotDocument<Make>>(out, context);
 }
@@ -35,15 +38,17 @@ std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& cont
     return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
 }
 
-std::string Kicad(const Board& board, const Options& options) {
-    return BoardToKicad(board, options.EdgeLayer);
+std::string Kicad(const Board& board, const Options& options, DocumentNotes& notes) {
+    KicadBoard kicad = BoardToKicad(board, options.EdgeLayer, options.DeriveNets);
+    notes.DerivedNets = kicad.DerivedNets;
+    return std::move(kicad.Text);
 }
 
-std::string Bom(const Board& board, const Options&) {
+std::string Bom(const Board& board, const Options&, DocumentNotes&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const Options&) {
+std::string Positions(const Board& board, const Options&, DocumentNotes&) {
     return BoardToPositions(board);
 }
 

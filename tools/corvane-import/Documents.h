@@ -11,10 +11,17 @@
 #include "OutputStream.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace corvane::cli {
+
+/// What the documents found that the summary tells.
+struct DocumentNotes {
+    /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
+    std::optional<std::size_t> DerivedNets;
+};
 
 /// What a document's writer is given besides its stream.
 struct DocumentContext {
@@ -22,6 +29,7 @@ struct DocumentContext {
     const Options& Settings;
     /// The whole board, complete when the walk ends (for the documents that need it).
     const BoardCollector& Snapshot;
+    DocumentNotes& Notes;
 };
 
 using DocumentWriterMaker = std::unique_ptr<BoardVisitor> (*)(OutputStream& out,

@@ -93,9 +93,9 @@ enum class TextRole { Board, Reference, Value, User };
 
 class Writer {
 public:
-    Writer(const Board& board, const std::string& edgeLayer)
-        : layers_(LayerMap::ForBoard(board)), board_(WithCopperNets(board, layers_)),
-          edgeLayer_(edgeLayer) {
+    Writer(const Board& board, const std::string& edgeLayer, bool deriveNets)
+        : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
+          board_(nets_.Copper), edgeLayer_(edgeLayer) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         Extent all = extent_;
@@ -104,6 +104,8 @@ public:
         outline_ = FindEdgeOutline(board_.Free, edgeLayer_, *sheet_);
         NumberNets();
     }
+
+    std::size_t DerivedNets() const { return nets_.Derived; }
 
     std::string Document() {
         std::string out = "(kicad_pcb (version 20211014) (generator corvane-import)\n\n";
@@ -571,7 +573,8 @@ private:
     }
 
     LayerMap layers_;
-    Board board_;
+    CopperNets nets_;
+    const Board& board_;
     std::string edgeLayer_;
     Extent extent_, outlineBox_;
     std::optional<SheetPlacement> sheet_;
@@ -584,8 +587,10 @@ private:
 
 } // namespace
 
-std::string BoardToKicad(const Board& board, const std::string& edgeLayer) {
-    return Writer(board, edgeLayer).Document();
+KicadBoard BoardToKicad(const Board& board, const std::string& edgeLayer, bool deriveNets) {
+    Writer writer(board, edgeLayer, deriveNets);
+    std::string text = writer.Document();
+    return {std::move(text), writer.DerivedNets()};
 }
 
 } // namespace corvane::cli

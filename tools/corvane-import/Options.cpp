@@ -25,14 +25,16 @@ struct OptionRule {
 
 // A table, so that a further option is one more line; the documents' options come from the
 // table of documents (Documents.h).
-const std::array<OptionRule, 10>& OptionTable() {
-    static const std::array<OptionRule, 10> table = {{
+const std::array<OptionRule, 11>& OptionTable() {
+    static const std::array<OptionRule, 11> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--edge-layer", "", true, [](Options& o, const std::string& v) { o.EdgeLayer = v; }},
+        {"--no-derived-nets", "", false,
+         [](Options& o, const std::string&) { o.DeriveNets = false; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
@@ -187,6 +189,10 @@ std::string HelpText() {
            "  --edge-layer LAYER\n"
            "                  the layer whose closed outlines are the KiCad board's edge\n"
            "                  (default KeepOutLayer; without one, a rectangle around everything)\n"
+           "  --no-derived-nets\n"
+           "                  leave copper that no net of the board reaches without a net in the\n"
+           "                  KiCad board (by default each connected group of copper that joins\n"
+           "                  a pad gets a net of its own, named like Net-(R1-Pad1))\n"
            "  --bom PATH      write the bill of materials as CSV\n"
            "  --positions PATH\n"
            "                  write the placement of the components as CSV\n"

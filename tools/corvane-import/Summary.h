@@ -4,6 +4,7 @@
 #include "BoardModel.h"
 #include "BoardVisitor.h"
 
+#include <optional>
 #include <string>
 
 namespace corvane::cli {
@@ -15,6 +16,8 @@ struct ImportOutcome {
     bool Completed = false;   // the plug-in ran to the end of the file
     bool UserAborted = false; // the user confirmed an abort
     double Seconds = 0;
+    /// Nets the KiCad board derived from the copper, when one was written.
+    std::optional<std::size_t> DerivedNets;
 };
 
 /// Counts of one kind of object: free on the board and inside components.

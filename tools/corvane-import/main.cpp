@@ -135,6 +135,7 @@ struct WalkTargets {
     const DocumentHeader& Header;
     const Options& Settings;
     const std::vector<DocumentStream>& Documents;
+    DocumentNotes& Notes;
     BoardCounter* Counter = nullptr;
 };
 
@@ -144,7 +145,7 @@ struct WalkTargets {
 void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
     BoardCollector snapshot(targets.Header);
-    const DocumentContext context{targets.Header, targets.Settings, snapshot};
+    const DocumentContext context{targets.Header, targets.Settings, snapshot, targets.Notes};
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
         visitors.Add(*targets.Counter);
@@ -238,8 +239,9 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed};
     BoardCounter counter;
+    DocumentNotes notes;
     WalkForOutputs(modules, imported.Board,
-                   {header, options, documents, options.Quiet ? nullptr : &counter},
+                   {header, options, documents, notes, options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
@@ -252,6 +254,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
+        outcome.DerivedNets = notes.DerivedNets;
         const std::string note = ReportNote(ImportReport(modules, CorvaneReportCounts), losses);
         const std::string text =
             run.Several ? StatusLine(shownName, status, counter, note) + "\n"
