@@ -18,6 +18,7 @@ The expected values follow docs/kicad-export.md. Run with the python that has Ki
 import argparse
 import collections
 import contextlib
+import csv
 import json
 import math
 import os
@@ -491,13 +492,23 @@ def footprint_name(pattern):
     return "".join("_" if c in ':/\\<>"' or ord(c) < 32 or ord(c) == 127 else c for c in pattern)
 
 
-def check_footprints(board, board_json, sheet):
+def placement_rotations(positions_file):
+    """The rotation of each designator's parts in the placement file, in its order."""
+    rotations = collections.defaultdict(list)
+    with open(positions_file, encoding="utf-8", newline="") as f:
+        for line in csv.DictReader(f):
+            rotations[line["Designator"]].append(float(line["Rotation"]))
+    return rotations
+
+
+def check_footprints(board, board_json, sheet, rotations):
+    """Footprints lie at the components' places, turned as the placement file says."""
     problems = []
     expected = collections.Counter()
     for c in board_json["components"]:
         side = "B.Cu" if c["layer"] == "BottomLayer" else "F.Cu"
         expected[(footprint_name(c["pattern"]), c["designator"], c["comment"], side,
-                  sheet.at(c["x"], c["y"]), degrees(c["rotation"]))] += 1
+                  sheet.at(c["x"], c["y"]), rotations[c["designator"]].pop(0))] += 1
     for p in board_json["pads"]:
         side = "B.Cu" if p["layer"] == "BottomLayer" and p["hole"] <= 0 else "F.Cu"
         expected[("FreePad", p["name"], "", side, sheet.at(p["x"], p["y"]), 0.0)] += 1
@@ -591,7 +602,8 @@ def kicad_messages(into):
 def check_board(program, path, work, clean, finds_clearance, edge_layer):
     name = os.path.basename(path)
     stem = os.path.join(work, name)
-    command = [program, "-q", path, "--json", stem + ".json", "--kicad", stem + ".kicad_pcb"]
+    command = [program, "-q", path, "--json", stem + ".json", "--kicad", stem + ".kicad_pcb",
+               "--positions", stem + ".pos.csv"]
     if edge_layer:
         command += ["--edge-layer", edge_layer]
     run = subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True)
@@ -616,7 +628,8 @@ def check_board(program, path, work, clean, finds_clearance, edge_layer):
         problems = compare(kinds(expected.items), kinds(actual.items))
     else:
         problems = compare(expected.items, actual.items)
-        problems += check_footprints(board, board_json, sheet)
+        problems += check_footprints(board, board_json, sheet,
+                                     placement_rotations(stem + ".pos.csv"))
         problems += check_edge(board, actual)
         problems += check_sheet(board, sheet, stem + ".kicad_pcb")
     problems += check_layers_and_nets(board, board_json, layers)

@@ -1,6 +1,7 @@
 #include "AssemblyFiles.h"
 
 #include "KicadUnits.h"
+#include "PartPlacement.h"
 
 #include <algorithm>
 #include <map>
@@ -127,12 +128,18 @@ std::string BoardToBom(const Board& board) {
 }
 
 std::string BoardToPositions(const Board& board) {
-    std::string out =
-        Line({"Designator", "Comment", "Pattern", "X (mm)", "Y (mm)", "Side", "Rotation"});
+    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X", "Mid Y", "Rotation",
+                            "Layer", "Rotation rule"});
     for (const Component* c : ByDesignator(board)) {
+        const PartPlacement placement = PlacementOf(*c);
+        const bool bottom = c->Layer == "BottomLayer";
+        // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
         out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
-                     kicad::HostMillimetres(c->X), kicad::HostMillimetres(c->Y),
-                     c->Layer == "BottomLayer" ? "bottom" : "top", kicad::Degrees(c->Rotation)});
+                     kicad::HostMillimetres(bottom ? -placement.X : placement.X),
+                     kicad::HostMillimetres(placement.Y),
+                     kicad::Degrees(FootprintRotation(*c, placement.Rotation)),
+                     bottom ? "bottom" : "top",
+                     std::string(RotationRuleName(placement.Rotation.Rule))});
     }
     return out;
 }

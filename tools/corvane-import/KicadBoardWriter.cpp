@@ -8,6 +8,7 @@
 #include "KicadPads.h"
 #include "KicadSheet.h"
 #include "KicadUnits.h"
+#include "PartPlacement.h"
 #include "SExpression.h"
 
 #include <algorithm>
@@ -514,9 +515,12 @@ private:
         footprint_.clear();
     }
 
+    // A footprint takes the rotation inferred from its pads, so that a library footprint of the
+    // package put in its place lands as it; its items are stored turned back by it.
     void WriteComponent(const Component& c) {
         const bool bottom = c.Layer == "BottomLayer";
-        const Frame frame{true, At(c.X, c.Y), c.Rotation};
+        const double rotation = FootprintRotation(c, InferRotation(c.Children.Pads, bottom));
+        const Frame frame{true, At(c.X, c.Y), rotation};
         if (c.DesignatorText) {
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
         } else {
@@ -531,7 +535,7 @@ private:
         for (const Pad& pad : c.Children.Pads) {
             WritePad(pad, frame);
         }
-        Footprint(FootprintName(c.Pattern), bottom, frame.Origin, c.Rotation,
+        Footprint(FootprintName(c.Pattern), bottom, frame.Origin, rotation,
                   Attributes(c.Children.Pads, false));
     }
 
