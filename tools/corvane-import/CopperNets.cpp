@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 #include <numeric>
 #include <set>
@@ -271,19 +273,82 @@ private:
     std::vector<std::size_t> parent_;
 };
 
-// Joins the pieces that touch: a sweep along x over the pieces sorted by their left edge.
+// The grid the pieces are sorted into: square cells from the lowest corner of all pieces.
+struct Grid {
+    double Cell = 1, MinX = 0, MinY = 0;
+
+    std::int64_t Column(double x) const { return std::int64_t(std::floor((x - MinX) / Cell)); }
+    std::int64_t Row(double y) const { return std::int64_t(std::floor((y - MinY) / Cell)); }
+    double CellsOf(const Piece& p) const {
+        return double(Column(p.MaxX) - Column(p.MinX) + 1) * double(Row(p.MaxY) - Row(p.MinY) + 1);
+    }
+};
+
+// A cell as large as the typical piece, and larger while the pieces would lie in more than a few
+// cells each: the cells hold a few pieces each and the pieces a few cells each.
+Grid GridFor(const std::vector<Piece>& pieces) {
+    Grid grid;
+    grid.MinX = grid.MinY = std::numeric_limits<double>::max();
+    std::vector<double> extents;
+    for (const Piece& p : pieces) {
+        grid.MinX = std::min(grid.MinX, p.MinX);
+        grid.MinY = std::min(grid.MinY, p.MinY);
+        extents.push_back(std::max(p.MaxX - p.MinX, p.MaxY - p.MinY));
+    }
+    std::nth_element(extents.begin(), extents.begin() + std::ptrdiff_t(extents.size() / 2),
+                     extents.end());
+    grid.Cell = std::max(extents[extents.size() / 2], 1.0);
+    constexpr double CellsPerPiece = 8;
+    for (;;) {
+        double cells = 0;
+        for (const Piece& p : pieces) {
+            cells += grid.CellsOf(p);
+        }
+        if (cells <= CellsPerPiece * double(pieces.size())) {
+            return grid;
+        }
+        grid.Cell *= 2;
+    }
+}
+
+// Joins the pieces that touch: each piece goes into the cells of a grid its bounds overlap, and
+// the pieces that share a cell are tested, so that the work grows with the number of pieces.
 void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
-    std::vector<std::size_t> order(pieces.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return pieces[a].MinX < pieces[b].MinX; });
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const Piece& a = pieces[order[i]];
-        for (std::size_t j = i + 1; j < order.size() && pieces[order[j]].MinX <= a.MaxX; ++j) {
-            const Piece& b = pieces[order[j]];
-            if ((a.Copper & b.Copper) != 0 && b.MinY <= a.MaxY && a.MinY <= b.MaxY &&
-                groups.Root(order[i]) != groups.Root(order[j]) && Joined(a, b)) {
-                groups.Join(order[i], order[j]);
+    if (pieces.empty()) {
+        return;
+    }
+    const Grid grid = GridFor(pieces);
+    struct Entry {
+        std::int64_t Column, Row;
+        std::size_t Index;
+        auto operator<=>(const Entry&) const = default;
+    };
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& p = pieces[i];
+        for (std::int64_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
+            for (std::int64_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
+                entries.push_back({column, row, i});
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+    for (std::size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
+        while (end < entries.size() && entries[end].Column == entries[begin].Column &&
+               entries[end].Row == entries[begin].Row) {
+            ++end;
+        }
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::size_t ai = entries[i].Index;
+            const Piece& a = pieces[ai];
+            for (std::size_t j = i + 1; j < end; ++j) {
+                const std::size_t bi = entries[j].Index;
+                const Piece& b = pieces[bi];
+                if ((a.Copper & b.Copper) != 0 && b.MinX <= a.MaxX && a.MinX <= b.MaxX &&
+                    b.MinY <= a.MaxY && a.MinY <= b.MaxY && groups.Root(ai) != groups.Root(bi) &&
+                    Joined(a, b)) {
+                    groups.Join(ai, bi);
+                }
             }
         }
     }
