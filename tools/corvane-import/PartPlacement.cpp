@@ -1,5 +1,7 @@
 #include "PartPlacement.h"
 
+#include "KicadUnits.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -92,11 +94,18 @@ bool FitsTwoRows(const std::vector<Point>& pads, Point second) {
 }
 
 // A box's half extents turned by an angle: what it covers along x and y.
+// Exact at quarter turns, so that every platform gives the same centre.
 std::pair<double, double> TurnedHalves(const Pad& pad) {
-    const double radians =
-        std::isfinite(pad.Rotation) ? std::fmod(pad.Rotation, 360.0) * std::numbers::pi / 180 : 0;
-    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
+    const double angle = kicad::NormalisedDegrees(pad.Rotation);
     const double hx = std::abs(double(pad.XSize)) / 2, hy = std::abs(double(pad.YSize)) / 2;
+    if (angle == 0 || angle == 180) {
+        return {hx, hy};
+    }
+    if (angle == 90 || angle == 270) {
+        return {hy, hx};
+    }
+    const double radians = angle * std::numbers::pi / 180;
+    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
     return {hx * c + hy * s, hx * s + hy * c};
 }
 
