@@ -3,8 +3,9 @@
 # folder that is not in its own folder. The plug-in's layers, from the bottom: contract, jsontext,
 # platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the contract.
 # The command-line host's libraries (tools/, one per folder, every folder listed here): textformat,
-# boardmodel and cliplatform at the bottom, then safeoutput and hostlink, then the writers, which
-# know neither one another, nor the host link, nor the program (corvane-import), which knows all.
+# boardmodel and cliplatform at the bottom, then safeoutput, hostlink and placement (what the board
+# implies for assembly, which more than one writer shows), then the writers, which know neither one
+# another, nor the host link, nor the program (corvane-import), which knows all.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,14 +18,15 @@ set(allowed_pcbmodel contract jsontext platform serverclient pcbmodel)
 set(allowed_importer contract jsontext platform serverclient pcbmodel importer)
 set(allowed_host contract)
 
-set(tool_layers textformat boardmodel cliplatform safeoutput hostlink jsonwriter svgwriter
+set(tool_layers textformat boardmodel cliplatform safeoutput hostlink placement jsonwriter svgwriter
                 kicadwriter assemblywriter corvane-import)
-set(writer_allowed boardmodel textformat safeoutput)
+set(writer_allowed boardmodel textformat safeoutput placement)
 set(allowed_textformat jsontext textformat)
 set(allowed_boardmodel boardmodel)
 set(allowed_cliplatform contract jsontext platform cliplatform)
 set(allowed_safeoutput cliplatform safeoutput)
 set(allowed_hostlink contract platform cliplatform boardmodel hostlink)
+set(allowed_placement boardmodel textformat placement)
 set(allowed_jsonwriter ${writer_allowed} jsonwriter)
 set(allowed_svgwriter ${writer_allowed} svgwriter)
 set(allowed_kicadwriter ${writer_allowed} kicadwriter)

@@ -19,7 +19,8 @@ run_kicad_checks() {
         [ -f "$corpus" ] && boards+=("$corpus")
     done
     local program="$build/tools/corvane-import/corvane-import"
-    /usr/bin/python3 tests/kicad/check_kicad.py --program "$program" --clean routed.PCB "${boards[@]}"
+    /usr/bin/python3 tests/kicad/check_kicad.py --program "$program" --clean routed.PCB \
+        --clean netless-routed.PCB --finds-clearance netless-gap.PCB "${boards[@]}"
     echo "== every layer drawn twice: KiCad's Gerber files by gerbv, corvane-import's SVG"
     /usr/bin/python3 tests/kicad/compare_layers.py --program "$program" "${boards[@]}"
     local wrong=(examples/demo.PCB)

@@ -7,9 +7,10 @@ nanometre: footprints (name, reference, value, side, place), pads (place, size, 
 net), tracks, arcs (their ends, centre and the point halfway along), vias, fills, texts, nets,
 zones and the board's edge. Then KiCad's design-rule check runs and its counts are printed; it must
 find no outline error on any board, and on the boards named with --clean no short, no clearance
-violation and no unconnected pad either.
+violation and no unconnected pad either, with every track on a net; on the boards named with
+--finds-clearance it must find a clearance violation.
 
-    check_kicad.py --program CORVANE_IMPORT [--clean NAME]... BOARD...
+    check_kicad.py --program CORVANE_IMPORT [--clean NAME]... [--finds-clearance NAME]... BOARD...
 
 The expected values follow docs/kicad-export.md. Run with the python that has KiCad's pcbnew module
 (/usr/bin/python3 on Debian). Exit status 0 when every board passes.
@@ -18,6 +19,7 @@ The expected values follow docs/kicad-export.md. Run with the python that has Ki
 import argparse
 import collections
 import contextlib
+import csv
 import json
 import math
 import os
@@ -530,13 +532,23 @@ def footprint_name(pattern):
     return "".join("_" if c in ':/\\<>"' or ord(c) < 32 or ord(c) == 127 else c for c in pattern)
 
 
-def check_footprints(board, board_json, sheet):
+def placement_rotations(positions_file):
+    """The rotation of each designator's parts in the placement file, in its order."""
+    rotations = collections.defaultdict(list)
+    with open(positions_file, encoding="utf-8", newline="") as f:
+        for line in csv.DictReader(f):
+            rotations[line["Designator"]].append(float(line["Rotation"]))
+    return rotations
+
+
+def check_footprints(board, board_json, sheet, rotations):
+    """Footprints lie at the components' places, turned as the placement file says."""
     problems = []
     expected = collections.Counter()
     for c in board_json["components"]:
         side = "B.Cu" if c["layer"] == "BottomLayer" else "F.Cu"
         expected[(footprint_name(c["pattern"]), c["designator"], c["comment"], side,
-                  sheet.at(c["x"], c["y"]), degrees(c["rotation"]))] += 1
+                  sheet.at(c["x"], c["y"]), rotations[c["designator"]].pop(0))] += 1
     for p in board_json["pads"]:
         side = "B.Cu" if p["layer"] == "BottomLayer" and p["hole"] <= 0 else "F.Cu"
         expected[("FreePad", p["name"], "", side, sheet.at(p["x"], p["y"]), 0.0)] += 1
@@ -627,10 +639,11 @@ def kicad_messages(into):
         os.close(saved)
 
 
-def check_board(program, path, work, clean, edge_layer):
+def check_board(program, path, work, clean, finds_clearance, edge_layer):
     name = os.path.basename(path)
     stem = os.path.join(work, name)
-    command = [program, "-q", path, "--json", stem + ".json", "--kicad", stem + ".kicad_pcb"]
+    command = [program, "-q", path, "--json", stem + ".json", "--kicad", stem + ".kicad_pcb",
+               "--positions", stem + ".pos.csv"]
     if edge_layer:
         command += ["--edge-layer", edge_layer]
     run = subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True)
@@ -656,7 +669,8 @@ def check_board(program, path, work, clean, edge_layer):
     else:
         problems = compare(expected.items, actual.items)
         problems += compare_middles(expected.middles, actual.middles)
-        problems += check_footprints(board, board_json, sheet)
+        problems += check_footprints(board, board_json, sheet,
+                                     placement_rotations(stem + ".pos.csv"))
         problems += check_edge(board, actual)
         problems += check_sheet(board, sheet, stem + ".kicad_pcb")
     problems += check_layers_and_nets(board, board_json, layers)
@@ -672,6 +686,11 @@ def check_board(program, path, work, clean, edge_layer):
         for kind in ("shorting_items", "clearance", "unconnected_items"):
             if counts[kind]:
                 problems.append("%d %s on a board that must have none" % (counts[kind], kind))
+        netless = sum(1 for t in board.GetTracks() if t.GetNetCode() == 0)
+        if netless:
+            problems.append("%d tracks or vias without a net" % netless)
+    if finds_clearance and not counts["clearance"]:
+        problems.append("no clearance violation found on a board that has one")
     return problems, counts
 
 
@@ -680,6 +699,8 @@ def main():
     parser.add_argument("--program", required=True, help="corvane-import")
     parser.add_argument("--clean", action="append", default=[],
                         help="a board (file name) that must pass the design-rule check clean")
+    parser.add_argument("--finds-clearance", action="append", default=[],
+                        help="a board (file name) on which the check must find a clearance fault")
     parser.add_argument("--edge-layer", help="passed to corvane-import")
     parser.add_argument("--keep", help="keep the outputs in this folder")
     parser.add_argument("boards", nargs="+")
@@ -693,7 +714,7 @@ def main():
             messages = os.path.join(work, name + ".kicad-messages.txt")
             with kicad_messages(messages):
                 problems, counts = check_board(args.program, path, work, name in args.clean,
-                                               args.edge_layer)
+                                               name in args.finds_clearance, args.edge_layer)
             if counts is None and not problems:
                 print("--   %s: not a Corvane board" % name)
                 continue

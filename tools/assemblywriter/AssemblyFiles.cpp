@@ -1,5 +1,7 @@
 #include "assemblywriter/AssemblyFiles.h"
 
+#include "placement/PartPlacement.h"
+#include "textformat/NaturalOrder.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -64,43 +66,6 @@ std::vector<const Component*> ByDesignator(const Board& board) {
 
 } // namespace
 
-bool NaturalLess(const std::string& a, const std::string& b) {
-    std::size_t i = 0, j = 0;
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    while (i < a.size() && j < b.size()) {
-        if (digit(a[i]) && digit(b[j])) {
-            std::size_t ei = i, ej = j;
-            while (ei < a.size() && digit(a[ei])) {
-                ++ei;
-            }
-            while (ej < b.size() && digit(b[ej])) {
-                ++ej;
-            }
-            // Compare the runs as numbers: leading zeros aside, the longer is the larger.
-            std::size_t si = i, sj = j;
-            while (si + 1 < ei && a[si] == '0') {
-                ++si;
-            }
-            while (sj + 1 < ej && b[sj] == '0') {
-                ++sj;
-            }
-            if (ei - si != ej - sj) {
-                return ei - si < ej - sj;
-            }
-            const int order = a.compare(si, ei - si, b, sj, ej - sj);
-            if (order != 0) {
-                return order < 0;
-            }
-            i = ei, j = ej;
-            continue;
-        }
-        if (a[i] != b[j]) {
-            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
-        }
-        ++i, ++j;
-    }
-    return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
-}
 
 std::string BoardToBom(const Board& board) {
     // Groups in the order their first designator comes.
@@ -127,12 +92,18 @@ std::string BoardToBom(const Board& board) {
 }
 
 std::string BoardToPositions(const Board& board) {
-    std::string out =
-        Line({"Designator", "Comment", "Pattern", "X (mm)", "Y (mm)", "Side", "Rotation"});
+    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X", "Mid Y", "Rotation",
+                            "Layer", "Rotation rule"});
     for (const Component* c : ByDesignator(board)) {
+        const PartPlacement placement = PlacementOf(*c);
+        const bool bottom = c->Layer == "BottomLayer";
+        // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
         out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
-                     units::HostMillimetres(c->X), units::HostMillimetres(c->Y),
-                     c->Layer == "BottomLayer" ? "bottom" : "top", units::Degrees(c->Rotation)});
+                     units::HostMillimetres(bottom ? -placement.X : placement.X),
+                     units::HostMillimetres(placement.Y),
+                     units::Degrees(FootprintRotation(*c, placement.Rotation)),
+                     bottom ? "bottom" : "top",
+                     std::string(RotationRuleName(placement.Rotation.Rule))});
     }
     return out;
 }

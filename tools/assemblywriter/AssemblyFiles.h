@@ -15,12 +15,11 @@ namespace corvane::cli {
 std::string BoardToBom(const Board& board);
 
 /// One line per component, in the natural order of the designators:
-/// Designator,Comment,Pattern,X (mm),Y (mm),Side,Rotation. X and Y are the component's reference
-/// point from the board's origin, y up, in millimetres to the nanometre; Side is "top" or
-/// "bottom"; Rotation is in degrees, counter-clockwise, seen from the top.
+/// Designator,Comment,Pattern,Mid X,Mid Y,Rotation,Layer,Rotation rule. Mid X and Mid Y are the
+/// centre of the component's pads (PartPlacement.h) from the board's origin, y up, in millimetres
+/// to the nanometre, x negated on the bottom (seen from the bottom, as KiCad's placement file
+/// gives it); Rotation is the KiCad footprint's, in degrees counter-clockwise; Layer is "top" or
+/// "bottom"; the rule says how the rotation was inferred, or "not inferred".
 std::string BoardToPositions(const Board& board);
-
-/// Natural order of designators: runs of digits compare by value ("R2" < "R10").
-bool NaturalLess(const std::string& a, const std::string& b);
 
 } // namespace corvane::cli

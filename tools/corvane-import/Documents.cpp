@@ -4,24 +4,27 @@
 #include "jsonwriter/JsonWriter.h"
 #include "svgwriter/SvgWriter.h"
 
+#include <utility>
+
 namespace corvane::cli {
 namespace {
 
 // A document made from the whole board when the walk has ended.
-template <std::string (*Make)(const Board&, const DocumentSettings&)>
+template <std::string (*Make)(const Board&, const DocumentSettings&, DocumentNotes&)>
 class SnapshotDocument final : public BoardVisitor {
 public:
     SnapshotDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Snapshot), settings_(context.Settings) {}
-    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), settings_)); }
+        : out_(out), board_(context.Snapshot), settings_(context.Settings), notes_(context.Notes) {}
+    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), settings_, notes_)); }
 
 private:
     OutputStream& out_;
     const BoardCollector& board_;
     const DocumentSettings& settings_;
+    DocumentNotes& notes_;
 };
 
-template <std::string (*Make)(const Board&, const DocumentSettings&)>
+template <std::string (*Make)(const Board&, const DocumentSettings&, DocumentNotes&)>
 std::unique_ptr<BoardVisitor> FromSnapshot(OutputStream& out, const DocumentContext& context) {
     return std::make_unique<SnapshotDocument<Make>>(out, context);
 }
@@ -34,15 +37,17 @@ std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& cont
     return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
 }
 
-std::string Kicad(const Board& board, const DocumentSettings& settings) {
-    return BoardToKicad(board, settings.Kicad);
+std::string Kicad(const Board& board, const DocumentSettings& settings, DocumentNotes& notes) {
+    KicadBoard kicad = BoardToKicad(board, settings.Kicad);
+    notes.DerivedNets = kicad.DerivedNets;
+    return std::move(kicad.Text);
 }
 
-std::string Bom(const Board& board, const DocumentSettings&) {
+std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const DocumentSettings&) {
+std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes&) {
     return BoardToPositions(board);
 }
 

@@ -11,6 +11,7 @@
 #include "safeoutput/OutputStream.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,12 +22,19 @@ struct DocumentSettings {
     KicadBoardSettings Kicad;
 };
 
+/// What the documents found that the summary tells.
+struct DocumentNotes {
+    /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
+    std::optional<std::size_t> DerivedNets;
+};
+
 /// What a document's writer is given besides its stream.
 struct DocumentContext {
     const DocumentHeader& Header;
     const DocumentSettings& Settings;
     /// The whole board, complete when the walk ends (for the documents that need it).
     const BoardCollector& Snapshot;
+    DocumentNotes& Notes;
 };
 
 using DocumentWriterMaker = std::unique_ptr<BoardVisitor> (*)(OutputStream& out,

@@ -120,6 +120,7 @@ struct WalkTargets {
     const DocumentHeader& Header;
     const DocumentSettings& Settings;
     const std::vector<DocumentStream>& Documents;
+    DocumentNotes& Notes;
     BoardCounter* Counter = nullptr;
 };
 
@@ -130,7 +131,7 @@ struct WalkTargets {
 bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
     BoardCollector snapshot(targets.Header);
-    const DocumentContext context{targets.Header, targets.Settings, snapshot};
+    const DocumentContext context{targets.Header, targets.Settings, snapshot, targets.Notes};
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
         visitors.Add(*targets.Counter);
@@ -241,10 +242,12 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed, !losses.empty()};
-    const DocumentSettings settings{{options.EdgeLayer}};
+    const DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}};
     BoardCounter counter;
+    DocumentNotes documentNotes;
     const bool madeUpEdge = WalkForOutputs(
-        modules, imported.Board, {header, settings, documents, options.Quiet ? nullptr : &counter},
+        modules, imported.Board,
+        {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
         WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
@@ -257,6 +260,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
         outcome.Losses = losses;
+        outcome.DerivedNets = documentNotes.DerivedNets;
         for (const ReadingNote note : notes) {
             outcome.Notes.emplace_back(KindOf(note).Detail);
         }

@@ -25,8 +25,8 @@ struct OptionRule {
 
 // A table, so that a further option is one more line; the documents' options come from the
 // table of documents (Documents.h).
-const std::array<OptionRule, 10>& OptionTable() {
-    static const std::array<OptionRule, 10> table = {{
+const std::array<OptionRule, 11>& OptionTable() {
+    static const std::array<OptionRule, 11> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
@@ -37,6 +37,8 @@ const std::array<OptionRule, 10>& OptionTable() {
              const std::string known = kicad::HostLayerNameInAnyCase(v);
              o.EdgeLayer = known.empty() ? v : known;
          }},
+        {"--no-derived-nets", "", false,
+         [](Options& o, const std::string&) { o.DeriveNets = false; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
@@ -214,6 +216,10 @@ std::string HelpText() {
            "                  (default KeepOutLayer; without one, a rectangle around everything).\n"
            "                  LAYER is a host layer name, in any case:\n" +
            Wrapped(kicad::HostLayerNamesText(), 18, 80) +
+           "  --no-derived-nets\n"
+           "                  leave copper that no net of the board reaches without a net in the\n"
+           "                  KiCad board (by default each connected group of copper that joins\n"
+           "                  a pad gets a net of its own, named like Net-(R1-Pad1))\n"
            "  --bom PATH      write the bill of materials as CSV\n"
            "  --positions PATH\n"
            "                  write the placement of the components as CSV\n"

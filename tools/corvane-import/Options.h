@@ -17,6 +17,8 @@ struct Options {
     std::map<std::string, std::string> Documents;
     /// The host layer whose closed outlines are the KiCad board's edge.
     std::string EdgeLayer = "KeepOutLayer";
+    /// The KiCad board gives copper that no net reaches nets derived from how it connects.
+    bool DeriveNets = true;
     bool Quiet = false;
     /// Fail (status 6) when the import report holds an entry that may have lost data.
     bool Strict = false;

@@ -85,6 +85,9 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     out << "Components:  " << counts.Components << " (" << counts.TopComponents << " top, "
         << counts.BottomComponents << " bottom)\n";
     out << "Nets:        " << counts.Nets << " joining " << counts.NetPads << " pads\n";
+    if (outcome.DerivedNets) {
+        out << "KiCad nets:  " << *outcome.DerivedNets << " derived from the copper\n";
+    }
     out << "Planes:      " << PlanesText(board.Planes(), counts) << "\n";
     char seconds[32];
     std::snprintf(seconds, sizeof(seconds), "%.3f s", outcome.Seconds);

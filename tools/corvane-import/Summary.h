@@ -4,6 +4,7 @@
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct ImportOutcome {
     /// What the program did to the file before the plug-in read it, one line each.
     std::vector<std::string> Notes;
     double Seconds = 0;
+    /// Nets the KiCad board derived from the copper, when one was written.
+    std::optional<std::size_t> DerivedNets;
 };
 
 /// Counts of one kind of object: free on the board and inside components.

@@ -1,9 +1,12 @@
 #include "kicadwriter/CopperNets.h"
 
 #include "kicadwriter/KicadPads.h"
+#include "textformat/NaturalOrder.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 #include <numeric>
 #include <set>
@@ -20,6 +23,8 @@ enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
 
 struct Piece {
     NetName* Net = nullptr;
+    const std::string* Reference = nullptr; // pads: their footprint's reference
+    const std::string* PadName = nullptr;   // pads: their number
     CopperMask Copper = 0;
     Form Shape = Form::Disc;
     Point A, B;                                     // capsule ends; centre of everything else in A
@@ -127,7 +132,9 @@ class Collector {
 public:
     explicit Collector(const LayerMap& layers) : layers_(layers) {}
 
-    void Add(Primitives& p) {
+    // reference: the designator of the component, or null for free objects (a free pad's
+    // footprint is referred to by the pad's name).
+    void Add(Primitives& p, const std::string* reference) {
         for (Track& t : p.Tracks) {
             AddTrack(t);
         }
@@ -138,7 +145,7 @@ public:
             AddVia(v);
         }
         for (Pad& pad : p.Pads) {
-            AddPad(pad);
+            AddPad(pad, reference != nullptr ? *reference : pad.Name);
         }
         for (Fill& f : p.Fills) {
             AddFill(f);
@@ -190,12 +197,14 @@ private:
         Keep(std::move(piece));
     }
 
-    void AddPad(Pad& pad) {
+    void AddPad(Pad& pad, const std::string& reference) {
         const PadForm form = PadFormOf(pad, layers_);
         if (!form.TakesNet) {
             return;
         }
         Piece piece = NewPiece(&pad.Net, form.Copper);
+        piece.Reference = &reference;
+        piece.PadName = &pad.Name;
         piece.A = piece.B = {double(pad.X), double(pad.Y)};
         piece.HalfX = std::abs(double(pad.XSize)) / 2;
         piece.HalfY = std::abs(double(pad.YSize)) / 2;
@@ -264,51 +273,188 @@ private:
     std::vector<std::size_t> parent_;
 };
 
-// Joins the pieces that touch: a sweep along x over the pieces sorted by their left edge.
+// The grid the pieces are sorted into: square cells from the lowest corner of all pieces.
+struct Grid {
+    double Cell = 1, MinX = 0, MinY = 0;
+
+    std::int64_t Column(double x) const { return std::int64_t(std::floor((x - MinX) / Cell)); }
+    std::int64_t Row(double y) const { return std::int64_t(std::floor((y - MinY) / Cell)); }
+    double CellsOf(const Piece& p) const {
+        return double(Column(p.MaxX) - Column(p.MinX) + 1) * double(Row(p.MaxY) - Row(p.MinY) + 1);
+    }
+};
+
+// A cell as large as the typical piece, and larger while the pieces would lie in more than a few
+// cells each: the cells hold a few pieces each and the pieces a few cells each.
+Grid GridFor(const std::vector<Piece>& pieces) {
+    Grid grid;
+    grid.MinX = grid.MinY = std::numeric_limits<double>::max();
+    std::vector<double> extents;
+    for (const Piece& p : pieces) {
+        grid.MinX = std::min(grid.MinX, p.MinX);
+        grid.MinY = std::min(grid.MinY, p.MinY);
+        extents.push_back(std::max(p.MaxX - p.MinX, p.MaxY - p.MinY));
+    }
+    std::nth_element(extents.begin(), extents.begin() + std::ptrdiff_t(extents.size() / 2),
+                     extents.end());
+    grid.Cell = std::max(extents[extents.size() / 2], 1.0);
+    constexpr double CellsPerPiece = 8;
+    for (;;) {
+        double cells = 0;
+        for (const Piece& p : pieces) {
+            cells += grid.CellsOf(p);
+        }
+        if (cells <= CellsPerPiece * double(pieces.size())) {
+            return grid;
+        }
+        grid.Cell *= 2;
+    }
+}
+
+// Joins the pieces that touch: each piece goes into the cells of a grid its bounds overlap, and
+// the pieces that share a cell are tested, so that the work grows with the number of pieces.
 void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
-    std::vector<std::size_t> order(pieces.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return pieces[a].MinX < pieces[b].MinX; });
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const Piece& a = pieces[order[i]];
-        for (std::size_t j = i + 1; j < order.size() && pieces[order[j]].MinX <= a.MaxX; ++j) {
-            const Piece& b = pieces[order[j]];
-            if ((a.Copper & b.Copper) != 0 && b.MinY <= a.MaxY && a.MinY <= b.MaxY &&
-                groups.Root(order[i]) != groups.Root(order[j]) && Joined(a, b)) {
-                groups.Join(order[i], order[j]);
+    if (pieces.empty()) {
+        return;
+    }
+    const Grid grid = GridFor(pieces);
+    struct Entry {
+        std::int64_t Column, Row;
+        std::size_t Index;
+        auto operator<=>(const Entry&) const = default;
+    };
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& p = pieces[i];
+        for (std::int64_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
+            for (std::int64_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
+                entries.push_back({column, row, i});
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+    for (std::size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
+        while (end < entries.size() && entries[end].Column == entries[begin].Column &&
+               entries[end].Row == entries[begin].Row) {
+            ++end;
+        }
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::size_t ai = entries[i].Index;
+            const Piece& a = pieces[ai];
+            for (std::size_t j = i + 1; j < end; ++j) {
+                const std::size_t bi = entries[j].Index;
+                const Piece& b = pieces[bi];
+                if ((a.Copper & b.Copper) != 0 && b.MinX <= a.MaxX && a.MinX <= b.MaxX &&
+                    b.MinY <= a.MaxY && a.MinY <= b.MaxY && groups.Root(ai) != groups.Root(bi) &&
+                    Joined(a, b)) {
+                    groups.Join(ai, bi);
+                }
             }
         }
     }
 }
 
+// KiCad's name for a net without a name: after its first pad.
+std::string UnnamedNetName(const Piece& pad) {
+    return "Net-(" + *pad.Reference + "-Pad" + *pad.PadName + ")";
+}
+
+bool PadBefore(const Piece& a, const Piece& b) {
+    if (*a.Reference != *b.Reference) {
+        return NaturalLess(*a.Reference, *b.Reference);
+    }
+    return NaturalLess(*a.PadName, *b.PadName);
+}
+
+// Every net name the board has, from its nets, planes and objects.
+std::set<std::string> NamesInUse(const Board& board, const std::vector<Piece>& pieces) {
+    std::set<std::string> names;
+    for (const Net& net : board.Nets) {
+        names.insert(net.Name);
+    }
+    for (const Plane& plane : board.Planes) {
+        if (plane.Net) {
+            names.insert(*plane.Net);
+        }
+    }
+    for (const Piece& piece : pieces) {
+        if (*piece.Net) {
+            names.insert(**piece.Net);
+        }
+    }
+    return names;
+}
+
+// Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
+// how many. Names are made unique with a suffix where two groups would share one (two components
+// of one designator).
+std::size_t DeriveNets(const Board& board, std::vector<Piece>& pieces, Groups& groups) {
+    std::vector<std::size_t> size(pieces.size(), 0), firstPad(pieces.size(), pieces.size());
+    std::vector<bool> netted(pieces.size(), false);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::size_t root = groups.Root(i);
+        ++size[root];
+        netted[root] = netted[root] || pieces[i].Net->has_value();
+        if (pieces[i].PadName != nullptr &&
+            (firstPad[root] == pieces.size() || PadBefore(pieces[i], pieces[firstPad[root]]))) {
+            firstPad[root] = i;
+        }
+    }
+    std::vector<std::pair<std::string, std::size_t>> derived; // name, group
+    for (std::size_t root = 0; root < pieces.size(); ++root) {
+        if (size[root] >= 2 && firstPad[root] != pieces.size() && !netted[root]) {
+            derived.emplace_back(UnnamedNetName(pieces[firstPad[root]]), root);
+        }
+    }
+    std::sort(derived.begin(), derived.end());
+    std::set<std::string> used = NamesInUse(board, pieces);
+    std::vector<std::string> names(pieces.size());
+    for (const auto& [name, root] : derived) {
+        std::string unique = name;
+        for (int n = 2; !used.insert(unique).second; ++n) {
+            unique = name + "_" + std::to_string(n);
+        }
+        names[root] = unique;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string& name = names[groups.Root(i)];
+        if (!name.empty()) {
+            *pieces[i].Net = name;
+        }
+    }
+    return derived.size();
+}
+
 } // namespace
 
-Board WithCopperNets(const Board& board, const LayerMap& layers) {
-    Board result = board;
+CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
+    CopperNets nets{board, 0};
     Collector collector(layers);
-    collector.Add(result.Free);
-    for (Component& component : result.Components) {
-        collector.Add(component.Children);
+    collector.Add(nets.Copper.Free, nullptr);
+    for (Component& component : nets.Copper.Components) {
+        collector.Add(component.Children, &component.Designator);
     }
     std::vector<Piece>& pieces = collector.Pieces();
     Groups groups(pieces.size());
     JoinTouching(pieces, groups);
 
     // The nets each group reaches; a group is named by its root.
-    std::vector<std::set<std::string>> nets(pieces.size());
+    std::vector<std::set<std::string>> reached(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (*pieces[i].Net) {
-            nets[groups.Root(i)].insert(**pieces[i].Net);
+            reached[groups.Root(i)].insert(**pieces[i].Net);
         }
     }
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::set<std::string>& reached = nets[groups.Root(i)];
-        if (!*pieces[i].Net && reached.size() == 1) {
-            *pieces[i].Net = *reached.begin();
+        const std::set<std::string>& names = reached[groups.Root(i)];
+        if (!*pieces[i].Net && names.size() == 1) {
+            *pieces[i].Net = *names.begin();
         }
     }
-    return result;
+    if (deriveNets) {
+        nets.Derived = DeriveNets(board, pieces, groups);
+    }
+    return nets;
 }
 
 } // namespace corvane::cli::kicad

@@ -7,6 +7,7 @@
 #include "kicadwriter/KicadPads.h"
 #include "kicadwriter/KicadSheet.h"
 #include "kicadwriter/SExpression.h"
+#include "placement/PartPlacement.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -103,15 +104,17 @@ enum class TextRole { Board, Reference, Value, User };
 
 class Writer {
 public:
-    Writer(const Board& board, const std::string& edgeLayer)
-        : layers_(LayerMap::ForBoard(board)), board_(WithCopperNets(board, layers_)),
-          edgeLayer_(edgeLayer) {
+    Writer(const Board& board, const std::string& edgeLayer, bool deriveNets)
+        : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
+          board_(nets_.Copper), edgeLayer_(edgeLayer) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         sheet_.emplace(SheetAround(extent_));
         outline_ = FindEdgeOutline(board_.Free, edgeLayer_, *sheet_);
         NumberNets();
     }
+
+    std::size_t DerivedNets() const { return nets_.Derived; }
 
     std::string Document() {
         std::string out = std::string("(kicad_pcb (version ") + KicadBoardFormatVersion +
@@ -525,9 +528,12 @@ private:
         footprint_.clear();
     }
 
+    // A footprint takes the rotation inferred from its pads, so that a library footprint of the
+    // package put in its place lands as it; its items are stored turned back by it.
     void WriteComponent(const Component& c) {
         const bool bottom = c.Layer == "BottomLayer";
-        const Frame frame{true, At(c.X, c.Y), c.Rotation};
+        const double rotation = FootprintRotation(c, InferRotation(c.Children.Pads, bottom));
+        const Frame frame{true, At(c.X, c.Y), rotation};
         if (c.DesignatorText) {
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
         } else {
@@ -542,7 +548,7 @@ private:
         for (const Pad& pad : c.Children.Pads) {
             WritePad(pad, frame);
         }
-        Footprint(FootprintName(c.Pattern), bottom, frame.Origin, c.Rotation,
+        Footprint(FootprintName(c.Pattern), bottom, frame.Origin, rotation,
                   Attributes(c.Children.Pads, false));
     }
 
@@ -584,7 +590,8 @@ private:
     }
 
     LayerMap layers_;
-    Board board_;
+    CopperNets nets_;
+    const Board& board_;
     std::string edgeLayer_;
     Extent extent_, outlineBox_;
     std::optional<SheetPlacement> sheet_;
@@ -597,8 +604,10 @@ private:
 
 } // namespace
 
-std::string BoardToKicad(const Board& board, const KicadBoardSettings& settings) {
-    return Writer(board, settings.EdgeLayer).Document();
+KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings) {
+    Writer writer(board, settings.EdgeLayer, settings.DeriveNets);
+    std::string text = writer.Document();
+    return {std::move(text), writer.DerivedNets()};
 }
 
 bool HasEdgeOutline(const Board& board, const KicadBoardSettings& settings) {

@@ -17,10 +17,17 @@ struct KicadBoardSettings {
     /// The host layer whose closed outlines become the board's edge; a name without objects gives
     /// the rectangle around everything.
     std::string EdgeLayer = kicad::DefaultEdgeLayer;
+    /// Copper that no net reaches gets nets from how it connects (CopperNets.h).
+    bool DeriveNets = true;
+};
+
+struct KicadBoard {
+    std::string Text;
+    std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
 };
 
 /// The KiCad board file of the board. The same board always gives the same bytes.
-std::string BoardToKicad(const Board& board, const KicadBoardSettings& settings);
+KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings);
 
 /// Whether the edge layer holds a closed outline for the KiCad board's edge; false when the edge
 /// is the rectangle around everything, which no drawing of the board gave.

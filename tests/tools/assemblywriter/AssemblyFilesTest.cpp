@@ -1,6 +1,7 @@
 // The assembly files made from a board built by hand: parts in natural order, exact text.
 
 #include "assemblywriter/AssemblyFiles.h"
+#include "textformat/NaturalOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +36,19 @@ TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
     EXPECT_EQ(BoardToBom(board), "Comment,Pattern,Quantity,Designators\r\n"
                                  "\"1u, 16V\",0603,1,C1\r\n"
                                  "10K,0805,2,\"R2,R10\"\r\n");
-    EXPECT_EQ(BoardToPositions(board), "Designator,Comment,Pattern,X (mm),Y (mm),Side,Rotation\r\n"
-                                       "C1,\"1u, 16V\",0603,0.0254,-0.0254,bottom,0\r\n"
-                                       "R2,10K,0805,50.8,-50.8,top,0\r\n"
-                                       "R10,10K,0805,2.54,-2.54,top,0\r\n");
+    // C1's pads: pin 1 below pin 2, seen from the top; R2 has none (its reference point).
+    for (const auto& [name, y] : {std::pair{"1", 0}, std::pair{"2", 200}}) {
+        Pad pad;
+        pad.Name = name;
+        pad.X = 100 * Mil, pad.Y = y * Mil;
+        pad.XSize = pad.YSize = 50 * Mil;
+        board.Components[1].Children.Pads.push_back(pad);
+    }
+    EXPECT_EQ(BoardToPositions(board),
+              "Designator,Comment,Pattern,Mid X,Mid Y,Rotation,Layer,Rotation rule\r\n"
+              "C1,\"1u, 16V\",0603,-2.54,2.54,90,bottom,two pads\r\n"
+              "R2,10K,0805,50.8,-50.8,0,top,not inferred\r\n"
+              "R10,10K,0805,2.54,-2.54,0,top,not inferred\r\n");
 }
 
 } // namespace

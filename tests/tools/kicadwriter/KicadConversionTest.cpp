@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace corvane::cli::kicad {
 
@@ -248,7 +249,7 @@ TEST(CopperNets, CopperTakesTheOneNetItTouches) {
     via.StartLayer = "TopLayer";
     via.EndLayer = "BottomLayer";
     board.Free.Vias = {via}; // on the end of A's second track, joining the bottom line too
-    const Board result = WithCopperNets(board, LayerMap::ForBoard(board));
+    const Board result = WithCopperNets(board, LayerMap::ForBoard(board), true).Copper;
     const std::vector<NetName> nets = {result.Free.Tracks[0].Net, result.Free.Tracks[1].Net,
                                        result.Free.Tracks[2].Net, result.Free.Tracks[3].Net,
                                        result.Free.Tracks[4].Net, result.Free.Tracks[5].Net};
@@ -258,7 +259,65 @@ TEST(CopperNets, CopperTakesTheOneNetItTouches) {
 
     // A line joining pads of two nets is a short on the board: it gets neither.
     board.Free.Tracks = {track(0, 1000, "TopLayer")};
-    EXPECT_EQ(WithCopperNets(board, LayerMap::ForBoard(board)).Free.Tracks[0].Net, std::nullopt);
+    const CopperNets shorted = WithCopperNets(board, LayerMap::ForBoard(board), true);
+    EXPECT_EQ(shorted.Copper.Free.Tracks[0].Net, std::nullopt);
+    EXPECT_EQ(shorted.Derived, 0U);
+}
+
+TEST(CopperNets, CopperNoNetReachesBecomesANetNamedAfterItsFirstPad) {
+    const auto part = [](const char* designator, std::int32_t x, std::vector<const char*> pads) {
+        Component c;
+        c.Designator = designator;
+        for (std::size_t i = 0; i < pads.size(); ++i) {
+            Pad p;
+            p.X = x * Mil + std::int32_t(i) * 100 * Mil;
+            p.Name = pads[i];
+            p.ShapeCode = 2;
+            p.XSize = p.YSize = 60 * Mil;
+            p.Layer = "TopLayer";
+            c.Children.Pads.push_back(p);
+        }
+        return c;
+    };
+    const auto track = [](std::int32_t x1, std::int32_t x2) {
+        Track t;
+        t.X1 = x1 * Mil;
+        t.X2 = x2 * Mil;
+        t.Width = 10 * Mil;
+        t.Layer = "TopLayer";
+        return t;
+    };
+    Board board;
+    // R10's pad 2 (x 1100) and R2's pad 1 (x 2000) by a track; C1 touches nothing; two parts
+    // named U1 each joined to a track of their own; a track between nothing.
+    board.Components = {part("R10", 1000, {"1", "2"}), part("R2", 2000, {"1", "2"}),
+                        part("C1", 3000, {"1", "2"}), part("U1", 4000, {"1"}),
+                        part("U1", 5000, {"1"})};
+    board.Free.Tracks = {track(1100, 2000), track(4000, 4050), track(5000, 5050),
+                         track(6000, 6100)};
+    const struct {
+        bool Derive;
+        std::vector<NetName> Tracks;
+        NetName LonePad;
+        std::size_t Derived;
+    } cases[] = {
+        {true,
+         {"Net-(R2-Pad1)", "Net-(U1-Pad1)", "Net-(U1-Pad1)_2", std::nullopt},
+         std::nullopt,
+         3},
+        {false, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}, std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        const CopperNets nets = WithCopperNets(board, LayerMap::ForBoard(board), c.Derive);
+        std::vector<NetName> tracks;
+        for (const Track& t : nets.Copper.Free.Tracks) {
+            tracks.push_back(t.Net);
+        }
+        EXPECT_EQ(tracks, c.Tracks) << c.Derive;
+        EXPECT_EQ(nets.Copper.Components[0].Children.Pads[1].Net, c.Tracks[0]) << c.Derive;
+        EXPECT_EQ(nets.Copper.Components[2].Children.Pads[0].Net, c.LonePad) << c.Derive;
+        EXPECT_EQ(nets.Derived, c.Derived) << c.Derive;
+    }
 }
 
 TEST(BoardOutline, ClosedOutlinesOfTheEdgeLayerAreTheEdgeAndTheRestStays) {

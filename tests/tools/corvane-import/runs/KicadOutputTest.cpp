@@ -77,5 +77,39 @@ TEST(KicadOutput, EveryBoardGivesWholeFilesTheSameEveryTime) {
     }
 }
 
+// On a board without nets the KiCad board gets nets from its copper: the summary counts them,
+// --no-derived-nets leaves the copper without.
+TEST(KicadOutput, TheSummaryCountsTheNetsDerivedFromTheCopper) {
+    const std::string board = std::string(CLI_KICAD_DATA_DIR) + "/netless-gap.PCB";
+    const struct {
+        std::vector<std::string> Options;
+        const char* SummaryLine; // empty: no such line
+        bool NetsInKicad;
+    } cases[] = {
+        {{"--kicad"}, "KiCad nets:  2 derived from the copper\n", true},
+        {{"--kicad", "--no-derived-nets"}, "KiCad nets:  0 derived from the copper\n", false},
+        {{"--bom"}, "", false},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        std::vector<std::string> arguments = {board};
+        for (const std::string& option : c.Options) {
+            arguments.push_back(option);
+            if (option.rfind("--no-", 0) != 0) {
+                arguments.push_back(folder / "out");
+            }
+        }
+        const ProcessResult result = RunProgram(Program(), arguments);
+        EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+        const bool counted = result.Out.find("KiCad nets:") != std::string::npos;
+        EXPECT_EQ(counted, *c.SummaryLine != 0) << result.Out;
+        if (*c.SummaryLine != 0) {
+            EXPECT_NE(result.Out.find(c.SummaryLine), std::string::npos) << result.Out;
+        }
+        const std::string kicad = c.Options[0] == "--kicad" ? ReadFile(folder / "out") : "";
+        EXPECT_EQ(kicad.find("(net 1 \"Net-(R1-Pad2)\")") != std::string::npos, c.NetsInKicad);
+    }
+}
+
 } // namespace
 } // namespace clitest
