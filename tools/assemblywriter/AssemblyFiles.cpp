@@ -66,7 +66,6 @@ std::vector<const Component*> ByDesignator(const Board& board) {
 
 } // namespace
 
-
 std::string BoardToBom(const Board& board) {
     // Groups in the order their first designator comes.
     std::vector<std::pair<std::pair<std::string, std::string>, std::vector<std::string>>> groups;
