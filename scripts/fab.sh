@@ -97,7 +97,7 @@ status=0
 "$program" "${strict[@]}" --kicad "$work/$name.kicad_pcb" --bom "$work/$name-bom.csv" \
     --positions "$work/$name-positions.csv" -- "$file" >"$log" || status=$?
 # The summary's lines that say what the set cannot show: a possible loss, a made-up edge.
-grep -E "may have lost data|^Edge:" "$log" >&2 || true
+grep -E "^Import: .*lost|^Edge:" "$log" >&2 || true
 if [ "$status" -eq 6 ]; then
     echo "fab.sh: the import may have lost data; no set is made (--accept-damage makes it)" >&2
     exit 6

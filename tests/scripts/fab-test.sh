@@ -55,10 +55,10 @@ grep -q "^Edge:" summary.txt && fail "the summary says the demo's edge is made u
 
 # A damaged import: refused with the summary's line and nothing made, or made when accepted.
 expect 6 "a board cut short" "$fab" cut.PCB cut-set
-grep -q "may have lost data" err.txt || fail "a board cut short: the loss is not said"
+grep -q "^Import: .*data may have been lost" err.txt || fail "a board cut short: the loss is not said"
 [ ! -e cut-set ] || fail "a board cut short: a set was made"
 expect 0 "a board cut short, accepted" "$fab" --accept-damage cut.PCB cut-set
-grep -q "may have lost data" err.txt || fail "a board cut short, accepted: the loss is not said"
+grep -q "^Import: .*data may have been lost" err.txt || fail "a board cut short, accepted: the loss is not said"
 [ -s cut-set/cut.kicad_pcb ] || fail "a board cut short, accepted: no set"
 
 # Standard input.
