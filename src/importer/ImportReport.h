@@ -20,6 +20,7 @@ enum class ReportKind : std::uint8_t {
     MalformedNumber,      // a numeric token that is not a number in range; 0 used
     NumberFromNextLine,   // a data line ran short and a number came from a later line
     LineCut,              // a line longer than its field: the rest was dropped
+    NumberCut,            // a token longer than the limit: the rest was read as the next one
     LayerOutOfRange,      // a file layer outside 1..13: the object went to "NoLayer"
     ValueClamped,         // a coordinate beyond the host's range, clamped
     NodeNotFound,         // a net node naming no pad on the board
@@ -42,11 +43,12 @@ struct ReportKindInfo {
     bool MayLoseData;
 };
 
-inline constexpr std::array<ReportKindInfo, 17> ReportKinds = {{
+inline constexpr std::array<ReportKindInfo, 18> ReportKinds = {{
     {"skipped-line", false},
     {"malformed-number", false},
     {"number-from-next-line", false},
     {"line-cut", true},
+    {"number-cut", true},
     {"layer-out-of-range", false},
     {"value-clamped", false},
     {"node-not-found", false},
@@ -95,6 +97,7 @@ public:
 
     void MalformedNumber(std::uint64_t line, std::string_view token, double valueUsed) override;
     void LineCut(std::uint64_t line, std::size_t limit, std::uint64_t droppedCharacters) override;
+    void NumberCut(std::uint64_t line, std::size_t limit) override;
     void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) override;
     void LoneCarriageReturn(std::uint64_t line) override;
 
