@@ -41,6 +41,18 @@ private:
     bool barStarted_ = false;
 };
 
+// Marks the state as in use for as long as the import runs, however it ends.
+class RunningImport {
+public:
+    explicit RunningImport(ImportState& state) : state_(state) { state_.Running = true; }
+    ~RunningImport() { state_.Running = false; }
+    RunningImport(const RunningImport&) = delete;
+    RunningImport& operator=(const RunningImport&) = delete;
+
+private:
+    ImportState& state_;
+};
+
 } // namespace
 
 bool RecognisePcbFile(const std::string& fileName) {
@@ -58,6 +70,10 @@ bool RecognisePcbFile(const std::string& fileName) {
 }
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
+    if (state.Running) {
+        return false; // started from a window message the running import's abort poll delivered
+    }
+    const RunningImport running(state);
     state.AbortRequested = false;
     ForgetScratchComponent();
     state.RecordLine = 0;

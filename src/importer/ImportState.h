@@ -40,6 +40,7 @@ struct ImportState {
     std::unique_ptr<TPcbBoard> Board; // the board receiving the objects, during an import only
     bool AbortRequested = false;      // set when the user confirms an abort
     bool IsVersion5File = false;      // the first line starts with "PCB FILE 5"
+    bool Running = false;             // an import runs: the abort poll may start another
     ScanCounts Counts;
     /// Line numbers, in order, of the "COMP" lines with no "ENDCOMP" line before the next "COMP"
     /// line or the end of the file (filled by the scan pass).
