@@ -30,6 +30,7 @@ public:
         }
         state_.Board.reset();
         state_.Nodes.reset();
+        state_.ComponentEnds.Clear();
     }
     ImportCleanup(const ImportCleanup&) = delete;
     ImportCleanup& operator=(const ImportCleanup&) = delete;
@@ -75,6 +76,7 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
     }
     const RunningImport running(state);
     state.AbortRequested = false;
+    state.ComponentEnds.Clear();
     ForgetScratchComponent();
     state.RecordLine = 0;
     if (state.Report != nullptr) {

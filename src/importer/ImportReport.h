@@ -25,6 +25,7 @@ enum class ReportKind : std::uint8_t {
     ValueClamped,         // a coordinate beyond the host's range, clamped
     NodeNotFound,         // a net node naming no pad on the board
     MissingEndComp,       // a component without "ENDCOMP"
+    RecordInComponent,    // a top-level record inside a component that has its "ENDCOMP"
     NetCutByEndOfFile,    // a net definition that ends after its name
     RecordCutByEndOfFile, // the file ends inside a record
     NoHostObject,         // the host made no board, component, net or primitive for a record
@@ -43,7 +44,7 @@ struct ReportKindInfo {
     bool MayLoseData;
 };
 
-inline constexpr std::array<ReportKindInfo, 18> ReportKinds = {{
+inline constexpr std::array<ReportKindInfo, 19> ReportKinds = {{
     {"skipped-line", false},
     {"malformed-number", false},
     {"number-from-next-line", false},
@@ -53,6 +54,7 @@ inline constexpr std::array<ReportKindInfo, 18> ReportKinds = {{
     {"value-clamped", false},
     {"node-not-found", false},
     {"missing-endcomp", true},
+    {"record-in-component", true},
     {"net-cut-by-end-of-file", true},
     {"record-cut-by-end-of-file", true},
     {"no-host-object", true},

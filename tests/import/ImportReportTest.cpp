@@ -61,6 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LongNumber", "PCB FILE 4\nFV\n0 0 50 00000000000000000000000000000000028\nENDPCB\n",
              ReportKind::NumberCut, 3,
              "token longer than 32 characters: the rest was read as the next number"},
+        Case{"RecordInComponent",
+             "PCB FILE 4\nCOMP\nU1\nP\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\nFT\nENDCOMP\n"
+             "ENDPCB\n",
+             ReportKind::RecordInComponent, 9,
+             "\"FT\" record inside a component that has its ENDCOMP: not read"},
         Case{"Layer", "PCB FILE 4\nFF\n0 0 1 1 14\nENDPCB\n", ReportKind::LayerOutOfRange, 3,
              "file layer 14 outside 1..13: placed on NoLayer"},
         Case{"Clamped", "PCB FILE 4\nFV\n999999 0 1 1\nENDPCB\n", ReportKind::ValueClamped, 3,
