@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#if !defined(_WIN32)
+#include <sys/types.h>
+#endif
+
 namespace corvane {
 
 std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
@@ -23,12 +27,16 @@ std::size_t FileByteSource::Read(char* destination, std::size_t size) {
 }
 
 bool FileByteSource::Seek(std::uint64_t offset) {
-    // Import files are read in chunks of a buffer; offsets stay within what fseek takes.
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max())) {
+    // 64-bit offsets everywhere: a long is 32 bits on Windows, and files may pass 2 GiB.
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         return false;
     }
     std::clearerr(file_);
-    return std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0;
+#if defined(_WIN32)
+    return _fseeki64(file_, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
 }
 
 std::size_t MemoryByteSource::Read(char* destination, std::size_t size) {

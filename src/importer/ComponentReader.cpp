@@ -11,8 +11,9 @@
 #include "serverclient/LayerNumbering.h"
 #include "serverclient/PcbApi.h"
 
-#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -48,17 +49,89 @@ void NoteMissingEnd(ImportState& state, std::uint64_t componentLine, std::string
     }
 }
 
+void NoteRecordInComponent(ImportState& state, std::uint64_t line, std::string_view keyword) {
+    if (state.Report != nullptr) {
+        state.Report->Add(ReportKind::RecordInComponent, line,
+                          "\"" + std::string(keyword) +
+                              "\" record inside a component that has its ENDCOMP: not read");
+    }
+}
+
+// Reads nothing into the import while it lives: no report, no note of the reading rules, and the
+// reader back where it was when it goes.
+class QuietLookAhead {
+public:
+    explicit QuietLookAhead(ImportState& state)
+        : state_(state), report_(state.Report), observer_(state.Input->Observer()),
+          recordLine_(state.RecordLine), resume_(state.Input->Tell()) {
+        state.Report = nullptr;
+        state.Input->SetObserver(nullptr);
+    }
+    ~QuietLookAhead() {
+        state_.Input->SeekTo(resume_);
+        state_.Input->SetObserver(observer_);
+        state_.Report = report_;
+        state_.RecordLine = recordLine_;
+    }
+    QuietLookAhead(const QuietLookAhead&) = delete;
+    QuietLookAhead& operator=(const QuietLookAhead&) = delete;
+
+private:
+    ImportState& state_;
+    ImportReport* report_;
+    ReadingObserver* observer_;
+    std::uint64_t recordLine_;
+    InputFile::Position resume_;
+};
+
+// Whether the component's loop, going on after the line at keywordOffset, meets its "ENDCOMP"
+// before a "COMP" line or the end of the file: sub-records take their data lines as their readers
+// do, every other line is one line. Leaves the reader where it was.
+bool LoopMeetsEnd(ImportState& state, std::uint64_t keywordOffset) {
+    if (state.ComponentEnds.LeadsToNoEnd(keywordOffset)) {
+        return false;
+    }
+    InputFile& input = *state.Input;
+    const QuietLookAhead quiet(state);
+    std::vector<std::uint64_t> lineOffsets{keywordOffset};
+    std::string line;
+    bool meetsEnd = false;
+    for (;;) {
+        const std::uint64_t offset = input.Tell().Offset;
+        if (input.AtEnd() || state.ComponentEnds.LeadsToNoEnd(offset)) {
+            break;
+        }
+        if (lineOffsets.size() < ComponentEndMemo::MaxLines) {
+            lineOffsets.push_back(offset);
+        }
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
+        if (line == keyword::EndComponent) {
+            meetsEnd = true;
+            break;
+        }
+        if (line == keyword::Component) {
+            break;
+        }
+        if (const RecordKind* record = FindRecord(line, RecordPlace::SubRecord)) {
+            record->Reader(state, RecordUse::LookAhead);
+        }
+    }
+    if (!meetsEnd) {
+        state.ComponentEnds.AddLinesWithoutEnd(lineOffsets, keywordOffset);
+    }
+    return meetsEnd;
+}
+
 // Reads sub-records into the component until "ENDCOMP", the end of the file or an abort. A
-// "COMP" line always ends the component; another top-level keyword ends it only when it lacks its
-// "ENDCOMP" (the scan pass found none before the next "COMP" line or the end of the file), and is
-// then left for the main loop. Inside a component that has its "ENDCOMP", such a line and its data
-// lines are passed over as lines that are no sub-record. Sub-records of a component the host did
-// not make are read past.
+// "COMP" line always ends the component; another top-level keyword ends it only when the
+// component's loop, going on, would meet no "ENDCOMP" before a "COMP" line or the end of the file
+// (a component cut short), and is then left for the main loop. Otherwise that record's lines are
+// passed over, each as one line, and the record is reported lost. Sub-records of a component the
+// host did not make are read past.
 void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t componentLine) {
     InputFile& input = *state.Input;
-    const bool lacksEnd = std::binary_search(state.ComponentsWithoutEnd.begin(),
-                                             state.ComponentsWithoutEnd.end(), componentLine);
     const RecordUse use = component.Handle != 0 ? RecordUse::Import : RecordUse::ReadPast;
+    std::optional<bool> meetsEnd; // asked at the first top-level record met
     std::string line;
     for (;;) {
         if (input.AtEnd()) {
@@ -72,13 +145,20 @@ void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t com
         }
         if (const RecordKind* record = FindRecord(line, RecordPlace::SubRecord)) {
             component.AddPrimitive(record->Reader(state, use));
-        } else if (line == keyword::Component ||
-                   (lacksEnd && FindRecord(line, RecordPlace::TopLevel) != nullptr)) {
+        } else if (line == keyword::Component) {
             input.SeekTo(lineStart); // the record is the main loop's
-            NoteMissingEnd(state, componentLine,
-                           line == keyword::Component ? "the next component"
-                                                      : "the next top-level record");
+            NoteMissingEnd(state, componentLine, "the next component");
             return;
+        } else if (FindRecord(line, RecordPlace::TopLevel) != nullptr) {
+            if (!meetsEnd.has_value()) {
+                meetsEnd = LoopMeetsEnd(state, lineStart.Offset);
+            }
+            if (!*meetsEnd) {
+                input.SeekTo(lineStart);
+                NoteMissingEnd(state, componentLine, "the next top-level record");
+                return;
+            }
+            NoteRecordInComponent(state, lineStart.Line, line);
         } else if (state.Report != nullptr && !line.empty()) {
             state.Report->Add(ReportKind::SkippedLine, lineStart.Line,
                               "line inside a component not read");

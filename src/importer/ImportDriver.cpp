@@ -30,6 +30,7 @@ public:
         }
         state_.Board.reset();
         state_.Nodes.reset();
+        state_.ComponentEnds.Clear();
     }
     ImportCleanup(const ImportCleanup&) = delete;
     ImportCleanup& operator=(const ImportCleanup&) = delete;
@@ -39,6 +40,18 @@ public:
 private:
     ImportState& state_;
     bool barStarted_ = false;
+};
+
+// Marks the state as in use for as long as the import runs, however it ends.
+class RunningImport {
+public:
+    explicit RunningImport(ImportState& state) : state_(state) { state_.Running = true; }
+    ~RunningImport() { state_.Running = false; }
+    RunningImport(const RunningImport&) = delete;
+    RunningImport& operator=(const RunningImport&) = delete;
+
+private:
+    ImportState& state_;
 };
 
 } // namespace
@@ -58,7 +71,12 @@ bool RecognisePcbFile(const std::string& fileName) {
 }
 
 bool ImportFile(ImportState& state, const std::string& fileName) {
+    if (state.Running) {
+        return false; // started from a window message the running import's abort poll delivered
+    }
+    const RunningImport running(state);
     state.AbortRequested = false;
+    state.ComponentEnds.Clear();
     ForgetScratchComponent();
     state.RecordLine = 0;
     if (state.Report != nullptr) {

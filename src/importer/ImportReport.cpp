@@ -53,6 +53,12 @@ void ImportReport::LineCut(std::uint64_t line, std::size_t limit, std::uint64_t 
     Add(ReportKind::LineCut, line, "line longer than " + std::to_string(limit) + " characters");
 }
 
+void ImportReport::NumberCut(std::uint64_t line, std::size_t limit) {
+    Add(ReportKind::NumberCut, line,
+        "token longer than " + std::to_string(limit) +
+            " characters: the rest was read as the next number");
+}
+
 void ImportReport::NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) {
     (void)numberLine;
     Add(ReportKind::NumberFromNextLine, dataLine, "data line too short");

@@ -20,10 +20,12 @@ enum class ReportKind : std::uint8_t {
     MalformedNumber,      // a numeric token that is not a number in range; 0 used
     NumberFromNextLine,   // a data line ran short and a number came from a later line
     LineCut,              // a line longer than its field: the rest was dropped
+    NumberCut,            // a token longer than the limit: the rest was read as the next one
     LayerOutOfRange,      // a file layer outside 1..13: the object went to "NoLayer"
     ValueClamped,         // a coordinate beyond the host's range, clamped
     NodeNotFound,         // a net node naming no pad on the board
     MissingEndComp,       // a component without "ENDCOMP"
+    RecordInComponent,    // a top-level record inside a component that has its "ENDCOMP"
     NetCutByEndOfFile,    // a net definition that ends after its name
     RecordCutByEndOfFile, // the file ends inside a record
     NoHostObject,         // the host made no board, component, net or primitive for a record
@@ -42,15 +44,17 @@ struct ReportKindInfo {
     bool MayLoseData;
 };
 
-inline constexpr std::array<ReportKindInfo, 17> ReportKinds = {{
+inline constexpr std::array<ReportKindInfo, 19> ReportKinds = {{
     {"skipped-line", false},
     {"malformed-number", false},
     {"number-from-next-line", false},
     {"line-cut", true},
+    {"number-cut", true},
     {"layer-out-of-range", false},
     {"value-clamped", false},
     {"node-not-found", false},
     {"missing-endcomp", true},
+    {"record-in-component", true},
     {"net-cut-by-end-of-file", true},
     {"record-cut-by-end-of-file", true},
     {"no-host-object", true},
@@ -95,6 +99,7 @@ public:
 
     void MalformedNumber(std::uint64_t line, std::string_view token, double valueUsed) override;
     void LineCut(std::uint64_t line, std::size_t limit, std::uint64_t droppedCharacters) override;
+    void NumberCut(std::uint64_t line, std::size_t limit) override;
     void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) override;
     void LoneCarriageReturn(std::uint64_t line) override;
 

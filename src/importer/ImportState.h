@@ -1,6 +1,7 @@
 #pragma once
 // The state of one import. One instance serves the loaded module; imports do not overlap.
 
+#include "importer/ComponentEndMemo.h"
 #include "importer/InputFile.h"
 #include "importer/NodeLookup.h"
 #include "pcbmodel/PcbBoard.h"
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace corvane {
 
@@ -40,10 +40,9 @@ struct ImportState {
     std::unique_ptr<TPcbBoard> Board; // the board receiving the objects, during an import only
     bool AbortRequested = false;      // set when the user confirms an abort
     bool IsVersion5File = false;      // the first line starts with "PCB FILE 5"
+    bool Running = false;             // an import runs: the abort poll may start another
     ScanCounts Counts;
-    /// Line numbers, in order, of the "COMP" lines with no "ENDCOMP" line before the next "COMP"
-    /// line or the end of the file (filled by the scan pass).
-    std::vector<std::uint64_t> ComponentsWithoutEnd;
+    ComponentEndMemo ComponentEnds;    // what look-aheads found about components' ends
     ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
     std::uint64_t RecordLine = 0;      // first data line of the record being read
     std::unique_ptr<NodeLookup> Nodes; // net nodes to pads, during an import

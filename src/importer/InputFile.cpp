@@ -251,6 +251,12 @@ std::string_view InputFile::ReadToken(std::size_t limit, TokenBuffer& token) {
         token[length++] = static_cast<char>(c);
         ++index_; // not a LF: blanks end the token
     }
+    if (length == limit && observer_ != nullptr) {
+        const int next = PeekByte();
+        if (next != EndOfFile && !IsBlank(next)) {
+            observer_->NumberCut(line_, limit);
+        }
+    }
     return {token.data(), length};
 }
 
@@ -307,18 +313,18 @@ bool InputFile::Rewind() {
 }
 
 bool InputFile::SeekTo(const Position& position) {
-    line_ = position.Line;
+    // A seek that fails leaves the reader where it was, line number included.
     if (position.Offset >= bufferStart_ && position.Offset <= bufferStart_ + size_) {
         index_ = static_cast<std::size_t>(position.Offset - bufferStart_);
-        return true;
-    }
-    if (source_ == nullptr || !source_->Seek(position.Offset)) {
+    } else if (source_ != nullptr && source_->Seek(position.Offset)) {
+        bufferStart_ = position.Offset;
+        index_ = 0;
+        size_ = 0;
+        sourceEnded_ = false;
+    } else {
         return false;
     }
-    bufferStart_ = position.Offset;
-    index_ = 0;
-    size_ = 0;
-    sourceEnded_ = false;
+    line_ = position.Line;
     return true;
 }
 

@@ -4,7 +4,8 @@
 // - Line ends are LF or CR LF; a CR not followed by LF is dropped from the text.
 // - The byte 0x1A (Ctrl-Z) ends the file.
 // - Numbers skip every character of code 32 or below (line ends included), so a number may stand
-//   on a later line; at the end of the file they yield 0.
+//   on a later line; at the end of the file they yield 0. A token is at most 32 characters (64
+//   for reals): the rest of a longer one is read as the next token.
 // - A numeric token that is not a valid number in range (12abc, 99999999999, +, --5, +-1, 1e999,
 //   nan) yields 0, the value the classic reader's conversion gives on an error.
 
@@ -80,6 +81,7 @@ public:
 
     /// Who hears about input the rules pass over or change (nullptr: nobody).
     void SetObserver(ReadingObserver* observer) { observer_ = observer; }
+    ReadingObserver* Observer() const { return observer_; }
 
 private:
     static constexpr int EndOfFile = -1;

@@ -59,20 +59,26 @@ void JoinNode(ImportState& state, const TNet& net, const std::string& reference,
         }
         return;
     }
+    // A net the host did not make still names the pad's plane and clears its code: only what
+    // needs the net's handle is left out.
     TPad pad(padHandle);
     pad.Exchange(ExchangeRead);
-    pad.SetNet(net.Handle);
+    if (net.Handle != 0) {
+        pad.SetNet(net.Handle);
+    }
     const auto planeCode = static_cast<std::uint8_t>(pad.Tag & 0xFF);
     if (planeCode != 0) {
         NamePlaneAfterNet(state, planeCode, net.Name);
     }
     pad.Tag = 0; // the plane code never stays on the board
     pad.Exchange(ExchangeWrite);
-    PcbApi_AddObjectToContainer(net.Handle, padHandle);
+    if (net.Handle != 0) {
+        PcbApi_AddObjectToContainer(net.Handle, padHandle);
+    }
 }
 
-// Without a host net the node lines are read past: no pad is looked for, read or changed.
-void ReadNodes(ImportState& state, const TNet& net) {
+// Without a board the node lines are read past: no pad is looked for, read or changed.
+void ReadNodes(ImportState& state, const TNet& net, RecordUse use) {
     InputFile& input = *state.Input;
     std::string line;
     while (!input.AtEnd()) {
@@ -82,7 +88,7 @@ void ReadNodes(ImportState& state, const TNet& net) {
             return;
         }
         PcbApi_Percent_Update();
-        if (net.Handle != 0) {
+        if (use == RecordUse::Import) {
             JoinNode(state, net, line, lineNumber);
         }
     }
@@ -110,7 +116,9 @@ HostHandle ReadNetRecord(ImportState& state, RecordUse use) {
     if (net.Handle != 0) {
         net.Exchange(ExchangeRead);
     } else if (use == RecordUse::Import) {
-        NoteNoHostObject(state, netLine, "the host made no net: its nodes were read past");
+        NoteNoHostObject(state, netLine,
+                         "the host made no net: its pads were not joined to it (their plane codes "
+                         "still name planes)");
     }
     StepAndPollAbort(state);
 
@@ -123,7 +131,7 @@ HostHandle ReadNetRecord(ImportState& state, RecordUse use) {
         }
         return 0;
     }
-    ReadNodes(state, net);
+    ReadNodes(state, net, use);
     SkipBlock(state);
 
     net.SetClassicLayer(layer::MultiLayer);

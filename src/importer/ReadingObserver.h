@@ -16,6 +16,9 @@ public:
     /// A line longer than the limit it was read with: the characters past the limit were dropped.
     virtual void LineCut(std::uint64_t line, std::size_t limit,
                          std::uint64_t droppedCharacters) = 0;
+    /// A number or word longer than the token limit: its first limit characters were read as
+    /// one token, and the rest is read as the next.
+    virtual void NumberCut(std::uint64_t line, std::size_t limit) = 0;
     /// A number was taken from a following line because its data line had run out.
     virtual void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) = 0;
     /// A CR not followed by LF was dropped from the text of a line: it ended no line.

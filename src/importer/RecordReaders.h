@@ -10,10 +10,11 @@
 
 namespace corvane {
 
-/// What a reader does with its record: make its objects in the host, or only read past its lines
+/// What a reader does with its record: make its objects in the host; only read past its lines
 /// because the container they would go into has no host object (no board for the file, or a
-/// component the host did not make).
-enum class RecordUse : std::uint8_t { Import, ReadPast };
+/// component the host did not make); or only take its lines, without a progress step or an abort
+/// poll, to find where a component ends.
+enum class RecordUse : std::uint8_t { Import, ReadPast, LookAhead };
 
 using RecordReader = HostHandle (*)(ImportState& state, RecordUse use);
 

@@ -48,7 +48,9 @@ HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* re
         NoteNoHostObject(state, state.Input->LineNumber() - 1,
                          std::string("the host made no ") + recordName + ": record not imported");
     }
-    StepAndPollAbort(state);
+    if (use != RecordUse::LookAhead) {
+        StepAndPollAbort(state);
+    }
     BeginRecordData(state);
     const auto file = readFile();
     NoteIfFileEnded(state, recordName);

@@ -216,8 +216,51 @@ TEST_F(ComponentsAndNets, InsideAComponentWithItsEndcompATopLevelRecordIsPassedO
     EXPECT_EQ(OnBoard(HALVEX_KIND_TRACK).size(), 1u) << "only the track after ENDCOMP";
     EXPECT_TRUE(Nets().empty());
     EXPECT_EQ(report.CountOf(ReportKind::MissingEndComp), 0u);
-    EXPECT_EQ(report.CountOf(ReportKind::SkippedLine), 7u) << "FT and NETDEF with their lines";
+    EXPECT_EQ(report.CountOf(ReportKind::RecordInComponent), 2u) << "FT and NETDEF, lost";
+    EXPECT_EQ(report.CountOf(ReportKind::SkippedLine), 5u) << "their lines";
 }
+
+// Whether a component has its ENDCOMP is decided as its loop reads it: the data lines of its
+// header and sub-records are never taken for COMP or ENDCOMP.
+struct EndCase {
+    const char* Name;
+    const char* Body; // after the header line
+    std::size_t Children;
+    std::size_t FreeTracks;
+    std::uint64_t MissingEnd;
+    std::uint64_t RecordsInComponent;
+};
+
+class ComponentEnds : public ComponentsAndNets, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(ComponentEnds, ARecordEndsAComponentOnlyWhenItsLoopMeetsNoEndcomp) {
+    ASSERT_TRUE(Import(std::string("PCB FILE 4\n") + GetParam().Body));
+    const Info component = Single(HALVEX_KIND_COMPONENT);
+    EXPECT_EQ(Members(component.Handle).size(), GetParam().Children);
+    EXPECT_EQ(OnBoard(HALVEX_KIND_TRACK).size(), GetParam().FreeTracks);
+    EXPECT_EQ(report.CountOf(ReportKind::MissingEndComp), GetParam().MissingEnd);
+    EXPECT_EQ(report.CountOf(ReportKind::RecordInComponent), GetParam().RecordsInComponent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DataLinesStayData, ComponentEnds,
+    ::testing::Values(EndCase{"CommentCompWithEnd",
+                              "COMP\nU1\nDIP8\nCOMP\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
+                              "FT\nCP\n0 0 60 60 1 30 0 1\n1\nENDCOMP\n",
+                              1, 0, 0, 1},
+                      EndCase{"PadNameEndcompWithoutEnd",
+                              "COMP\nU1\nDIP8\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
+                              "CP\n0 0 60 60 1 30 0 1\nENDCOMP\nFT\n1 2 3 4 5 1\n",
+                              1, 1, 1, 0},
+                      EndCase{"DesignatorEndcompWithoutEnd",
+                              "COMP\nENDCOMP\nDIP8\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
+                              "CP\n0 0 60 60 1 30 0 1\n1\nFT\n1 2 3 4 5 1\n",
+                              1, 1, 1, 0},
+                      EndCase{"StringEndcompThenItsEnd",
+                              "COMP\nU1\nDIP8\nC\n0 0 60 0 0 7\n0 0 60 0 0 7\n0 0 0 0\n"
+                              "CS\n0 0 60 0 0 7\nENDCOMP\nFT\n1 2 3 4 5 1\nENDCOMP\n",
+                              1, 0, 0, 1}),
+    [](const auto& param) { return param.param.Name; });
 
 TEST_F(ComponentsAndNets, DataLinesEqualToAKeywordInsideAComponentStayData) {
     ASSERT_TRUE(Import(

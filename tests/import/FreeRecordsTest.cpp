@@ -93,5 +93,23 @@ TEST_F(FreeRecords, EscapeAnsweredYesFinishesTheRecordAndStops) {
     EXPECT_EQ(finishes, 2);
 }
 
+TEST_F(FreeRecords, AnImportStartedWhileOneRunsAnswersFalseAndTouchesNothing) {
+    // A host window that, handed a message by the running import's abort poll, imports a file.
+    const testsupport::TempFile other("PCB FILE 4\nFV\n0 0 50 28\n");
+    const std::uint32_t otherBoard = Halvex_OpenBoard(other.Path().c_str());
+    std::vector<bool> answers;
+    testdesktop::RecordingWindow window;
+    window.React([&](const testdesktop::ReceivedMessage&) {
+        answers.push_back(corvane::ImportFile(state, other.Path()));
+    });
+    window.Post(0x0400, 0); // WM_USER
+    ASSERT_TRUE(Import("PCB FILE 4\nFT\n1 2 3 4 5 1\nFT\n1 2 3 4 5 1\nENDPCB\n"));
+    EXPECT_EQ(answers, std::vector<bool>{false});
+    EXPECT_EQ(OnBoard(HALVEX_KIND_TRACK).size(), 2u);
+    EXPECT_EQ(Halvex_GetMemberCount(otherBoard), 0);
+    EXPECT_EQ(totals.size(), 2u) << "no progress bar of its own";
+    EXPECT_EQ(report.EntryCount(), 0u);
+}
+
 } // namespace
 } // namespace importtest

@@ -74,12 +74,14 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
         const corvane::String255 name = corvane::CopyArgument(fileName);
         const corvane::String255 reservedCopy = corvane::CopyArgument(reserved);
         (void)reservedCopy;
-        if (!corvane::ModuleReady()) {
+        auto& state = corvane::ModuleImportState();
+        // An import started while one runs (from a window message of its abort poll) touches
+        // nothing, not even the report the running one writes.
+        if (!corvane::ModuleReady() || state.Running) {
             return 0;
         }
         auto& report = corvane::ModuleReport();
         report.Text.clear();
-        auto& state = corvane::ModuleImportState();
         state.Report = &report.Report;
         return corvane::ImportFile(state, name.Str()) ? 1 : 0;
     } catch (const std::bad_alloc&) {

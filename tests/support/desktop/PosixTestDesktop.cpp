@@ -13,6 +13,11 @@ std::map<std::uintptr_t, std::vector<ReceivedMessage>>& Inboxes() {
     return inboxes;
 }
 
+std::map<std::uintptr_t, std::function<void(const ReceivedMessage&)>>& Reactions() {
+    static std::map<std::uintptr_t, std::function<void(const ReceivedMessage&)>> reactions;
+    return reactions;
+}
+
 std::vector<AskedBox>& Asked() {
     static std::vector<AskedBox> asked;
     return asked;
@@ -22,7 +27,11 @@ std::vector<AskedBox>& Asked() {
 
 RecordingWindow::RecordingWindow() {
     handle_ = corvane::desktop::OpenWindow([](const corvane::platform::WindowMessage& message) {
-        Inboxes()[message.Window].push_back({message.Code, message.WParam});
+        const ReceivedMessage received{message.Code, message.WParam};
+        Inboxes()[message.Window].push_back(received);
+        if (const auto reaction = Reactions().find(message.Window); reaction != Reactions().end()) {
+            reaction->second(received);
+        }
     });
     Inboxes()[handle_];
 }
@@ -30,6 +39,11 @@ RecordingWindow::RecordingWindow() {
 RecordingWindow::~RecordingWindow() {
     corvane::desktop::CloseWindow(handle_);
     Inboxes().erase(handle_);
+    Reactions().erase(handle_);
+}
+
+void RecordingWindow::React(std::function<void(const ReceivedMessage&)> reaction) {
+    Reactions()[handle_] = std::move(reaction);
 }
 
 const std::vector<ReceivedMessage>& RecordingWindow::Received() const {

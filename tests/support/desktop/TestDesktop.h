@@ -5,6 +5,7 @@
 // presses the box's button.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     void PostKeyDown(std::uintptr_t keyCode);
     /// Posts any message to this window through the thread's queue.
     void Post(std::uint32_t code, std::uintptr_t wParam);
+    /// Runs the reaction for each message this window records, once it is recorded.
+    void React(std::function<void(const ReceivedMessage&)> reaction);
 
 private:
     std::uintptr_t handle_ = 0;

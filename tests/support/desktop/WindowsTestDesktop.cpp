@@ -32,6 +32,11 @@ std::map<HWND, std::vector<ReceivedMessage>>& Inboxes() {
     return inboxes;
 }
 
+std::map<HWND, std::function<void(const ReceivedMessage&)>>& Reactions() {
+    static std::map<HWND, std::function<void(const ReceivedMessage&)>> reactions;
+    return reactions;
+}
+
 // The messages the tests post: keyboard messages and the application's own. The system sends a
 // window others of its own accord (activation when a message box comes and goes, focus), and
 // whether it does depends on the desktop, so those are not the tests' business.
@@ -44,7 +49,11 @@ LRESULT CALLBACK RecordingWindowProcedure(HWND window, UINT code, WPARAM wParam,
     auto& inboxes = Inboxes();
     const auto inbox = inboxes.find(window);
     if (inbox != inboxes.end() && IsPostedKind(code)) {
-        inbox->second.push_back({code, static_cast<std::uintptr_t>(wParam)});
+        const ReceivedMessage received{code, static_cast<std::uintptr_t>(wParam)};
+        inbox->second.push_back(received);
+        if (const auto reaction = Reactions().find(window); reaction != Reactions().end()) {
+            reaction->second(received);
+        }
     }
     return DefWindowProcA(window, code, wParam, lParam);
 }
@@ -141,7 +150,12 @@ RecordingWindow::RecordingWindow() {
 RecordingWindow::~RecordingWindow() {
     const HWND window = reinterpret_cast<HWND>(handle_);
     Inboxes().erase(window);
+    Reactions().erase(window);
     DestroyWindow(window);
+}
+
+void RecordingWindow::React(std::function<void(const ReceivedMessage&)> reaction) {
+    Reactions()[reinterpret_cast<HWND>(handle_)] = std::move(reaction);
 }
 
 const std::vector<ReceivedMessage>& RecordingWindow::Received() const {

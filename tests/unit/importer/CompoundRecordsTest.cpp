@@ -81,17 +81,38 @@ TEST_F(CompoundRecords, AContainerTheHostDoesNotMakeTakesNothing) {
         return std::int64_t{0};
     });
     EXPECT_TRUE(Import(ComponentU1 + "NETDEF\nN\n(\nU1-1\nX-2\n)\n{\na\n}\nFT\n1 2 3 4 5 1\n"));
-    // The component's texts and sub-records and the net's nodes are read past: only the track
-    // after them is made and added.
+    // The component's texts and sub-records are read past, and the net's nodes find no pad (the
+    // component is on no board): only the track after them is made and added.
     EXPECT_EQ(created, (std::vector<std::uint64_t>{9, 8, 4}));
     EXPECT_EQ(Adds(), (std::vector<std::pair<std::uint64_t, std::uint64_t>>{{BoardHandle, 0x403}}));
-    for (const char* never : {"PcbApi_CreateIterator", "PcbApi_QueryPad", "PcbApi_QueryBoard",
-                              "PcbApi_QueryComponent", "PcbApi_QueryNet"}) {
+    for (const char* never :
+         {"PcbApi_QueryPad", "PcbApi_QueryBoard", "PcbApi_QueryComponent", "PcbApi_QueryNet"}) {
         EXPECT_EQ(recording::CountOf(never), 0u) << never;
     }
     EXPECT_EQ(report.CountOf(ReportKind::NoHostObject), 2u);
     EXPECT_EQ(recording::CountOf("PcbApi_Percent_Update"), static_cast<std::size_t>(total) + 1)
         << "the steps as usual (the block's opening line takes one more)";
+}
+
+TEST_F(CompoundRecords, ANetTheHostDoesNotMakeStillNamesPlanesAndClearsPlaneCodes) {
+    AnswerBoardAndObjects({8});
+    testsupport::SearchHostForEveryNode(state, true);
+    testing::ScriptedBoard host({{0x900, 1, 0x601, "U1", {{0x910, "1", {1}}}}});
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> padWrites; // Tag, Net
+    recording::SetHandler("PcbApi_QueryPad", [&](const recording::Call& call) {
+        if (call.Value(0) == ExchangeRead) {
+            *call.Ptr<String20>(20) = String20("1");
+            *call.Ptr<std::uint16_t>(3) = 1; // the code of internal plane 1
+        } else {
+            padWrites.emplace_back(*call.Ptr<std::uint16_t>(3), *call.Ptr<std::uint32_t>(5));
+        }
+        return std::int64_t{0};
+    });
+    ASSERT_TRUE(Import("NETDEF\nGND\n(\nU1-1\n)\n"));
+    EXPECT_EQ(padWrites, (std::vector<std::pair<std::uint16_t, std::uint32_t>>{{0, 0}}))
+        << "the code cleared, no net set";
+    EXPECT_EQ(recording::CountOf("PcbApi_QueryBoard"), 2u) << "the plane named: read, write";
+    EXPECT_TRUE(Adds().empty()) << "the pad joins no net, and no net joins the board";
 }
 
 TEST_F(CompoundRecords, ANewComponentWithoutTextsGetsTwoSentWithItsWrite) {

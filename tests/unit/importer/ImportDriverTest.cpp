@@ -266,16 +266,6 @@ TEST(ScanPass, NumberLinesAreNeverKeywordsButALoneCrBeforeOneIsDropped) {
     EXPECT_TRUE(input.AtEnd());
 }
 
-TEST(ScanPass, FindsTheComponentsThatNoEndcompFollowsBeforeTheNextCompOrTheEnd) {
-    // Group lines count here: a component's reader sees its lines one by one.
-    InputFile input(std::make_unique<MemoryByteSource>("PCB FILE 4\nCOMP\nFT\nENDCOMP\n"
-                                                       "COMP\nCOMP\n(\nENDCOMP\n)\n"
-                                                       "COMP\nENDCOMP x\n"));
-    std::vector<std::uint64_t> lacking;
-    CountRecords(input, &lacking);
-    EXPECT_EQ(lacking, (std::vector<std::uint64_t>{5, 10}));
-}
-
 TEST(ScanPass, TotalsSaturateInsteadOfOverflowing) {
     ScanCounts counts;
     counts.Tracks = std::numeric_limits<std::int32_t>::max();

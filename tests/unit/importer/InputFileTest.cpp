@@ -1,9 +1,12 @@
 // The reading rules: lines, line ends, Ctrl-Z, numbers and what malformed numbers yield.
 
 #include "importer/InputFile.h"
+#include "TempFile.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +31,8 @@ struct Notes final : ReadingObserver {
     void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) override {
         NextLine.emplace_back(dataLine, numberLine);
     }
+    std::vector<std::uint64_t> NumberCuts; // lines
+    void NumberCut(std::uint64_t line, std::size_t) override { NumberCuts.push_back(line); }
 };
 
 TEST(ReadingRules, LineEndsAreLfOrCrLfAndALoneCrIsDropped) {
@@ -132,6 +137,38 @@ TEST(ReadingRules, AnIntegerTokenIsAtMost32Characters) {
     EXPECT_EQ(input.ReadInteger(), 9);
 }
 
+// A token cut at the limit is noted on its line; reading goes on with the rest as the next token.
+struct CutCase {
+    const char* Name;
+    std::string Text;
+    bool Reals;
+    std::vector<std::uint64_t> CutLines;
+    double Second; // the value read after the first
+};
+
+class TokenLimits : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(TokenLimits, ATokenCutAtTheLimitIsNotedWithItsLine) {
+    auto input = FromText(GetParam().Text);
+    Notes notes;
+    input.SetObserver(&notes);
+    const auto read = [&] { return GetParam().Reals ? input.ReadReal() : input.ReadInteger(); };
+    read();
+    EXPECT_EQ(read(), GetParam().Second);
+    EXPECT_EQ(notes.NumberCuts, GetParam().CutLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReadingRules, TokenLimits,
+    ::testing::Values(CutCase{"Integer32", std::string(31, '0') + "7 5", false, {}, 5},
+                      CutCase{"Integer33", std::string(32, '0') + "7 5", false, {1}, 7},
+                      CutCase{
+                          "IntegerOnLine2", "\n" + std::string(32, '0') + "-4\n", false, {2}, -4},
+                      CutCase{"WordAtTheEnd", std::string(40, 'x'), false, {1}, 0},
+                      CutCase{"Real64", "1." + std::string(62, '0') + " 5", true, {}, 5},
+                      CutCase{"Real65", "1." + std::string(62, '0') + "25", true, {1}, 25}),
+    [](const auto& param) { return param.param.Name; });
+
 TEST(ReadingRules, RealsAreDecimalWithFractionAndExponent) {
     auto input = FromText("1.5 -2.25e1 +3 .5 17");
     EXPECT_DOUBLE_EQ(input.ReadReal(), 1.5);
@@ -206,6 +243,48 @@ TEST(ReadingRules, LinesAcrossTheReadBufferBoundaryStayWhole) {
         ASSERT_EQ(input.ReadWholeLine(255), line);
     }
     EXPECT_TRUE(input.AtEnd());
+}
+
+// A source that reads from memory but can never seek.
+class UnseekableSource final : public ByteSource {
+public:
+    explicit UnseekableSource(std::string bytes) : memory_(std::move(bytes)) {}
+    std::size_t Read(char* destination, std::size_t size) override {
+        return memory_.Read(destination, size);
+    }
+    bool Seek(std::uint64_t) override { return false; }
+
+private:
+    MemoryByteSource memory_;
+};
+
+TEST(ReadingRules, ASeekThatFailsLeavesTheReaderWhereItWas) {
+    std::string text;
+    for (int i = 0; text.size() < 100000; ++i) {
+        text += "line" + std::to_string(i) + "\n";
+    }
+    InputFile input(std::make_unique<UnseekableSource>(text));
+    const InputFile::Position start = input.Tell();
+    while (input.Tell().Offset < 70000) { // past the first buffer's bytes
+        input.ReadWholeLine(255);
+    }
+    const InputFile::Position here = input.Tell();
+    EXPECT_FALSE(input.SeekTo(start));
+    EXPECT_EQ(input.LineNumber(), here.Line);
+    EXPECT_EQ(input.ReadWholeLine(255), "line" + std::to_string(here.Line - 1));
+}
+
+TEST(ByteSources, AFileSeeksBeyondTwoGibibytes) {
+    const testsupport::TempFile file("");
+    constexpr std::uint64_t offset = std::uint64_t{5} << 29; // 2.5 GiB, a sparse file
+    std::filesystem::resize_file(file.Path(), offset);
+    std::ofstream(file.Path(), std::ios::binary | std::ios::app) << "FT\n";
+    const auto source = FileByteSource::Open(file.Path());
+    ASSERT_NE(source, nullptr);
+    ASSERT_TRUE(source->Seek(offset));
+    char bytes[4] = {};
+    EXPECT_EQ(source->Read(bytes, sizeof(bytes)), 3u);
+    EXPECT_EQ(std::string(bytes, 3), "FT\n");
 }
 
 } // namespace
