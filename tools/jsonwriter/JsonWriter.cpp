@@ -3,6 +3,8 @@
 #include "textformat/JsonText.h"
 #include "textformat/TextEncoding.h"
 
+#include <array>
+#include <charconv>
 #include <string_view>
 
 namespace corvane::cli {
@@ -13,11 +15,21 @@ using json::CompactObject;
 constexpr std::array<std::string_view, 8> SectionNames = {"tracks", "vias",  "pads",       "arcs",
                                                           "fills",  "texts", "components", "nets"};
 
-// Every length and coordinate the document holds is written by this: the host's own units
-// (1/10000 mil), whole, exactly as the board holds them.
-std::string JsonLength(std::int32_t hostUnits) {
-    return json::Number(std::int64_t{hostUnits});
-}
+// Every length and coordinate the document holds is written through this: the host's own units
+// (1/10000 mil), whole, exactly as the board holds them. The digits stay in a small buffer of
+// their own, no string is made: a document holds millions of lengths.
+class JsonLength {
+public:
+    explicit JsonLength(std::int32_t hostUnits)
+        : size_(static_cast<std::size_t>(
+              std::to_chars(text_.data(), text_.data() + text_.size(), hostUnits).ptr -
+              text_.data())) {}
+    operator std::string_view() const { return {text_.data(), size_}; }
+
+private:
+    std::array<char, 11> text_{}; // "-2147483648"
+    std::size_t size_;
+};
 
 void Indent(std::string& out, int indent) {
     out.append(static_cast<std::size_t>(indent) * 2, ' ');
