@@ -3,6 +3,8 @@
 #include "textformat/JsonText.h"
 #include "textformat/TextEncoding.h"
 
+#include <array>
+#include <charconv>
 #include <string_view>
 
 namespace corvane::cli {
@@ -12,6 +14,22 @@ using json::CompactObject;
 
 constexpr std::array<std::string_view, 8> SectionNames = {"tracks", "vias",  "pads",       "arcs",
                                                           "fills",  "texts", "components", "nets"};
+
+// Every length and coordinate the document holds is written through this: the host's own units
+// (1/10000 mil), whole, exactly as the board holds them. The digits stay in a small buffer of
+// their own, no string is made: a document holds millions of lengths.
+class JsonLength {
+public:
+    explicit JsonLength(std::int32_t hostUnits)
+        : size_(static_cast<std::size_t>(
+              std::to_chars(text_.data(), text_.data() + text_.size(), hostUnits).ptr -
+              text_.data())) {}
+    operator std::string_view() const { return {text_.data(), size_}; }
+
+private:
+    std::array<char, 11> text_{}; // "-2147483648"
+    std::size_t size_;
+};
 
 void Indent(std::string& out, int indent) {
     out.append(static_cast<std::size_t>(indent) * 2, ' ');
@@ -27,11 +45,11 @@ void MemberName(std::string& out, std::string_view name, int indent, bool first)
 
 void TrackJson(std::string& out, const Track& t) {
     CompactObject(out)
-        .Field("x1", t.X1)
-        .Field("y1", t.Y1)
-        .Field("x2", t.X2)
-        .Field("y2", t.Y2)
-        .Field("width", t.Width)
+        .Raw("x1", JsonLength(t.X1))
+        .Raw("y1", JsonLength(t.Y1))
+        .Raw("x2", JsonLength(t.X2))
+        .Raw("y2", JsonLength(t.Y2))
+        .Raw("width", JsonLength(t.Width))
         .Field("layer", t.Layer)
         .Field("net", t.Net)
         .End();
@@ -39,10 +57,10 @@ void TrackJson(std::string& out, const Track& t) {
 
 void ViaJson(std::string& out, const Via& v) {
     CompactObject(out)
-        .Field("x", v.X)
-        .Field("y", v.Y)
-        .Field("size", v.Size)
-        .Field("hole", v.Hole)
+        .Raw("x", JsonLength(v.X))
+        .Raw("y", JsonLength(v.Y))
+        .Raw("size", JsonLength(v.Size))
+        .Raw("hole", JsonLength(v.Hole))
         .Field("startLayer", v.StartLayer)
         .Field("endLayer", v.EndLayer)
         .Field("net", v.Net)
@@ -51,13 +69,13 @@ void ViaJson(std::string& out, const Via& v) {
 
 void PadJson(std::string& out, const Pad& p) {
     CompactObject(out)
-        .Field("x", p.X)
-        .Field("y", p.Y)
+        .Raw("x", JsonLength(p.X))
+        .Raw("y", JsonLength(p.Y))
         .Field("name", p.Name)
         .Field("shape", PadShapeName(p.ShapeCode))
-        .Field("xSize", p.XSize)
-        .Field("ySize", p.YSize)
-        .Field("hole", p.Hole)
+        .Raw("xSize", JsonLength(p.XSize))
+        .Raw("ySize", JsonLength(p.YSize))
+        .Raw("hole", JsonLength(p.Hole))
         .Field("layer", p.Layer)
         .Field("rotation", p.Rotation)
         .Field("net", p.Net)
@@ -66,12 +84,12 @@ void PadJson(std::string& out, const Pad& p) {
 
 void ArcJson(std::string& out, const Arc& a) {
     CompactObject(out)
-        .Field("x", a.X)
-        .Field("y", a.Y)
-        .Field("radius", a.Radius)
+        .Raw("x", JsonLength(a.X))
+        .Raw("y", JsonLength(a.Y))
+        .Raw("radius", JsonLength(a.Radius))
         .Field("startAngle", a.StartAngle)
         .Field("endAngle", a.EndAngle)
-        .Field("width", a.Width)
+        .Raw("width", JsonLength(a.Width))
         .Field("layer", a.Layer)
         .Field("net", a.Net)
         .End();
@@ -79,10 +97,10 @@ void ArcJson(std::string& out, const Arc& a) {
 
 void FillJson(std::string& out, const Fill& f) {
     CompactObject(out)
-        .Field("x1", f.X1)
-        .Field("y1", f.Y1)
-        .Field("x2", f.X2)
-        .Field("y2", f.Y2)
+        .Raw("x1", JsonLength(f.X1))
+        .Raw("y1", JsonLength(f.Y1))
+        .Raw("x2", JsonLength(f.X2))
+        .Raw("y2", JsonLength(f.Y2))
         .Field("layer", f.Layer)
         .Field("rotation", f.Rotation)
         .Field("net", f.Net)
@@ -91,11 +109,11 @@ void FillJson(std::string& out, const Fill& f) {
 
 void TextJson(std::string& out, const Text& t) {
     CompactObject(out)
-        .Field("x", t.X)
-        .Field("y", t.Y)
+        .Raw("x", JsonLength(t.X))
+        .Raw("y", JsonLength(t.Y))
         .Field("text", t.Content)
-        .Field("height", t.Height)
-        .Field("width", t.Width)
+        .Raw("height", JsonLength(t.Height))
+        .Raw("width", JsonLength(t.Width))
         .Field("rotation", t.Rotation)
         .Field("mirror", t.Mirror)
         .Field("layer", t.Layer)
@@ -239,9 +257,9 @@ void JsonDocumentWriter::OnComponentBegin(const Component& c) {
     MemberName(out, "pattern", 3, false);
     json::AppendQuoted(out, c.Pattern);
     MemberName(out, "x", 3, false);
-    json::AppendNumber(out, std::int64_t{c.X});
+    out += JsonLength(c.X);
     MemberName(out, "y", 3, false);
-    json::AppendNumber(out, std::int64_t{c.Y});
+    out += JsonLength(c.Y);
     MemberName(out, "layer", 3, false);
     json::AppendQuoted(out, c.Layer);
     MemberName(out, "rotation", 3, false);

@@ -31,7 +31,7 @@ double SizeMils(std::int32_t units) {
 }
 
 // Two decimals at most, no trailing zeros: small, exact enough, the same on every platform.
-void AppendNum(std::string& out, double value) {
+void AppendDecimal(std::string& out, double value) {
     const double rounded = std::round(value * 100.0) / 100.0;
     if (rounded == 0 || !std::isfinite(rounded)) {
         out += '0';
@@ -50,9 +50,20 @@ void AppendNum(std::string& out, double value) {
     out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 }
 
-std::string Num(double value) {
+std::string Decimal(double value) {
     std::string text;
-    AppendNum(text, value);
+    AppendDecimal(text, value);
+    return text;
+}
+
+// Every length and coordinate the picture holds is written by these: in mils, as a decimal.
+void AppendSvgLength(std::string& out, double mils) {
+    AppendDecimal(out, mils);
+}
+
+std::string SvgLength(double mils) {
+    std::string text;
+    AppendSvgLength(text, mils);
     return text;
 }
 
@@ -111,12 +122,12 @@ Point ToPicture(double xMils, double yMils) {
     return {xMils, -yMils};
 }
 
-// An attribute with a number: ` name="value"`.
-void Attribute(std::string& out, const char* name, double value) {
+// An attribute with a length: ` name="value"`.
+void LengthAttribute(std::string& out, const char* name, double mils) {
     out += ' ';
     out += name;
     out += "=\"";
-    AppendNum(out, value);
+    AppendSvgLength(out, mils);
     out += '"';
 }
 
@@ -126,11 +137,11 @@ void RotateAbout(std::string& out, double degrees, Point centre) {
     }
     // Counter-clockwise on the board is counter-clockwise on the screen: a negative SVG angle.
     out += " transform=\"rotate(";
-    AppendNum(out, -degrees);
+    AppendDecimal(out, -degrees);
     out += ' ';
-    AppendNum(out, centre.X);
+    AppendSvgLength(out, centre.X);
     out += ' ';
-    AppendNum(out, centre.Y);
+    AppendSvgLength(out, centre.Y);
     out += ")\"";
 }
 
@@ -147,12 +158,12 @@ void CentredRect(std::string& out, const char* cls, Point c, double w, double h,
     out += "<rect class=\"";
     out += cls;
     out += '"';
-    Attribute(out, "x", c.X - w / 2);
-    Attribute(out, "y", c.Y - h / 2);
-    Attribute(out, "width", w);
-    Attribute(out, "height", h);
+    LengthAttribute(out, "x", c.X - w / 2);
+    LengthAttribute(out, "y", c.Y - h / 2);
+    LengthAttribute(out, "width", w);
+    LengthAttribute(out, "height", h);
     if (radius > 0) {
-        Attribute(out, "rx", radius);
+        LengthAttribute(out, "rx", radius);
     }
 }
 
@@ -161,9 +172,9 @@ void Circle(std::string& out, const char* cls, Point c, double radius) {
     out += "<circle class=\"";
     out += cls;
     out += '"';
-    Attribute(out, "cx", c.X);
-    Attribute(out, "cy", c.Y);
-    Attribute(out, "r", radius);
+    LengthAttribute(out, "cx", c.X);
+    LengthAttribute(out, "cy", c.Y);
+    LengthAttribute(out, "r", radius);
 }
 
 // An octagon of the given size centred on c: each corner cut as in a regular octagon across
@@ -184,9 +195,9 @@ void Octagon(std::string& out, Point c, double w, double h) {
         if (i > 0) {
             out += ' ';
         }
-        AppendNum(out, corners[i].X);
+        AppendSvgLength(out, corners[i].X);
         out += ',';
-        AppendNum(out, corners[i].Y);
+        AppendSvgLength(out, corners[i].Y);
     }
     out += '"';
 }
@@ -227,11 +238,11 @@ void SvgDocumentWriter::OnTrack(const Track& t) {
     const Point b = ToPicture(Mils(t.X2), Mils(t.Y2));
     const double width = SizeMils(t.Width);
     element_ = "<line class=\"track\"";
-    Attribute(element_, "x1", a.X);
-    Attribute(element_, "y1", a.Y);
-    Attribute(element_, "x2", b.X);
-    Attribute(element_, "y2", b.Y);
-    Attribute(element_, "stroke-width", width);
+    LengthAttribute(element_, "x1", a.X);
+    LengthAttribute(element_, "y1", a.Y);
+    LengthAttribute(element_, "x2", b.X);
+    LengthAttribute(element_, "y2", b.Y);
+    LengthAttribute(element_, "stroke-width", width);
     element_ += "/>";
     AddToLayer(t.Layer, TrackPart);
     bounds_.Add(a.X, a.Y, width / 2);
@@ -258,21 +269,21 @@ void SvgDocumentWriter::OnArc(const Arc& a) {
         const Point to = at(a.StartAngle + sweep);
         // Counter-clockwise on the board, which the picture's flipped y turns into sweep 0.
         element_ += "<path class=\"arc\" d=\"M ";
-        AppendNum(element_, from.X);
+        AppendSvgLength(element_, from.X);
         element_ += ' ';
-        AppendNum(element_, from.Y);
+        AppendSvgLength(element_, from.Y);
         element_ += " A ";
-        AppendNum(element_, r);
+        AppendSvgLength(element_, r);
         element_ += ' ';
-        AppendNum(element_, r);
+        AppendSvgLength(element_, r);
         element_ += sweep > 180 ? " 0 1 0 " : " 0 0 0 ";
-        AppendNum(element_, to.X);
+        AppendSvgLength(element_, to.X);
         element_ += ' ';
-        AppendNum(element_, to.Y);
+        AppendSvgLength(element_, to.Y);
         element_ += '"';
     }
     element_ += " fill=\"none\"";
-    Attribute(element_, "stroke-width", width);
+    LengthAttribute(element_, "stroke-width", width);
     element_ += "/>";
     AddToLayer(a.Layer, ArcPart);
     bounds_.Add(centre.X, centre.Y, r + width / 2);
@@ -352,20 +363,20 @@ void SvgDocumentWriter::DrawText(const Text& t) {
     const Point at = ToPicture(Mils(t.X), Mils(t.Y));
     const double height = SizeMils(t.Height);
     element_ = "<text class=\"text\" transform=\"translate(";
-    AppendNum(element_, at.X);
+    AppendSvgLength(element_, at.X);
     element_ += ' ';
-    AppendNum(element_, at.Y);
+    AppendSvgLength(element_, at.Y);
     element_ += ')';
     if (std::fmod(t.Rotation, 360.0) != 0) {
         element_ += " rotate(";
-        AppendNum(element_, -t.Rotation);
+        AppendDecimal(element_, -t.Rotation);
         element_ += ')';
     }
     if (t.Mirror) {
         element_ += " scale(-1 1)";
     }
     element_ += '"';
-    Attribute(element_, "font-size", height / CapitalHeightPerEm);
+    LengthAttribute(element_, "font-size", height / CapitalHeightPerEm);
     element_ += '>';
     AppendXmlText(element_, t.Content);
     element_ += "</text>";
@@ -433,13 +444,14 @@ void SvgDocumentWriter::WriteGroup(const std::string& start,
 }
 
 std::string SvgDocumentWriter::Legend(double x, double y, double unit) const {
-    std::string out =
-        "<g class=\"legend\" font-family=\"sans-serif\" font-size=\"" + Num(unit * 0.8) + "\">\n";
+    std::string out = "<g class=\"legend\" font-family=\"sans-serif\" font-size=\"" +
+                      SvgLength(unit * 0.8) + "\">\n";
     const auto row = [&](const std::string& label, const std::string& colour) {
-        out += "<rect class=\"swatch\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" +
-               Num(unit) + "\" height=\"" + Num(unit * 0.8) + "\" fill=\"" + colour + "\"/>\n";
-        out += "<text class=\"label\" x=\"" + Num(x + unit * 1.4) + "\" y=\"" +
-               Num(y + unit * 0.75) + "\" fill=\"#e0e0e0\">" + XmlText(label) + "</text>\n";
+        out += "<rect class=\"swatch\" x=\"" + SvgLength(x) + "\" y=\"" + SvgLength(y) +
+               "\" width=\"" + SvgLength(unit) + "\" height=\"" + SvgLength(unit * 0.8) +
+               "\" fill=\"" + colour + "\"/>\n";
+        out += "<text class=\"label\" x=\"" + SvgLength(x + unit * 1.4) + "\" y=\"" +
+               SvgLength(y + unit * 0.75) + "\" fill=\"#e0e0e0\">" + XmlText(label) + "</text>\n";
         y += unit * 1.2;
     };
     for (const auto& name : names_) {
@@ -478,14 +490,16 @@ void SvgDocumentWriter::WriteDocument() {
     const double scale = PictureLongSidePx / std::max(width, height);
 
     std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    head += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + Num(minX) + " " + Num(minY) +
-            " " + Num(width) + " " + Num(height) + "\" width=\"" + Num(std::round(width * scale)) +
-            "\" height=\"" + Num(std::round(height * scale)) + "\">\n";
+    head += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + SvgLength(minX) + " " +
+            SvgLength(minY) + " " + SvgLength(width) + " " + SvgLength(height) + "\" width=\"" +
+            Decimal(std::round(width * scale)) + "\" height=\"" +
+            Decimal(std::round(height * scale)) + "\">\n";
     head += "<title>";
     AppendXmlText(head, FileNameAsUtf8(title_), true);
     head += "</title>\n";
-    head += "<rect class=\"background\" x=\"" + Num(minX) + "\" y=\"" + Num(minY) + "\" width=\"" +
-            Num(width) + "\" height=\"" + Num(height) + "\" fill=\"" + BackgroundColour + "\"/>\n";
+    head += "<rect class=\"background\" x=\"" + SvgLength(minX) + "\" y=\"" + SvgLength(minY) +
+            "\" width=\"" + SvgLength(width) + "\" height=\"" + SvgLength(height) + "\" fill=\"" +
+            BackgroundColour + "\"/>\n";
     out_.Write(head);
     for (const std::string& name : names_) {
         const std::string colour = StyleOfLayer(name).Colour;
@@ -503,7 +517,7 @@ void SvgDocumentWriter::WriteDocument() {
     }
     if (anyHole_) {
         WriteGroup(std::string("<g class=\"holes\" fill=\"") + BackgroundColour +
-                       "\" stroke=\"#000000\" stroke-width=\"" + Num(unit * 0.02) + "\">\n",
+                       "\" stroke=\"#000000\" stroke-width=\"" + SvgLength(unit * 0.02) + "\">\n",
                    {&freePadHoles_, &freeViaHoles_, &componentHoles_});
     }
     if (legendRows > 0) {
