@@ -3,7 +3,7 @@
 # with clang, coverage instrumentation, AddressSanitizer (with LeakSanitizer) and UBSan. Source
 # scripts/lib/deps.sh first (apt_install), and call from the repository's root.
 
-fuzz_targets=(import reading)
+fuzz_targets=(import reading writers)
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for the symbolizer and the coverage tools.
 install_fuzz_deps() {
@@ -84,7 +84,7 @@ wait_for_fuzzers() {
 # a file, several times the work of the reading rules alone: 60000 imports and 200000 readings
 # take about two minutes each on one core, so the two targets side by side stay within the three
 # minutes the run may cost.
-declare -A fuzz_short_runs=([import]=60000 [reading]=200000)
+declare -A fuzz_short_runs=([import]=60000 [reading]=200000 [writers]=20000)
 
 # run_short_fuzz [BUILD_DIR]: builds the targets in BUILD_DIR (build/fuzz) and runs each for a
 # fixed number of executions (fuzz_short_runs, or CORVANE_FUZZ_RUNS for both) from a fixed seed,
