@@ -3,6 +3,7 @@
 // runs in this process (plug-in, server and host client), instrumented, so the fuzzer sees the
 // coverage of all of it.
 
+#include "FuzzInputFile.h"
 #include "PluginExports.h"
 #include "contract/HalvexHost.h"
 #include "importer/ModuleLifetime.h"
@@ -12,41 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-// A folder in memory when there is one: rewriting a file on disk for every input costs more than
-// the import itself.
-std::filesystem::path InputFolder() {
-    std::error_code error;
-    const std::filesystem::path memory = "/dev/shm";
-    return std::filesystem::is_directory(memory, error) ? memory
-                                                        : std::filesystem::temp_directory_path();
-}
-
-// One file per fuzzing process (parallel jobs each have their own), rewritten for every input.
-const std::string& InputPath() {
-    static const std::string path =
-        (InputFolder() / ("corvane-fuzz-" + std::to_string(static_cast<long>(getpid())) + ".PCB"))
-            .string();
-    return path;
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-void WriteInput(const std::uint8_t* data, std::size_t size) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(InputPath().c_str(), "wb"));
-    if (file == nullptr || (size > 0 && std::fwrite(data, 1, size, file.get()) != size)) {
-        std::fprintf(stderr, "cannot write %s\n", InputPath().c_str());
-        std::abort();
-    }
-}
+using corvanefuzz::InputPath;
 
 // Every object on the board starts at a keyword line of its own.
 std::size_t LineCount(const std::uint8_t* data, std::size_t size) {
@@ -87,11 +58,6 @@ void ReadReports() {
     }
 }
 
-void RemoveInput() {
-    std::error_code ignored;
-    std::filesystem::remove(InputPath(), ignored);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -104,14 +70,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     (void)InputPath();
     std::atexit([] {
         corvane::StopModule();
-        RemoveInput();
+        corvanefuzz::RemoveInput();
     });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Halvex_CloseAllBoards();
-    WriteInput(data, size);
+    corvanefuzz::WriteInput(data, size);
     const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
 
     const bool recognised = corvanefuzz::CallRecognised(InputPath());

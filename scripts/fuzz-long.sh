@@ -7,7 +7,7 @@
 # coverage libFuzzer reached (edges, features, corpus), then the lines and functions of the
 # plug-in's sources that the corpus covers (a coverage build replays it).
 #
-#   scripts/fuzz-long.sh [--runs N] [--target import|reading] [--build DIR]
+#   scripts/fuzz-long.sh [--runs N] [--target import|reading|writers] [--build DIR]
 #                        [--without-asan] [--no-source-coverage] [-- LIBFUZZER_OPTION...]
 #
 # --without-asan builds the targets with UBSan only (about twice the executions per second, but
@@ -35,7 +35,7 @@ while [ $# -gt 0 ]; do
     --without-asan) sanitizers=(-DCORVANE_FUZZ_SANITIZERS=undefined); shift ;;
     --) shift; break ;;
     *)
-        echo "usage: $0 [--runs N] [--target import|reading] [--build DIR] [--without-asan]" \
+        echo "usage: $0 [--runs N] [--target import|reading|writers] [--build DIR] [--without-asan]" \
             "[--no-source-coverage]" \
             "[-- LIBFUZZER_OPTION...]" >&2
         exit 2

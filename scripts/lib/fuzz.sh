@@ -1,9 +1,10 @@
-# Fuzzing with libFuzzer: the two targets of fuzz/ (fuzz_import: files imported through the
-# plug-in's exports into the substitute server; fuzz_reading: the reading rules alone), built
+# Fuzzing with libFuzzer: the targets of fuzz/ (fuzz_import: files imported through the plug-in's
+# exports into the substitute server; fuzz_reading: the reading rules alone; fuzz_writers: files
+# imported, then written into every document of corvane-import), built
 # with clang, coverage instrumentation, AddressSanitizer (with LeakSanitizer) and UBSan. Source
 # scripts/lib/deps.sh first (apt_install), and call from the repository's root.
 
-fuzz_targets=(import reading)
+fuzz_targets=(import reading writers)
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for the symbolizer and the coverage tools.
 install_fuzz_deps() {
@@ -81,14 +82,16 @@ wait_for_fuzzers() {
 }
 
 # Executions of each target in the short run. An import runs the whole plug-in and the server on
-# a file, several times the work of the reading rules alone: 60000 imports and 200000 readings
-# take about two minutes each on one core, so the two targets side by side stay within the three
-# minutes the run may cost.
-declare -A fuzz_short_runs=([import]=60000 [reading]=200000)
+# a file, several times the work of the reading rules alone, and the writers' target adds a walk
+# of the board and every document to each import: 60000 imports and 200000 readings take about
+# two minutes each on one core, 30000 imports with every document about one minute (ASan and
+# UBSan), so the three targets side by side on two cores stay within the three to four minutes the
+# run may cost.
+declare -A fuzz_short_runs=([import]=60000 [reading]=200000 [writers]=30000)
 
 # run_short_fuzz [BUILD_DIR]: builds the targets in BUILD_DIR (build/fuzz) and runs each for a
-# fixed number of executions (fuzz_short_runs, or CORVANE_FUZZ_RUNS for both) from a fixed seed,
-# both at once, on inputs of up to 1 KB. Fails on any finding; the input that found it is left in
+# fixed number of executions (fuzz_short_runs, or CORVANE_FUZZ_RUNS for each) from a fixed seed,
+# all at once, on inputs of up to 1 KB. Fails on any finding; the input that found it is left in
 # BUILD_DIR/artifacts.
 run_short_fuzz() {
     local build="${1:-build/fuzz}"

@@ -1,0 +1,133 @@
+// libFuzzer target: each input is imported as fuzz_import imports it, then the board is read back
+// from the server in one walk, as corvane-import reads it, into every document the program writes
+// (DocumentKinds: JSON, SVG, the KiCad board, the BOM and the placement, each with the program's
+// default settings), each into memory. Plug-in, server, the walk and the writers all run in this
+// process, instrumented.
+
+#include "FuzzInputFile.h"
+#include "PluginExports.h"
+#include "boardmodel/BoardSnapshot.h"
+#include "boardmodel/BoardVisitor.h"
+#include "contract/HalvexHost.h"
+#include "corvane-import/Documents.h"
+#include "hostlink/BoardWalker.h"
+#include "hostlink/HalvexApi.h"
+#include "importer/ModuleLifetime.h"
+#include "kicadwriter/KicadBoardWriter.h"
+#include "safeoutput/OutputStream.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using corvane::cli::BoardCollector;
+using corvane::cli::BoardVisitor;
+using corvane::cli::DocumentContext;
+using corvane::cli::DocumentHeader;
+using corvane::cli::DocumentKind;
+using corvane::cli::DocumentSettings;
+using corvane::cli::StringOutputStream;
+using corvanefuzz::InputPath;
+
+// The server is linked in: its host-side functions are taken by their names, not looked up.
+corvane::cli::HalvexApi LinkedServer() {
+    corvane::cli::HalvexApi api;
+    api.OpenBoard = &Halvex_OpenBoard;
+    api.CloseAllBoards = &Halvex_CloseAllBoards;
+    api.SetProgressSink = &Halvex_SetProgressSink;
+    api.GetBoardInfo = &Halvex_GetBoardInfo;
+    api.GetMemberCount = &Halvex_GetMemberCount;
+    api.GetMemberAt = &Halvex_GetMemberAt;
+    api.GetObjectInfo = &Halvex_GetObjectInfo;
+    api.GetStackLayer = &Halvex_GetStackLayer;
+    api.LayerName = &Halvex_LayerName;
+    return api;
+}
+
+// The version the documents name, decided as the importer decides it.
+int FileVersion(const std::uint8_t* data, std::size_t size) {
+    constexpr std::string_view five = "PCB FILE 5";
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    return text.substr(0, five.size()) == five ? 5 : 4;
+}
+
+// One document written into memory.
+struct Document {
+    const DocumentKind* Kind;
+    std::unique_ptr<StringOutputStream> Stream;
+};
+
+// The walk corvane-import makes after an import: the snapshot first, then every document's
+// writer, all served by one walk; the documents made from the whole board at its end.
+void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t board,
+                        const DocumentHeader& header) {
+    const DocumentSettings settings{};
+    BoardCollector snapshot(header);
+    const DocumentContext context{header, settings, snapshot};
+    corvane::cli::VisitorFanOut visitors;
+    visitors.Add(snapshot);
+    std::vector<Document> documents;
+    std::vector<std::unique_ptr<BoardVisitor>> writers;
+    for (const DocumentKind& kind : corvane::cli::DocumentKinds()) {
+        documents.push_back(
+            {&kind, std::make_unique<StringOutputStream>(corvanefuzz::InputFolder().string())});
+        writers.push_back(kind.Make(*documents.back().Stream, context));
+        visitors.Add(*writers.back());
+    }
+    corvane::cli::WalkBoard(server, board, visitors);
+    (void)corvane::cli::HasEdgeOutline(snapshot.Collected(), settings.Kicad);
+    // Every document has at least its heading, and writing into memory cannot fail.
+    for (Document& document : documents) {
+        if (document.Stream->Text().empty() || document.Stream->Failed()) {
+            std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(document.Kind->Option.size()),
+                         document.Kind->Option.data(),
+                         document.Stream->Failed() ? document.Stream->Error().c_str()
+                                                   : "nothing written");
+            __builtin_trap();
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // What the loader does when the host loads the plug-in.
+    if (!corvane::StartModule()) {
+        std::fprintf(stderr, "the plug-in did not start\n");
+        std::abort();
+    }
+    // The path first, so that it is still there when the exit handler below runs.
+    (void)InputPath();
+    std::atexit([] {
+        corvane::StopModule();
+        corvanefuzz::RemoveInput();
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const corvane::cli::HalvexApi server = LinkedServer();
+    Halvex_CloseAllBoards();
+    corvanefuzz::WriteInput(data, size);
+    const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
+    // Only what the plug-in recognises is imported, as corvane-import does.
+    if (corvanefuzz::CallRecognised(InputPath())) {
+        const bool imported = corvanefuzz::CallImport(InputPath());
+        // Nobody presses Escape, so a recognised file imports to its end.
+        if (!imported) {
+            __builtin_trap();
+        }
+        const char* losses = GetImportReport(CorvaneReportLosses);
+        const bool mayHaveLostData = losses != nullptr && *losses != '\0';
+        WriteEveryDocument(server, board,
+                           {"fuzz.PCB", FileVersion(data, size), true, mayHaveLostData});
+    }
+    Halvex_CloseAllBoards();
+    return 0;
+}
