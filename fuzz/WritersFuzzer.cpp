@@ -69,7 +69,8 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                         const DocumentHeader& header) {
     const DocumentSettings settings{};
     BoardCollector snapshot(header);
-    const DocumentContext context{header, settings, snapshot};
+    corvane::cli::DocumentNotes notes;
+    const DocumentContext context{header, settings, snapshot, notes};
     corvane::cli::VisitorFanOut visitors;
     visitors.Add(snapshot);
     std::vector<Document> documents;
