@@ -1,6 +1,8 @@
 #include "kicadwriter/SExpression.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace corvane::cli::kicad {
 namespace {
@@ -59,10 +61,47 @@ std::string Quoted(std::string_view text) {
     return out + "\"";
 }
 
+std::uint32_t ContentIds::Count(std::uint64_t hash) {
+    if (hash == 0) {
+        return zeroCount_++;
+    }
+    if (2 * (used_ + 1) > keys_.size()) {
+        Grow();
+    }
+    const std::size_t mask = keys_.size() - 1;
+    std::size_t slot = (hash ^ (hash >> 29)) & mask;
+    while (keys_[slot] != 0 && keys_[slot] != hash) {
+        slot = (slot + 1) & mask;
+    }
+    if (keys_[slot] == 0) {
+        keys_[slot] = hash;
+        ++used_;
+    }
+    return counts_[slot]++;
+}
+
+void ContentIds::Grow() {
+    std::vector<std::uint64_t> keys(std::max<std::size_t>(keys_.size() * 2, 1024), 0);
+    std::vector<std::uint32_t> counts(keys.size(), 0);
+    const std::size_t mask = keys.size() - 1;
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        if (keys_[i] != 0) {
+            std::size_t slot = (keys_[i] ^ (keys_[i] >> 29)) & mask;
+            while (keys[slot] != 0) {
+                slot = (slot + 1) & mask;
+            }
+            keys[slot] = keys_[i];
+            counts[slot] = counts_[i];
+        }
+    }
+    keys_ = std::move(keys);
+    counts_ = std::move(counts);
+}
+
 std::string ContentIds::For(std::string_view content) {
     const std::uint64_t first = Fnv1a(content, 0xcbf29ce484222325ULL);
     const std::uint64_t second = Fnv1a(content, 0x84222325cbf29ce4ULL);
-    const std::string salt = "#" + std::to_string(seen_[first ^ (second << 1)]++);
+    const std::string salt = "#" + std::to_string(Count(first ^ (second << 1)));
     const std::uint64_t high = Fnv1a(salt, first);
     const std::uint64_t low = Fnv1a(salt, second);
     // Version 8 (made by the program's own rule), variant 10.
