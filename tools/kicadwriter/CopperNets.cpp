@@ -205,6 +205,12 @@ public:
         }
     }
 
+    // Room for every object at once: grown by doubling, the pieces would at times be held twice.
+    void Reserve(std::size_t objects) {
+        pieces_.reserve(objects);
+        nets_.Ids.reserve(objects);
+    }
+
     std::vector<Piece>& Pieces() { return pieces_; }
 
 private:
@@ -334,6 +340,7 @@ Grid GridFor(const std::vector<Piece>& pieces) {
     Grid grid;
     grid.MinX = grid.MinY = std::numeric_limits<double>::max();
     std::vector<double> extents;
+    extents.reserve(pieces.size());
     for (const Piece& p : pieces) {
         grid.MinX = std::min(grid.MinX, p.MinX);
         grid.MinY = std::min(grid.MinY, p.MinY);
@@ -368,6 +375,11 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
         auto operator<=>(const Entry&) const = default;
     };
     std::vector<Entry> entries;
+    std::size_t cells = 0;
+    for (const Piece& p : pieces) {
+        cells += std::size_t(grid.CellsOf(p));
+    }
+    entries.reserve(cells);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const Piece& p = pieces[i];
         for (std::int64_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
@@ -490,6 +502,14 @@ CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriv
     std::vector<Piece> pieces;
     {
         Collector collector(layers, nets);
+        const auto objects = [](const Primitives& p) {
+            return p.Tracks.size() + p.Arcs.size() + p.Vias.size() + p.Pads.size() + p.Fills.size();
+        };
+        std::size_t count = objects(board.Free);
+        for (const Component& component : board.Components) {
+            count += objects(component.Children);
+        }
+        collector.Reserve(count);
         collector.Add(board.Free, nullptr);
         for (const Component& component : board.Components) {
             collector.Add(component.Children, &component.Designator);

@@ -99,8 +99,12 @@ void ContentIds::Grow() {
 }
 
 std::string ContentIds::For(std::string_view content) {
-    const std::uint64_t first = Fnv1a(content, 0xcbf29ce484222325ULL);
-    const std::uint64_t second = Fnv1a(content, 0x84222325cbf29ce4ULL);
+    // The two hashes in one loop, which the processor runs side by side.
+    std::uint64_t first = 0xcbf29ce484222325ULL, second = 0x84222325cbf29ce4ULL;
+    for (const char c : content) {
+        first = (first ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        second = (second ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
     const std::string salt = "#" + std::to_string(Count(first ^ (second << 1)));
     const std::uint64_t high = Fnv1a(salt, first);
     const std::uint64_t low = Fnv1a(salt, second);
