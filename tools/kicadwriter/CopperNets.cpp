@@ -22,19 +22,28 @@ struct Point {
 // What a piece of copper covers, in host units (y up).
 enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
 
+// A pad as a derived net is named after it.
+struct PadRef {
+    const std::string* Reference = nullptr; // its footprint's reference
+    const std::string* Name = nullptr;      // its number
+};
+
+constexpr std::uint32_t NoPad = std::numeric_limits<std::uint32_t>::max();
+
+// There is a piece for nearly every object of the board: it keeps what the tests of touch need.
 struct Piece {
-    std::size_t Slot = 0;                   // the object's place in CopperNets::Ids
-    const std::string* Reference = nullptr; // pads: their footprint's reference
-    const std::string* PadName = nullptr;   // pads: their number
+    std::uint32_t Slot = 0;    // the object's place in CopperNets::Ids
+    std::uint32_t Pad = NoPad; // pads: their PadRef
     CopperMask Copper = 0;
     Form Shape = Form::Disc;
+    bool Corners = false;                           // fills: their corners are anchors too
     Point A, B;                                     // capsule ends; centre of everything else in A
     double Half = 0;                                // capsule and ring half width, disc radius
     double HalfX = 0, HalfY = 0;                    // boxes, ovals and octagons
     double Cos = 1, Sin = 0;                        // rotation of boxes, ovals and octagons
     double Radius = 0, StartAngle = 0, Sweep = 360; // rings (arcs)
-    bool Corners = false;                           // fills: their corners are anchors too
-    double MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
+    // Bounds, rounded outwards: they only choose the pairs to test.
+    float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
 };
 
 void CosSin(double degrees, double& c, double& s) {
@@ -154,16 +163,27 @@ bool Joined(const Piece& a, const Piece& b) {
            std::any_of(ofB.begin(), ofB.end(), [&](Point p) { return Covers(a, p); });
 }
 
+// The nearest float at or below, at or above a value.
+float Below(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) > value ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+float Above(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
 void SetBounds(Piece& piece, double reach) {
-    piece.MinX = std::min(piece.A.X, piece.B.X) - reach;
-    piece.MaxX = std::max(piece.A.X, piece.B.X) + reach;
-    piece.MinY = std::min(piece.A.Y, piece.B.Y) - reach;
-    piece.MaxY = std::max(piece.A.Y, piece.B.Y) + reach;
+    piece.MinX = Below(std::min(piece.A.X, piece.B.X) - reach);
+    piece.MaxX = Above(std::max(piece.A.X, piece.B.X) + reach);
+    piece.MinY = Below(std::min(piece.A.Y, piece.B.Y) - reach);
+    piece.MaxY = Above(std::max(piece.A.Y, piece.B.Y) + reach);
 }
 
 Piece NewPiece(std::size_t slot, CopperMask copper) {
     Piece piece;
-    piece.Slot = slot;
+    piece.Slot = std::uint32_t(slot);
     piece.Copper = copper;
     return piece;
 }
@@ -212,6 +232,7 @@ public:
     }
 
     std::vector<Piece>& Pieces() { return pieces_; }
+    std::vector<PadRef>& Pads() { return pads_; }
 
 private:
     void AddTrack(const Track& t, std::size_t slot) {
@@ -259,8 +280,8 @@ private:
             return;
         }
         Piece piece = NewPiece(slot, form.Copper);
-        piece.Reference = &reference;
-        piece.PadName = &pad.Name;
+        piece.Pad = std::uint32_t(pads_.size());
+        pads_.push_back({&reference, &pad.Name});
         piece.A = piece.B = {double(pad.X), double(pad.Y)};
         piece.HalfX = std::abs(double(pad.XSize)) / 2;
         piece.HalfY = std::abs(double(pad.YSize)) / 2;
@@ -296,6 +317,7 @@ private:
     const LayerMap& layers_;
     CopperNets& nets_;
     std::vector<Piece> pieces_;
+    std::vector<PadRef> pads_;
 };
 
 class Groups {
@@ -327,8 +349,8 @@ private:
 struct Grid {
     double Cell = 1, MinX = 0, MinY = 0;
 
-    std::int64_t Column(double x) const { return std::int64_t(std::floor((x - MinX) / Cell)); }
-    std::int64_t Row(double y) const { return std::int64_t(std::floor((y - MinY) / Cell)); }
+    std::int32_t Column(double x) const { return std::int32_t(std::floor((x - MinX) / Cell)); }
+    std::int32_t Row(double y) const { return std::int32_t(std::floor((y - MinY) / Cell)); }
     double CellsOf(const Piece& p) const {
         return double(Column(p.MaxX) - Column(p.MinX) + 1) * double(Row(p.MaxY) - Row(p.MinY) + 1);
     }
@@ -339,16 +361,25 @@ struct Grid {
 Grid GridFor(const std::vector<Piece>& pieces) {
     Grid grid;
     grid.MinX = grid.MinY = std::numeric_limits<double>::max();
+    double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
     std::vector<double> extents;
     extents.reserve(pieces.size());
     for (const Piece& p : pieces) {
-        grid.MinX = std::min(grid.MinX, p.MinX);
-        grid.MinY = std::min(grid.MinY, p.MinY);
-        extents.push_back(std::max(p.MaxX - p.MinX, p.MaxY - p.MinY));
+        grid.MinX = std::min(grid.MinX, double(p.MinX));
+        grid.MinY = std::min(grid.MinY, double(p.MinY));
+        maxX = std::max(maxX, double(p.MaxX));
+        maxY = std::max(maxY, double(p.MaxY));
+        extents.push_back(std::max(double(p.MaxX) - p.MinX, double(p.MaxY) - p.MinY));
     }
     std::nth_element(extents.begin(), extents.begin() + std::ptrdiff_t(extents.size() / 2),
                      extents.end());
     grid.Cell = std::max(extents[extents.size() / 2], 1.0);
+    // Columns and rows are kept in 32 bits.
+    constexpr double MaxCells = 1 << 30;
+    while ((maxX - grid.MinX) / grid.Cell >= MaxCells ||
+           (maxY - grid.MinY) / grid.Cell >= MaxCells) {
+        grid.Cell *= 2;
+    }
     constexpr double CellsPerPiece = 8;
     for (;;) {
         double cells = 0;
@@ -370,8 +401,8 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     }
     const Grid grid = GridFor(pieces);
     struct Entry {
-        std::int64_t Column, Row;
-        std::size_t Index;
+        std::int32_t Column, Row;
+        std::uint32_t Index;
         auto operator<=>(const Entry&) const = default;
     };
     std::vector<Entry> entries;
@@ -382,9 +413,9 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     entries.reserve(cells);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const Piece& p = pieces[i];
-        for (std::int64_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
-            for (std::int64_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
-                entries.push_back({column, row, i});
+        for (std::int32_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
+            for (std::int32_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
+                entries.push_back({column, row, std::uint32_t(i)});
             }
         }
     }
@@ -411,36 +442,38 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
 }
 
 // KiCad's name for a net without a name: after its first pad.
-std::string UnnamedNetName(const Piece& pad) {
-    return "Net-(" + *pad.Reference + "-Pad" + *pad.PadName + ")";
+std::string UnnamedNetName(const PadRef& pad) {
+    return "Net-(" + *pad.Reference + "-Pad" + *pad.Name + ")";
 }
 
-bool PadBefore(const Piece& a, const Piece& b) {
+bool PadBefore(const PadRef& a, const PadRef& b) {
     if (*a.Reference != *b.Reference) {
         return NaturalLess(*a.Reference, *b.Reference);
     }
-    return NaturalLess(*a.PadName, *b.PadName);
+    return NaturalLess(*a.Name, *b.Name);
 }
 
 // Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
 // how many. Names are made unique with a suffix where two groups would share one (two components
 // of one designator).
-std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces, Groups& groups) {
+std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
+                       const std::vector<PadRef>& pads, Groups& groups) {
     std::vector<std::size_t> size(pieces.size(), 0), firstPad(pieces.size(), pieces.size());
     std::vector<bool> netted(pieces.size(), false);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::size_t root = groups.Root(i);
         ++size[root];
         netted[root] = netted[root] || nets.Ids[pieces[i].Slot] != 0;
-        if (pieces[i].PadName != nullptr &&
-            (firstPad[root] == pieces.size() || PadBefore(pieces[i], pieces[firstPad[root]]))) {
+        if (pieces[i].Pad != NoPad &&
+            (firstPad[root] == pieces.size() ||
+             PadBefore(pads[pieces[i].Pad], pads[pieces[firstPad[root]].Pad]))) {
             firstPad[root] = i;
         }
     }
     std::vector<std::pair<std::string, std::size_t>> derived; // name, group
     for (std::size_t root = 0; root < pieces.size(); ++root) {
         if (size[root] >= 2 && firstPad[root] != pieces.size() && !netted[root]) {
-            derived.emplace_back(UnnamedNetName(pieces[firstPad[root]]), root);
+            derived.emplace_back(UnnamedNetName(pads[pieces[firstPad[root]].Pad]), root);
         }
     }
     std::sort(derived.begin(), derived.end());
@@ -500,6 +533,7 @@ CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriv
         nets.Intern(plane.Net);
     }
     std::vector<Piece> pieces;
+    std::vector<PadRef> pads;
     {
         Collector collector(layers, nets);
         const auto objects = [](const Primitives& p) {
@@ -515,6 +549,7 @@ CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriv
             collector.Add(component.Children, &component.Designator);
         }
         pieces = std::move(collector.Pieces());
+        pads = std::move(collector.Pads());
     }
     Groups groups(pieces.size());
     JoinTouching(pieces, groups);
@@ -536,7 +571,7 @@ CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriv
         }
     }
     if (deriveNets) {
-        nets.Derived = DeriveNets(nets, pieces, groups);
+        nets.Derived = DeriveNets(nets, pieces, pads, groups);
     }
     return nets;
 }
