@@ -403,7 +403,11 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     struct Entry {
         std::int32_t Column, Row;
         std::uint32_t Index;
-        auto operator<=>(const Entry&) const = default;
+        // The cell as one number, in the order of column, then row.
+        std::uint64_t Cell() const {
+            return std::uint64_t(std::uint32_t(Column) ^ 0x80000000U) << 32 |
+                   (std::uint32_t(Row) ^ 0x80000000U);
+        }
     };
     std::vector<Entry> entries;
     std::size_t cells = 0;
@@ -419,7 +423,9 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
             }
         }
     }
-    std::sort(entries.begin(), entries.end());
+    // By cell only: the groups do not depend on the order in which pairs are joined.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.Cell() < b.Cell(); });
     for (std::size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
         while (end < entries.size() && entries[end].Column == entries[begin].Column &&
                entries[end].Row == entries[begin].Row) {

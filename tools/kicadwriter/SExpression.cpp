@@ -65,37 +65,34 @@ std::uint32_t ContentIds::Count(std::uint64_t hash) {
     if (hash == 0) {
         return zeroCount_++;
     }
-    if (2 * (used_ + 1) > keys_.size()) {
+    if (2 * (used_ + 1) > slots_.size()) {
         Grow();
     }
-    const std::size_t mask = keys_.size() - 1;
-    std::size_t slot = (hash ^ (hash >> 29)) & mask;
-    while (keys_[slot] != 0 && keys_[slot] != hash) {
-        slot = (slot + 1) & mask;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = (hash ^ (hash >> 29)) & mask;
+    while (slots_[at].Key != 0 && slots_[at].Key != hash) {
+        at = (at + 1) & mask;
     }
-    if (keys_[slot] == 0) {
-        keys_[slot] = hash;
+    if (slots_[at].Key == 0) {
+        slots_[at].Key = hash;
         ++used_;
     }
-    return counts_[slot]++;
+    return slots_[at].Count++;
 }
 
 void ContentIds::Grow() {
-    std::vector<std::uint64_t> keys(std::max<std::size_t>(keys_.size() * 2, 1024), 0);
-    std::vector<std::uint32_t> counts(keys.size(), 0);
-    const std::size_t mask = keys.size() - 1;
-    for (std::size_t i = 0; i < keys_.size(); ++i) {
-        if (keys_[i] != 0) {
-            std::size_t slot = (keys_[i] ^ (keys_[i] >> 29)) & mask;
-            while (keys[slot] != 0) {
-                slot = (slot + 1) & mask;
+    std::vector<Slot> slots(std::max<std::size_t>(slots_.size() * 2, 1024));
+    const std::size_t mask = slots.size() - 1;
+    for (const Slot& slot : slots_) {
+        if (slot.Key != 0) {
+            std::size_t at = (slot.Key ^ (slot.Key >> 29)) & mask;
+            while (slots[at].Key != 0) {
+                at = (at + 1) & mask;
             }
-            keys[slot] = keys_[i];
-            counts[slot] = counts_[i];
+            slots[at] = slot;
         }
     }
-    keys_ = std::move(keys);
-    counts_ = std::move(counts);
+    slots_ = std::move(slots);
 }
 
 std::string ContentIds::For(std::string_view content) {

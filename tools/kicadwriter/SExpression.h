@@ -28,8 +28,12 @@ private:
     // Open addressing, linear probing: a board has about one distinct text per object, so the
     // table holds a key and a count per object and nothing else. Key 0 is the empty slot; a hash
     // of 0 is counted apart.
-    std::vector<std::uint64_t> keys_;
-    std::vector<std::uint32_t> counts_;
+    // Key and count side by side: one cache line per lookup.
+    struct Slot {
+        std::uint64_t Key = 0;
+        std::uint32_t Count = 0;
+    };
+    std::vector<Slot> slots_;
     std::size_t used_ = 0;
     std::uint32_t zeroCount_ = 0;
 };
