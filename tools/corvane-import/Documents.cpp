@@ -4,6 +4,8 @@
 #include "jsonwriter/JsonWriter.h"
 #include "svgwriter/SvgWriter.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace corvane::cli {
@@ -37,10 +39,33 @@ std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& cont
     return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
 }
 
-std::string Kicad(const Board& board, const DocumentSettings& settings, DocumentNotes& notes) {
-    KicadBoard kicad = BoardToKicad(board, settings.Kicad);
-    notes.DerivedNets = kicad.DerivedNets;
-    return std::move(kicad.Text);
+// The KiCad board, streamed to its output as it is made, with its own phase on the progress bar.
+class KicadDocument final : public BoardVisitor {
+public:
+    KicadDocument(OutputStream& out, const DocumentContext& context)
+        : out_(out), board_(context.Snapshot), settings_(context.Settings), notes_(context.Notes),
+          bar_(context.Bar), name_(context.Name) {}
+
+    void OnBoardEnd() override {
+        const Board& board = board_.Collected();
+        bar_.Init("Writing " + name_,
+                  std::int32_t(std::min<std::size_t>(KicadBoardSteps(board), INT32_MAX)));
+        notes_.DerivedNets = WriteKicadBoard(
+            board, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
+            [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
+    }
+
+private:
+    OutputStream& out_;
+    const BoardCollector& board_;
+    const DocumentSettings& settings_;
+    DocumentNotes& notes_;
+    ProgressBar& bar_;
+    std::string name_;
+};
+
+std::unique_ptr<BoardVisitor> Kicad(OutputStream& out, const DocumentContext& context) {
+    return std::make_unique<KicadDocument>(out, context);
 }
 
 std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
@@ -57,7 +82,7 @@ const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
         {"--json", "json", true, false, Json},
         {"--svg", "svg", true, false, Svg},
-        {"--kicad", "kicad_pcb", false, true, FromSnapshot<Kicad>},
+        {"--kicad", "kicad_pcb", false, true, Kicad},
         {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
         {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
     };

@@ -7,11 +7,13 @@
 
 #include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardVisitor.h"
+#include "corvane-import/ProgressBar.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +37,9 @@ struct DocumentContext {
     /// The whole board, complete when the walk ends (for the documents that need it).
     const BoardCollector& Snapshot;
     DocumentNotes& Notes;
+    /// Where a document made at the walk's end shows its own writing, under its name.
+    ProgressBar& Bar;
+    std::string Name;
 };
 
 using DocumentWriterMaker = std::unique_ptr<BoardVisitor> (*)(OutputStream& out,

@@ -79,12 +79,16 @@ bool WriteSummary(const std::string& text, std::FILE* stream) {
     return true;
 }
 
+// A document's name as the "Writing" caption lists it.
+std::string ShownDocumentName(const PlannedDocument& document) {
+    return document.Path == "-" ? std::string("standard output") : BaseName(document.Path);
+}
+
 // The names the "Writing" caption lists.
 std::string WritingCaption(const FileOutputs& file) {
     std::string names;
     for (const PlannedDocument& document : file.Documents) {
-        names += (names.empty() ? "" : ", ") +
-                 (document.Path == "-" ? std::string("standard output") : BaseName(document.Path));
+        names += (names.empty() ? "" : ", ") + ShownDocumentName(document);
     }
     return "Writing " + names;
 }
@@ -112,6 +116,7 @@ std::string StatusLine(const std::string& shownName, ExitStatus status,
 struct DocumentStream {
     const DocumentKind* Kind;
     OutputStream* Stream;
+    std::string Name; // as the progress bar shows it
 };
 
 // What the walk over an imported board serves: the documents asked for, and the summary's counter
@@ -131,7 +136,6 @@ struct WalkTargets {
 bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
     BoardCollector snapshot(targets.Header);
-    const DocumentContext context{targets.Header, targets.Settings, snapshot, targets.Notes};
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
         visitors.Add(*targets.Counter);
@@ -142,6 +146,8 @@ bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
     }
     std::vector<std::unique_ptr<BoardVisitor>> writers;
     for (const DocumentStream& document : targets.Documents) {
+        const DocumentContext context{
+            targets.Header, targets.Settings, snapshot, targets.Notes, bar, document.Name};
         writers.push_back(document.Kind->Make(*document.Stream, context));
         visitors.Add(*writers.back());
     }
@@ -216,8 +222,9 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
                     : nullptr;
     std::vector<DocumentStream> documents;
     for (const PlannedDocument& document : file.Documents) {
-        documents.push_back(
-            {document.Kind, &outputs.Add(std::string(document.Kind->Option), document.Path)});
+        documents.push_back({document.Kind,
+                             &outputs.Add(std::string(document.Kind->Option), document.Path),
+                             ShownDocumentName(document)});
     }
     if (const auto problem = outputs.Prepare(!options.Quiet)) {
         PrintError(problem->Message);

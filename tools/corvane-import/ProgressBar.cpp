@@ -68,8 +68,8 @@ void ProgressBar::Init(const std::string& caption, std::int32_t steps) {
     Draw(true);
 }
 
-void ProgressBar::Step() {
-    ++done_;
+void ProgressBar::Step(std::int32_t steps) {
+    done_ += steps;
     Draw(false);
 }
 

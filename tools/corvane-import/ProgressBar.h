@@ -20,7 +20,7 @@ public:
     ProgressBar& operator=(const ProgressBar&) = delete;
 
     void Init(const std::string& caption, std::int32_t steps);
-    void Step();
+    void Step(std::int32_t steps = 1);
     void Finish();
 
     /// Erases the line (before something else is written to the terminal); the next step draws

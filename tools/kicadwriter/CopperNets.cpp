@@ -4,12 +4,13 @@
 #include "textformat/NaturalOrder.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <numbers>
 #include <numeric>
-#include <set>
+#include <unordered_map>
 
 namespace corvane::cli::kicad {
 namespace {
@@ -21,19 +22,28 @@ struct Point {
 // What a piece of copper covers, in host units (y up).
 enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
 
+// A pad as a derived net is named after it.
+struct PadRef {
+    const std::string* Reference = nullptr; // its footprint's reference
+    const std::string* Name = nullptr;      // its number
+};
+
+constexpr std::uint32_t NoPad = std::numeric_limits<std::uint32_t>::max();
+
+// There is a piece for nearly every object of the board: it keeps what the tests of touch need.
 struct Piece {
-    NetName* Net = nullptr;
-    const std::string* Reference = nullptr; // pads: their footprint's reference
-    const std::string* PadName = nullptr;   // pads: their number
+    std::uint32_t Slot = 0;    // the object's place in CopperNets::Ids
+    std::uint32_t Pad = NoPad; // pads: their PadRef
     CopperMask Copper = 0;
     Form Shape = Form::Disc;
+    bool Corners = false;                           // fills: their corners are anchors too
     Point A, B;                                     // capsule ends; centre of everything else in A
     double Half = 0;                                // capsule and ring half width, disc radius
     double HalfX = 0, HalfY = 0;                    // boxes, ovals and octagons
     double Cos = 1, Sin = 0;                        // rotation of boxes, ovals and octagons
     double Radius = 0, StartAngle = 0, Sweep = 360; // rings (arcs)
-    std::vector<Point> Anchors;
-    double MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
+    // Bounds, rounded outwards: they only choose the pairs to test.
+    float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
 };
 
 void CosSin(double degrees, double& c, double& s) {
@@ -50,6 +60,44 @@ void CosSin(double degrees, double& c, double& s) {
         const double radians = angle * std::numbers::pi / 180;
         c = std::cos(radians), s = std::sin(radians);
     }
+}
+
+// The points of a piece that join it to the pieces they lie on: the ends of tracks and arcs, the
+// centres of vias, pads and fills, and the corners of fills. Made when asked rather than kept, as
+// there is a piece for nearly every object of the board.
+struct Anchors {
+    std::array<Point, 5> Points;
+    std::size_t Count = 0;
+
+    const Point* begin() const { return Points.data(); }
+    const Point* end() const { return Points.data() + Count; }
+    void Add(Point p) { Points[Count++] = p; }
+};
+
+Anchors AnchorsOf(const Piece& piece) {
+    Anchors anchors;
+    if (piece.Shape == Form::Capsule) {
+        anchors.Add(piece.A);
+        anchors.Add(piece.B);
+    } else if (piece.Shape == Form::Ring) {
+        for (const double angle : {piece.StartAngle, piece.StartAngle + piece.Sweep}) {
+            double c = 1, s = 0;
+            CosSin(angle, c, s);
+            anchors.Add({piece.A.X + piece.Radius * c, piece.A.Y + piece.Radius * s});
+        }
+    } else {
+        anchors.Add(piece.A);
+    }
+    if (piece.Corners) {
+        for (const double sx : {-1.0, 1.0}) {
+            for (const double sy : {-1.0, 1.0}) {
+                const double x = sx * piece.HalfX, y = sy * piece.HalfY;
+                anchors.Add({piece.A.X + x * piece.Cos - y * piece.Sin,
+                             piece.A.Y + x * piece.Sin + y * piece.Cos});
+            }
+        }
+    }
+    return anchors;
 }
 
 double SegmentDistance(Point p, Point a, Point b) {
@@ -83,8 +131,8 @@ bool Covers(const Piece& piece, Point p) {
             angle += 360;
         }
         // Within the sweep, or on the round end of an end point.
-        return angle <= piece.Sweep ||
-               std::any_of(piece.Anchors.begin(), piece.Anchors.end(), [&](Point end) {
+        const Anchors ends = AnchorsOf(piece);
+        return angle <= piece.Sweep || std::any_of(ends.begin(), ends.end(), [&](Point end) {
                    return std::hypot(p.X - end.X, p.Y - end.Y) <= piece.Half;
                });
     }
@@ -110,64 +158,97 @@ bool Covers(const Piece& piece, Point p) {
 }
 
 bool Joined(const Piece& a, const Piece& b) {
-    return std::any_of(a.Anchors.begin(), a.Anchors.end(), [&](Point p) { return Covers(b, p); }) ||
-           std::any_of(b.Anchors.begin(), b.Anchors.end(), [&](Point p) { return Covers(a, p); });
+    const Anchors ofA = AnchorsOf(a), ofB = AnchorsOf(b);
+    return std::any_of(ofA.begin(), ofA.end(), [&](Point p) { return Covers(b, p); }) ||
+           std::any_of(ofB.begin(), ofB.end(), [&](Point p) { return Covers(a, p); });
+}
+
+// The nearest float at or below, at or above a value.
+float Below(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) > value ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+float Above(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
 }
 
 void SetBounds(Piece& piece, double reach) {
-    piece.MinX = std::min(piece.A.X, piece.B.X) - reach;
-    piece.MaxX = std::max(piece.A.X, piece.B.X) + reach;
-    piece.MinY = std::min(piece.A.Y, piece.B.Y) - reach;
-    piece.MaxY = std::max(piece.A.Y, piece.B.Y) + reach;
+    piece.MinX = Below(std::min(piece.A.X, piece.B.X) - reach);
+    piece.MaxX = Above(std::max(piece.A.X, piece.B.X) + reach);
+    piece.MinY = Below(std::min(piece.A.Y, piece.B.Y) - reach);
+    piece.MaxY = Above(std::max(piece.A.Y, piece.B.Y) + reach);
 }
 
-Piece NewPiece(NetName* net, CopperMask copper) {
+Piece NewPiece(std::size_t slot, CopperMask copper) {
     Piece piece;
-    piece.Net = net;
+    piece.Slot = std::uint32_t(slot);
     piece.Copper = copper;
     return piece;
 }
 
+// Gives every object its slot in the nets' table, with the net it has, and every piece of copper
+// a piece.
 class Collector {
 public:
-    explicit Collector(const LayerMap& layers) : layers_(layers) {}
+    Collector(const LayerMap& layers, CopperNets& nets) : layers_(layers), nets_(nets) {}
 
     // reference: the designator of the component, or null for free objects (a free pad's
     // footprint is referred to by the pad's name).
-    void Add(Primitives& p, const std::string* reference) {
-        for (Track& t : p.Tracks) {
-            AddTrack(t);
+    void Add(const Primitives& p, const std::string* reference) {
+        // The kinds in the order of CopperKind.
+        const auto begin = [&](std::size_t count) {
+            nets_.Offsets.push_back(nets_.Ids.size());
+            nets_.Ids.resize(nets_.Ids.size() + count, 0);
+            return nets_.Offsets.back();
+        };
+        std::size_t slot = begin(p.Tracks.size());
+        for (const Track& t : p.Tracks) {
+            AddTrack(t, slot++);
         }
-        for (Arc& a : p.Arcs) {
-            AddArc(a);
+        slot = begin(p.Arcs.size());
+        for (const Arc& a : p.Arcs) {
+            AddArc(a, slot++);
         }
-        for (Via& v : p.Vias) {
-            AddVia(v);
+        slot = begin(p.Vias.size());
+        for (const Via& v : p.Vias) {
+            AddVia(v, slot++);
         }
-        for (Pad& pad : p.Pads) {
-            AddPad(pad, reference != nullptr ? *reference : pad.Name);
+        slot = begin(p.Pads.size());
+        for (const Pad& pad : p.Pads) {
+            AddPad(pad, reference != nullptr ? *reference : pad.Name, slot++);
         }
-        for (Fill& f : p.Fills) {
-            AddFill(f);
+        slot = begin(p.Fills.size());
+        for (const Fill& f : p.Fills) {
+            AddFill(f, slot++);
         }
     }
 
+    // Room for every object at once: grown by doubling, the pieces would at times be held twice.
+    void Reserve(std::size_t objects) {
+        pieces_.reserve(objects);
+        nets_.Ids.reserve(objects);
+    }
+
     std::vector<Piece>& Pieces() { return pieces_; }
+    std::vector<PadRef>& Pads() { return pads_; }
 
 private:
-    void AddTrack(Track& t) {
-        Piece piece = NewPiece(&t.Net, layers_.CopperOn(t.Layer));
+    void AddTrack(const Track& t, std::size_t slot) {
+        nets_.Ids[slot] = nets_.Intern(t.Net);
+        Piece piece = NewPiece(slot, layers_.CopperOn(t.Layer));
         piece.Shape = Form::Capsule;
         piece.A = {double(t.X1), double(t.Y1)};
         piece.B = {double(t.X2), double(t.Y2)};
         piece.Half = std::abs(double(t.Width)) / 2;
-        piece.Anchors = {piece.A, piece.B};
         SetBounds(piece, piece.Half);
         Keep(std::move(piece));
     }
 
-    void AddArc(Arc& a) {
-        Piece piece = NewPiece(&a.Net, layers_.CopperOn(a.Layer));
+    void AddArc(const Arc& a, std::size_t slot) {
+        nets_.Ids[slot] = nets_.Intern(a.Net);
+        Piece piece = NewPiece(slot, layers_.CopperOn(a.Layer));
         piece.Shape = Form::Ring;
         piece.A = piece.B = {double(a.X), double(a.Y)};
         piece.Radius = std::max(0.0, double(a.Radius));
@@ -178,33 +259,29 @@ private:
         }
         piece.StartAngle = std::isfinite(a.StartAngle) ? a.StartAngle : 0;
         piece.Sweep = std::isfinite(sweep) ? sweep : 360;
-        for (const double angle : {piece.StartAngle, piece.StartAngle + piece.Sweep}) {
-            double c = 1, s = 0;
-            CosSin(angle, c, s);
-            piece.Anchors.push_back({piece.A.X + piece.Radius * c, piece.A.Y + piece.Radius * s});
-        }
         SetBounds(piece, piece.Radius + piece.Half);
         Keep(std::move(piece));
     }
 
-    void AddVia(Via& v) {
-        Piece piece = NewPiece(&v.Net, layers_.Span(v.StartLayer, v.EndLayer));
+    void AddVia(const Via& v, std::size_t slot) {
+        nets_.Ids[slot] = nets_.Intern(v.Net);
+        Piece piece = NewPiece(slot, layers_.Span(v.StartLayer, v.EndLayer));
         piece.Shape = Form::Disc;
         piece.A = piece.B = {double(v.X), double(v.Y)};
         piece.Half = std::abs(double(v.Size)) / 2;
-        piece.Anchors = {piece.A};
         SetBounds(piece, piece.Half);
         Keep(std::move(piece));
     }
 
-    void AddPad(Pad& pad, const std::string& reference) {
+    void AddPad(const Pad& pad, const std::string& reference, std::size_t slot) {
+        nets_.Ids[slot] = nets_.Intern(pad.Net);
         const PadForm form = PadFormOf(pad, layers_);
         if (!form.TakesNet) {
             return;
         }
-        Piece piece = NewPiece(&pad.Net, form.Copper);
-        piece.Reference = &reference;
-        piece.PadName = &pad.Name;
+        Piece piece = NewPiece(slot, form.Copper);
+        piece.Pad = std::uint32_t(pads_.size());
+        pads_.push_back({&reference, &pad.Name});
         piece.A = piece.B = {double(pad.X), double(pad.Y)};
         piece.HalfX = std::abs(double(pad.XSize)) / 2;
         piece.HalfY = std::abs(double(pad.YSize)) / 2;
@@ -214,26 +291,19 @@ private:
                       : form.Octagon         ? Form::Octagon
                                              : Form::Box;
         piece.Half = piece.HalfX;
-        piece.Anchors = {piece.A};
         SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
         Keep(std::move(piece));
     }
 
-    void AddFill(Fill& f) {
-        Piece piece = NewPiece(&f.Net, layers_.CopperOn(f.Layer));
+    void AddFill(const Fill& f, std::size_t slot) {
+        nets_.Ids[slot] = nets_.Intern(f.Net);
+        Piece piece = NewPiece(slot, layers_.CopperOn(f.Layer));
         piece.Shape = Form::Box;
         piece.A = piece.B = {(double(f.X1) + f.X2) / 2, (double(f.Y1) + f.Y2) / 2};
         piece.HalfX = std::abs(double(f.X2) - f.X1) / 2;
         piece.HalfY = std::abs(double(f.Y2) - f.Y1) / 2;
         CosSin(f.Rotation, piece.Cos, piece.Sin);
-        piece.Anchors = {piece.A};
-        for (const double sx : {-1.0, 1.0}) {
-            for (const double sy : {-1.0, 1.0}) {
-                const double x = sx * piece.HalfX, y = sy * piece.HalfY;
-                piece.Anchors.push_back({piece.A.X + x * piece.Cos - y * piece.Sin,
-                                         piece.A.Y + x * piece.Sin + y * piece.Cos});
-            }
-        }
+        piece.Corners = true;
         SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
         Keep(std::move(piece));
     }
@@ -245,7 +315,9 @@ private:
     }
 
     const LayerMap& layers_;
+    CopperNets& nets_;
     std::vector<Piece> pieces_;
+    std::vector<PadRef> pads_;
 };
 
 class Groups {
@@ -277,28 +349,40 @@ private:
 struct Grid {
     double Cell = 1, MinX = 0, MinY = 0;
 
-    std::int64_t Column(double x) const { return std::int64_t(std::floor((x - MinX) / Cell)); }
-    std::int64_t Row(double y) const { return std::int64_t(std::floor((y - MinY) / Cell)); }
+    std::int32_t Column(double x) const { return std::int32_t(std::floor((x - MinX) / Cell)); }
+    std::int32_t Row(double y) const { return std::int32_t(std::floor((y - MinY) / Cell)); }
     double CellsOf(const Piece& p) const {
         return double(Column(p.MaxX) - Column(p.MinX) + 1) * double(Row(p.MaxY) - Row(p.MinY) + 1);
     }
 };
 
-// A cell as large as the typical piece, and larger while the pieces would lie in more than a few
-// cells each: the cells hold a few pieces each and the pieces a few cells each.
+// A cell as large as the typical piece, and larger while the pieces would lie in more than two
+// cells each on average: the cells hold a few pieces each and the pieces a few cells each. (At
+// 10^6 records two cells a piece took less time and memory than eight: fewer cell entries, and
+// few more pairs to test.)
 Grid GridFor(const std::vector<Piece>& pieces) {
     Grid grid;
     grid.MinX = grid.MinY = std::numeric_limits<double>::max();
+    double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
     std::vector<double> extents;
+    extents.reserve(pieces.size());
     for (const Piece& p : pieces) {
-        grid.MinX = std::min(grid.MinX, p.MinX);
-        grid.MinY = std::min(grid.MinY, p.MinY);
-        extents.push_back(std::max(p.MaxX - p.MinX, p.MaxY - p.MinY));
+        grid.MinX = std::min(grid.MinX, double(p.MinX));
+        grid.MinY = std::min(grid.MinY, double(p.MinY));
+        maxX = std::max(maxX, double(p.MaxX));
+        maxY = std::max(maxY, double(p.MaxY));
+        extents.push_back(std::max(double(p.MaxX) - p.MinX, double(p.MaxY) - p.MinY));
     }
     std::nth_element(extents.begin(), extents.begin() + std::ptrdiff_t(extents.size() / 2),
                      extents.end());
     grid.Cell = std::max(extents[extents.size() / 2], 1.0);
-    constexpr double CellsPerPiece = 8;
+    // Columns and rows are kept in 32 bits.
+    constexpr double MaxCells = 1 << 30;
+    while ((maxX - grid.MinX) / grid.Cell >= MaxCells ||
+           (maxY - grid.MinY) / grid.Cell >= MaxCells) {
+        grid.Cell *= 2;
+    }
+    constexpr double CellsPerPiece = 2;
     for (;;) {
         double cells = 0;
         for (const Piece& p : pieces) {
@@ -319,20 +403,31 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     }
     const Grid grid = GridFor(pieces);
     struct Entry {
-        std::int64_t Column, Row;
-        std::size_t Index;
-        auto operator<=>(const Entry&) const = default;
+        std::int32_t Column, Row;
+        std::uint32_t Index;
+        // The cell as one number, in the order of column, then row.
+        std::uint64_t Cell() const {
+            return std::uint64_t(std::uint32_t(Column) ^ 0x80000000U) << 32 |
+                   (std::uint32_t(Row) ^ 0x80000000U);
+        }
     };
     std::vector<Entry> entries;
+    std::size_t cells = 0;
+    for (const Piece& p : pieces) {
+        cells += std::size_t(grid.CellsOf(p));
+    }
+    entries.reserve(cells);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const Piece& p = pieces[i];
-        for (std::int64_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
-            for (std::int64_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
-                entries.push_back({column, row, i});
+        for (std::int32_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
+            for (std::int32_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
+                entries.push_back({column, row, std::uint32_t(i)});
             }
         }
     }
-    std::sort(entries.begin(), entries.end());
+    // By cell only: the groups do not depend on the order in which pairs are joined.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.Cell() < b.Cell(); });
     for (std::size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
         while (end < entries.size() && entries[end].Column == entries[begin].Column &&
                entries[end].Row == entries[begin].Row) {
@@ -355,71 +450,56 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
 }
 
 // KiCad's name for a net without a name: after its first pad.
-std::string UnnamedNetName(const Piece& pad) {
-    return "Net-(" + *pad.Reference + "-Pad" + *pad.PadName + ")";
+std::string UnnamedNetName(const PadRef& pad) {
+    return "Net-(" + *pad.Reference + "-Pad" + *pad.Name + ")";
 }
 
-bool PadBefore(const Piece& a, const Piece& b) {
+bool PadBefore(const PadRef& a, const PadRef& b) {
     if (*a.Reference != *b.Reference) {
         return NaturalLess(*a.Reference, *b.Reference);
     }
-    return NaturalLess(*a.PadName, *b.PadName);
-}
-
-// Every net name the board has, from its nets, planes and objects.
-std::set<std::string> NamesInUse(const Board& board, const std::vector<Piece>& pieces) {
-    std::set<std::string> names;
-    for (const Net& net : board.Nets) {
-        names.insert(net.Name);
-    }
-    for (const Plane& plane : board.Planes) {
-        if (plane.Net) {
-            names.insert(*plane.Net);
-        }
-    }
-    for (const Piece& piece : pieces) {
-        if (*piece.Net) {
-            names.insert(**piece.Net);
-        }
-    }
-    return names;
+    return NaturalLess(*a.Name, *b.Name);
 }
 
 // Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
 // how many. Names are made unique with a suffix where two groups would share one (two components
 // of one designator).
-std::size_t DeriveNets(const Board& board, std::vector<Piece>& pieces, Groups& groups) {
+std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
+                       const std::vector<PadRef>& pads, Groups& groups) {
     std::vector<std::size_t> size(pieces.size(), 0), firstPad(pieces.size(), pieces.size());
     std::vector<bool> netted(pieces.size(), false);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::size_t root = groups.Root(i);
         ++size[root];
-        netted[root] = netted[root] || pieces[i].Net->has_value();
-        if (pieces[i].PadName != nullptr &&
-            (firstPad[root] == pieces.size() || PadBefore(pieces[i], pieces[firstPad[root]]))) {
+        netted[root] = netted[root] || nets.Ids[pieces[i].Slot] != 0;
+        if (pieces[i].Pad != NoPad &&
+            (firstPad[root] == pieces.size() ||
+             PadBefore(pads[pieces[i].Pad], pads[pieces[firstPad[root]].Pad]))) {
             firstPad[root] = i;
         }
     }
     std::vector<std::pair<std::string, std::size_t>> derived; // name, group
     for (std::size_t root = 0; root < pieces.size(); ++root) {
         if (size[root] >= 2 && firstPad[root] != pieces.size() && !netted[root]) {
-            derived.emplace_back(UnnamedNetName(pieces[firstPad[root]]), root);
+            derived.emplace_back(UnnamedNetName(pads[pieces[firstPad[root]].Pad]), root);
         }
     }
     std::sort(derived.begin(), derived.end());
-    std::set<std::string> used = NamesInUse(board, pieces);
-    std::vector<std::string> names(pieces.size());
+    // Every name in use is interned: the board's nets, its planes' and its objects'.
+    std::unordered_map<std::size_t, std::uint32_t> named; // group, net
     for (const auto& [name, root] : derived) {
         std::string unique = name;
-        for (int n = 2; !used.insert(unique).second; ++n) {
+        for (int n = 2; nets.IdOfName(unique) != 0; ++n) {
             unique = name + "_" + std::to_string(n);
         }
-        names[root] = unique;
+        named.emplace(root, nets.Intern(unique));
     }
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::string& name = names[groups.Root(i)];
-        if (!name.empty()) {
-            *pieces[i].Net = name;
+    if (!named.empty()) {
+        for (const Piece& piece : pieces) {
+            const auto found = named.find(groups.Root(std::size_t(&piece - pieces.data())));
+            if (found != named.end()) {
+                nets.Ids[piece.Slot] = found->second;
+            }
         }
     }
     return derived.size();
@@ -427,32 +507,79 @@ std::size_t DeriveNets(const Board& board, std::vector<Piece>& pieces, Groups& g
 
 } // namespace
 
-CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
-    CopperNets nets{board, 0};
-    Collector collector(layers);
-    collector.Add(nets.Copper.Free, nullptr);
-    for (Component& component : nets.Copper.Components) {
-        collector.Add(component.Children, &component.Designator);
+std::uint32_t CopperNets::Intern(const NetName& net) {
+    if (!net) {
+        return 0;
     }
-    std::vector<Piece>& pieces = collector.Pieces();
+    const auto [found, added] = ids_.emplace(*net, std::uint32_t(Names.size() + 1));
+    if (added) {
+        Names.push_back(*net);
+    }
+    return found->second;
+}
+
+std::uint32_t CopperNets::IdOfName(const std::string& name) const {
+    const auto found = ids_.find(name);
+    return found == ids_.end() ? 0 : found->second;
+}
+
+std::uint32_t CopperNets::IdOf(std::size_t container, CopperKind kind, std::size_t index) const {
+    return Ids[Offsets[container * CopperKinds + std::size_t(kind)] + index];
+}
+
+NetName CopperNets::Of(std::size_t container, CopperKind kind, std::size_t index) const {
+    const std::uint32_t id = IdOf(container, kind, index);
+    return id == 0 ? NetName() : NetName(Name(id));
+}
+
+CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
+    CopperNets nets;
+    for (const Net& net : board.Nets) {
+        nets.Intern(net.Name);
+    }
+    for (const Plane& plane : board.Planes) {
+        nets.Intern(plane.Net);
+    }
+    std::vector<Piece> pieces;
+    std::vector<PadRef> pads;
+    {
+        Collector collector(layers, nets);
+        const auto objects = [](const Primitives& p) {
+            return p.Tracks.size() + p.Arcs.size() + p.Vias.size() + p.Pads.size() + p.Fills.size();
+        };
+        std::size_t count = objects(board.Free);
+        for (const Component& component : board.Components) {
+            count += objects(component.Children);
+        }
+        collector.Reserve(count);
+        collector.Add(board.Free, nullptr);
+        for (const Component& component : board.Components) {
+            collector.Add(component.Children, &component.Designator);
+        }
+        pieces = std::move(collector.Pieces());
+        pads = std::move(collector.Pads());
+    }
     Groups groups(pieces.size());
     JoinTouching(pieces, groups);
 
-    // The nets each group reaches; a group is named by its root.
-    std::vector<std::set<std::string>> reached(pieces.size());
+    // The net each group reaches: none, one, or several (a short, which gives none).
+    constexpr std::uint32_t Several = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> reached(pieces.size(), 0);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (*pieces[i].Net) {
-            reached[groups.Root(i)].insert(**pieces[i].Net);
+        const std::uint32_t id = nets.Ids[pieces[i].Slot];
+        std::uint32_t& group = reached[groups.Root(i)];
+        if (id != 0 && group != id) {
+            group = group == 0 ? id : Several;
         }
     }
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::set<std::string>& names = reached[groups.Root(i)];
-        if (!*pieces[i].Net && names.size() == 1) {
-            *pieces[i].Net = *names.begin();
+        const std::uint32_t group = reached[groups.Root(i)];
+        if (nets.Ids[pieces[i].Slot] == 0 && group != Several) {
+            nets.Ids[pieces[i].Slot] = group;
         }
     }
     if (deriveNets) {
-        nets.Derived = DeriveNets(board, pieces, groups);
+        nets.Derived = DeriveNets(nets, pieces, pads, groups);
     }
     return nets;
 }

@@ -7,15 +7,39 @@
 #include "boardmodel/BoardModel.h"
 #include "kicadwriter/KicadLayers.h"
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 namespace corvane::cli::kicad {
 
-/// The board's copper with nets, and how many of them were derived from the copper.
+/// The kinds of objects that carry a net, in the order of their slots.
+enum class CopperKind : std::uint8_t { Track, Arc, Via, Pad, Fill };
+inline constexpr std::size_t CopperKinds = 5;
+
+/// The net of every object that can carry one, by a number per object (0: no net) beside the
+/// board rather than in a copy of it; and how many nets were derived from the copper.
+/// Container 0 holds the free objects, container 1 + i the objects of component i.
 struct CopperNets {
-    Board Copper;
+    std::vector<std::string> Names;   // net i is Names[i - 1]
+    std::vector<std::size_t> Offsets; // first slot of each container's kind
+    std::vector<std::uint32_t> Ids;   // net of each object, by slot
     std::size_t Derived = 0;
+
+    std::uint32_t IdOf(std::size_t container, CopperKind kind, std::size_t index) const;
+    NetName Of(std::size_t container, CopperKind kind, std::size_t index) const;
+    const std::string& Name(std::uint32_t id) const { return Names[id - 1]; }
+    /// The number of a net name, 0 for a name that is not in use.
+    std::uint32_t IdOfName(const std::string& name) const;
+    /// The number of a net, given one when it is new; 0 for no net.
+    std::uint32_t Intern(const NetName& net);
+
+private:
+    std::unordered_map<std::string, std::uint32_t> ids_;
 };
 
-/// The board with the net of each copper object that has none taken from the objects it is
+/// The net of each copper object of the board that has none taken from the objects it is
 /// joined to on a shared copper layer: tracks, arcs, vias, pads and fills, free or in components.
 /// Two objects are joined when an end of a track or arc, the centre of a via or pad, or a corner
 /// or the centre of a fill lies on the other, as KiCad joins them. A group that reaches pads of

@@ -102,11 +102,28 @@ SheetPlacement SheetAround(const Extent& extent) {
 // The texts of a footprint take their role from where they come from.
 enum class TextRole { Board, Reference, Value, User };
 
+// The parts of the file after the nets, in file order. Each is written by its own pass over the
+// board, so that nothing but the footprint being made is held.
+enum class Section { Footprints, Graphics, Tracks, Zones };
+constexpr std::size_t SectionCount = 4;
+
+// Bytes gathered before they go to the sink.
+constexpr std::size_t SinkChunk = 64 * 1024;
+// Steps gathered before they are reported.
+constexpr std::size_t ProgressChunk = 1024;
+
+// Every object of a container, in the order the writer visits them.
+std::size_t ObjectCount(const Primitives& p) {
+    return p.Tracks.size() + p.Vias.size() + p.Pads.size() + p.Arcs.size() + p.Fills.size() +
+           p.Texts.size();
+}
+
 class Writer {
 public:
-    Writer(const Board& board, const std::string& edgeLayer, bool deriveNets)
+    Writer(const Board& board, const std::string& edgeLayer, bool deriveNets, const TextSink& sink,
+           const ProgressSteps& progress)
         : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
-          board_(nets_.Copper), edgeLayer_(edgeLayer) {
+          board_(board), edgeLayer_(edgeLayer), sink_(sink), progress_(progress) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         sheet_.emplace(SheetAround(extent_));
@@ -116,9 +133,10 @@ public:
 
     std::size_t DerivedNets() const { return nets_.Derived; }
 
-    std::string Document() {
-        std::string out = std::string("(kicad_pcb (version ") + KicadBoardFormatVersion +
-                          ") (generator corvane-import)\n\n";
+    void Document() {
+        std::string& out = out_;
+        out += std::string("(kicad_pcb (version ") + KicadBoardFormatVersion +
+               ") (generator corvane-import)\n\n";
         out += "  (general\n    (thickness 1.6)\n  )\n\n";
         out += "  (paper " + Quoted(sheet_->Paper()) + ")\n";
         out += "  (title_block\n    (title " + Quoted(board_.File) + ")\n" +
@@ -128,75 +146,121 @@ public:
         out += "  (setup\n    (pad_to_mask_clearance 0)\n    (aux_axis_origin " + XY(origin) +
                ")\n  )\n\n";
         out += "  (net 0 \"\")\n";
-        for (const auto& [name, number] : netOrder_) {
-            out += "  (net " + std::to_string(number) + " " + Quoted(name) + ")\n";
+        for (const std::uint32_t id : netOrder_) {
+            out +=
+                "  (net " + std::to_string(netNumbers_[id]) + " " + Quoted(nets_.Name(id)) + ")\n";
         }
         out += "\n";
-        for (const Component& component : board_.Components) {
-            WriteComponent(component);
+        for (const Section section :
+             {Section::Footprints, Section::Graphics, Section::Tracks, Section::Zones}) {
+            pass_ = section;
+            wrote_ = false;
+            WriteSection();
+            // The graphics and the tracks end with an empty line, when there are any.
+            if (wrote_ && (section == Section::Graphics || section == Section::Tracks)) {
+                out_ += "\n";
+            }
         }
-        for (const Pad& pad : board_.Free.Pads) {
-            WriteFreePad(pad);
+        out_ += ")\n";
+        sink_(out_);
+        out_.clear();
+        if (progress_ && steps_ != 0) {
+            progress_(steps_);
         }
-        WritePrimitives(board_.Free, Frame{}, true);
-        if (!outline_.Found) {
+    }
+
+private:
+    // One pass over the board, which writes what belongs in the section being written.
+    void WriteSection() {
+        for (std::size_t i = 0; i < board_.Components.size(); ++i) {
+            WriteComponent(board_.Components[i], i + 1);
+        }
+        for (std::size_t i = 0; i < board_.Free.Pads.size(); ++i) {
+            WriteFreePad(board_.Free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            Done(1);
+        }
+        WritePrimitives(board_.Free, Frame{}, true, 0);
+        if (!outline_.Found && pass_ == Section::Graphics) {
             const SheetPoint a = sheet_->At(outlineBox_.MinX(), outlineBox_.MaxY());
             const SheetPoint b = sheet_->At(outlineBox_.MaxX(), outlineBox_.MinY());
-            Item(graphics_, "  ",
+            Item(Section::Graphics, "  ",
                  "(gr_rect (start " + XY(a) + ") (end " + XY(b) +
                      ") (layer \"Edge.Cuts\") (width " + Millimetres(OutlineWidth) +
                      ") (fill none)");
         }
-        WritePlaneZones();
-        out += footprints_;
-        out += graphics_.empty() ? "" : graphics_ + "\n";
-        out += tracks_.empty() ? "" : tracks_ + "\n";
-        out += zones_;
-        return out + ")\n";
+        if (pass_ == Section::Zones) {
+            WritePlaneZones();
+        }
     }
 
-private:
+    // Counts objects written, reported in chunks.
+    void Done(std::size_t objects) {
+        steps_ += objects;
+        if (steps_ >= ProgressChunk) {
+            if (progress_) {
+                progress_(steps_);
+            }
+            steps_ = 0;
+        }
+    }
+
+    // Hands the text written so far on once there is enough of it.
+    void Drain() {
+        if (out_.size() >= SinkChunk) {
+            sink_(out_);
+            out_.clear();
+        }
+    }
+
+    // Where an item of a section goes in this pass: the footprint being made, the file, or
+    // nowhere (another pass writes it).
+    std::string* Into(Section section) {
+        if (section != pass_) {
+            return nullptr;
+        }
+        wrote_ = true;
+        return section == Section::Footprints ? &footprint_ : &out_;
+    }
+
+    bool Writes(Section section) const { return section == pass_; }
+
     // ---- Nets
 
     void NumberNets() {
-        const auto add = [&](const NetName& net) {
-            if (net && netNumbers_.emplace(*net, int(netNumbers_.size()) + 1).second) {
-                netOrder_.emplace_back(*net, int(netNumbers_.size()));
+        netNumbers_.assign(nets_.Names.size() + 1, 0);
+        const auto add = [&](std::uint32_t id) {
+            if (id != 0 && netNumbers_[id] == 0) {
+                netOrder_.push_back(id);
+                netNumbers_[id] = int(netOrder_.size());
             }
         };
         for (const Net& net : board_.Nets) {
-            add(net.Name);
+            add(nets_.IdOfName(net.Name));
         }
         for (const Plane& plane : board_.Planes) {
-            add(plane.Net);
+            add(plane.Net ? nets_.IdOfName(*plane.Net) : 0);
         }
-        const auto addPrimitives = [&](const Primitives& p) {
-            for (const Pad& pad : p.Pads) {
-                add(pad.Net);
-            }
-            for (const Track& t : p.Tracks) {
-                add(t.Net);
-            }
-            for (const Via& v : p.Vias) {
-                add(v.Net);
-            }
-            for (const Arc& a : p.Arcs) {
-                add(a.Net);
-            }
-            for (const Fill& f : p.Fills) {
-                add(f.Net);
+        const auto addPrimitives = [&](const Primitives& p, std::size_t container) {
+            for (const auto& [kind, count] : {std::pair{CopperKind::Pad, p.Pads.size()},
+                                              {CopperKind::Track, p.Tracks.size()},
+                                              {CopperKind::Via, p.Vias.size()},
+                                              {CopperKind::Arc, p.Arcs.size()},
+                                              {CopperKind::Fill, p.Fills.size()}}) {
+                for (std::size_t i = 0; i < count; ++i) {
+                    add(nets_.IdOf(container, kind, i));
+                }
             }
         };
-        addPrimitives(board_.Free);
-        for (const Component& c : board_.Components) {
-            addPrimitives(c.Children);
+        addPrimitives(board_.Free, 0);
+        for (std::size_t i = 0; i < board_.Components.size(); ++i) {
+            addPrimitives(board_.Components[i].Children, i + 1);
         }
     }
 
-    int NetNumber(const NetName& net) const { return net ? netNumbers_.at(*net) : 0; }
+    int NetNumber(std::uint32_t id) const { return netNumbers_[id]; }
 
-    std::string NetOf(const NetName& net) const {
-        return "(net " + std::to_string(NetNumber(net)) + ")";
+    std::string NetOf(std::uint32_t id) const {
+        return "(net " + std::to_string(NetNumber(id)) + ")";
     }
 
     // ---- Layers
@@ -229,33 +293,49 @@ private:
     // ---- Items
 
     // Writes one item: its text, its identifier, and its end.
-    void Item(std::string& into, const std::string& indent, const std::string& body,
+    void Item(Section section, const std::string& indent, const std::string& body,
               const std::string& tail = "") {
-        into += indent + body + " (tstamp " + ids_.For(body + tail) + "))\n";
+        if (std::string* into = Into(section)) {
+            *into += indent + body + " (tstamp " + ids_.For(body + tail) + "))\n";
+        }
+    }
+
+    // Graphics inside a footprint go in it, the others on the board.
+    static Section GraphicsOf(const Frame& frame) {
+        return frame.InFootprint ? Section::Footprints : Section::Graphics;
     }
 
     SheetPoint At(std::int64_t x, std::int64_t y) const { return sheet_->At(x, y); }
 
-    void WriteTrack(const Track& t, const Frame& frame, bool free, std::size_t index) {
-        const SheetPoint a = At(t.X1, t.Y1), b = At(t.X2, t.Y2);
+    void WriteTrack(const Track& t, const Frame& frame, bool free, std::size_t index,
+                    std::uint32_t net) {
         if (free && outline_.Tracks[index]) {
-            Line(graphics_, Frame{}, a, b, "Edge.Cuts", t.Width);
+            if (Writes(Section::Graphics)) {
+                Line(Section::Graphics, Frame{}, At(t.X1, t.Y1), At(t.X2, t.Y2), "Edge.Cuts",
+                     t.Width);
+            }
             return;
         }
         const CopperMask copper = layers_.CopperOn(t.Layer);
         if (copper == 0) {
-            Line(frame.InFootprint ? footprint_ : graphics_, frame, a, b,
-                 layers_.NonCopperLayer(t.Layer), t.Width);
+            if (Writes(GraphicsOf(frame))) {
+                Line(GraphicsOf(frame), frame, At(t.X1, t.Y1), At(t.X2, t.Y2),
+                     layers_.NonCopperLayer(t.Layer), t.Width);
+            }
             return;
         }
+        if (!Writes(Section::Tracks)) {
+            return;
+        }
+        const SheetPoint a = At(t.X1, t.Y1), b = At(t.X2, t.Y2);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
-            Item(tracks_, "  ",
+            Item(Section::Tracks, "  ",
                  "(segment (start " + XY(a) + ") (end " + XY(b) + ") (width " + Size(t.Width) +
-                     ") (layer " + Quoted(layer->Name) + ") " + NetOf(t.Net));
+                     ") (layer " + Quoted(layer->Name) + ") " + NetOf(net));
         }
     }
 
-    void Line(std::string& into, const Frame& frame, SheetPoint a, SheetPoint b,
+    void Line(Section into, const Frame& frame, SheetPoint a, SheetPoint b,
               const std::string& layer, std::int64_t width) {
         Item(into, frame.Indent(),
              "(" + frame.Prefix() + "line (start " + XY(frame.Local(a)) + ") (end " +
@@ -263,23 +343,32 @@ private:
                  ")");
     }
 
-    void WriteArc(const Arc& a, const Frame& frame, bool free, std::size_t index) {
-        const SheetArc arc = ArcOnSheet(*sheet_, a);
+    void WriteArc(const Arc& a, const Frame& frame, bool free, std::size_t index,
+                  std::uint32_t net) {
         if (free && outline_.Arcs[index]) {
-            GraphicArc(graphics_, Frame{}, arc, "Edge.Cuts", a.Width);
+            if (Writes(Section::Graphics)) {
+                GraphicArc(Section::Graphics, Frame{}, ArcOnSheet(*sheet_, a), "Edge.Cuts",
+                           a.Width);
+            }
             return;
         }
         const CopperMask copper = layers_.CopperOn(a.Layer);
         if (copper == 0) {
-            GraphicArc(frame.InFootprint ? footprint_ : graphics_, frame, arc,
-                       layers_.NonCopperLayer(a.Layer), a.Width);
+            if (Writes(GraphicsOf(frame))) {
+                GraphicArc(GraphicsOf(frame), frame, ArcOnSheet(*sheet_, a),
+                           layers_.NonCopperLayer(a.Layer), a.Width);
+            }
             return;
         }
+        if (!Writes(Section::Tracks)) {
+            return;
+        }
+        const SheetArc arc = ArcOnSheet(*sheet_, a);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
-            const std::string tail = " (width " + Size(a.Width) + ") (layer " +
-                                     Quoted(layer->Name) + ") " + NetOf(a.Net);
+            const std::string tail =
+                " (width " + Size(a.Width) + ") (layer " + Quoted(layer->Name) + ") " + NetOf(net);
             if (arc.Degenerate) {
-                Item(tracks_, "  ",
+                Item(Section::Tracks, "  ",
                      "(segment (start " + XY(arc.Centre) + ") (end " + XY(arc.Centre) + ")" + tail);
             } else if (arc.FullCircle) {
                 // An arc track cannot close on itself: two halves.
@@ -296,13 +385,13 @@ private:
     }
 
     void ArcTrack(const SheetArc& arc, const std::string& tail) {
-        Item(tracks_, "  ",
+        Item(Section::Tracks, "  ",
              "(arc (start " + XY(arc.Start) + ") (mid " + XY(arc.Mid) + ") (end " + XY(arc.End) +
                  ")" + tail);
     }
 
-    void GraphicArc(std::string& into, const Frame& frame, const SheetArc& arc,
-                    const std::string& layer, std::int64_t width) {
+    void GraphicArc(Section into, const Frame& frame, const SheetArc& arc, const std::string& layer,
+                    std::int64_t width) {
         const std::string tail = " (layer " + Quoted(layer) + ") (width " + LineWidth(width) + ")";
         if (arc.FullCircle) {
             Item(into, frame.Indent(),
@@ -319,15 +408,17 @@ private:
         }
     }
 
-    void WriteVia(const Via& v) {
+    void WriteVia(const Via& v, std::uint32_t net) {
+        if (!Writes(Section::Tracks)) {
+            return;
+        }
         const std::vector<const CopperLayer*> span =
             CopperLayersOf(layers_.Span(v.StartLayer, v.EndLayer));
         const bool through = span.front()->Number == 0 && span.back()->Number == 31;
-        Item(tracks_, "  ",
+        Item(Section::Tracks, "  ",
              std::string("(via ") + (through ? "" : "blind ") + "(at " + XY(At(v.X, v.Y)) +
                  ") (size " + Size(v.Size) + ") (drill " + Size(v.Hole) + ") (layers " +
-                 Quoted(span.front()->Name) + " " + Quoted(span.back()->Name) + ") " +
-                 NetOf(v.Net));
+                 Quoted(span.front()->Name) + " " + Quoted(span.back()->Name) + ") " + NetOf(net));
     }
 
     // The four corners of a fill on the sheet, turned about its centre.
@@ -357,8 +448,7 @@ private:
         return out + indent + ")";
     }
 
-    void FilledShape(std::string& into, const Frame& frame, const Fill& f,
-                     const std::string& layer) {
+    void FilledShape(Section into, const Frame& frame, const Fill& f, const std::string& layer) {
         const std::string tail = " (layer " + Quoted(layer) + ") (width 0) (fill solid)";
         if (NormalisedDegrees(f.Rotation) == 0) {
             Item(into, frame.Indent(),
@@ -373,14 +463,21 @@ private:
 
     void Zone(const std::string& head, const std::string& settings,
               const std::array<SheetPoint, 4>& corners) {
+        std::string* zones = Into(Section::Zones);
+        if (zones == nullptr) {
+            return;
+        }
         const std::string id = ids_.For(head + settings + PolygonPoints(corners, Frame{}, ""));
-        zones_ += "  (zone " + head + " (tstamp " + id + ") " + ZoneHatch + "\n" + settings +
+        *zones += "  (zone " + head + " (tstamp " + id + ") " + ZoneHatch + "\n" + settings +
                   "    " + ZoneFill + "\n    (polygon\n      " +
                   PolygonPoints(corners, Frame{}, "      ") + "\n    )\n  )\n";
     }
 
-    void WriteFill(const Fill& f, const Frame& frame) {
+    void WriteFill(const Fill& f, const Frame& frame, std::uint32_t net) {
         if (f.Layer == "KeepOutLayer") {
+            if (!Writes(Section::Zones)) {
+                return;
+            }
             // The host keeps every copper object out of a keep-out fill: a rule area on every
             // copper layer of the board.
             std::string copper;
@@ -396,20 +493,24 @@ private:
         }
         const CopperMask copper = layers_.CopperOn(f.Layer);
         if (copper == 0) {
-            FilledShape(frame.InFootprint ? footprint_ : graphics_, frame, f,
-                        layers_.NonCopperLayer(f.Layer));
+            if (Writes(GraphicsOf(frame))) {
+                FilledShape(GraphicsOf(frame), frame, f, layers_.NonCopperLayer(f.Layer));
+            }
+            return;
+        }
+        if (!Writes(net != 0 ? Section::Zones : GraphicsOf(frame))) {
             return;
         }
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
-            if (f.Net) {
+            if (net != 0) {
                 // KiCad's graphics carry no net: copper of a net is a zone, solidly joined to
                 // its pads.
-                Zone("(net " + std::to_string(NetNumber(f.Net)) + ") (net_name " + Quoted(*f.Net) +
-                         ") (layer " + Quoted(layer->Name) + ")",
+                Zone("(net " + std::to_string(NetNumber(net)) + ") (net_name " +
+                         Quoted(nets_.Name(net)) + ") (layer " + Quoted(layer->Name) + ")",
                      "    (connect_pads yes (clearance 0))\n    (min_thickness 0.0254)\n",
                      FillCorners(f));
             } else {
-                FilledShape(frame.InFootprint ? footprint_ : graphics_, frame, f, layer->Name);
+                FilledShape(GraphicsOf(frame), frame, f, layer->Name);
             }
         }
     }
@@ -420,6 +521,10 @@ private:
     }
 
     void WriteText(const Text& t, const Frame& frame, TextRole role) {
+        std::string* into = Into(role == TextRole::Board ? Section::Graphics : Section::Footprints);
+        if (into == nullptr) {
+            return;
+        }
         const std::string layer = layers_.LayerOf(t.Layer);
         const std::string at = XY(frame.Local(At(t.X, t.Y)));
         const std::string angle = Degrees(t.Rotation);
@@ -427,8 +532,8 @@ private:
         if (role == TextRole::Board) {
             const std::string body = "(gr_text " + Quoted(t.Content) + " (at " + at + turned +
                                      ") (layer " + Quoted(layer) + ")";
-            graphics_ += "  " + body + " (tstamp " + ids_.For(body + Effects(t)) + ")\n    " +
-                         Effects(t) + "\n  )\n";
+            *into += "  " + body + " (tstamp " + ids_.For(body + Effects(t)) + ")\n    " +
+                     Effects(t) + "\n  )\n";
             return;
         }
         static constexpr std::array<const char*, 4> kinds = {"", "reference", "value", "user"};
@@ -436,8 +541,8 @@ private:
         const std::string body = std::string("(fp_text ") + kinds[std::size_t(role)] + " " +
                                  Quoted(t.Content) + " (at " + at + " " + angle +
                                  " unlocked) (layer " + Quoted(layer) + ")";
-        footprint_ += "    " + body + "\n      " + Effects(t) + "\n      (tstamp " +
-                      ids_.For(body + Effects(t)) + ")\n    )\n";
+        *into += "    " + body + "\n      " + Effects(t) + "\n      (tstamp " +
+                 ids_.For(body + Effects(t)) + ")\n    )\n";
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
@@ -454,7 +559,7 @@ private:
                       ids_.For(body + effects) + ")\n    )\n";
     }
 
-    void WritePad(const Pad& pad, const Frame& frame) {
+    void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
         const PadForm form = PadFormOf(pad, layers_);
         const std::string angle = Degrees(pad.Rotation);
         const std::string sizeY = form.Shape == "circle" ? PadSize(pad.XSize) : PadSize(pad.YSize);
@@ -478,31 +583,40 @@ private:
             body += " (chamfer_ratio " + Decimal(OctagonChamferRatio) +
                     ") (chamfer top_left top_right bottom_left bottom_right)";
         }
-        if (form.TakesNet && pad.Net) {
-            body += " (net " + std::to_string(NetNumber(pad.Net)) + " " + Quoted(*pad.Net) + ")";
+        if (form.TakesNet && net != 0) {
+            body += " (net " + std::to_string(NetNumber(net)) + " " + Quoted(nets_.Name(net)) + ")";
         }
-        Item(footprint_, "    ", body);
+        Item(Section::Footprints, "    ", body);
     }
 
     // Everything of a container but its pads: the free objects on the board, a component's
     // graphics in its footprint. Copper lines, arcs and vias go on the board either way, as
     // KiCad's footprints hold none.
-    void WritePrimitives(const Primitives& p, const Frame& frame, bool free) {
+    // The free objects count as they are written, a component's when it is done.
+    void WritePrimitives(const Primitives& p, const Frame& frame, bool free,
+                         std::size_t container) {
+        const std::size_t step = free ? 1 : 0;
         for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
-            WriteTrack(p.Tracks[i], frame, free, i);
+            WriteTrack(p.Tracks[i], frame, free, i, nets_.IdOf(container, CopperKind::Track, i));
+            Done(step);
         }
         for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
-            WriteArc(p.Arcs[i], frame, free, i);
+            WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
+            Done(step);
         }
-        for (const Fill& f : p.Fills) {
-            WriteFill(f, frame);
+        for (std::size_t i = 0; i < p.Fills.size(); ++i) {
+            WriteFill(p.Fills[i], frame, nets_.IdOf(container, CopperKind::Fill, i));
+            Done(step);
         }
         for (const Text& t : p.Texts) {
             WriteText(t, frame, free ? TextRole::Board : TextRole::User);
+            Done(step);
         }
-        for (const Via& v : p.Vias) {
-            WriteVia(v);
+        for (std::size_t i = 0; i < p.Vias.size(); ++i) {
+            WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
+            Done(step);
         }
+        Drain();
     }
 
     std::string Attributes(const std::vector<Pad>& pads, bool freePad) const {
@@ -523,14 +637,20 @@ private:
         const std::string head =
             "(footprint " + Quoted(name) + " (layer " + (bottom ? "\"B.Cu\"" : "\"F.Cu\"") + ")";
         const std::string position = "(at " + XY(at) + (angle == "0" ? "" : " " + angle) + ")";
-        footprints_ += "  " + head + "\n    (tstamp " + ids_.For(head + position + footprint_) +
-                       ")\n    " + position + "\n" + attributes + footprint_ + "  )\n\n";
+        out_ += "  " + head + "\n    (tstamp " + ids_.For(head + position + footprint_) +
+                ")\n    " + position + "\n" + attributes + footprint_ + "  )\n\n";
         footprint_.clear();
     }
 
     // A footprint takes the rotation inferred from its pads, so that a library footprint of the
     // package put in its place lands as it; its items are stored turned back by it.
-    void WriteComponent(const Component& c) {
+    void WriteComponent(const Component& c, std::size_t container) {
+        if (!Writes(Section::Footprints)) {
+            // The component's copper and zones are on the board, where they lie.
+            WritePrimitives(c.Children, Frame{true, {}, 0}, false, container);
+            Done(1 + ObjectCount(c.Children));
+            return;
+        }
         const bool bottom = c.Layer == "BottomLayer";
         const double rotation = FootprintRotation(c, InferRotation(c.Children.Pads, bottom));
         const Frame frame{true, At(c.X, c.Y), rotation};
@@ -544,21 +664,25 @@ private:
         } else {
             HiddenText(TextRole::Value, c.Comment, bottom);
         }
-        WritePrimitives(c.Children, frame, false);
-        for (const Pad& pad : c.Children.Pads) {
-            WritePad(pad, frame);
+        WritePrimitives(c.Children, frame, false, container);
+        for (std::size_t i = 0; i < c.Children.Pads.size(); ++i) {
+            WritePad(c.Children.Pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
         }
         Footprint(FootprintName(c.Pattern), bottom, frame.Origin, rotation,
                   Attributes(c.Children.Pads, false));
+        Done(1 + ObjectCount(c.Children));
     }
 
-    void WriteFreePad(const Pad& pad) {
+    void WriteFreePad(const Pad& pad, std::uint32_t net) {
+        if (!Writes(Section::Footprints)) {
+            return;
+        }
         const bool bottom = layers_.CopperOf(pad.Layer) != nullptr &&
                             layers_.CopperOf(pad.Layer)->Name == "B.Cu" && pad.Hole <= 0;
         const Frame frame{true, At(pad.X, pad.Y), 0};
         HiddenText(TextRole::Reference, pad.Name, bottom);
         HiddenText(TextRole::Value, "", bottom);
-        WritePad(pad, frame);
+        WritePad(pad, frame, net);
         Footprint("FreePad", bottom, frame.Origin, 0, Attributes({pad}, true));
     }
 
@@ -582,8 +706,9 @@ private:
         const std::array<SheetPoint, 4> corners = {{a, {b.X, a.Y}, b, {a.X, b.Y}}};
         for (const CopperLayer& layer : layers_.CopperLayers()) {
             if (layer.Plane && layer.PlaneNet) {
-                Zone("(net " + std::to_string(NetNumber(layer.PlaneNet)) + ") (net_name " +
-                         Quoted(*layer.PlaneNet) + ") (layer " + Quoted(layer.Name) + ")",
+                Zone("(net " + std::to_string(NetNumber(nets_.IdOfName(*layer.PlaneNet))) +
+                         ") (net_name " + Quoted(*layer.PlaneNet) + ") (layer " +
+                         Quoted(layer.Name) + ")",
                      "    (connect_pads (clearance 0.508))\n    (min_thickness 0.254)\n", corners);
             }
         }
@@ -593,21 +718,42 @@ private:
     CopperNets nets_;
     const Board& board_;
     std::string edgeLayer_;
+    const TextSink& sink_;
+    const ProgressSteps& progress_;
     Extent extent_, outlineBox_;
     std::optional<SheetPlacement> sheet_;
     EdgeOutline outline_;
-    std::map<std::string, int> netNumbers_;
-    std::vector<std::pair<std::string, int>> netOrder_;
+    std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
+    std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
     ContentIds ids_;
-    std::string footprints_, footprint_, graphics_, tracks_, zones_;
+    Section pass_ = Section::Footprints;
+    bool wrote_ = false; // whether this pass wrote anything yet
+    std::string out_, footprint_;
+    std::size_t steps_ = 0; // objects written and not yet reported
 };
 
 } // namespace
 
+std::size_t KicadBoardSteps(const Board& board) {
+    std::size_t objects = ObjectCount(board.Free);
+    for (const Component& c : board.Components) {
+        objects += 1 + ObjectCount(c.Children);
+    }
+    return SectionCount * objects;
+}
+
+std::size_t WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
+                            const TextSink& sink, const ProgressSteps& progress) {
+    Writer writer(board, settings.EdgeLayer, settings.DeriveNets, sink, progress);
+    writer.Document();
+    return writer.DerivedNets();
+}
+
 KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings) {
-    Writer writer(board, settings.EdgeLayer, settings.DeriveNets);
-    std::string text = writer.Document();
-    return {std::move(text), writer.DerivedNets()};
+    KicadBoard kicad;
+    kicad.DerivedNets =
+        WriteKicadBoard(board, settings, [&](std::string_view text) { kicad.Text += text; }, {});
+    return kicad;
 }
 
 bool HasEdgeOutline(const Board& board, const KicadBoardSettings& settings) {

@@ -5,7 +5,10 @@
 #include "boardmodel/BoardModel.h"
 #include "kicadwriter/KicadLayers.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace corvane::cli {
 
@@ -26,8 +29,22 @@ struct KicadBoard {
     std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
 };
 
+/// Where the KiCad board's text goes, a piece at a time, in file order.
+using TextSink = std::function<void(std::string_view)>;
+/// Told how many more objects have been written (see KicadBoardSteps).
+using ProgressSteps = std::function<void(std::size_t)>;
+
 /// The KiCad board file of the board. The same board always gives the same bytes.
 KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings);
+
+/// The KiCad board file of the board written to the sink as it is made; returns the number of
+/// nets derived from the copper. Holds no more of the text than a footprint and a chunk.
+std::size_t WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
+                            const TextSink& sink, const ProgressSteps& progress);
+
+/// The steps WriteKicadBoard reports for the board in all: each object once per section of the
+/// file (the sections are written one after the other).
+std::size_t KicadBoardSteps(const Board& board);
 
 /// Whether the edge layer holds a closed outline for the KiCad board's edge; false when the edge
 /// is the rectangle around everything, which no drawing of the board gave.

@@ -1,6 +1,8 @@
 #include "kicadwriter/SExpression.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace corvane::cli::kicad {
 namespace {
@@ -59,10 +61,48 @@ std::string Quoted(std::string_view text) {
     return out + "\"";
 }
 
+std::uint32_t ContentIds::Count(std::uint64_t hash) {
+    if (hash == 0) {
+        return zeroCount_++;
+    }
+    if (2 * (used_ + 1) > slots_.size()) {
+        Grow();
+    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = (hash ^ (hash >> 29)) & mask;
+    while (slots_[at].Key != 0 && slots_[at].Key != hash) {
+        at = (at + 1) & mask;
+    }
+    if (slots_[at].Key == 0) {
+        slots_[at].Key = hash;
+        ++used_;
+    }
+    return slots_[at].Count++;
+}
+
+void ContentIds::Grow() {
+    std::vector<Slot> slots(std::max<std::size_t>(slots_.size() * 2, 1024));
+    const std::size_t mask = slots.size() - 1;
+    for (const Slot& slot : slots_) {
+        if (slot.Key != 0) {
+            std::size_t at = (slot.Key ^ (slot.Key >> 29)) & mask;
+            while (slots[at].Key != 0) {
+                at = (at + 1) & mask;
+            }
+            slots[at] = slot;
+        }
+    }
+    slots_ = std::move(slots);
+}
+
 std::string ContentIds::For(std::string_view content) {
-    const std::uint64_t first = Fnv1a(content, 0xcbf29ce484222325ULL);
-    const std::uint64_t second = Fnv1a(content, 0x84222325cbf29ce4ULL);
-    const std::string salt = "#" + std::to_string(seen_[first ^ (second << 1)]++);
+    // The two hashes in one loop, which the processor runs side by side.
+    std::uint64_t first = 0xcbf29ce484222325ULL, second = 0x84222325cbf29ce4ULL;
+    for (const char c : content) {
+        first = (first ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        second = (second ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    const std::string salt = "#" + std::to_string(Count(first ^ (second << 1)));
     const std::uint64_t high = Fnv1a(salt, first);
     const std::uint64_t low = Fnv1a(salt, second);
     // Version 8 (made by the program's own rule), variant 10.

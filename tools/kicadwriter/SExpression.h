@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace corvane::cli::kicad {
 
@@ -21,7 +21,21 @@ public:
     std::string For(std::string_view content);
 
 private:
-    std::unordered_map<std::uint64_t, std::uint32_t> seen_; // by the text's hash
+    /// How many texts of this hash came before, counting this one.
+    std::uint32_t Count(std::uint64_t hash);
+    void Grow();
+
+    // Open addressing, linear probing: a board has about one distinct text per object, so the
+    // table holds a key and a count per object and nothing else. Key 0 is the empty slot; a hash
+    // of 0 is counted apart.
+    // Key and count side by side: one cache line per lookup.
+    struct Slot {
+        std::uint64_t Key = 0;
+        std::uint32_t Count = 0;
+    };
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    std::uint32_t zeroCount_ = 0;
 };
 
 } // namespace corvane::cli::kicad

@@ -249,18 +249,19 @@ TEST(CopperNets, CopperTakesTheOneNetItTouches) {
     via.StartLayer = "TopLayer";
     via.EndLayer = "BottomLayer";
     board.Free.Vias = {via}; // on the end of A's second track, joining the bottom line too
-    const Board result = WithCopperNets(board, LayerMap::ForBoard(board), true).Copper;
-    const std::vector<NetName> nets = {result.Free.Tracks[0].Net, result.Free.Tracks[1].Net,
-                                       result.Free.Tracks[2].Net, result.Free.Tracks[3].Net,
-                                       result.Free.Tracks[4].Net, result.Free.Tracks[5].Net};
+    const CopperNets result = WithCopperNets(board, LayerMap::ForBoard(board), true);
+    std::vector<NetName> nets;
+    for (std::size_t i = 0; i < board.Free.Tracks.size(); ++i) {
+        nets.push_back(result.Of(0, CopperKind::Track, i));
+    }
     EXPECT_EQ(nets, (std::vector<NetName>{"A", "A", std::nullopt, "B", "B", "A"}));
-    EXPECT_EQ(result.Free.Pads[3].Net, "B");
-    EXPECT_EQ(result.Free.Vias[0].Net, "A");
+    EXPECT_EQ(result.Of(0, CopperKind::Pad, 3), "B");
+    EXPECT_EQ(result.Of(0, CopperKind::Via, 0), "A");
 
     // A line joining pads of two nets is a short on the board: it gets neither.
     board.Free.Tracks = {track(0, 1000, "TopLayer")};
     const CopperNets shorted = WithCopperNets(board, LayerMap::ForBoard(board), true);
-    EXPECT_EQ(shorted.Copper.Free.Tracks[0].Net, std::nullopt);
+    EXPECT_EQ(shorted.Of(0, CopperKind::Track, 0), std::nullopt);
     EXPECT_EQ(shorted.Derived, 0U);
 }
 
@@ -310,12 +311,12 @@ TEST(CopperNets, CopperNoNetReachesBecomesANetNamedAfterItsFirstPad) {
     for (const auto& c : cases) {
         const CopperNets nets = WithCopperNets(board, LayerMap::ForBoard(board), c.Derive);
         std::vector<NetName> tracks;
-        for (const Track& t : nets.Copper.Free.Tracks) {
-            tracks.push_back(t.Net);
+        for (std::size_t i = 0; i < board.Free.Tracks.size(); ++i) {
+            tracks.push_back(nets.Of(0, CopperKind::Track, i));
         }
         EXPECT_EQ(tracks, c.Tracks) << c.Derive;
-        EXPECT_EQ(nets.Copper.Components[0].Children.Pads[1].Net, c.Tracks[0]) << c.Derive;
-        EXPECT_EQ(nets.Copper.Components[2].Children.Pads[0].Net, c.LonePad) << c.Derive;
+        EXPECT_EQ(nets.Of(1, CopperKind::Pad, 1), c.Tracks[0]) << c.Derive;
+        EXPECT_EQ(nets.Of(3, CopperKind::Pad, 0), c.LonePad) << c.Derive;
         EXPECT_EQ(nets.Derived, c.Derived) << c.Derive;
     }
 }
