@@ -164,7 +164,7 @@ public:
             WriteSection();
             // The graphics and the tracks end with an empty line, when there are any.
             if (wrote_ && (section == Section::Graphics || section == Section::Tracks)) {
-                out_ += "\n";
+                w.NewLine();
             }
         }
         w.Close().NewLine();
