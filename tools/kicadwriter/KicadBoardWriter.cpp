@@ -28,34 +28,38 @@ using namespace kicad;
 using namespace units;
 
 // Sizes the host board does not give, as KiCad's own defaults.
+constexpr std::int64_t BoardThickness = 1'600'000; // nm
 constexpr std::int64_t OutlineWidth = 100'000;     // nm: the rectangle drawn as the edge
 constexpr std::int64_t DefaultLineWidth = 100'000; // nm: KiCad's width for lines of width 0
 constexpr std::int64_t SmallestPad = 1'000;        // nm
 constexpr std::int64_t HiddenTextSize = 1'270'000; // nm: texts a footprint needs but the host lacks
 constexpr std::int64_t HiddenTextStroke = 150'000;
-constexpr const char* ZoneHatch = "(hatch edge 0.508)";
-// Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the demo's
-// fill, joined to its net by vias and a track, for an island and emptied it.
-constexpr const char* ZoneFill =
-    "(fill (thermal_gap 0.508) (thermal_bridge_width 0.508) (island_removal_mode 1))";
+// Zones, as KiCad's own defaults (nm); a fill's zone is as thin as KiCad allows, to follow it.
+constexpr std::int64_t ZoneHatchPitch = 508'000;
+constexpr std::int64_t ZoneThermalGap = 508'000;
+constexpr std::int64_t ZoneThermalBridge = 508'000;
+constexpr std::int64_t PlaneClearance = 508'000;
+constexpr std::int64_t PlaneMinThickness = 254'000;
+constexpr std::int64_t FillMinThickness = 25'400;
 
-std::string XY(SheetPoint p) {
-    return Millimetres(p.X) + " " + Millimetres(p.Y);
+// A list of a point: "(name x y)".
+void Point(SExprWriter& w, std::string_view name, SheetPoint p) {
+    w.Open(name).Length(p.X).Length(p.Y).Close();
 }
 
 // A size or width: its magnitude, within KiCad's reach.
-std::string Size(std::int64_t hostUnits) {
-    return Millimetres(std::min(Nanometres(std::abs(hostUnits)), MaxNanometres));
+std::int64_t SizeOf(std::int64_t hostUnits) {
+    return std::min(Nanometres(std::abs(hostUnits)), MaxNanometres);
 }
 
 // KiCad draws no line of width 0 and gives such a line its default width: the file says so.
-std::string LineWidth(std::int64_t hostUnits) {
-    return hostUnits == 0 ? Millimetres(DefaultLineWidth) : Size(hostUnits);
+std::int64_t LineWidthOf(std::int64_t hostUnits) {
+    return hostUnits == 0 ? DefaultLineWidth : SizeOf(hostUnits);
 }
 
 // KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
-std::string PadSize(std::int64_t hostUnits) {
-    return Millimetres(std::clamp(Nanometres(std::abs(hostUnits)), SmallestPad, MaxNanometres));
+std::int64_t PadSizeOf(std::int64_t hostUnits) {
+    return std::clamp(Nanometres(std::abs(hostUnits)), SmallestPad, MaxNanometres);
 }
 
 // Cosine and sine of an angle in degrees, exact at quarter turns.
@@ -89,7 +93,6 @@ struct Frame {
     }
 
     std::string Prefix() const { return InFootprint ? "fp_" : "gr_"; }
-    std::string Indent() const { return InFootprint ? "    " : "  "; }
 };
 
 // The sheet holds the board and the rectangle drawn when its edge has no closed outline.
@@ -134,23 +137,26 @@ public:
     std::size_t DerivedNets() const { return nets_.Derived; }
 
     void Document() {
-        std::string& out = out_;
-        out += std::string("(kicad_pcb (version ") + KicadBoardFormatVersion +
-               ") (generator corvane-import)\n\n";
-        out += "  (general\n    (thickness 1.6)\n  )\n\n";
-        out += "  (paper " + Quoted(sheet_->Paper()) + ")\n";
-        out += "  (title_block\n    (title " + Quoted(board_.File) + ")\n" +
-               "    (comment 1 \"Imported from a Corvane board by corvane-import\")\n  )\n\n";
-        out += LayerList() + "\n";
-        const SheetPoint origin = sheet_->At(0, 0);
-        out += "  (setup\n    (pad_to_mask_clearance 0)\n    (aux_axis_origin " + XY(origin) +
-               ")\n  )\n\n";
-        out += "  (net 0 \"\")\n";
+        SExprWriter w(out_, 0);
+        w.Open("kicad_pcb").Open("version").Atom(KicadBoardFormatVersion).Close();
+        w.Open("generator").Atom("corvane-import").Close().NewLine().NewLine();
+        w.Open("general").NewLine();
+        w.Open("thickness").Length(BoardThickness).Close().NewLine().Close().NewLine().NewLine();
+        w.Open("paper").Quote(sheet_->Paper()).Close().NewLine();
+        w.Open("title_block").NewLine().Open("title").Quote(board_.File).Close().NewLine();
+        w.Open("comment").Atom("1").Quote("Imported from a Corvane board by corvane-import");
+        w.Close().NewLine().Close().NewLine().NewLine();
+        LayerList(w);
+        w.NewLine().Open("setup").NewLine();
+        w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
+        Point(w, "aux_axis_origin", sheet_->At(0, 0));
+        w.NewLine().Close().NewLine().NewLine();
+        w.Open("net").Atom("0").Quote("").Close().NewLine();
         for (const std::uint32_t id : netOrder_) {
-            out +=
-                "  (net " + std::to_string(netNumbers_[id]) + " " + Quoted(nets_.Name(id)) + ")\n";
+            w.Open("net").Atom(std::to_string(netNumbers_[id])).Quote(nets_.Name(id)).Close();
+            w.NewLine();
         }
-        out += "\n";
+        w.NewLine();
         for (const Section section :
              {Section::Footprints, Section::Graphics, Section::Tracks, Section::Zones}) {
             pass_ = section;
@@ -158,10 +164,10 @@ public:
             WriteSection();
             // The graphics and the tracks end with an empty line, when there are any.
             if (wrote_ && (section == Section::Graphics || section == Section::Tracks)) {
-                out_ += "\n";
+                w.NewLine();
             }
         }
-        out_ += ")\n";
+        w.Close().NewLine();
         sink_(out_);
         out_.clear();
         if (progress_ && steps_ != 0) {
@@ -183,10 +189,13 @@ private:
         if (!outline_.Found && pass_ == Section::Graphics) {
             const SheetPoint a = sheet_->At(outlineBox_.MinX(), outlineBox_.MaxY());
             const SheetPoint b = sheet_->At(outlineBox_.MaxX(), outlineBox_.MinY());
-            Item(Section::Graphics, "  ",
-                 "(gr_rect (start " + XY(a) + ") (end " + XY(b) +
-                     ") (layer \"Edge.Cuts\") (width " + Millimetres(OutlineWidth) +
-                     ") (fill none)");
+            Item(Section::Graphics, "gr_rect", [&](SExprWriter& w) {
+                Point(w, "start", a);
+                Point(w, "end", b);
+                w.Open("layer").Quote("Edge.Cuts").Close();
+                w.Open("width").Length(OutlineWidth).Close();
+                w.Open("fill").Atom("none").Close();
+            });
         }
         if (pass_ == Section::Zones) {
             WritePlaneZones();
@@ -259,23 +268,26 @@ private:
 
     int NetNumber(std::uint32_t id) const { return netNumbers_[id]; }
 
-    std::string NetOf(std::uint32_t id) const {
-        return "(net " + std::to_string(NetNumber(id)) + ")";
+    void NetOf(SExprWriter& w, std::uint32_t id) const {
+        w.Open("net").Atom(std::to_string(NetNumber(id))).Close();
     }
 
     // ---- Layers
 
-    std::string LayerList() const {
-        std::string out = "  (layers\n";
+    void LayerList(SExprWriter& w) const {
+        w.Open("layers").NewLine();
         for (const CopperLayer& layer : layers_.CopperLayers()) {
-            out += "    (" + std::to_string(layer.Number) + " " + Quoted(layer.Name) +
-                   (layer.Plane ? " power" : " signal") + ")\n";
+            w.Open(std::to_string(layer.Number)).Quote(layer.Name);
+            w.Atom(layer.Plane ? "power" : "signal").Close().NewLine();
         }
         for (const NonCopperLayerInfo& layer : NonCopperLayers()) {
-            out += "    (" + std::to_string(layer.Number) + " " + Quoted(layer.Name) + " user" +
-                   (layer.Description != nullptr ? " " + Quoted(layer.Description) : "") + ")\n";
+            w.Open(std::to_string(layer.Number)).Quote(layer.Name).Atom("user");
+            if (layer.Description != nullptr) {
+                w.Quote(layer.Description);
+            }
+            w.Close().NewLine();
         }
-        return out + "  )\n";
+        w.Close().NewLine();
     }
 
     // The KiCad copper layers of a copper mask, in stack order.
@@ -292,12 +304,19 @@ private:
 
     // ---- Items
 
-    // Writes one item: its text, its identifier, and its end.
-    void Item(Section section, const std::string& indent, const std::string& body,
-              const std::string& tail = "") {
-        if (std::string* into = Into(section)) {
-            *into += indent + body + " (tstamp " + ids_.For(body + tail) + "))\n";
+    // Writes one item on a line of its own: its lists, its identifier made from them, and its
+    // end.
+    template <typename Body> void Item(Section section, std::string_view name, const Body& body) {
+        std::string* into = Into(section);
+        if (into == nullptr) {
+            return;
         }
+        SExprWriter w(*into, section == Section::Footprints ? 2 : 1);
+        w.Open(name);
+        const std::size_t start = w.LastOpen();
+        body(w);
+        const std::string id = ids_.For(w.Since(start));
+        w.Open("tstamp").Atom(id).Close().Close().NewLine();
     }
 
     // Graphics inside a footprint go in it, the others on the board.
@@ -329,18 +348,24 @@ private:
         }
         const SheetPoint a = At(t.X1, t.Y1), b = At(t.X2, t.Y2);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
-            Item(Section::Tracks, "  ",
-                 "(segment (start " + XY(a) + ") (end " + XY(b) + ") (width " + Size(t.Width) +
-                     ") (layer " + Quoted(layer->Name) + ") " + NetOf(net));
+            Item(Section::Tracks, "segment", [&](SExprWriter& w) {
+                Point(w, "start", a);
+                Point(w, "end", b);
+                w.Open("width").Length(SizeOf(t.Width)).Close();
+                w.Open("layer").Quote(layer->Name).Close();
+                NetOf(w, net);
+            });
         }
     }
 
     void Line(Section into, const Frame& frame, SheetPoint a, SheetPoint b,
               const std::string& layer, std::int64_t width) {
-        Item(into, frame.Indent(),
-             "(" + frame.Prefix() + "line (start " + XY(frame.Local(a)) + ") (end " +
-                 XY(frame.Local(b)) + ") (layer " + Quoted(layer) + ") (width " + LineWidth(width) +
-                 ")");
+        Item(into, frame.Prefix() + "line", [&](SExprWriter& w) {
+            Point(w, "start", frame.Local(a));
+            Point(w, "end", frame.Local(b));
+            w.Open("layer").Quote(layer).Close();
+            w.Open("width").Length(LineWidthOf(width)).Close();
+        });
     }
 
     void WriteArc(const Arc& a, const Frame& frame, bool free, std::size_t index,
@@ -365,11 +390,17 @@ private:
         }
         const SheetArc arc = ArcOnSheet(*sheet_, a);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
-            const std::string tail =
-                " (width " + Size(a.Width) + ") (layer " + Quoted(layer->Name) + ") " + NetOf(net);
+            const auto tail = [&](SExprWriter& w) {
+                w.Open("width").Length(SizeOf(a.Width)).Close();
+                w.Open("layer").Quote(layer->Name).Close();
+                NetOf(w, net);
+            };
             if (arc.Degenerate) {
-                Item(Section::Tracks, "  ",
-                     "(segment (start " + XY(arc.Centre) + ") (end " + XY(arc.Centre) + ")" + tail);
+                Item(Section::Tracks, "segment", [&](SExprWriter& w) {
+                    Point(w, "start", arc.Centre);
+                    Point(w, "end", arc.Centre);
+                    tail(w);
+                });
             } else if (arc.FullCircle) {
                 // An arc track cannot close on itself: two halves.
                 Arc half = a;
@@ -384,27 +415,38 @@ private:
         }
     }
 
-    void ArcTrack(const SheetArc& arc, const std::string& tail) {
-        Item(Section::Tracks, "  ",
-             "(arc (start " + XY(arc.Start) + ") (mid " + XY(arc.Mid) + ") (end " + XY(arc.End) +
-                 ")" + tail);
+    template <typename Tail> void ArcTrack(const SheetArc& arc, const Tail& tail) {
+        Item(Section::Tracks, "arc", [&](SExprWriter& w) {
+            Point(w, "start", arc.Start);
+            Point(w, "mid", arc.Mid);
+            Point(w, "end", arc.End);
+            tail(w);
+        });
     }
 
     void GraphicArc(Section into, const Frame& frame, const SheetArc& arc, const std::string& layer,
                     std::int64_t width) {
-        const std::string tail = " (layer " + Quoted(layer) + ") (width " + LineWidth(width) + ")";
+        const auto tail = [&](SExprWriter& w) {
+            w.Open("layer").Quote(layer).Close();
+            w.Open("width").Length(LineWidthOf(width)).Close();
+        };
         if (arc.FullCircle) {
-            Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "circle (center " + XY(frame.Local(arc.Centre)) +
-                     ") (end " + XY(frame.Local(arc.Start)) + ")" + tail + " (fill none)");
+            Item(into, frame.Prefix() + "circle", [&](SExprWriter& w) {
+                Point(w, "center", frame.Local(arc.Centre));
+                Point(w, "end", frame.Local(arc.Start));
+                tail(w);
+                w.Open("fill").Atom("none").Close();
+            });
         } else {
             // Written from the host's end to its start, clockwise on the sheet: KiCad 6.0 draws a
             // footprint arc clockwise from its start whatever its middle point says, and keeps a
             // board arc in that order itself. Later versions draw the arc through the three points.
-            Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "arc (start " + XY(frame.Local(arc.End)) + ") (mid " +
-                     XY(frame.Local(arc.Mid)) + ") (end " + XY(frame.Local(arc.Start)) + ")" +
-                     tail);
+            Item(into, frame.Prefix() + "arc", [&](SExprWriter& w) {
+                Point(w, "start", frame.Local(arc.End));
+                Point(w, "mid", frame.Local(arc.Mid));
+                Point(w, "end", frame.Local(arc.Start));
+                tail(w);
+            });
         }
     }
 
@@ -415,10 +457,16 @@ private:
         const std::vector<const CopperLayer*> span =
             CopperLayersOf(layers_.Span(v.StartLayer, v.EndLayer));
         const bool through = span.front()->Number == 0 && span.back()->Number == 31;
-        Item(Section::Tracks, "  ",
-             std::string("(via ") + (through ? "" : "blind ") + "(at " + XY(At(v.X, v.Y)) +
-                 ") (size " + Size(v.Size) + ") (drill " + Size(v.Hole) + ") (layers " +
-                 Quoted(span.front()->Name) + " " + Quoted(span.back()->Name) + ") " + NetOf(net));
+        Item(Section::Tracks, "via", [&](SExprWriter& w) {
+            if (!through) {
+                w.Atom("blind");
+            }
+            Point(w, "at", At(v.X, v.Y));
+            w.Open("size").Length(SizeOf(v.Size)).Close();
+            w.Open("drill").Length(SizeOf(v.Hole)).Close();
+            w.Open("layers").Quote(span.front()->Name).Quote(span.back()->Name).Close();
+            NetOf(w, net);
+        });
     }
 
     // The four corners of a fill on the sheet, turned about its centre.
@@ -439,38 +487,72 @@ private:
         return corners;
     }
 
-    std::string PolygonPoints(const std::array<SheetPoint, 4>& corners, const Frame& frame,
-                              const std::string& indent) const {
-        std::string out = "(pts\n";
+    // The corners as a list of points, one a line.
+    void Points(SExprWriter& w, const std::array<SheetPoint, 4>& corners,
+                const Frame& frame) const {
+        w.Open("pts").NewLine();
         for (const SheetPoint& p : corners) {
-            out += indent + "  (xy " + XY(frame.Local(p)) + ")\n";
+            Point(w, "xy", frame.Local(p));
+            w.NewLine();
         }
-        return out + indent + ")";
+        w.Close();
     }
 
     void FilledShape(Section into, const Frame& frame, const Fill& f, const std::string& layer) {
-        const std::string tail = " (layer " + Quoted(layer) + ") (width 0) (fill solid)";
+        const auto tail = [&](SExprWriter& w) {
+            w.Open("layer").Quote(layer).Close();
+            w.Open("width").Length(0).Close();
+            w.Open("fill").Atom("solid").Close();
+        };
         if (NormalisedDegrees(f.Rotation) == 0) {
-            Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "rect (start " + XY(frame.Local(At(f.X1, f.Y1))) +
-                     ") (end " + XY(frame.Local(At(f.X2, f.Y2))) + ")" + tail);
+            Item(into, frame.Prefix() + "rect", [&](SExprWriter& w) {
+                Point(w, "start", frame.Local(At(f.X1, f.Y1)));
+                Point(w, "end", frame.Local(At(f.X2, f.Y2)));
+                tail(w);
+            });
         } else {
-            Item(into, frame.Indent(),
-                 "(" + frame.Prefix() + "poly " +
-                     PolygonPoints(FillCorners(f), frame, frame.Indent() + "  ") + tail);
+            Item(into, frame.Prefix() + "poly", [&](SExprWriter& w) {
+                Points(w, FillCorners(f), frame);
+                tail(w);
+            });
         }
     }
 
-    void Zone(const std::string& head, const std::string& settings,
+    // A zone: its net and layers, its identifier made from them, its settings and its outline
+    // (the identifier takes the settings as written and the outline alone).
+    template <typename Head, typename Settings>
+    void Zone(const Head& head, const Settings& settings,
               const std::array<SheetPoint, 4>& corners) {
         std::string* zones = Into(Section::Zones);
         if (zones == nullptr) {
             return;
         }
-        const std::string id = ids_.For(head + settings + PolygonPoints(corners, Frame{}, ""));
-        *zones += "  (zone " + head + " (tstamp " + id + ") " + ZoneHatch + "\n" + settings +
-                  "    " + ZoneFill + "\n    (polygon\n      " +
-                  PolygonPoints(corners, Frame{}, "      ") + "\n    )\n  )\n";
+        SExprWriter w(*zones, 1);
+        w.Open("zone");
+        const std::size_t start = w.Position();
+        head(w);
+        std::string hashed(w.Since(start).substr(1));
+        std::string settingsText;
+        SExprWriter side(settingsText, 2);
+        settings(side);
+        const std::string id = ids_.For(
+            hashed + settingsText + Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); }));
+        w.Open("tstamp").Atom(id).Close();
+        w.Open("hatch").Atom("edge").Length(ZoneHatchPitch).Close().NewLine();
+        settings(w);
+        // Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the
+        // demo's fill, joined to its net by vias and a track, for an island and emptied it.
+        w.Open("fill").Open("thermal_gap").Length(ZoneThermalGap).Close();
+        w.Open("thermal_bridge_width").Length(ZoneThermalBridge).Close();
+        w.Open("island_removal_mode").Atom("1").Close().Close().NewLine();
+        w.Open("polygon").NewLine();
+        Points(w, corners, Frame{});
+        w.NewLine().Close().NewLine().Close().NewLine();
+    }
+
+    void ZoneOfNet(SExprWriter& w, int number, std::string_view name) const {
+        w.Open("net").Atom(std::to_string(number)).Close();
+        w.Open("net_name").Quote(name).Close();
     }
 
     void WriteFill(const Fill& f, const Frame& frame, std::uint32_t net) {
@@ -480,15 +562,25 @@ private:
             }
             // The host keeps every copper object out of a keep-out fill: a rule area on every
             // copper layer of the board.
-            std::string copper;
-            for (const CopperLayer& layer : layers_.CopperLayers()) {
-                copper += " " + Quoted(layer.Name);
-            }
-            Zone("(net 0) (net_name \"\") (layers" + copper + ")",
-                 "    (connect_pads (clearance 0))\n    (min_thickness 0.254)\n"
-                 "    (keepout (tracks not_allowed) (vias not_allowed) (pads not_allowed) "
-                 "(copperpour not_allowed) (footprints allowed))\n",
-                 FillCorners(f));
+            Zone(
+                [&](SExprWriter& w) {
+                    ZoneOfNet(w, 0, "");
+                    w.Open("layers");
+                    for (const CopperLayer& layer : layers_.CopperLayers()) {
+                        w.Quote(layer.Name);
+                    }
+                    w.Close();
+                },
+                [](SExprWriter& w) {
+                    w.Open("connect_pads").Open("clearance").Length(0).Close().Close().NewLine();
+                    w.Open("min_thickness").Length(PlaneMinThickness).Close().NewLine();
+                    w.Open("keepout");
+                    for (const char* kind : {"tracks", "vias", "pads", "copperpour"}) {
+                        w.Open(kind).Atom("not_allowed").Close();
+                    }
+                    w.Open("footprints").Atom("allowed").Close().Close().NewLine();
+                },
+                FillCorners(f));
             return;
         }
         const CopperMask copper = layers_.CopperOn(f.Layer);
@@ -505,19 +597,40 @@ private:
             if (net != 0) {
                 // KiCad's graphics carry no net: copper of a net is a zone, solidly joined to
                 // its pads.
-                Zone("(net " + std::to_string(NetNumber(net)) + ") (net_name " +
-                         Quoted(nets_.Name(net)) + ") (layer " + Quoted(layer->Name) + ")",
-                     "    (connect_pads yes (clearance 0))\n    (min_thickness 0.0254)\n",
-                     FillCorners(f));
+                Zone(
+                    [&](SExprWriter& w) {
+                        ZoneOfNet(w, NetNumber(net), nets_.Name(net));
+                        w.Open("layer").Quote(layer->Name).Close();
+                    },
+                    [](SExprWriter& w) {
+                        w.Open("connect_pads").Atom("yes");
+                        w.Open("clearance").Length(0).Close().Close().NewLine();
+                        w.Open("min_thickness").Length(FillMinThickness).Close().NewLine();
+                    },
+                    FillCorners(f));
             } else {
                 FilledShape(GraphicsOf(frame), frame, f, layer->Name);
             }
         }
     }
 
-    std::string Effects(const Text& t) const {
-        return "(effects (font (size " + Size(t.Height) + " " + Size(t.Height) + ") (thickness " +
-               Size(t.Width) + ")) (justify left bottom" + (t.Mirror ? " mirror" : "") + "))";
+    void Effects(SExprWriter& w, const Text& t) const {
+        w.Open("effects").Open("font");
+        w.Open("size").Length(SizeOf(t.Height)).Length(SizeOf(t.Height)).Close();
+        w.Open("thickness").Length(SizeOf(t.Width)).Close().Close();
+        w.Open("justify").Atom("left").Atom("bottom");
+        if (t.Mirror) {
+            w.Atom("mirror");
+        }
+        w.Close().Close();
+    }
+
+    // The text of a list as the identifiers take it: alone, at no depth.
+    template <typename List> static std::string Alone(const List& list) {
+        std::string text;
+        SExprWriter w(text, 0);
+        list(w);
+        return text;
     }
 
     void WriteText(const Text& t, const Frame& frame, TextRole role) {
@@ -526,67 +639,109 @@ private:
             return;
         }
         const std::string layer = layers_.LayerOf(t.Layer);
-        const std::string at = XY(frame.Local(At(t.X, t.Y)));
+        const SheetPoint at = frame.Local(At(t.X, t.Y));
         const std::string angle = Degrees(t.Rotation);
-        const std::string turned = angle == "0" ? "" : " " + angle;
+        const auto effects = [&](SExprWriter& w) { Effects(w, t); };
         if (role == TextRole::Board) {
-            const std::string body = "(gr_text " + Quoted(t.Content) + " (at " + at + turned +
-                                     ") (layer " + Quoted(layer) + ")";
-            *into += "  " + body + " (tstamp " + ids_.For(body + Effects(t)) + ")\n    " +
-                     Effects(t) + "\n  )\n";
+            SExprWriter w(*into, 1);
+            w.Open("gr_text");
+            const std::size_t start = w.LastOpen();
+            w.Quote(t.Content).Open("at").Length(at.X).Length(at.Y);
+            if (angle != "0") {
+                w.Atom(angle);
+            }
+            w.Close().Open("layer").Quote(layer).Close();
+            const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
+            w.Open("tstamp").Atom(id).Close().NewLine();
+            effects(w);
+            w.NewLine().Close().NewLine();
             return;
         }
-        static constexpr std::array<const char*, 4> kinds = {"", "reference", "value", "user"};
         // "unlocked": the angle stays as the host has it, without KiCad turning it upright.
-        const std::string body = std::string("(fp_text ") + kinds[std::size_t(role)] + " " +
-                                 Quoted(t.Content) + " (at " + at + " " + angle +
-                                 " unlocked) (layer " + Quoted(layer) + ")";
-        *into += "    " + body + "\n      " + Effects(t) + "\n      (tstamp " +
-                 ids_.For(body + Effects(t)) + ")\n    )\n";
+        FootprintText(
+            [&](SExprWriter& w) {
+                w.Atom(TextKind(role)).Quote(t.Content);
+                w.Open("at").Length(at.X).Length(at.Y).Atom(angle).Atom("unlocked").Close();
+                w.Open("layer").Quote(layer).Close();
+            },
+            effects);
+    }
+
+    static const char* TextKind(TextRole role) {
+        static constexpr std::array<const char*, 4> kinds = {"", "reference", "value", "user"};
+        return kinds[std::size_t(role)];
+    }
+
+    // A text of a footprint: its lists, its effects on a line, its identifier on another.
+    template <typename Body, typename TextEffects>
+    void FootprintText(const Body& body, const TextEffects& effects) {
+        SExprWriter w(footprint_, 2);
+        w.Open("fp_text");
+        const std::size_t start = w.LastOpen();
+        body(w);
+        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
+        w.NewLine();
+        effects(w);
+        w.NewLine().Open("tstamp").Atom(id).Close().NewLine().Close().NewLine();
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
     void HiddenText(TextRole role, const std::string& content, bool bottom) {
-        static constexpr std::array<const char*, 4> kinds = {"", "reference", "value", "user"};
-        const std::string size = Millimetres(HiddenTextSize);
-        const std::string body = std::string("(fp_text ") + kinds[std::size_t(role)] + " " +
-                                 Quoted(content) + " (at 0 0) (layer " +
-                                 (bottom ? "\"B.Fab\"" : "\"F.Fab\"") + ") hide";
-        const std::string effects = "(effects (font (size " + size + " " + size + ") (thickness " +
-                                    Millimetres(HiddenTextStroke) + "))" +
-                                    (bottom ? " (justify mirror)" : "") + ")";
-        footprint_ += "    " + body + "\n      " + effects + "\n      (tstamp " +
-                      ids_.For(body + effects) + ")\n    )\n";
+        FootprintText(
+            [&](SExprWriter& w) {
+                w.Atom(TextKind(role)).Quote(content);
+                w.Open("at").Length(0).Length(0).Close();
+                w.Open("layer").Quote(bottom ? "B.Fab" : "F.Fab").Close().Atom("hide");
+            },
+            [&](SExprWriter& w) {
+                w.Open("effects").Open("font");
+                w.Open("size").Length(HiddenTextSize).Length(HiddenTextSize).Close();
+                w.Open("thickness").Length(HiddenTextStroke).Close().Close();
+                if (bottom) {
+                    w.Open("justify").Atom("mirror").Close();
+                }
+                w.Close();
+            });
     }
 
     void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
         const PadForm form = PadFormOf(pad, layers_);
         const std::string angle = Degrees(pad.Rotation);
-        const std::string sizeY = form.Shape == "circle" ? PadSize(pad.XSize) : PadSize(pad.YSize);
+        const std::int64_t sizeY = PadSizeOf(form.Shape == "circle" ? pad.XSize : pad.YSize);
         // KiCad keeps no number for a pad without copper.
         const std::string name = form.Copper != 0 ? pad.Name : "";
-        std::string body = "(pad " + Quoted(name) + " " + form.Kind + " " + form.Shape + " (at " +
-                           XY(frame.Local(At(pad.X, pad.Y))) + (angle == "0" ? "" : " " + angle) +
-                           ") (size " + PadSize(pad.XSize) + " " + sizeY + ")";
-        if (pad.Hole > 0) {
-            body += " (drill " + Size(pad.Hole) + ")";
-        }
-        body += " (layers";
-        for (const std::string& layer : form.Layers) {
-            body += " " + (layer[0] == '*' ? layer : Quoted(layer));
-        }
-        body += ")";
-        if (form.Shape == "roundrect") {
-            body += " (roundrect_rratio " + Decimal(form.RoundRatio) + ")";
-        }
-        if (form.Octagon) {
-            body += " (chamfer_ratio " + Decimal(OctagonChamferRatio) +
-                    ") (chamfer top_left top_right bottom_left bottom_right)";
-        }
-        if (form.TakesNet && net != 0) {
-            body += " (net " + std::to_string(NetNumber(net)) + " " + Quoted(nets_.Name(net)) + ")";
-        }
-        Item(Section::Footprints, "    ", body);
+        Item(Section::Footprints, "pad", [&](SExprWriter& w) {
+            w.Quote(name).Atom(form.Kind).Atom(form.Shape);
+            const SheetPoint at = frame.Local(At(pad.X, pad.Y));
+            w.Open("at").Length(at.X).Length(at.Y);
+            if (angle != "0") {
+                w.Atom(angle);
+            }
+            w.Close();
+            w.Open("size").Length(PadSizeOf(pad.XSize)).Length(sizeY).Close();
+            if (pad.Hole > 0) {
+                w.Open("drill").Length(SizeOf(pad.Hole)).Close();
+            }
+            w.Open("layers");
+            for (const std::string& layer : form.Layers) {
+                if (layer[0] == '*') {
+                    w.Atom(layer);
+                } else {
+                    w.Quote(layer);
+                }
+            }
+            w.Close();
+            if (form.Shape == "roundrect") {
+                w.Open("roundrect_rratio").Atom(Decimal(form.RoundRatio)).Close();
+            }
+            if (form.Octagon) {
+                w.Open("chamfer_ratio").Atom(Decimal(OctagonChamferRatio)).Close();
+                w.Open("chamfer").Atom("top_left top_right bottom_left bottom_right").Close();
+            }
+            if (form.TakesNet && net != 0) {
+                w.Open("net").Atom(std::to_string(NetNumber(net))).Quote(nets_.Name(net)).Close();
+            }
+        });
     }
 
     // Everything of a container but its pads: the free objects on the board, a component's
@@ -619,7 +774,8 @@ private:
         Drain();
     }
 
-    std::string Attributes(const std::vector<Pad>& pads, bool freePad) const {
+    // What the footprint is made of and where it goes, or nothing when it has no pads.
+    static std::string Attributes(const std::vector<Pad>& pads, bool freePad) {
         bool holes = false, surface = false;
         for (const Pad& pad : pads) {
             (pad.Hole > 0 ? holes : surface) = true;
@@ -628,17 +784,32 @@ private:
         if (freePad) {
             attributes += " board_only exclude_from_pos_files exclude_from_bom";
         }
-        return attributes.empty() ? "" : "    (attr " + attributes + ")\n";
+        return attributes;
     }
 
     void Footprint(const std::string& name, bool bottom, SheetPoint at, double rotation,
                    const std::string& attributes) {
         const std::string angle = Degrees(rotation);
-        const std::string head =
-            "(footprint " + Quoted(name) + " (layer " + (bottom ? "\"B.Cu\"" : "\"F.Cu\"") + ")";
-        const std::string position = "(at " + XY(at) + (angle == "0" ? "" : " " + angle) + ")";
-        out_ += "  " + head + "\n    (tstamp " + ids_.For(head + position + footprint_) +
-                ")\n    " + position + "\n" + attributes + footprint_ + "  )\n\n";
+        const auto position = [&](SExprWriter& w) {
+            w.Open("at").Length(at.X).Length(at.Y);
+            if (angle != "0") {
+                w.Atom(angle);
+            }
+            w.Close();
+        };
+        SExprWriter w(out_, 1);
+        w.Open("footprint");
+        const std::size_t start = w.LastOpen();
+        w.Quote(name).Open("layer").Quote(bottom ? "B.Cu" : "F.Cu").Close();
+        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(position) + footprint_);
+        w.NewLine().Open("tstamp").Atom(id).Close().NewLine();
+        position(w);
+        w.NewLine();
+        if (!attributes.empty()) {
+            w.Open("attr").Atom(attributes).Close().NewLine();
+        }
+        out_ += footprint_;
+        w.Close().NewLine().NewLine();
         footprint_.clear();
     }
 
@@ -706,10 +877,17 @@ private:
         const std::array<SheetPoint, 4> corners = {{a, {b.X, a.Y}, b, {a.X, b.Y}}};
         for (const CopperLayer& layer : layers_.CopperLayers()) {
             if (layer.Plane && layer.PlaneNet) {
-                Zone("(net " + std::to_string(NetNumber(nets_.IdOfName(*layer.PlaneNet))) +
-                         ") (net_name " + Quoted(*layer.PlaneNet) + ") (layer " +
-                         Quoted(layer.Name) + ")",
-                     "    (connect_pads (clearance 0.508))\n    (min_thickness 0.254)\n", corners);
+                Zone(
+                    [&](SExprWriter& w) {
+                        ZoneOfNet(w, NetNumber(nets_.IdOfName(*layer.PlaneNet)), *layer.PlaneNet);
+                        w.Open("layer").Quote(layer.Name).Close();
+                    },
+                    [](SExprWriter& w) {
+                        w.Open("connect_pads").Open("clearance").Length(PlaneClearance);
+                        w.Close().Close().NewLine();
+                        w.Open("min_thickness").Length(PlaneMinThickness).Close().NewLine();
+                    },
+                    corners);
             }
         }
     }

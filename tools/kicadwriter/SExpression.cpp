@@ -1,5 +1,7 @@
 #include "kicadwriter/SExpression.h"
 
+#include "textformat/Units.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -59,6 +61,47 @@ std::string Quoted(std::string_view text) {
         }
     }
     return out + "\"";
+}
+
+std::string KicadLength(std::int64_t nanometres) {
+    return units::Millimetres(nanometres);
+}
+
+void SExprWriter::Separate() {
+    if (out_.empty() || out_.back() == '\n') {
+        out_.append(2 * std::size_t(depth_), ' ');
+    } else if (out_.back() != '(') {
+        out_ += ' ';
+    }
+}
+
+SExprWriter& SExprWriter::Open(std::string_view name) {
+    Separate();
+    lastOpen_ = out_.size();
+    out_ += '(';
+    out_ += name;
+    ++depth_;
+    return *this;
+}
+
+SExprWriter& SExprWriter::Atom(std::string_view atom) {
+    Separate();
+    out_ += atom;
+    return *this;
+}
+
+SExprWriter& SExprWriter::Close() {
+    --depth_;
+    if (out_.empty() || out_.back() == '\n') {
+        out_.append(2 * std::size_t(depth_), ' ');
+    }
+    out_ += ')';
+    return *this;
+}
+
+SExprWriter& SExprWriter::NewLine() {
+    out_ += '\n';
+    return *this;
 }
 
 std::uint32_t ContentIds::Count(std::uint64_t hash) {

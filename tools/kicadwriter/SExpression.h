@@ -1,6 +1,7 @@
 #pragma once
 // Pieces of the KiCad board file's text: quoted strings and the identifiers of its objects.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,39 @@ namespace corvane::cli::kicad {
 /// the board's 8-bit text taken as ISO 8859-1 and written as UTF-8; other control characters,
 /// which KiCad cannot show, as '?'.
 std::string Quoted(std::string_view text);
+
+/// A length in the file: nanometres as millimetres. Every length of the file goes through it.
+std::string KicadLength(std::int64_t nanometres);
+
+/// Writes lists of the file onto the end of a text, knowing how deep it is: a list opened at the
+/// start of a line is indented two spaces per level, the others follow what is before them after
+/// a space. Several lists share a line until NewLine breaks it.
+class SExprWriter {
+public:
+    SExprWriter(std::string& out, int depth) : out_(out), depth_(depth) {}
+
+    SExprWriter& Open(std::string_view name);
+    SExprWriter& Atom(std::string_view atom);
+    SExprWriter& Quote(std::string_view text) { return Atom(Quoted(text)); }
+    SExprWriter& Length(std::int64_t nanometres) { return Atom(KicadLength(nanometres)); }
+    SExprWriter& Close();
+    SExprWriter& NewLine();
+
+    /// Where the last list opened starts.
+    std::size_t LastOpen() const { return lastOpen_; }
+    /// Where the text ends now, and the text written from such a place on.
+    std::size_t Position() const { return out_.size(); }
+    std::string_view Since(std::size_t position) const {
+        return std::string_view(out_).substr(position);
+    }
+
+private:
+    void Separate();
+
+    std::string& out_;
+    int depth_;
+    std::size_t lastOpen_ = 0;
+};
 
 /// The identifiers KiCad gives every object ("tstamp"), derived from the object's own text so
 /// that the same board always gives the same file: a hash of the text and of how many objects
