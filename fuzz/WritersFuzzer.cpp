@@ -10,6 +10,7 @@
 #include "boardmodel/BoardVisitor.h"
 #include "contract/HalvexHost.h"
 #include "corvane-import/Documents.h"
+#include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
 #include "hostlink/HalvexApi.h"
 #include "importer/ModuleLifetime.h"
@@ -70,7 +71,7 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
     const DocumentSettings settings{};
     BoardCollector snapshot(header);
     corvane::cli::DocumentNotes notes;
-    const DocumentContext context{header, settings, snapshot, notes};
+    corvane::cli::ProgressBar bar(stderr, false, 80); // off: nothing is shown while fuzzing
     corvane::cli::VisitorFanOut visitors;
     visitors.Add(snapshot);
     std::vector<Document> documents;
@@ -78,6 +79,8 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
     for (const DocumentKind& kind : corvane::cli::DocumentKinds()) {
         documents.push_back(
             {&kind, std::make_unique<StringOutputStream>(corvanefuzz::InputFolder().string())});
+        const DocumentContext context{header, settings, snapshot,
+                                      notes,  bar,      std::string(kind.Option)};
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
