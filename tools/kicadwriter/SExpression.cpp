@@ -112,7 +112,7 @@ std::uint32_t ContentIds::Count(std::uint64_t hash) {
         Grow();
     }
     const std::size_t mask = slots_.size() - 1;
-    std::size_t at = (hash ^ (hash >> 29)) & mask;
+    std::size_t at = static_cast<std::size_t>((hash ^ (hash >> 29)) & mask);
     while (slots_[at].Key != 0 && slots_[at].Key != hash) {
         at = (at + 1) & mask;
     }
@@ -128,7 +128,7 @@ void ContentIds::Grow() {
     const std::size_t mask = slots.size() - 1;
     for (const Slot& slot : slots_) {
         if (slot.Key != 0) {
-            std::size_t at = (slot.Key ^ (slot.Key >> 29)) & mask;
+            std::size_t at = static_cast<std::size_t>((slot.Key ^ (slot.Key >> 29)) & mask);
             while (slots[at].Key != 0) {
                 at = (at + 1) & mask;
             }
