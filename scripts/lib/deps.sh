@@ -41,7 +41,8 @@ install_windows_deps() {
 }
 
 # The manufacturing files and their checks: KiCad (its pcbnew module for /usr/bin/python3 loads,
-# checks and plots boards) without its recommended packages, and gerbv to read the plotted files.
+# checks and plots boards) without its recommended packages, gerbv to read the plotted files, and
+# rsvg-convert to draw the program's SVG beside them.
 install_fab_deps() {
-    apt_install kicad gerbv
+    apt_install kicad gerbv librsvg2-bin
 }
