@@ -1,6 +1,9 @@
 #pragma once
-// The file each input of an import target is written to before the plug-in imports it: one per
-// fuzzing process (parallel jobs each have their own), rewritten for every input.
+// What the import targets share: the plug-in started as its loader starts it, and the file each
+// input is written to before the plug-in imports it: one per fuzzing process (parallel jobs each
+// have their own), rewritten for every input.
+
+#include "importer/ModuleLifetime.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -43,6 +46,21 @@ inline void WriteInput(const std::uint8_t* data, std::size_t size) {
 inline void RemoveInput() {
     std::error_code ignored;
     std::filesystem::remove(InputPath(), ignored);
+}
+
+// What the loader does when the host loads the plug-in, and its undoing with the input file when
+// the fuzzing process ends.
+inline void StartPlugin() {
+    if (!corvane::StartModule()) {
+        std::fprintf(stderr, "the plug-in did not start\n");
+        std::abort();
+    }
+    // The path first, so that it is still there when the exit handler below runs.
+    (void)InputPath();
+    std::atexit([] {
+        corvane::StopModule();
+        RemoveInput();
+    });
 }
 
 } // namespace corvanefuzz

@@ -6,7 +6,6 @@
 #include "FuzzInputFile.h"
 #include "PluginExports.h"
 #include "contract/HalvexHost.h"
-#include "importer/ModuleLifetime.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -61,17 +60,7 @@ void ReadReports() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // What the loader does when the host loads the plug-in.
-    if (!corvane::StartModule()) {
-        std::fprintf(stderr, "the plug-in did not start\n");
-        std::abort();
-    }
-    // The path first, so that it is still there when the exit handler below runs.
-    (void)InputPath();
-    std::atexit([] {
-        corvane::StopModule();
-        corvanefuzz::RemoveInput();
-    });
+    corvanefuzz::StartPlugin();
     return 0;
 }
 

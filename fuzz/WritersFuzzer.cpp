@@ -13,7 +13,6 @@
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
 #include "hostlink/HalvexApi.h"
-#include "importer/ModuleLifetime.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
@@ -101,17 +100,7 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // What the loader does when the host loads the plug-in.
-    if (!corvane::StartModule()) {
-        std::fprintf(stderr, "the plug-in did not start\n");
-        std::abort();
-    }
-    // The path first, so that it is still there when the exit handler below runs.
-    (void)InputPath();
-    std::atexit([] {
-        corvane::StopModule();
-        corvanefuzz::RemoveInput();
-    });
+    corvanefuzz::StartPlugin();
     return 0;
 }
 
