@@ -84,7 +84,6 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
         visitors.Add(*writers.back());
     }
     corvane::cli::WalkBoard(server, board, visitors);
-    (void)corvane::cli::HasEdgeOutline(snapshot.Collected(), settings.Kicad);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
         if (document.Stream->Text().empty() || document.Stream->Failed()) {

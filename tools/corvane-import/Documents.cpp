@@ -39,25 +39,40 @@ std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& cont
     return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
 }
 
-// The KiCad board, streamed to its output as it is made, with its own phase on the progress bar.
+// The KiCad board, made from the board kept in its own compact store when the walk ends, and
+// streamed to its output as it is made, with its own phase on the progress bar.
 class KicadDocument final : public BoardVisitor {
 public:
     KicadDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Snapshot), settings_(context.Settings), notes_(context.Notes),
+        : out_(out), board_(context.Header), settings_(context.Settings), notes_(context.Notes),
           bar_(context.Bar), name_(context.Name) {}
 
+    void OnPlanes(const std::vector<Plane>& planes) override { board_.OnPlanes(planes); }
+    void OnTrack(const Track& track) override { board_.OnTrack(track); }
+    void OnVia(const Via& via) override { board_.OnVia(via); }
+    void OnPad(const Pad& pad) override { board_.OnPad(pad); }
+    void OnArc(const Arc& arc) override { board_.OnArc(arc); }
+    void OnFill(const Fill& fill) override { board_.OnFill(fill); }
+    void OnText(const Text& text) override { board_.OnText(text); }
+    void OnComponentBegin(const Component& component) override {
+        board_.OnComponentBegin(component);
+    }
+    void OnComponentEnd() override { board_.OnComponentEnd(); }
+    void OnNet(const Net& net) override { board_.OnNet(net); }
+
     void OnBoardEnd() override {
-        const Board& board = board_.Collected();
         bar_.Init("Writing " + name_,
-                  std::int32_t(std::min<std::size_t>(KicadBoardSteps(board), INT32_MAX)));
-        notes_.DerivedNets = WriteKicadBoard(
-            board, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
+                  std::int32_t(std::min<std::size_t>(KicadBoardSteps(board_), INT32_MAX)));
+        const KicadBoardOutcome outcome = WriteKicadBoard(
+            board_, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
+        notes_.DerivedNets = outcome.DerivedNets;
+        notes_.MadeUpEdge = outcome.MadeUpEdge;
     }
 
 private:
     OutputStream& out_;
-    const BoardCollector& board_;
+    BoardStore board_;
     const DocumentSettings& settings_;
     DocumentNotes& notes_;
     ProgressBar& bar_;
@@ -82,7 +97,7 @@ const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
         {"--json", "json", true, false, Json},
         {"--svg", "svg", true, false, Svg},
-        {"--kicad", "kicad_pcb", false, true, Kicad},
+        {"--kicad", "kicad_pcb", false, false, Kicad},
         {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
         {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
     };

@@ -6,6 +6,7 @@
 // such documents, at the walk's end (KiCad, BOM, placement). SafeOutputs gives each its stream.
 
 #include "boardmodel/BoardSnapshot.h"
+#include "boardmodel/BoardStore.h"
 #include "boardmodel/BoardVisitor.h"
 #include "corvane-import/ProgressBar.h"
 #include "kicadwriter/KicadBoardWriter.h"
@@ -28,6 +29,8 @@ struct DocumentSettings {
 struct DocumentNotes {
     /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
     std::optional<std::size_t> DerivedNets;
+    /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
+    bool MadeUpEdge = false;
 };
 
 /// What a document's writer is given besides its stream.
@@ -49,7 +52,8 @@ struct DocumentKind {
     std::string_view Option;    // "--json"
     std::string_view Extension; // in an --out-dir folder the document is {name}.Extension
     bool WrittenByDefault;      // written into an --out-dir folder when no document is named
-    bool NeedsSnapshot;         // made from the whole board (which is then read back into memory)
+    bool NeedsSnapshot;         // made from the whole board (which is then read back into memory);
+                                // the KiCad board keeps its own, compactly
     DocumentWriterMaker Make;
 };
 

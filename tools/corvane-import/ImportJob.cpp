@@ -131,9 +131,8 @@ struct WalkTargets {
 
 // Reads the board back from the server once, for everything that shows it, with the writing on
 // the progress bar. Nothing is read when nothing shows the board, and the board is kept whole in
-// memory only for the documents made from all of it. True when a KiCad board was written whose
-// edge is the rectangle around everything, drawn by no object of the board.
-bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
+// memory only for the documents made from all of it.
+void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
     BoardCollector snapshot(targets.Header);
     VisitorFanOut visitors;
@@ -152,7 +151,7 @@ bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
         visitors.Add(*writers.back());
     }
     if (visitors.Empty()) {
-        return false;
+        return;
     }
     const bool writing = !writers.empty();
     if (writing) {
@@ -164,10 +163,6 @@ bool WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
         }
     });
     bar.Finish();
-    const bool kicad = std::any_of(
-        targets.Documents.begin(), targets.Documents.end(),
-        [](const DocumentStream& document) { return document.Kind->Option == "--kicad"; });
-    return kicad && !HasEdgeOutline(snapshot.Collected(), targets.Settings.Kicad);
 }
 
 // The status of an import that ran: a failed output outweighs an abort, an abort the losses
@@ -252,10 +247,9 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     const DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}};
     BoardCounter counter;
     DocumentNotes documentNotes;
-    const bool madeUpEdge = WalkForOutputs(
-        modules, imported.Board,
-        {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
-        WritingCaption(file), bar);
+    WalkForOutputs(modules, imported.Board,
+                   {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
+                   WritingCaption(file), bar);
     const std::vector<std::string> failures = outputs.Commit();
     for (const std::string& failure : failures) {
         PrintError(failure);
@@ -275,14 +269,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string counts = ImportReport(modules, CorvaneReportCounts) +
                                    (noteKinds.empty() ? "" : "; note: " + noteKinds);
         const std::string text =
-            run.Several
-                ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
-                : SummaryText(outcome, counter) +
-                      (madeUpEdge ? "Edge:        no closed outline on " + options.EdgeLayer +
-                                        ": the KiCad board's edge is a rectangle around "
-                                        "everything\n"
-                                  : "") +
-                      "Report:      " + counts + "\n";
+            run.Several ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
+                        : SummaryText(outcome, counter) +
+                              (documentNotes.MadeUpEdge
+                                   ? "Edge:        no closed outline on " + options.EdgeLayer +
+                                         ": the KiCad board's edge is a rectangle around "
+                                         "everything\n"
+                                   : "") +
+                              "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;
         if (!WriteSummary(text, outputs.UsesStandardOutput() ? stderr : stdout)) {

@@ -38,7 +38,8 @@ void AddText(const Text& t, Extent& extent) {
     }
 }
 
-void AddPrimitives(const Primitives& p, Extent& extent) {
+// Primitives, or a store's.
+template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent) {
     for (const Track& t : p.Tracks) {
         extent.Add(t.X1, t.Y1, Half(t.Width));
         extent.Add(t.X2, t.Y2, Half(t.Width));
@@ -176,15 +177,17 @@ std::vector<Loop> ClosedLoops(const std::vector<Link>& links) {
 
 } // namespace
 
-Extent BoardExtent(const Board& board) {
+Extent BoardExtent(const BoardStore& board) {
     Extent extent;
-    AddPrimitives(board.Free, extent);
-    for (const Component& c : board.Components) {
-        AddPrimitives(c.Children, extent);
-        for (const auto& text : {c.DesignatorText, c.CommentText}) {
-            if (text) {
-                AddText(*text, extent);
-            }
+    AddPrimitives(board.Free(), extent);
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        AddPrimitives(board.ChildrenOf(i), extent);
+        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
+        if (c.HasDesignatorText) {
+            AddText(board.Expand(c.DesignatorText), extent);
+        }
+        if (c.HasCommentText) {
+            AddText(board.Expand(c.CommentText), extent);
         }
     }
     return extent;
@@ -208,6 +211,13 @@ Extent FallbackOutline(const Extent& board) {
 }
 
 EdgeOutline FindEdgeOutline(const Primitives& free, const std::string& edgeLayer,
+                            const SheetPlacement& sheet) {
+    Board board;
+    board.Free = free;
+    return FindEdgeOutline(StoreOf(board).Free(), edgeLayer, sheet);
+}
+
+EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edgeLayer,
                             const SheetPlacement& sheet) {
     EdgeOutline outline;
     outline.Tracks.assign(free.Tracks.size(), false);

@@ -3,6 +3,7 @@
 // around everything.
 
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 #include "kicadwriter/KicadSheet.h"
 
 #include <string>
@@ -12,7 +13,7 @@ namespace corvane::cli::kicad {
 
 /// What the board's objects cover, in host units: lines and arcs with their widths, pads and vias
 /// with their sizes, fills, and texts with a box of their height and length.
-Extent BoardExtent(const Board& board);
+Extent BoardExtent(const BoardStore& board);
 
 /// The rectangle drawn when the edge layer holds no closed outline: the extent grown by 50 mil on
 /// every side, its corners on whole mils (a 1000 mil square from the origin for an empty board).
@@ -29,6 +30,8 @@ struct EdgeOutline {
 /// sheet form closed outlines, and a whole circle is one by itself. The outer outlines are the
 /// edge; an outline inside another is not taken (on the keep-out layer such a loop fences an area
 /// of the board), and neither are open lines.
+EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edgeLayer,
+                            const SheetPlacement& sheet);
 EdgeOutline FindEdgeOutline(const Primitives& free, const std::string& edgeLayer,
                             const SheetPlacement& sheet);
 

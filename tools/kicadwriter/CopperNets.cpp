@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 namespace corvane::cli::kicad {
@@ -20,21 +21,19 @@ struct Point {
 };
 
 // What a piece of copper covers, in host units (y up).
-enum class Form { Capsule, Ring, Disc, Oval, Box, Octagon };
+enum class Form : std::uint8_t { Capsule, Ring, Disc, Oval, Box, Octagon };
 
-// A pad as a derived net is named after it.
+// A pad as a derived net is named after it, by strings of the store.
 struct PadRef {
-    const std::string* Reference = nullptr; // its footprint's reference
-    const std::string* Name = nullptr;      // its number
+    stored::StringId Reference = 0; // its footprint's reference
+    stored::StringId Name = 0;      // its number
 };
 
 constexpr std::uint32_t NoPad = std::numeric_limits<std::uint32_t>::max();
 
-// There is a piece for nearly every object of the board: it keeps what the tests of touch need.
-struct Piece {
-    std::uint32_t Slot = 0;    // the object's place in CopperNets::Ids
-    std::uint32_t Pad = NoPad; // pads: their PadRef
-    CopperMask Copper = 0;
+// What a piece of copper covers, made from its object when a test of touch needs it: there is a
+// piece for nearly every object of the board, and the pieces keep only what chooses the pairs.
+struct Outline {
     Form Shape = Form::Disc;
     bool Corners = false;                           // fills: their corners are anchors too
     Point A, B;                                     // capsule ends; centre of everything else in A
@@ -42,8 +41,18 @@ struct Piece {
     double HalfX = 0, HalfY = 0;                    // boxes, ovals and octagons
     double Cos = 1, Sin = 0;                        // rotation of boxes, ovals and octagons
     double Radius = 0, StartAngle = 0, Sweep = 360; // rings (arcs)
+};
+
+struct Piece {
+    CopperMask Copper = 0;
     // Bounds, rounded outwards: they only choose the pairs to test.
     float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
+    std::uint32_t Slot = 0;    // the object's place in CopperNets::Ids
+    std::uint32_t Pad = NoPad; // pads: their PadRef
+    std::uint32_t Record = 0;  // the object's record among those of its kind
+    CopperKind Kind = CopperKind::Track;
+    Form Shape = Form::Disc;
+    bool InComponent = false; // the record is among the components' children
 };
 
 void CosSin(double degrees, double& c, double& s) {
@@ -62,9 +71,93 @@ void CosSin(double degrees, double& c, double& s) {
     }
 }
 
+Outline OutlineOf(const stored::TrackRecord& t) {
+    Outline o;
+    o.Shape = Form::Capsule;
+    o.A = {double(t.X1), double(t.Y1)};
+    o.B = {double(t.X2), double(t.Y2)};
+    o.Half = std::abs(double(t.Width)) / 2;
+    return o;
+}
+
+Outline OutlineOf(const stored::ArcRecord& a) {
+    Outline o;
+    o.Shape = Form::Ring;
+    o.A = o.B = {double(a.X), double(a.Y)};
+    o.Radius = std::max(0.0, double(a.Radius));
+    o.Half = std::abs(double(a.Width)) / 2;
+    double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
+    if (!std::isfinite(sweep) || sweep <= 0) {
+        sweep += 360;
+    }
+    o.StartAngle = std::isfinite(a.StartAngle) ? a.StartAngle : 0;
+    o.Sweep = std::isfinite(sweep) ? sweep : 360;
+    return o;
+}
+
+Outline OutlineOf(const stored::ViaRecord& v) {
+    Outline o;
+    o.Shape = Form::Disc;
+    o.A = o.B = {double(v.X), double(v.Y)};
+    o.Half = std::abs(double(v.Size)) / 2;
+    return o;
+}
+
+Outline OutlineOf(const stored::PadRecord& pad, Form shape) {
+    Outline o;
+    o.Shape = shape;
+    o.A = o.B = {double(pad.X), double(pad.Y)};
+    o.HalfX = std::abs(double(pad.XSize)) / 2;
+    o.HalfY = std::abs(double(pad.YSize)) / 2;
+    CosSin(pad.Rotation, o.Cos, o.Sin);
+    o.Half = o.HalfX;
+    return o;
+}
+
+Outline OutlineOf(const stored::FillRecord& f) {
+    Outline o;
+    o.Shape = Form::Box;
+    o.A = o.B = {(double(f.X1) + f.X2) / 2, (double(f.Y1) + f.Y2) / 2};
+    o.HalfX = std::abs(double(f.X2) - f.X1) / 2;
+    o.HalfY = std::abs(double(f.Y2) - f.Y1) / 2;
+    CosSin(f.Rotation, o.Cos, o.Sin);
+    o.Corners = true;
+    return o;
+}
+
+// How far the outline reaches from its points A and B.
+double ReachOf(const Outline& o) {
+    switch (o.Shape) {
+    case Form::Capsule:
+        return o.Half;
+    case Form::Ring:
+        return o.Radius + o.Half;
+    case Form::Disc:
+        return o.HalfX == 0 && o.HalfY == 0 ? o.Half : std::hypot(o.HalfX, o.HalfY);
+    default:
+        return std::hypot(o.HalfX, o.HalfY);
+    }
+}
+
+Outline OutlineOf(const Piece& piece, const BoardStore& board) {
+    const stored::Records& records = piece.InComponent ? board.ChildRecords() : board.FreeRecords();
+    switch (piece.Kind) {
+    case CopperKind::Track:
+        return OutlineOf(records.Tracks[piece.Record]);
+    case CopperKind::Arc:
+        return OutlineOf(records.Arcs[piece.Record]);
+    case CopperKind::Via:
+        return OutlineOf(records.Vias[piece.Record]);
+    case CopperKind::Pad:
+        return OutlineOf(records.Pads[piece.Record], piece.Shape);
+    case CopperKind::Fill:
+        return OutlineOf(records.Fills[piece.Record]);
+    }
+    return {};
+}
+
 // The points of a piece that join it to the pieces they lie on: the ends of tracks and arcs, the
-// centres of vias, pads and fills, and the corners of fills. Made when asked rather than kept, as
-// there is a piece for nearly every object of the board.
+// centres of vias, pads and fills, and the corners of fills.
 struct Anchors {
     std::array<Point, 5> Points;
     std::size_t Count = 0;
@@ -74,7 +167,7 @@ struct Anchors {
     void Add(Point p) { Points[Count++] = p; }
 };
 
-Anchors AnchorsOf(const Piece& piece) {
+Anchors AnchorsOf(const Outline& piece) {
     Anchors anchors;
     if (piece.Shape == Form::Capsule) {
         anchors.Add(piece.A);
@@ -109,12 +202,12 @@ double SegmentDistance(Point p, Point a, Point b) {
 }
 
 // The point in the piece's own frame (unrotated, centred).
-Point Local(const Piece& piece, Point p) {
+Point Local(const Outline& piece, Point p) {
     const double x = p.X - piece.A.X, y = p.Y - piece.A.Y;
     return {x * piece.Cos + y * piece.Sin, -x * piece.Sin + y * piece.Cos};
 }
 
-bool Covers(const Piece& piece, Point p) {
+bool Covers(const Outline& piece, Point p) {
     switch (piece.Shape) {
     case Form::Capsule:
         return SegmentDistance(p, piece.A, piece.B) <= piece.Half;
@@ -157,7 +250,7 @@ bool Covers(const Piece& piece, Point p) {
     return false;
 }
 
-bool Joined(const Piece& a, const Piece& b) {
+bool Joined(const Outline& a, const Outline& b) {
     const Anchors ofA = AnchorsOf(a), ofB = AnchorsOf(b);
     return std::any_of(ofA.begin(), ofA.end(), [&](Point p) { return Covers(b, p); }) ||
            std::any_of(ofB.begin(), ofB.end(), [&](Point p) { return Covers(a, p); });
@@ -174,29 +267,17 @@ float Above(double value) {
     return double(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
 }
 
-void SetBounds(Piece& piece, double reach) {
-    piece.MinX = Below(std::min(piece.A.X, piece.B.X) - reach);
-    piece.MaxX = Above(std::max(piece.A.X, piece.B.X) + reach);
-    piece.MinY = Below(std::min(piece.A.Y, piece.B.Y) - reach);
-    piece.MaxY = Above(std::max(piece.A.Y, piece.B.Y) + reach);
-}
-
-Piece NewPiece(std::size_t slot, CopperMask copper) {
-    Piece piece;
-    piece.Slot = std::uint32_t(slot);
-    piece.Copper = copper;
-    return piece;
-}
-
 // Gives every object its slot in the nets' table, with the net it has, and every piece of copper
 // a piece.
 class Collector {
 public:
-    Collector(const LayerMap& layers, CopperNets& nets) : layers_(layers), nets_(nets) {}
+    Collector(const BoardStore& board, const LayerMap& layers, CopperNets& nets)
+        : board_(board), layers_(layers), nets_(nets), netOfString_(board.StringCount(), Unknown) {}
 
-    // reference: the designator of the component, or null for free objects (a free pad's
+    // reference: the designator of the component, or none for free objects (a free pad's
     // footprint is referred to by the pad's name).
-    void Add(const Primitives& p, const std::string* reference) {
+    void Add(const StoredPrimitives& p, std::optional<stored::StringId> reference) {
+        const bool inComponent = reference.has_value();
         // The kinds in the order of CopperKind.
         const auto begin = [&](std::size_t count) {
             nets_.Offsets.push_back(nets_.Ids.size());
@@ -204,24 +285,50 @@ public:
             return nets_.Offsets.back();
         };
         std::size_t slot = begin(p.Tracks.size());
-        for (const Track& t : p.Tracks) {
-            AddTrack(t, slot++);
+        for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
+            const stored::TrackRecord& t = p.Tracks.RecordAt(i);
+            Keep(NewPiece(CopperKind::Track, p.Tracks.First() + i, inComponent, slot++, t.Net,
+                          layers_.CopperOn(std::string(board_.String(t.Layer)))),
+                 OutlineOf(t));
         }
         slot = begin(p.Arcs.size());
-        for (const Arc& a : p.Arcs) {
-            AddArc(a, slot++);
+        for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
+            const stored::ArcRecord& a = p.Arcs.RecordAt(i);
+            Keep(NewPiece(CopperKind::Arc, p.Arcs.First() + i, inComponent, slot++, a.Net,
+                          layers_.CopperOn(std::string(board_.String(a.Layer)))),
+                 OutlineOf(a));
         }
         slot = begin(p.Vias.size());
-        for (const Via& v : p.Vias) {
-            AddVia(v, slot++);
+        for (std::size_t i = 0; i < p.Vias.size(); ++i) {
+            const stored::ViaRecord& v = p.Vias.RecordAt(i);
+            Keep(NewPiece(CopperKind::Via, p.Vias.First() + i, inComponent, slot++, v.Net,
+                          layers_.Span(std::string(board_.String(v.StartLayer)),
+                                       std::string(board_.String(v.EndLayer)))),
+                 OutlineOf(v));
         }
         slot = begin(p.Pads.size());
-        for (const Pad& pad : p.Pads) {
-            AddPad(pad, reference != nullptr ? *reference : pad.Name, slot++);
+        for (std::size_t i = 0; i < p.Pads.size(); ++i) {
+            const stored::PadRecord& record = p.Pads.RecordAt(i);
+            const PadForm form = PadFormOf(p.Pads[i], layers_);
+            Piece piece = NewPiece(CopperKind::Pad, p.Pads.First() + i, inComponent, slot++,
+                                   record.Net, form.Copper);
+            if (!form.TakesNet) {
+                continue;
+            }
+            piece.Shape = form.Shape == "circle" ? Form::Disc
+                          : form.Shape == "oval" ? Form::Oval
+                          : form.Octagon         ? Form::Octagon
+                                                 : Form::Box;
+            piece.Pad = std::uint32_t(pads_.size());
+            pads_.push_back({reference.value_or(record.Name), record.Name});
+            Keep(piece, OutlineOf(record, piece.Shape));
         }
         slot = begin(p.Fills.size());
-        for (const Fill& f : p.Fills) {
-            AddFill(f, slot++);
+        for (std::size_t i = 0; i < p.Fills.size(); ++i) {
+            const stored::FillRecord& f = p.Fills.RecordAt(i);
+            Keep(NewPiece(CopperKind::Fill, p.Fills.First() + i, inComponent, slot++, f.Net,
+                          layers_.CopperOn(std::string(board_.String(f.Layer)))),
+                 OutlineOf(f));
         }
     }
 
@@ -235,87 +342,48 @@ public:
     std::vector<PadRef>& Pads() { return pads_; }
 
 private:
-    void AddTrack(const Track& t, std::size_t slot) {
-        nets_.Ids[slot] = nets_.Intern(t.Net);
-        Piece piece = NewPiece(slot, layers_.CopperOn(t.Layer));
-        piece.Shape = Form::Capsule;
-        piece.A = {double(t.X1), double(t.Y1)};
-        piece.B = {double(t.X2), double(t.Y2)};
-        piece.Half = std::abs(double(t.Width)) / 2;
-        SetBounds(piece, piece.Half);
-        Keep(std::move(piece));
-    }
+    static constexpr std::uint32_t Unknown = std::numeric_limits<std::uint32_t>::max();
 
-    void AddArc(const Arc& a, std::size_t slot) {
-        nets_.Ids[slot] = nets_.Intern(a.Net);
-        Piece piece = NewPiece(slot, layers_.CopperOn(a.Layer));
-        piece.Shape = Form::Ring;
-        piece.A = piece.B = {double(a.X), double(a.Y)};
-        piece.Radius = std::max(0.0, double(a.Radius));
-        piece.Half = std::abs(double(a.Width)) / 2;
-        double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
-        if (!std::isfinite(sweep) || sweep <= 0) {
-            sweep += 360;
+    // The object's net, by the number of its name in the store, asked of the nets once a name.
+    std::uint32_t NetOf(stored::StringId net) {
+        if (net == stored::NoNet) {
+            return 0;
         }
-        piece.StartAngle = std::isfinite(a.StartAngle) ? a.StartAngle : 0;
-        piece.Sweep = std::isfinite(sweep) ? sweep : 360;
-        SetBounds(piece, piece.Radius + piece.Half);
-        Keep(std::move(piece));
+        std::uint32_t& id = netOfString_[net];
+        if (id == Unknown) {
+            id = nets_.Intern(board_.String(net));
+        }
+        return id;
     }
 
-    void AddVia(const Via& v, std::size_t slot) {
-        nets_.Ids[slot] = nets_.Intern(v.Net);
-        Piece piece = NewPiece(slot, layers_.Span(v.StartLayer, v.EndLayer));
-        piece.Shape = Form::Disc;
-        piece.A = piece.B = {double(v.X), double(v.Y)};
-        piece.Half = std::abs(double(v.Size)) / 2;
-        SetBounds(piece, piece.Half);
-        Keep(std::move(piece));
+    Piece NewPiece(CopperKind kind, std::size_t record, bool inComponent, std::size_t slot,
+                   stored::StringId net, CopperMask copper) {
+        nets_.Ids[slot] = NetOf(net);
+        Piece piece;
+        piece.Kind = kind;
+        piece.Record = std::uint32_t(record);
+        piece.InComponent = inComponent;
+        piece.Slot = std::uint32_t(slot);
+        piece.Copper = copper;
+        return piece;
     }
 
-    void AddPad(const Pad& pad, const std::string& reference, std::size_t slot) {
-        nets_.Ids[slot] = nets_.Intern(pad.Net);
-        const PadForm form = PadFormOf(pad, layers_);
-        if (!form.TakesNet) {
+    void Keep(Piece piece, const Outline& outline) {
+        if (piece.Copper == 0) {
             return;
         }
-        Piece piece = NewPiece(slot, form.Copper);
-        piece.Pad = std::uint32_t(pads_.size());
-        pads_.push_back({&reference, &pad.Name});
-        piece.A = piece.B = {double(pad.X), double(pad.Y)};
-        piece.HalfX = std::abs(double(pad.XSize)) / 2;
-        piece.HalfY = std::abs(double(pad.YSize)) / 2;
-        CosSin(pad.Rotation, piece.Cos, piece.Sin);
-        piece.Shape = form.Shape == "circle" ? Form::Disc
-                      : form.Shape == "oval" ? Form::Oval
-                      : form.Octagon         ? Form::Octagon
-                                             : Form::Box;
-        piece.Half = piece.HalfX;
-        SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
-        Keep(std::move(piece));
+        const double reach = ReachOf(outline);
+        piece.MinX = Below(std::min(outline.A.X, outline.B.X) - reach);
+        piece.MaxX = Above(std::max(outline.A.X, outline.B.X) + reach);
+        piece.MinY = Below(std::min(outline.A.Y, outline.B.Y) - reach);
+        piece.MaxY = Above(std::max(outline.A.Y, outline.B.Y) + reach);
+        pieces_.push_back(piece);
     }
 
-    void AddFill(const Fill& f, std::size_t slot) {
-        nets_.Ids[slot] = nets_.Intern(f.Net);
-        Piece piece = NewPiece(slot, layers_.CopperOn(f.Layer));
-        piece.Shape = Form::Box;
-        piece.A = piece.B = {(double(f.X1) + f.X2) / 2, (double(f.Y1) + f.Y2) / 2};
-        piece.HalfX = std::abs(double(f.X2) - f.X1) / 2;
-        piece.HalfY = std::abs(double(f.Y2) - f.Y1) / 2;
-        CosSin(f.Rotation, piece.Cos, piece.Sin);
-        piece.Corners = true;
-        SetBounds(piece, std::hypot(piece.HalfX, piece.HalfY));
-        Keep(std::move(piece));
-    }
-
-    void Keep(Piece piece) {
-        if (piece.Copper != 0) {
-            pieces_.push_back(std::move(piece));
-        }
-    }
-
+    const BoardStore& board_;
     const LayerMap& layers_;
     CopperNets& nets_;
+    std::vector<std::uint32_t> netOfString_;
     std::vector<Piece> pieces_;
     std::vector<PadRef> pads_;
 };
@@ -323,10 +391,11 @@ private:
 class Groups {
 public:
     explicit Groups(std::size_t count) : parent_(count) {
-        std::iota(parent_.begin(), parent_.end(), std::size_t{0});
+        std::iota(parent_.begin(), parent_.end(), std::uint32_t{0});
     }
 
-    std::size_t Root(std::size_t i) {
+    std::uint32_t Root(std::size_t piece) {
+        auto i = std::uint32_t(piece);
         while (parent_[i] != i) {
             parent_[i] = parent_[parent_[i]];
             i = parent_[i];
@@ -335,14 +404,14 @@ public:
     }
 
     void Join(std::size_t a, std::size_t b) {
-        a = Root(a), b = Root(b);
-        if (a != b) {
-            parent_[std::max(a, b)] = std::min(a, b);
+        const std::uint32_t ra = Root(a), rb = Root(b);
+        if (ra != rb) {
+            parent_[std::max(ra, rb)] = std::min(ra, rb);
         }
     }
 
 private:
-    std::vector<std::size_t> parent_;
+    std::vector<std::uint32_t> parent_; // pieces are counted in 32 bits
 };
 
 // The grid the pieces are sorted into: square cells from the lowest corner of all pieces.
@@ -397,7 +466,7 @@ Grid GridFor(const std::vector<Piece>& pieces) {
 
 // Joins the pieces that touch: each piece goes into the cells of a grid its bounds overlap, and
 // the pieces that share a cell are tested, so that the work grows with the number of pieces.
-void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
+void JoinTouching(const std::vector<Piece>& pieces, const BoardStore& board, Groups& groups) {
     if (pieces.empty()) {
         return;
     }
@@ -441,7 +510,7 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
                 const Piece& b = pieces[bi];
                 if ((a.Copper & b.Copper) != 0 && b.MinX <= a.MaxX && a.MinX <= b.MaxX &&
                     b.MinY <= a.MaxY && a.MinY <= b.MaxY && groups.Root(ai) != groups.Root(bi) &&
-                    Joined(a, b)) {
+                    Joined(OutlineOf(a, board), OutlineOf(b, board))) {
                     groups.Join(ai, bi);
                 }
             }
@@ -450,38 +519,41 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
 }
 
 // KiCad's name for a net without a name: after its first pad.
-std::string UnnamedNetName(const PadRef& pad) {
-    return "Net-(" + *pad.Reference + "-Pad" + *pad.Name + ")";
+std::string UnnamedNetName(const PadRef& pad, const BoardStore& board) {
+    return "Net-(" + std::string(board.String(pad.Reference)) + "-Pad" +
+           std::string(board.String(pad.Name)) + ")";
 }
 
-bool PadBefore(const PadRef& a, const PadRef& b) {
-    if (*a.Reference != *b.Reference) {
-        return NaturalLess(*a.Reference, *b.Reference);
+bool PadBefore(const PadRef& a, const PadRef& b, const BoardStore& board) {
+    if (a.Reference != b.Reference) {
+        return NaturalLess(std::string(board.String(a.Reference)),
+                           std::string(board.String(b.Reference)));
     }
-    return NaturalLess(*a.Name, *b.Name);
+    return a.Name != b.Name &&
+           NaturalLess(std::string(board.String(a.Name)), std::string(board.String(b.Name)));
 }
 
 // Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
 // how many. Names are made unique with a suffix where two groups would share one (two components
 // of one designator).
 std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
-                       const std::vector<PadRef>& pads, Groups& groups) {
-    std::vector<std::size_t> size(pieces.size(), 0), firstPad(pieces.size(), pieces.size());
+                       const std::vector<PadRef>& pads, const BoardStore& board, Groups& groups) {
+    std::vector<std::uint32_t> size(pieces.size(), 0), firstPad(pieces.size(), NoPad);
     std::vector<bool> netted(pieces.size(), false);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::size_t root = groups.Root(i);
         ++size[root];
         netted[root] = netted[root] || nets.Ids[pieces[i].Slot] != 0;
         if (pieces[i].Pad != NoPad &&
-            (firstPad[root] == pieces.size() ||
-             PadBefore(pads[pieces[i].Pad], pads[pieces[firstPad[root]].Pad]))) {
-            firstPad[root] = i;
+            (firstPad[root] == NoPad ||
+             PadBefore(pads[pieces[i].Pad], pads[pieces[firstPad[root]].Pad], board))) {
+            firstPad[root] = std::uint32_t(i);
         }
     }
     std::vector<std::pair<std::string, std::size_t>> derived; // name, group
     for (std::size_t root = 0; root < pieces.size(); ++root) {
-        if (size[root] >= 2 && firstPad[root] != pieces.size() && !netted[root]) {
-            derived.emplace_back(UnnamedNetName(pads[pieces[firstPad[root]].Pad]), root);
+        if (size[root] >= 2 && firstPad[root] != NoPad && !netted[root]) {
+            derived.emplace_back(UnnamedNetName(pads[pieces[firstPad[root]].Pad], board), root);
         }
     }
     std::sort(derived.begin(), derived.end());
@@ -492,7 +564,7 @@ std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
         for (int n = 2; nets.IdOfName(unique) != 0; ++n) {
             unique = name + "_" + std::to_string(n);
         }
-        named.emplace(root, nets.Intern(unique));
+        named.emplace(root, nets.Intern(std::string_view(unique)));
     }
     if (!named.empty()) {
         for (const Piece& piece : pieces) {
@@ -508,17 +580,19 @@ std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
 } // namespace
 
 std::uint32_t CopperNets::Intern(const NetName& net) {
-    if (!net) {
-        return 0;
-    }
-    const auto [found, added] = ids_.emplace(*net, std::uint32_t(Names.size() + 1));
-    if (added) {
-        Names.push_back(*net);
-    }
-    return found->second;
+    return net ? Intern(std::string_view(*net)) : 0;
 }
 
-std::uint32_t CopperNets::IdOfName(const std::string& name) const {
+std::uint32_t CopperNets::Intern(std::string_view name) {
+    if (const auto found = ids_.find(name); found != ids_.end()) {
+        return found->second;
+    }
+    Names.emplace_back(name);
+    ids_.emplace(Names.back(), std::uint32_t(Names.size()));
+    return std::uint32_t(Names.size());
+}
+
+std::uint32_t CopperNets::IdOfName(std::string_view name) const {
     const auto found = ids_.find(name);
     return found == ids_.end() ? 0 : found->second;
 }
@@ -533,34 +607,38 @@ NetName CopperNets::Of(std::size_t container, CopperKind kind, std::size_t index
 }
 
 CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
+    return WithCopperNets(StoreOf(board), layers, deriveNets);
+}
+
+CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool deriveNets) {
     CopperNets nets;
-    for (const Net& net : board.Nets) {
-        nets.Intern(net.Name);
+    for (std::size_t i = 0; i < board.NetCount(); ++i) {
+        nets.Intern(board.NetNameAt(i));
     }
-    for (const Plane& plane : board.Planes) {
+    for (const Plane& plane : board.Planes()) {
         nets.Intern(plane.Net);
     }
     std::vector<Piece> pieces;
     std::vector<PadRef> pads;
     {
-        Collector collector(layers, nets);
-        const auto objects = [](const Primitives& p) {
+        Collector collector(board, layers, nets);
+        const auto objects = [](const StoredPrimitives& p) {
             return p.Tracks.size() + p.Arcs.size() + p.Vias.size() + p.Pads.size() + p.Fills.size();
         };
-        std::size_t count = objects(board.Free);
-        for (const Component& component : board.Components) {
-            count += objects(component.Children);
+        std::size_t count = objects(board.Free());
+        for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+            count += objects(board.ChildrenOf(i));
         }
         collector.Reserve(count);
-        collector.Add(board.Free, nullptr);
-        for (const Component& component : board.Components) {
-            collector.Add(component.Children, &component.Designator);
+        collector.Add(board.Free(), std::nullopt);
+        for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+            collector.Add(board.ChildrenOf(i), board.ComponentRecordAt(i).Designator);
         }
         pieces = std::move(collector.Pieces());
         pads = std::move(collector.Pads());
     }
     Groups groups(pieces.size());
-    JoinTouching(pieces, groups);
+    JoinTouching(pieces, board, groups);
 
     // The net each group reaches: none, one, or several (a short, which gives none).
     constexpr std::uint32_t Several = std::numeric_limits<std::uint32_t>::max();
@@ -579,7 +657,7 @@ CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriv
         }
     }
     if (deriveNets) {
-        nets.Derived = DeriveNets(nets, pieces, pads, groups);
+        nets.Derived = DeriveNets(nets, pieces, pads, board, groups);
     }
     return nets;
 }

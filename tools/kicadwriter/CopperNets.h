@@ -5,10 +5,13 @@
 // net takes the net of the copper it touches, and copper that no net reaches gets a net of its own.
 
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 #include "kicadwriter/KicadLayers.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -31,12 +34,19 @@ struct CopperNets {
     NetName Of(std::size_t container, CopperKind kind, std::size_t index) const;
     const std::string& Name(std::uint32_t id) const { return Names[id - 1]; }
     /// The number of a net name, 0 for a name that is not in use.
-    std::uint32_t IdOfName(const std::string& name) const;
+    std::uint32_t IdOfName(std::string_view name) const;
     /// The number of a net, given one when it is new; 0 for no net.
     std::uint32_t Intern(const NetName& net);
+    std::uint32_t Intern(std::string_view name);
 
 private:
-    std::unordered_map<std::string, std::uint32_t> ids_;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> ids_;
 };
 
 /// The net of each copper object of the board that has none taken from the objects it is
@@ -49,6 +59,7 @@ private:
 /// track...) becomes a net of its own, named as KiCad names a net without a name after its first
 /// pad in natural order: "Net-(R1-Pad1)" (a free pad's footprint is referred to by the pad's
 /// name). A pad that touches nothing and copper that joins no pad stay without a net.
+CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool deriveNets);
 CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets);
 
 } // namespace corvane::cli::kicad

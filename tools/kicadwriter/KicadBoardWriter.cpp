@@ -115,26 +115,20 @@ constexpr std::size_t SinkChunk = 64 * 1024;
 // Steps gathered before they are reported.
 constexpr std::size_t ProgressChunk = 1024;
 
-// Every object of a container, in the order the writer visits them.
-std::size_t ObjectCount(const Primitives& p) {
-    return p.Tracks.size() + p.Vias.size() + p.Pads.size() + p.Arcs.size() + p.Fills.size() +
-           p.Texts.size();
-}
-
 class Writer {
 public:
-    Writer(const Board& board, const std::string& edgeLayer, bool deriveNets, const TextSink& sink,
-           const ProgressSteps& progress)
+    Writer(const BoardStore& board, const std::string& edgeLayer, bool deriveNets,
+           const TextSink& sink, const ProgressSteps& progress)
         : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
           board_(board), edgeLayer_(edgeLayer), sink_(sink), progress_(progress) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         sheet_.emplace(SheetAround(extent_));
-        outline_ = FindEdgeOutline(board_.Free, edgeLayer_, *sheet_);
+        outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
     }
 
-    std::size_t DerivedNets() const { return nets_.Derived; }
+    KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found}; }
 
     void Document() {
         SExprWriter w(out_, 0);
@@ -143,7 +137,7 @@ public:
         w.Open("general").NewLine();
         w.Open("thickness").Length(BoardThickness).Close().NewLine().Close().NewLine().NewLine();
         w.Open("paper").Quote(sheet_->Paper()).Close().NewLine();
-        w.Open("title_block").NewLine().Open("title").Quote(board_.File).Close().NewLine();
+        w.Open("title_block").NewLine().Open("title").Quote(board_.Header().File).Close().NewLine();
         w.Open("comment").Atom("1").Quote("Imported from a Corvane board by corvane-import");
         w.Close().NewLine().Close().NewLine().NewLine();
         LayerList(w);
@@ -178,14 +172,15 @@ public:
 private:
     // One pass over the board, which writes what belongs in the section being written.
     void WriteSection() {
-        for (std::size_t i = 0; i < board_.Components.size(); ++i) {
-            WriteComponent(board_.Components[i], i + 1);
+        for (std::size_t i = 0; i < board_.ComponentCount(); ++i) {
+            WriteComponent(i);
         }
-        for (std::size_t i = 0; i < board_.Free.Pads.size(); ++i) {
-            WriteFreePad(board_.Free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+        const StoredPrimitives free = board_.Free();
+        for (std::size_t i = 0; i < free.Pads.size(); ++i) {
+            WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
             Done(1);
         }
-        WritePrimitives(board_.Free, Frame{}, true, 0);
+        WritePrimitives(free, Frame{}, true, 0);
         if (!outline_.Found && pass_ == Section::Graphics) {
             const SheetPoint a = sheet_->At(outlineBox_.MinX(), outlineBox_.MaxY());
             const SheetPoint b = sheet_->At(outlineBox_.MaxX(), outlineBox_.MinY());
@@ -243,13 +238,13 @@ private:
                 netNumbers_[id] = int(netOrder_.size());
             }
         };
-        for (const Net& net : board_.Nets) {
-            add(nets_.IdOfName(net.Name));
+        for (std::size_t i = 0; i < board_.NetCount(); ++i) {
+            add(nets_.IdOfName(board_.NetNameAt(i)));
         }
-        for (const Plane& plane : board_.Planes) {
+        for (const Plane& plane : board_.Planes()) {
             add(plane.Net ? nets_.IdOfName(*plane.Net) : 0);
         }
-        const auto addPrimitives = [&](const Primitives& p, std::size_t container) {
+        const auto addPrimitives = [&](const StoredPrimitives& p, std::size_t container) {
             for (const auto& [kind, count] : {std::pair{CopperKind::Pad, p.Pads.size()},
                                               {CopperKind::Track, p.Tracks.size()},
                                               {CopperKind::Via, p.Vias.size()},
@@ -260,9 +255,9 @@ private:
                 }
             }
         };
-        addPrimitives(board_.Free, 0);
-        for (std::size_t i = 0; i < board_.Components.size(); ++i) {
-            addPrimitives(board_.Components[i].Children, i + 1);
+        addPrimitives(board_.Free(), 0);
+        for (std::size_t i = 0; i < board_.ComponentCount(); ++i) {
+            addPrimitives(board_.ChildrenOf(i), i + 1);
         }
     }
 
@@ -748,7 +743,7 @@ private:
     // graphics in its footprint. Copper lines, arcs and vias go on the board either way, as
     // KiCad's footprints hold none.
     // The free objects count as they are written, a component's when it is done.
-    void WritePrimitives(const Primitives& p, const Frame& frame, bool free,
+    void WritePrimitives(const StoredPrimitives& p, const Frame& frame, bool free,
                          std::size_t container) {
         const std::size_t step = free ? 1 : 0;
         for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
@@ -815,15 +810,19 @@ private:
 
     // A footprint takes the rotation inferred from its pads, so that a library footprint of the
     // package put in its place lands as it; its items are stored turned back by it.
-    void WriteComponent(const Component& c, std::size_t container) {
+    void WriteComponent(std::size_t index) {
+        const std::size_t container = index + 1;
+        const StoredPrimitives children = board_.ChildrenOf(index);
         if (!Writes(Section::Footprints)) {
             // The component's copper and zones are on the board, where they lie.
-            WritePrimitives(c.Children, Frame{true, {}, 0}, false, container);
-            Done(1 + ObjectCount(c.Children));
+            WritePrimitives(children, Frame{true, {}, 0}, false, container);
+            Done(1 + children.Count());
             return;
         }
+        const Component c = board_.ComponentAt(index);
+        const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
         const bool bottom = c.Layer == "BottomLayer";
-        const double rotation = FootprintRotation(c, InferRotation(c.Children.Pads, bottom));
+        const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
         const Frame frame{true, At(c.X, c.Y), rotation};
         if (c.DesignatorText) {
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
@@ -835,13 +834,13 @@ private:
         } else {
             HiddenText(TextRole::Value, c.Comment, bottom);
         }
-        WritePrimitives(c.Children, frame, false, container);
-        for (std::size_t i = 0; i < c.Children.Pads.size(); ++i) {
-            WritePad(c.Children.Pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
+        WritePrimitives(children, frame, false, container);
+        for (std::size_t i = 0; i < pads.size(); ++i) {
+            WritePad(pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
         }
         Footprint(FootprintName(c.Pattern), bottom, frame.Origin, rotation,
-                  Attributes(c.Children.Pads, false));
-        Done(1 + ObjectCount(c.Children));
+                  Attributes(pads, false));
+        Done(1 + children.Count());
     }
 
     void WriteFreePad(const Pad& pad, std::uint32_t net) {
@@ -894,7 +893,7 @@ private:
 
     LayerMap layers_;
     CopperNets nets_;
-    const Board& board_;
+    const BoardStore& board_;
     std::string edgeLayer_;
     const TextSink& sink_;
     const ProgressSteps& progress_;
@@ -912,30 +911,32 @@ private:
 
 } // namespace
 
-std::size_t KicadBoardSteps(const Board& board) {
-    std::size_t objects = ObjectCount(board.Free);
-    for (const Component& c : board.Components) {
-        objects += 1 + ObjectCount(c.Children);
-    }
-    return SectionCount * objects;
+std::size_t KicadBoardSteps(const BoardStore& board) {
+    return SectionCount * (board.PrimitiveCount() + board.ComponentCount());
 }
 
-std::size_t WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
-                            const TextSink& sink, const ProgressSteps& progress) {
+std::size_t KicadBoardSteps(const Board& board) {
+    return KicadBoardSteps(StoreOf(board));
+}
+
+KicadBoardOutcome WriteKicadBoard(const BoardStore& board, const KicadBoardSettings& settings,
+                                  const TextSink& sink, const ProgressSteps& progress) {
     Writer writer(board, settings.EdgeLayer, settings.DeriveNets, sink, progress);
     writer.Document();
-    return writer.DerivedNets();
+    return writer.Outcome();
+}
+
+KicadBoardOutcome WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
+                                  const TextSink& sink, const ProgressSteps& progress) {
+    return WriteKicadBoard(StoreOf(board), settings, sink, progress);
 }
 
 KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings) {
     KicadBoard kicad;
     kicad.DerivedNets =
-        WriteKicadBoard(board, settings, [&](std::string_view text) { kicad.Text += text; }, {});
+        WriteKicadBoard(board, settings, [&](std::string_view text) { kicad.Text += text; }, {})
+            .DerivedNets;
     return kicad;
-}
-
-bool HasEdgeOutline(const Board& board, const KicadBoardSettings& settings) {
-    return FindEdgeOutline(board.Free, settings.EdgeLayer, SheetAround(BoardExtent(board))).Found;
 }
 
 } // namespace corvane::cli

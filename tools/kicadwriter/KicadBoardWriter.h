@@ -3,6 +3,7 @@
 // from the same read-back of the host board as the JSON. docs/kicad-export.md gives the mapping.
 
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 #include "kicadwriter/KicadLayers.h"
 
 #include <cstddef>
@@ -37,17 +38,23 @@ using ProgressSteps = std::function<void(std::size_t)>;
 /// The KiCad board file of the board. The same board always gives the same bytes.
 KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings);
 
-/// The KiCad board file of the board written to the sink as it is made; returns the number of
-/// nets derived from the copper. Holds no more of the text than a footprint and a chunk.
-std::size_t WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
-                            const TextSink& sink, const ProgressSteps& progress);
+/// What writing the KiCad board found that the summary tells.
+struct KicadBoardOutcome {
+    std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
+    bool MadeUpEdge = false;     // the edge layer holds no closed outline: the edge is the
+                                 // rectangle around everything, which no drawing of the board gave
+};
+
+/// The KiCad board file of the board written to the sink as it is made. Holds no more of the text
+/// than a footprint and a chunk.
+KicadBoardOutcome WriteKicadBoard(const BoardStore& board, const KicadBoardSettings& settings,
+                                  const TextSink& sink, const ProgressSteps& progress);
+KicadBoardOutcome WriteKicadBoard(const Board& board, const KicadBoardSettings& settings,
+                                  const TextSink& sink, const ProgressSteps& progress);
 
 /// The steps WriteKicadBoard reports for the board in all: each object once per section of the
 /// file (the sections are written one after the other).
+std::size_t KicadBoardSteps(const BoardStore& board);
 std::size_t KicadBoardSteps(const Board& board);
-
-/// Whether the edge layer holds a closed outline for the KiCad board's edge; false when the edge
-/// is the rectangle around everything, which no drawing of the board gave.
-bool HasEdgeOutline(const Board& board, const KicadBoardSettings& settings);
 
 } // namespace corvane::cli

@@ -56,7 +56,8 @@ constexpr std::array<std::string_view, 21> FixedHostLayers = {
     "DRCErrorLayer", "HighlightLayer", "GridColor1",  "GridColor10",  "PadHoleLayer",
     "ViaHoleLayer"};
 
-void NoteLayers(const Primitives& p, std::set<std::string>& used) {
+// Primitives, or a store's.
+template <typename Objects> void NoteLayers(const Objects& p, std::set<std::string>& used) {
     for (const Track& t : p.Tracks) {
         used.insert(t.Layer);
     }
@@ -78,15 +79,17 @@ void NoteLayers(const Primitives& p, std::set<std::string>& used) {
     }
 }
 
-std::set<std::string> UsedLayers(const Board& board) {
+std::set<std::string> UsedLayers(const BoardStore& board) {
     std::set<std::string> used;
-    NoteLayers(board.Free, used);
-    for (const Component& c : board.Components) {
-        NoteLayers(c.Children, used);
-        for (const auto& text : {c.DesignatorText, c.CommentText}) {
-            if (text) {
-                used.insert(text->Layer);
-            }
+    NoteLayers(board.Free(), used);
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        NoteLayers(board.ChildrenOf(i), used);
+        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
+        if (c.HasDesignatorText) {
+            used.emplace(board.String(c.DesignatorText.Layer));
+        }
+        if (c.HasCommentText) {
+            used.emplace(board.String(c.CommentText.Layer));
         }
     }
     return used;
@@ -99,6 +102,10 @@ CopperMask Bit(std::size_t index) {
 } // namespace
 
 LayerMap LayerMap::ForBoard(const Board& board) {
+    return ForBoard(StoreOf(board));
+}
+
+LayerMap LayerMap::ForBoard(const BoardStore& board) {
     const std::set<std::string> used = UsedLayers(board);
     std::vector<CopperLayer> inner;
     for (int mid = 1; mid <= 30; ++mid) {
@@ -108,7 +115,7 @@ LayerMap LayerMap::ForBoard(const Board& board) {
         }
     }
     std::set<std::string> planesSeen;
-    for (const Plane& plane : board.Planes) {
+    for (const Plane& plane : board.Planes()) {
         if (PlaneNumber(plane.Layer) != 0 && planesSeen.insert(plane.Layer).second &&
             (plane.Net || used.count(plane.Layer) != 0)) {
             inner.push_back({0, "", plane.Layer, true, plane.Net});

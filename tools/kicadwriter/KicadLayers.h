@@ -3,6 +3,7 @@
 // technical layers by what they hold. docs/kicad-export.md gives the table and its reasons.
 
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,7 @@ public:
     /// ends on it; a plane when it has a net or objects. KiCad has 30 inner layers; layers beyond
     /// them are left out and their objects go to "Cmts.User". KiCad's boards have an even number
     /// of copper layers: an odd stack gets an empty inner signal layer above "B.Cu".
+    static LayerMap ForBoard(const BoardStore& board);
     static LayerMap ForBoard(const Board& board);
 
     const std::vector<CopperLayer>& CopperLayers() const { return copper_; }

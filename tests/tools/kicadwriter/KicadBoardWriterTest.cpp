@@ -59,12 +59,13 @@ TEST(KicadBoardWriter, StreamsTheWholeTextAndReportsEveryStepItPromised) {
     std::string streamed;
     std::size_t pieces = 0, steps = 0;
     const std::size_t derived = WriteKicadBoard(
-        board, {},
-        [&](std::string_view text) {
-            streamed += text;
-            ++pieces;
-        },
-        [&](std::size_t done) { steps += done; });
+                                    board, {},
+                                    [&](std::string_view text) {
+                                        streamed += text;
+                                        ++pieces;
+                                    },
+                                    [&](std::size_t done) { steps += done; })
+                                    .DerivedNets;
     const KicadBoard whole = BoardToKicad(board, {});
     EXPECT_EQ(streamed, whole.Text);
     EXPECT_GE(pieces, 1U);

@@ -1,0 +1,51 @@
+#include "boardmodel/StringPool.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace corvane::cli {
+
+std::uint64_t StringPool::Hash(std::string_view text) {
+    // 64-bit FNV-1a.
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    return hash ^ (hash >> 32);
+}
+
+StringPool::Id StringPool::Intern(std::string_view text) {
+    if (2 * (Size() + 1) > slots_.size()) {
+        Grow();
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = Hash(text) & mask;; at = (at + 1) & mask) {
+        if (slots_[at] == 0) {
+            if (Size() >= std::size_t{UINT32_MAX} - 1) {
+                throw std::length_error("too many different strings on the board");
+            }
+            bytes_.append(text);
+            starts_.push_back(bytes_.size());
+            slots_[at] = Id(Size());
+            return Id(Size() - 1);
+        }
+        if (View(slots_[at] - 1) == text) {
+            return slots_[at] - 1;
+        }
+    }
+}
+
+void StringPool::Grow() {
+    std::vector<Id> slots(std::max<std::size_t>(slots_.size() * 2, 64), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (Id id = 0; id < Size(); ++id) {
+        std::size_t at = Hash(View(id)) & mask;
+        while (slots[at] != 0) {
+            at = (at + 1) & mask;
+        }
+        slots[at] = id + 1;
+    }
+    slots_ = std::move(slots);
+}
+
+} // namespace corvane::cli
