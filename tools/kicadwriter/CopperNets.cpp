@@ -272,7 +272,8 @@ float Above(double value) {
 class Collector {
 public:
     Collector(const BoardStore& board, const LayerMap& layers, CopperNets& nets)
-        : board_(board), layers_(layers), nets_(nets), netOfString_(board.StringCount(), Unknown) {}
+        : board_(board), layers_(layers), nets_(nets), padForms_(layers),
+          netOfString_(board.StringCount(), Unknown) {}
 
     // reference: the designator of the component, or none for free objects (a free pad's
     // footprint is referred to by the pad's name).
@@ -309,7 +310,7 @@ public:
         slot = begin(p.Pads.size());
         for (std::size_t i = 0; i < p.Pads.size(); ++i) {
             const stored::PadRecord& record = p.Pads.RecordAt(i);
-            const PadForm form = PadFormOf(p.Pads[i], layers_);
+            const PadForm& form = padForms_.Of(p.Pads[i]);
             Piece piece = NewPiece(CopperKind::Pad, p.Pads.First() + i, inComponent, slot++,
                                    record.Net, form.Copper);
             if (!form.TakesNet) {
@@ -383,6 +384,7 @@ private:
     const BoardStore& board_;
     const LayerMap& layers_;
     CopperNets& nets_;
+    PadForms padForms_;
     std::vector<std::uint32_t> netOfString_;
     std::vector<Piece> pieces_;
     std::vector<PadRef> pads_;

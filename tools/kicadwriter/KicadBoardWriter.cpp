@@ -120,7 +120,8 @@ public:
     Writer(const BoardStore& board, const std::string& edgeLayer, bool deriveNets,
            const TextSink& sink, const ProgressSteps& progress)
         : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
-          board_(board), edgeLayer_(edgeLayer), sink_(sink), progress_(progress) {
+          padForms_(layers_), board_(board), edgeLayer_(edgeLayer), sink_(sink),
+          progress_(progress) {
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         sheet_.emplace(SheetAround(extent_));
@@ -197,8 +198,10 @@ private:
         }
     }
 
-    // Counts objects written, reported in chunks.
+    // Counts objects written, reported in chunks, and hands their text on: the free objects of a
+    // large board would otherwise gather in one piece.
     void Done(std::size_t objects) {
+        Drain();
         steps_ += objects;
         if (steps_ >= ProgressChunk) {
             if (progress_) {
@@ -700,7 +703,7 @@ private:
     }
 
     void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
-        const PadForm form = PadFormOf(pad, layers_);
+        const PadForm& form = padForms_.Of(pad);
         const std::string angle = Degrees(pad.Rotation);
         const std::int64_t sizeY = PadSizeOf(form.Shape == "circle" ? pad.XSize : pad.YSize);
         // KiCad keeps no number for a pad without copper.
@@ -766,7 +769,6 @@ private:
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
             Done(step);
         }
-        Drain();
     }
 
     // What the footprint is made of and where it goes, or nothing when it has no pads.
@@ -893,6 +895,7 @@ private:
 
     LayerMap layers_;
     CopperNets nets_;
+    PadForms padForms_;
     const BoardStore& board_;
     std::string edgeLayer_;
     const TextSink& sink_;

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 namespace corvane::cli::kicad {
 namespace {
+
+// Forms kept at most: a board of pads all different would otherwise keep one per pad.
+constexpr std::size_t MostPadForms = 4096;
 
 // Host pad shape codes with a meaning (the rest are drawn as rectangles).
 constexpr std::uint8_t RoundShape = 1;
@@ -77,6 +81,28 @@ PadForm PadFormOf(const Pad& pad, const LayerMap& layers) {
     form.Kind = "smd";
     SetSurfaceLayers(pad, layers, form);
     return form;
+}
+
+std::size_t PadForms::KeyHash::operator()(const Key& key) const {
+    std::size_t hash = std::hash<std::string>{}(key.Layer);
+    for (const std::size_t part :
+         {std::size_t(std::uint32_t(key.XSize)), std::size_t(std::uint32_t(key.YSize)),
+          std::size_t(std::uint32_t(key.Hole)), std::size_t(key.ShapeCode),
+          std::size_t(key.CornerPercent)}) {
+        hash = hash * 0x9E3779B97F4A7C15ULL + part;
+    }
+    return hash;
+}
+
+const PadForm& PadForms::Of(const Pad& pad) {
+    Key key{pad.Layer, pad.XSize, pad.YSize, pad.Hole, pad.ShapeCode, pad.CornerPercent};
+    if (const auto found = forms_.find(key); found != forms_.end()) {
+        return found->second;
+    }
+    if (forms_.size() >= MostPadForms) {
+        forms_.clear();
+    }
+    return forms_.emplace(std::move(key), PadFormOf(pad, layers_)).first->second;
 }
 
 } // namespace corvane::cli::kicad

@@ -4,7 +4,9 @@
 #include "boardmodel/BoardModel.h"
 #include "kicadwriter/KicadLayers.h"
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane::cli::kicad {
@@ -37,5 +39,30 @@ struct PadForm {
 /// (circle, or oval when the sides differ), rectangle, octagon (a chamfered rectangle), rounded
 /// rectangle; codes without a shape of their own are drawn as rectangles.
 PadForm PadFormOf(const Pad& pad, const LayerMap& layers);
+
+/// PadFormOf for the pads of a board, which come in a few forms over and over: each form is
+/// worked out once (and forgotten when there are too many to keep).
+class PadForms {
+public:
+    explicit PadForms(const LayerMap& layers) : layers_(layers) {}
+
+    /// The pad's form; valid until the next call.
+    const PadForm& Of(const Pad& pad);
+
+private:
+    // What PadFormOf reads of a pad.
+    struct Key {
+        std::string Layer;
+        std::int32_t XSize, YSize, Hole;
+        std::uint8_t ShapeCode, CornerPercent;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
+
+    const LayerMap& layers_;
+    std::unordered_map<Key, PadForm, KeyHash> forms_;
+};
 
 } // namespace corvane::cli::kicad
