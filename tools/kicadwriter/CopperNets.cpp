@@ -473,46 +473,56 @@ void JoinTouching(const std::vector<Piece>& pieces, const BoardStore& board, Gro
         return;
     }
     const Grid grid = GridFor(pieces);
-    struct Entry {
-        std::int32_t Column, Row;
-        std::uint32_t Index;
-        // The cell as one number, in the order of column, then row.
-        std::uint64_t Cell() const {
-            return std::uint64_t(std::uint32_t(Column) ^ 0x80000000U) << 32 |
-                   (std::uint32_t(Row) ^ 0x80000000U);
-        }
-    };
-    std::vector<Entry> entries;
-    std::size_t cells = 0;
-    for (const Piece& p : pieces) {
-        cells += std::size_t(grid.CellsOf(p));
-    }
-    entries.reserve(cells);
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const Piece& p = pieces[i];
+    // The cells go into buckets by a hash, counted first and then filled (no sort, and a number
+    // per entry): pieces of two cells that share a bucket are only tested in vain.
+    const auto eachCell = [&](const Piece& p, const auto& take) {
         for (std::int32_t column = grid.Column(p.MinX); column <= grid.Column(p.MaxX); ++column) {
             for (std::int32_t row = grid.Row(p.MinY); row <= grid.Row(p.MaxY); ++row) {
-                entries.push_back({column, row, std::uint32_t(i)});
+                take(column, row);
             }
         }
+    };
+    std::size_t bucketCount = 1;
+    while (bucketCount < pieces.size()) {
+        bucketCount *= 2;
     }
-    // By cell only: the groups do not depend on the order in which pairs are joined.
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.Cell() < b.Cell(); });
-    for (std::size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
-        while (end < entries.size() && entries[end].Column == entries[begin].Column &&
-               entries[end].Row == entries[begin].Row) {
-            ++end;
+    const auto bucketOf = [&](std::int32_t column, std::int32_t row) {
+        std::uint64_t key =
+            std::uint64_t(std::uint32_t(column)) << 32 | std::uint64_t(std::uint32_t(row));
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdULL;
+        key ^= key >> 33;
+        return std::size_t(key & (bucketCount - 1));
+    };
+    std::vector<std::uint32_t> starts(bucketCount + 1, 0);
+    for (const Piece& p : pieces) {
+        eachCell(
+            p, [&](std::int32_t column, std::int32_t row) { ++starts[bucketOf(column, row) + 1]; });
+    }
+    for (std::size_t b = 0; b < bucketCount; ++b) {
+        starts[b + 1] += starts[b];
+    }
+    std::vector<std::uint32_t> members(starts.back());
+    {
+        std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            eachCell(pieces[i], [&](std::int32_t column, std::int32_t row) {
+                members[next[bucketOf(column, row)]++] = std::uint32_t(i);
+            });
         }
-        for (std::size_t i = begin; i < end; ++i) {
-            const std::size_t ai = entries[i].Index;
+    }
+    // The groups do not depend on the order in which pairs are joined.
+    for (std::size_t b = 0; b < bucketCount; ++b) {
+        for (std::size_t i = starts[b]; i < starts[b + 1]; ++i) {
+            const std::size_t ai = members[i];
             const Piece& a = pieces[ai];
-            for (std::size_t j = i + 1; j < end; ++j) {
-                const std::size_t bi = entries[j].Index;
-                const Piece& b = pieces[bi];
-                if ((a.Copper & b.Copper) != 0 && b.MinX <= a.MaxX && a.MinX <= b.MaxX &&
-                    b.MinY <= a.MaxY && a.MinY <= b.MaxY && groups.Root(ai) != groups.Root(bi) &&
-                    Joined(OutlineOf(a, board), OutlineOf(b, board))) {
+            for (std::size_t j = i + 1; j < starts[b + 1]; ++j) {
+                const std::size_t bi = members[j];
+                const Piece& other = pieces[bi];
+                if ((a.Copper & other.Copper) != 0 && other.MinX <= a.MaxX &&
+                    a.MinX <= other.MaxX && other.MinY <= a.MaxY && a.MinY <= other.MaxY &&
+                    groups.Root(ai) != groups.Root(bi) &&
+                    Joined(OutlineOf(a, board), OutlineOf(other, board))) {
                     groups.Join(ai, bi);
                 }
             }
