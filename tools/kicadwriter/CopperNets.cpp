@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <numeric>
 #include <optional>
@@ -30,6 +31,8 @@ struct PadRef {
 };
 
 constexpr std::uint32_t NoPad = std::numeric_limits<std::uint32_t>::max();
+// Pad forms kept at most: a board of pads all different would otherwise keep one per pad.
+constexpr std::size_t MostPadForms = 4096;
 
 // What a piece of copper covers, made from its object when a test of touch needs it: there is a
 // piece for nearly every object of the board, and the pieces keep only what chooses the pairs.
@@ -43,19 +46,30 @@ struct Outline {
     double Radius = 0, StartAngle = 0, Sweep = 360; // rings (arcs)
 };
 
+// The object's record in the store, of the piece's kind.
+union RecordOf {
+    const stored::TrackRecord* Track;
+    const stored::ArcRecord* Arc;
+    const stored::ViaRecord* Via;
+    const stored::PadRecord* Pad;
+    const stored::FillRecord* Fill;
+};
+
 struct Piece {
     CopperMask Copper = 0;
     // Bounds, rounded outwards: they only choose the pairs to test.
     float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
-    std::uint32_t Slot = 0;    // the object's place in CopperNets::Ids
-    std::uint32_t Pad = NoPad; // pads: their PadRef
-    std::uint32_t Record = 0;  // the object's record among those of its kind
+    std::uint32_t Slot = 0; // the object's place in CopperNets::Ids
     CopperKind Kind = CopperKind::Track;
     Form Shape = Form::Disc;
-    bool InComponent = false; // the record is among the components' children
+    RecordOf Record{};
 };
 
 void CosSin(double degrees, double& c, double& s) {
+    if (degrees == 0) { // most pads and fills: without the remainder's cost
+        c = 1, s = 0;
+        return;
+    }
     const double angle = std::fmod(degrees, 360.0);
     if (!std::isfinite(angle) || angle == 0) {
         c = 1, s = 0;
@@ -139,19 +153,18 @@ double ReachOf(const Outline& o) {
     }
 }
 
-Outline OutlineOf(const Piece& piece, const BoardStore& board) {
-    const stored::Records& records = piece.InComponent ? board.ChildRecords() : board.FreeRecords();
+Outline OutlineOf(const Piece& piece) {
     switch (piece.Kind) {
     case CopperKind::Track:
-        return OutlineOf(records.Tracks[piece.Record]);
+        return OutlineOf(*piece.Record.Track);
     case CopperKind::Arc:
-        return OutlineOf(records.Arcs[piece.Record]);
+        return OutlineOf(*piece.Record.Arc);
     case CopperKind::Via:
-        return OutlineOf(records.Vias[piece.Record]);
+        return OutlineOf(*piece.Record.Via);
     case CopperKind::Pad:
-        return OutlineOf(records.Pads[piece.Record], piece.Shape);
+        return OutlineOf(*piece.Record.Pad, piece.Shape);
     case CopperKind::Fill:
-        return OutlineOf(records.Fills[piece.Record]);
+        return OutlineOf(*piece.Record.Fill);
     }
     return {};
 }
@@ -275,10 +288,7 @@ public:
         : board_(board), layers_(layers), nets_(nets), padForms_(layers),
           netOfString_(board.StringCount(), Unknown) {}
 
-    // reference: the designator of the component, or none for free objects (a free pad's
-    // footprint is referred to by the pad's name).
-    void Add(const StoredPrimitives& p, std::optional<stored::StringId> reference) {
-        const bool inComponent = reference.has_value();
+    void Add(const StoredPrimitives& p) {
         // The kinds in the order of CopperKind.
         const auto begin = [&](std::size_t count) {
             nets_.Offsets.push_back(nets_.Ids.size());
@@ -288,48 +298,42 @@ public:
         std::size_t slot = begin(p.Tracks.size());
         for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
             const stored::TrackRecord& t = p.Tracks.RecordAt(i);
-            Keep(NewPiece(CopperKind::Track, p.Tracks.First() + i, inComponent, slot++, t.Net,
-                          layers_.CopperOn(std::string(board_.String(t.Layer)))),
-                 OutlineOf(t));
+            Piece piece = NewPiece(CopperKind::Track, slot++, t.Net, CopperOn(t.Layer));
+            piece.Record.Track = &t;
+            Keep(piece, OutlineOf(t));
         }
         slot = begin(p.Arcs.size());
         for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
             const stored::ArcRecord& a = p.Arcs.RecordAt(i);
-            Keep(NewPiece(CopperKind::Arc, p.Arcs.First() + i, inComponent, slot++, a.Net,
-                          layers_.CopperOn(std::string(board_.String(a.Layer)))),
-                 OutlineOf(a));
+            Piece piece = NewPiece(CopperKind::Arc, slot++, a.Net, CopperOn(a.Layer));
+            piece.Record.Arc = &a;
+            Keep(piece, OutlineOf(a));
         }
         slot = begin(p.Vias.size());
         for (std::size_t i = 0; i < p.Vias.size(); ++i) {
             const stored::ViaRecord& v = p.Vias.RecordAt(i);
-            Keep(NewPiece(CopperKind::Via, p.Vias.First() + i, inComponent, slot++, v.Net,
-                          layers_.Span(std::string(board_.String(v.StartLayer)),
-                                       std::string(board_.String(v.EndLayer)))),
-                 OutlineOf(v));
+            Piece piece = NewPiece(CopperKind::Via, slot++, v.Net, Span(v.StartLayer, v.EndLayer));
+            piece.Record.Via = &v;
+            Keep(piece, OutlineOf(v));
         }
         slot = begin(p.Pads.size());
         for (std::size_t i = 0; i < p.Pads.size(); ++i) {
-            const stored::PadRecord& record = p.Pads.RecordAt(i);
-            const PadForm& form = padForms_.Of(p.Pads[i]);
-            Piece piece = NewPiece(CopperKind::Pad, p.Pads.First() + i, inComponent, slot++,
-                                   record.Net, form.Copper);
-            if (!form.TakesNet) {
+            const stored::PadRecord& pad = p.Pads.RecordAt(i);
+            const PadCopper& copper = PadCopperOf(p.Pads, i);
+            Piece piece = NewPiece(CopperKind::Pad, slot++, pad.Net, copper.Copper);
+            if (!copper.TakesNet) {
                 continue;
             }
-            piece.Shape = form.Shape == "circle" ? Form::Disc
-                          : form.Shape == "oval" ? Form::Oval
-                          : form.Octagon         ? Form::Octagon
-                                                 : Form::Box;
-            piece.Pad = std::uint32_t(pads_.size());
-            pads_.push_back({reference.value_or(record.Name), record.Name});
-            Keep(piece, OutlineOf(record, piece.Shape));
+            piece.Shape = copper.Shape;
+            piece.Record.Pad = &pad;
+            Keep(piece, OutlineOf(pad, piece.Shape));
         }
         slot = begin(p.Fills.size());
         for (std::size_t i = 0; i < p.Fills.size(); ++i) {
             const stored::FillRecord& f = p.Fills.RecordAt(i);
-            Keep(NewPiece(CopperKind::Fill, p.Fills.First() + i, inComponent, slot++, f.Net,
-                          layers_.CopperOn(std::string(board_.String(f.Layer)))),
-                 OutlineOf(f));
+            Piece piece = NewPiece(CopperKind::Fill, slot++, f.Net, CopperOn(f.Layer));
+            piece.Record.Fill = &f;
+            Keep(piece, OutlineOf(f));
         }
     }
 
@@ -340,10 +344,73 @@ public:
     }
 
     std::vector<Piece>& Pieces() { return pieces_; }
-    std::vector<PadRef>& Pads() { return pads_; }
 
 private:
     static constexpr std::uint32_t Unknown = std::numeric_limits<std::uint32_t>::max();
+
+    // What a pad's form gives its copper.
+    struct PadCopper {
+        CopperMask Copper = 0;
+        bool TakesNet = false;
+        Form Shape = Form::Box;
+    };
+    // The parts of a pad record its form depends on.
+    struct PadKey {
+        stored::StringId Layer;
+        std::int32_t XSize, YSize, Hole;
+        std::uint8_t ShapeCode, CornerPercent;
+        bool operator==(const PadKey&) const = default;
+    };
+    struct PadKeyHash {
+        std::size_t operator()(const PadKey& key) const {
+            std::size_t hash = key.Layer;
+            for (const std::size_t part :
+                 {std::size_t(std::uint32_t(key.XSize)), std::size_t(std::uint32_t(key.YSize)),
+                  std::size_t(std::uint32_t(key.Hole)), std::size_t(key.ShapeCode),
+                  std::size_t(key.CornerPercent)}) {
+                hash = hash * 0x9E3779B97F4A7C15ULL + part;
+            }
+            return hash;
+        }
+    };
+
+    // The pads of a board come in a few forms: each is worked out once, from the record alone.
+    const PadCopper& PadCopperOf(const StoredColumn<Pad, stored::PadRecord>& pads, std::size_t i) {
+        const stored::PadRecord& r = pads.RecordAt(i);
+        const PadKey key{r.Layer, r.XSize, r.YSize, r.Hole, r.ShapeCode, r.CornerPercent};
+        if (const auto found = padCopper_.find(key); found != padCopper_.end()) {
+            return found->second;
+        }
+        if (padCopper_.size() >= MostPadForms) {
+            padCopper_.clear();
+        }
+        const PadForm& form = padForms_.Of(pads[i]);
+        const Form shape = form.Shape == "circle" ? Form::Disc
+                           : form.Shape == "oval" ? Form::Oval
+                           : form.Octagon         ? Form::Octagon
+                                                  : Form::Box;
+        return padCopper_.emplace(key, PadCopper{form.Copper, form.TakesNet, shape}).first->second;
+    }
+
+    // The copper layers of a host layer, asked of the layer map once a layer.
+    CopperMask CopperOn(stored::StringId layer) {
+        if (layer >= copperOn_.size()) {
+            copperOn_.resize(layer + 1);
+        }
+        if (!copperOn_[layer]) {
+            copperOn_[layer] = layers_.CopperOn(std::string(board_.String(layer)));
+        }
+        return *copperOn_[layer];
+    }
+
+    CopperMask Span(stored::StringId from, stored::StringId to) {
+        const auto [found, added] = spans_.try_emplace({from, to}, 0);
+        if (added) {
+            found->second =
+                layers_.Span(std::string(board_.String(from)), std::string(board_.String(to)));
+        }
+        return found->second;
+    }
 
     // The object's net, by the number of its name in the store, asked of the nets once a name.
     std::uint32_t NetOf(stored::StringId net) {
@@ -357,13 +424,10 @@ private:
         return id;
     }
 
-    Piece NewPiece(CopperKind kind, std::size_t record, bool inComponent, std::size_t slot,
-                   stored::StringId net, CopperMask copper) {
+    Piece NewPiece(CopperKind kind, std::size_t slot, stored::StringId net, CopperMask copper) {
         nets_.Ids[slot] = NetOf(net);
         Piece piece;
         piece.Kind = kind;
-        piece.Record = std::uint32_t(record);
-        piece.InComponent = inComponent;
         piece.Slot = std::uint32_t(slot);
         piece.Copper = copper;
         return piece;
@@ -385,9 +449,11 @@ private:
     const LayerMap& layers_;
     CopperNets& nets_;
     PadForms padForms_;
+    std::unordered_map<PadKey, PadCopper, PadKeyHash> padCopper_;
+    std::vector<std::optional<CopperMask>> copperOn_;
+    std::map<std::pair<stored::StringId, stored::StringId>, CopperMask> spans_;
     std::vector<std::uint32_t> netOfString_;
     std::vector<Piece> pieces_;
-    std::vector<PadRef> pads_;
 };
 
 class Groups {
@@ -468,7 +534,7 @@ Grid GridFor(const std::vector<Piece>& pieces) {
 
 // Joins the pieces that touch: each piece goes into the cells of a grid its bounds overlap, and
 // the pieces that share a cell are tested, so that the work grows with the number of pieces.
-void JoinTouching(const std::vector<Piece>& pieces, const BoardStore& board, Groups& groups) {
+void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
     if (pieces.empty()) {
         return;
     }
@@ -516,14 +582,19 @@ void JoinTouching(const std::vector<Piece>& pieces, const BoardStore& board, Gro
         for (std::size_t i = starts[b]; i < starts[b + 1]; ++i) {
             const std::size_t ai = members[i];
             const Piece& a = pieces[ai];
+            std::optional<Outline> outlineOfA; // made when first needed
             for (std::size_t j = i + 1; j < starts[b + 1]; ++j) {
                 const std::size_t bi = members[j];
                 const Piece& other = pieces[bi];
                 if ((a.Copper & other.Copper) != 0 && other.MinX <= a.MaxX &&
                     a.MinX <= other.MaxX && other.MinY <= a.MaxY && a.MinY <= other.MaxY &&
-                    groups.Root(ai) != groups.Root(bi) &&
-                    Joined(OutlineOf(a, board), OutlineOf(other, board))) {
-                    groups.Join(ai, bi);
+                    groups.Root(ai) != groups.Root(bi)) {
+                    if (!outlineOfA) {
+                        outlineOfA = OutlineOf(a);
+                    }
+                    if (Joined(*outlineOfA, OutlineOf(other))) {
+                        groups.Join(ai, bi);
+                    }
                 }
             }
         }
@@ -548,24 +619,35 @@ bool PadBefore(const PadRef& a, const PadRef& b, const BoardStore& board) {
 // Gives each group that reaches no net and joins a pad to other copper a net of its own; returns
 // how many. Names are made unique with a suffix where two groups would share one (two components
 // of one designator).
-std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces,
-                       const std::vector<PadRef>& pads, const BoardStore& board, Groups& groups) {
+// The pad of a piece of a pad, with its footprint's reference: its component's designator,
+// found by the container of its slot, or its own name for a free pad.
+PadRef PadRefOf(const Piece& piece, const CopperNets& nets, const BoardStore& board) {
+    const auto after = std::upper_bound(nets.Offsets.begin(), nets.Offsets.end(), piece.Slot);
+    const auto container = std::size_t(after - nets.Offsets.begin() - 1) / CopperKinds;
+    const stored::StringId name = piece.Record.Pad->Name;
+    return {container == 0 ? name : board.ComponentRecordAt(container - 1).Designator, name};
+}
+
+std::size_t DeriveNets(CopperNets& nets, const std::vector<Piece>& pieces, const BoardStore& board,
+                       Groups& groups) {
     std::vector<std::uint32_t> size(pieces.size(), 0), firstPad(pieces.size(), NoPad);
     std::vector<bool> netted(pieces.size(), false);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::size_t root = groups.Root(i);
         ++size[root];
         netted[root] = netted[root] || nets.Ids[pieces[i].Slot] != 0;
-        if (pieces[i].Pad != NoPad &&
+        if (pieces[i].Kind == CopperKind::Pad &&
             (firstPad[root] == NoPad ||
-             PadBefore(pads[pieces[i].Pad], pads[pieces[firstPad[root]].Pad], board))) {
+             PadBefore(PadRefOf(pieces[i], nets, board),
+                       PadRefOf(pieces[firstPad[root]], nets, board), board))) {
             firstPad[root] = std::uint32_t(i);
         }
     }
     std::vector<std::pair<std::string, std::size_t>> derived; // name, group
     for (std::size_t root = 0; root < pieces.size(); ++root) {
         if (size[root] >= 2 && firstPad[root] != NoPad && !netted[root]) {
-            derived.emplace_back(UnnamedNetName(pads[pieces[firstPad[root]].Pad], board), root);
+            derived.emplace_back(
+                UnnamedNetName(PadRefOf(pieces[firstPad[root]], nets, board), board), root);
         }
     }
     std::sort(derived.begin(), derived.end());
@@ -631,7 +713,6 @@ CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool 
         nets.Intern(plane.Net);
     }
     std::vector<Piece> pieces;
-    std::vector<PadRef> pads;
     {
         Collector collector(board, layers, nets);
         const auto objects = [](const StoredPrimitives& p) {
@@ -642,15 +723,14 @@ CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool 
             count += objects(board.ChildrenOf(i));
         }
         collector.Reserve(count);
-        collector.Add(board.Free(), std::nullopt);
+        collector.Add(board.Free());
         for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-            collector.Add(board.ChildrenOf(i), board.ComponentRecordAt(i).Designator);
+            collector.Add(board.ChildrenOf(i));
         }
         pieces = std::move(collector.Pieces());
-        pads = std::move(collector.Pads());
     }
     Groups groups(pieces.size());
-    JoinTouching(pieces, board, groups);
+    JoinTouching(pieces, groups);
 
     // The net each group reaches: none, one, or several (a short, which gives none).
     constexpr std::uint32_t Several = std::numeric_limits<std::uint32_t>::max();
@@ -669,7 +749,7 @@ CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool 
         }
     }
     if (deriveNets) {
-        nets.Derived = DeriveNets(nets, pieces, pads, board, groups);
+        nets.Derived = DeriveNets(nets, pieces, board, groups);
     }
     return nets;
 }
