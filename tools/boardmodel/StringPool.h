@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ public:
     /// The number of the text, given one when it is new.
     Id Intern(std::string_view text);
 
+    /// The number of the text, when it has one.
+    std::optional<Id> Find(std::string_view text) const;
+
     /// The text of a number Intern gave; valid while the pool lives and takes no new text.
     std::string_view View(Id id) const {
         return std::string_view(bytes_).substr(starts_[id], starts_[id + 1] - starts_[id]);
@@ -26,6 +30,8 @@ public:
 
 private:
     static std::uint64_t Hash(std::string_view text);
+    /// The slot of the text, or the free slot where it would go.
+    std::size_t SlotOf(std::string_view text) const;
     void Grow();
 
     std::string bytes_;                     // every text, one after the other

@@ -12,6 +12,7 @@
 #include <numbers>
 #include <numeric>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 
 namespace corvane::cli::kicad {
@@ -56,10 +57,10 @@ union RecordOf {
 };
 
 struct Piece {
-    CopperMask Copper = 0;
     // Bounds, rounded outwards: they only choose the pairs to test.
     float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
-    std::uint32_t Slot = 0; // the object's place in CopperNets::Ids
+    std::uint32_t Slot = 0;   // the object's place in CopperNets::Ids
+    std::uint16_t Layers = 0; // its copper layers, by their place in the layer sets
     CopperKind Kind = CopperKind::Track;
     Form Shape = Form::Disc;
     RecordOf Record{};
@@ -344,6 +345,7 @@ public:
     }
 
     std::vector<Piece>& Pieces() { return pieces_; }
+    const std::vector<CopperMask>& LayerSets() const { return layerSets_; }
 
 private:
     static constexpr std::uint32_t Unknown = std::numeric_limits<std::uint32_t>::max();
@@ -429,12 +431,26 @@ private:
         Piece piece;
         piece.Kind = kind;
         piece.Slot = std::uint32_t(slot);
-        piece.Copper = copper;
+        piece.Layers = LayerSetOf(copper);
         return piece;
     }
 
+    // The place of a set of copper layers among the sets of the pieces; 0 is the empty set.
+    std::uint16_t LayerSetOf(CopperMask copper) {
+        const auto [found, added] = layerSetIds_.try_emplace(copper, layerSets_.size());
+        if (added) {
+            // Boards have copper on at most 32 layers: their sets from one layer to another, and
+            // every one, fit many times over.
+            if (layerSets_.size() > UINT16_MAX) {
+                throw std::length_error("too many sets of copper layers");
+            }
+            layerSets_.push_back(copper);
+        }
+        return std::uint16_t(found->second);
+    }
+
     void Keep(Piece piece, const Outline& outline) {
-        if (piece.Copper == 0) {
+        if (piece.Layers == 0) {
             return;
         }
         const double reach = ReachOf(outline);
@@ -453,6 +469,8 @@ private:
     std::vector<std::optional<CopperMask>> copperOn_;
     std::map<std::pair<stored::StringId, stored::StringId>, CopperMask> spans_;
     std::vector<std::uint32_t> netOfString_;
+    std::vector<CopperMask> layerSets_ = {0};
+    std::unordered_map<CopperMask, std::size_t> layerSetIds_ = {{0, 0}};
     std::vector<Piece> pieces_;
 };
 
@@ -534,7 +552,8 @@ Grid GridFor(const std::vector<Piece>& pieces) {
 
 // Joins the pieces that touch: each piece goes into the cells of a grid its bounds overlap, and
 // the pieces that share a cell are tested, so that the work grows with the number of pieces.
-void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
+void JoinTouching(const std::vector<Piece>& pieces, const std::vector<CopperMask>& layerSets,
+                  Groups& groups) {
     if (pieces.empty()) {
         return;
     }
@@ -586,7 +605,7 @@ void JoinTouching(const std::vector<Piece>& pieces, Groups& groups) {
             for (std::size_t j = i + 1; j < starts[b + 1]; ++j) {
                 const std::size_t bi = members[j];
                 const Piece& other = pieces[bi];
-                if ((a.Copper & other.Copper) != 0 && other.MinX <= a.MaxX &&
+                if ((layerSets[a.Layers] & layerSets[other.Layers]) != 0 && other.MinX <= a.MaxX &&
                     a.MinX <= other.MaxX && other.MinY <= a.MaxY && a.MinY <= other.MaxY &&
                     groups.Root(ai) != groups.Root(bi)) {
                     if (!outlineOfA) {
@@ -678,17 +697,12 @@ std::uint32_t CopperNets::Intern(const NetName& net) {
 }
 
 std::uint32_t CopperNets::Intern(std::string_view name) {
-    if (const auto found = ids_.find(name); found != ids_.end()) {
-        return found->second;
-    }
-    Names.emplace_back(name);
-    ids_.emplace(Names.back(), std::uint32_t(Names.size()));
-    return std::uint32_t(Names.size());
+    return names_.Intern(name) + 1;
 }
 
 std::uint32_t CopperNets::IdOfName(std::string_view name) const {
-    const auto found = ids_.find(name);
-    return found == ids_.end() ? 0 : found->second;
+    const auto found = names_.Find(name);
+    return found ? *found + 1 : 0;
 }
 
 std::uint32_t CopperNets::IdOf(std::size_t container, CopperKind kind, std::size_t index) const {
@@ -697,7 +711,7 @@ std::uint32_t CopperNets::IdOf(std::size_t container, CopperKind kind, std::size
 
 NetName CopperNets::Of(std::size_t container, CopperKind kind, std::size_t index) const {
     const std::uint32_t id = IdOf(container, kind, index);
-    return id == 0 ? NetName() : NetName(Name(id));
+    return id == 0 ? NetName() : NetName(std::string(Name(id)));
 }
 
 CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets) {
@@ -713,6 +727,7 @@ CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool 
         nets.Intern(plane.Net);
     }
     std::vector<Piece> pieces;
+    std::vector<CopperMask> layerSets;
     {
         Collector collector(board, layers, nets);
         const auto objects = [](const StoredPrimitives& p) {
@@ -728,9 +743,10 @@ CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool 
             collector.Add(board.ChildrenOf(i));
         }
         pieces = std::move(collector.Pieces());
+        layerSets = collector.LayerSets();
     }
     Groups groups(pieces.size());
-    JoinTouching(pieces, groups);
+    JoinTouching(pieces, layerSets, groups);
 
     // The net each group reaches: none, one, or several (a short, which gives none).
     constexpr std::uint32_t Several = std::numeric_limits<std::uint32_t>::max();

@@ -6,13 +6,12 @@
 
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardStore.h"
+#include "boardmodel/StringPool.h"
 #include "kicadwriter/KicadLayers.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace corvane::cli::kicad {
@@ -25,14 +24,15 @@ inline constexpr std::size_t CopperKinds = 5;
 /// board rather than in a copy of it; and how many nets were derived from the copper.
 /// Container 0 holds the free objects, container 1 + i the objects of component i.
 struct CopperNets {
-    std::vector<std::string> Names;   // net i is Names[i - 1]
     std::vector<std::size_t> Offsets; // first slot of each container's kind
     std::vector<std::uint32_t> Ids;   // net of each object, by slot
     std::size_t Derived = 0;
 
     std::uint32_t IdOf(std::size_t container, CopperKind kind, std::size_t index) const;
     NetName Of(std::size_t container, CopperKind kind, std::size_t index) const;
-    const std::string& Name(std::uint32_t id) const { return Names[id - 1]; }
+    std::string_view Name(std::uint32_t id) const { return names_.View(id - 1); }
+    /// How many nets there are: the ids are 1 to Count().
+    std::size_t Count() const { return names_.Size(); }
     /// The number of a net name, 0 for a name that is not in use.
     std::uint32_t IdOfName(std::string_view name) const;
     /// The number of a net, given one when it is new; 0 for no net.
@@ -40,13 +40,7 @@ struct CopperNets {
     std::uint32_t Intern(std::string_view name);
 
 private:
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
-    };
-    std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> ids_;
+    StringPool names_; // net i is name i - 1
 };
 
 /// The net of each copper object of the board that has none taken from the objects it is

@@ -234,7 +234,7 @@ private:
     // ---- Nets
 
     void NumberNets() {
-        netNumbers_.assign(nets_.Names.size() + 1, 0);
+        netNumbers_.assign(nets_.Count() + 1, 0);
         const auto add = [&](std::uint32_t id) {
             if (id != 0 && netNumbers_[id] == 0) {
                 netOrder_.push_back(id);
