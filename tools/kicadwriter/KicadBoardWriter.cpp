@@ -153,7 +153,7 @@ public:
         w.NewLine().Close().NewLine().NewLine();
         w.Open("net").Atom("0").Quote("").Close().NewLine();
         for (const std::uint32_t id : netOrder_) {
-            w.Open("net").Atom(std::to_string(netNumbers_[id])).Quote(nets_.Name(id)).Close();
+            w.Open("net").Integer(netNumbers_[id]).Quote(nets_.Name(id)).Close();
             w.NewLine();
         }
         w.NewLine();
@@ -269,7 +269,7 @@ private:
     int NetNumber(std::uint32_t id) const { return netNumbers_[id]; }
 
     void NetOf(SExprWriter& w, std::uint32_t id) const {
-        w.Open("net").Atom(std::to_string(NetNumber(id))).Close();
+        w.Open("net").Integer(NetNumber(id)).Close();
     }
 
     // ---- Layers
@@ -551,7 +551,7 @@ private:
     }
 
     void ZoneOfNet(SExprWriter& w, int number, std::string_view name) const {
-        w.Open("net").Atom(std::to_string(number)).Close();
+        w.Open("net").Integer(number).Close();
         w.Open("net_name").Quote(name).Close();
     }
 
@@ -640,15 +640,15 @@ private:
         }
         const std::string layer = layers_.LayerOf(t.Layer);
         const SheetPoint at = frame.Local(At(t.X, t.Y));
-        const std::string angle = Degrees(t.Rotation);
+        const bool turned = NormalisedDegrees(t.Rotation) != 0;
         const auto effects = [&](SExprWriter& w) { Effects(w, t); };
         if (role == TextRole::Board) {
             SExprWriter w(*into, 1);
             w.Open("gr_text");
             const std::size_t start = w.LastOpen();
             w.Quote(t.Content).Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (turned) {
+                w.Angle(t.Rotation);
             }
             w.Close().Open("layer").Quote(layer).Close();
             const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
@@ -661,7 +661,7 @@ private:
         FootprintText(
             [&](SExprWriter& w) {
                 w.Atom(TextKind(role)).Quote(t.Content);
-                w.Open("at").Length(at.X).Length(at.Y).Atom(angle).Atom("unlocked").Close();
+                w.Open("at").Length(at.X).Length(at.Y).Angle(t.Rotation).Atom("unlocked").Close();
                 w.Open("layer").Quote(layer).Close();
             },
             effects);
@@ -706,7 +706,7 @@ private:
 
     void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
         const PadForm form = PadFormOf(pad, layers_);
-        const std::string angle = Degrees(pad.Rotation);
+        const bool turned = NormalisedDegrees(pad.Rotation) != 0;
         const std::int64_t sizeY = PadSizeOf(form.Shape == "circle" ? pad.XSize : pad.YSize);
         // KiCad keeps no number for a pad without copper.
         const std::string name = form.Copper != 0 ? pad.Name : "";
@@ -714,8 +714,8 @@ private:
             w.Quote(name).Atom(form.Kind).Atom(form.Shape);
             const SheetPoint at = frame.Local(At(pad.X, pad.Y));
             w.Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (turned) {
+                w.Angle(pad.Rotation);
             }
             w.Close();
             w.Open("size").Length(PadSizeOf(pad.XSize)).Length(sizeY).Close();
@@ -739,7 +739,7 @@ private:
                 w.Open("chamfer").Atom("top_left top_right bottom_left bottom_right").Close();
             }
             if (form.TakesNet && net != 0) {
-                w.Open("net").Atom(std::to_string(NetNumber(net))).Quote(nets_.Name(net)).Close();
+                w.Open("net").Integer(NetNumber(net)).Quote(nets_.Name(net)).Close();
             }
         });
     }
@@ -789,11 +789,10 @@ private:
 
     void Footprint(const std::string& name, bool bottom, SheetPoint at, double rotation,
                    const std::string& attributes) {
-        const std::string angle = Degrees(rotation);
         const auto position = [&](SExprWriter& w) {
             w.Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (NormalisedDegrees(rotation) != 0) {
+                w.Angle(rotation);
             }
             w.Close();
         };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -28,11 +29,18 @@ void AppendHex(std::string& out, std::uint64_t value, int digits) {
 
 } // namespace
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
+void AppendKicadQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    // Runs of bytes written as they are go in at once.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
+            continue;
+        }
+        out.append(text.data() + run, i - run);
+        run = i + 1;
+        switch (byte) {
         case '"':
             out += "\\\"";
             continue;
@@ -51,20 +59,32 @@ std::string Quoted(std::string_view text) {
         default:
             break;
         }
-        if (byte < 0x20 || byte == 0x7F) {
-            out += '?';
-        } else if (byte >= 0x80) {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
+        if (byte >= 0x80) {
+            const std::array<char, 2> utf8 = {static_cast<char>(0xC0 | (byte >> 6)),
+                                              static_cast<char>(0x80 | (byte & 0x3F))};
+            out.append(utf8.data(), utf8.size());
         } else {
-            out += c;
+            out += '?';
         }
     }
-    return out + "\"";
+    out.append(text.data() + run, text.size() - run);
+    out += '"';
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out;
+    AppendKicadQuoted(out, text);
+    return out;
+}
+
+void AppendKicadLength(std::string& out, std::int64_t nanometres) {
+    units::AppendMillimetres(out, nanometres);
 }
 
 std::string KicadLength(std::int64_t nanometres) {
-    return units::Millimetres(nanometres);
+    std::string text;
+    AppendKicadLength(text, nanometres);
+    return text;
 }
 
 void SExprWriter::Separate() {
@@ -87,6 +107,32 @@ SExprWriter& SExprWriter::Open(std::string_view name) {
 SExprWriter& SExprWriter::Atom(std::string_view atom) {
     Separate();
     out_ += atom;
+    return *this;
+}
+
+SExprWriter& SExprWriter::Quote(std::string_view text) {
+    Separate();
+    AppendKicadQuoted(out_, text);
+    return *this;
+}
+
+SExprWriter& SExprWriter::Length(std::int64_t nanometres) {
+    Separate();
+    AppendKicadLength(out_, nanometres);
+    return *this;
+}
+
+SExprWriter& SExprWriter::Integer(std::int64_t value) {
+    Separate();
+    std::array<char, 24> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    out_.append(text.data(), static_cast<std::size_t>(end - text.data()));
+    return *this;
+}
+
+SExprWriter& SExprWriter::Angle(double degrees) {
+    Separate();
+    units::AppendDegrees(out_, degrees);
     return *this;
 }
 

@@ -13,9 +13,11 @@ namespace corvane::cli::kicad {
 /// the board's 8-bit text taken as ISO 8859-1 and written as UTF-8; other control characters,
 /// which KiCad cannot show, as '?'.
 std::string Quoted(std::string_view text);
+void AppendKicadQuoted(std::string& out, std::string_view text);
 
 /// A length in the file: nanometres as millimetres. Every length of the file goes through it.
 std::string KicadLength(std::int64_t nanometres);
+void AppendKicadLength(std::string& out, std::int64_t nanometres);
 
 /// Writes lists of the file onto the end of a text, knowing how deep it is: a list opened at the
 /// start of a line is indented two spaces per level, the others follow what is before them after
@@ -26,8 +28,11 @@ public:
 
     SExprWriter& Open(std::string_view name);
     SExprWriter& Atom(std::string_view atom);
-    SExprWriter& Quote(std::string_view text) { return Atom(Quoted(text)); }
-    SExprWriter& Length(std::int64_t nanometres) { return Atom(KicadLength(nanometres)); }
+    SExprWriter& Quote(std::string_view text);
+    SExprWriter& Length(std::int64_t nanometres);
+    SExprWriter& Integer(std::int64_t value);
+    /// An angle brought into [0, 360), as units::Degrees writes it.
+    SExprWriter& Angle(double degrees);
     SExprWriter& Close();
     SExprWriter& NewLine();
 
