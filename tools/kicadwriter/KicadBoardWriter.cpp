@@ -315,8 +315,8 @@ private:
         w.Open(name);
         const std::size_t start = w.LastOpen();
         body(w);
-        const std::string id = ids_.For(w.Since(start));
-        w.Open("tstamp").Atom(id).Close().Close().NewLine();
+        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)));
+        w.Open("tstamp").Atom(id.View()).Close().Close().NewLine();
     }
 
     // Graphics inside a footprint go in it, the others on the board.
@@ -531,13 +531,15 @@ private:
         w.Open("zone");
         const std::size_t start = w.Position();
         head(w);
-        std::string hashed(w.Since(start).substr(1));
         std::string settingsText;
         SExprWriter side(settingsText, 2);
         settings(side);
-        const std::string id = ids_.For(
-            hashed + settingsText + Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); }));
-        w.Open("tstamp").Atom(id).Close();
+        const ContentId id =
+            ids_.For(ContentHash()
+                         .Add(w.Since(start).substr(1))
+                         .Add(settingsText)
+                         .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
+        w.Open("tstamp").Atom(id.View()).Close();
         w.Open("hatch").Atom("edge").Length(ZoneHatchPitch).Close().NewLine();
         settings(w);
         // Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the
@@ -651,8 +653,8 @@ private:
                 w.Angle(t.Rotation);
             }
             w.Close().Open("layer").Quote(layer).Close();
-            const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
-            w.Open("tstamp").Atom(id).Close().NewLine();
+            const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
+            w.Open("tstamp").Atom(id.View()).Close().NewLine();
             effects(w);
             w.NewLine().Close().NewLine();
             return;
@@ -679,10 +681,10 @@ private:
         w.Open("fp_text");
         const std::size_t start = w.LastOpen();
         body(w);
-        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
+        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
         w.NewLine();
         effects(w);
-        w.NewLine().Open("tstamp").Atom(id).Close().NewLine().Close().NewLine();
+        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine().Close().NewLine();
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
@@ -800,8 +802,9 @@ private:
         w.Open("footprint");
         const std::size_t start = w.LastOpen();
         w.Quote(name).Open("layer").Quote(bottom ? "B.Cu" : "F.Cu").Close();
-        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(position) + footprint_);
-        w.NewLine().Open("tstamp").Atom(id).Close().NewLine();
+        const ContentId id =
+            ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(position)).Add(footprint_));
+        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine();
         position(w);
         w.NewLine();
         if (!attributes.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces of the KiCad board file's text: quoted strings and the identifiers of its objects.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,12 +53,34 @@ private:
     std::size_t lastOpen_ = 0;
 };
 
+/// The 64-bit FNV-1a hashes an identifier is made from, from two bases, fed a piece at a time:
+/// the pieces give the same hashes as their concatenation, without it being made.
+class ContentHash {
+public:
+    ContentHash& Add(std::string_view bytes);
+
+    std::uint64_t First() const { return first_; }
+    std::uint64_t Second() const { return second_; }
+
+private:
+    std::uint64_t first_ = 0xcbf29ce484222325ULL;
+    std::uint64_t second_ = 0x84222325cbf29ce4ULL;
+};
+
+/// An identifier's text, a UUID, kept without allocation.
+struct ContentId {
+    std::array<char, 36> Text;
+    std::string_view View() const { return {Text.data(), Text.size()}; }
+};
+
 /// The identifiers KiCad gives every object ("tstamp"), derived from the object's own text so
 /// that the same board always gives the same file: a hash of the text and of how many objects
 /// with the same text came before, in the form of a UUID.
 class ContentIds {
 public:
     std::string For(std::string_view content);
+    /// The identifier of the text whose hashes these are.
+    ContentId For(const ContentHash& content);
 
 private:
     /// How many texts of this hash came before, counting this one.
