@@ -16,9 +16,10 @@ namespace corvane::cli::kicad {
 std::string Quoted(std::string_view text);
 void AppendKicadQuoted(std::string& out, std::string_view text);
 
-/// A length in the file: nanometres as millimetres. Every length of the file goes through it.
-std::string KicadLength(std::int64_t nanometres);
+/// A length in the file: nanometres as millimetres. Every length of the file goes through
+/// AppendKicadLength.
 void AppendKicadLength(std::string& out, std::int64_t nanometres);
+std::string KicadLength(std::int64_t nanometres);
 
 /// Writes lists of the file onto the end of a text, knowing how deep it is: a list opened at the
 /// start of a line is indented two spaces per level, the others follow what is before them after

@@ -28,7 +28,7 @@ void AppendMillimetres(std::string& out, std::int64_t nanometres) {
     const std::uint64_t magnitude = negative
                                         ? std::uint64_t{0} - static_cast<std::uint64_t>(nanometres)
                                         : static_cast<std::uint64_t>(nanometres);
-    // Sign, 20 digits, point and 6 decimals at most.
+    // Sign, at most 14 whole digits, point and 6 decimals.
     std::array<char, 32> text{};
     char* end = text.data();
     if (negative) {
