@@ -33,7 +33,7 @@ char* PutHex(char* at, std::uint64_t value, std::size_t digits) {
         return table;
     }();
     for (std::size_t i = digits / 2; i-- > 0; value >>= 8) {
-        std::memcpy(at + 2 * i, &pairs[2 * (value & 0xFF)], 2);
+        std::memcpy(at + 2 * i, &pairs[2 * static_cast<std::size_t>(value & 0xFF)], 2);
     }
     return at + digits;
 }
