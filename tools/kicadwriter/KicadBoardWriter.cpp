@@ -148,7 +148,7 @@ public:
         w.NewLine().Close().NewLine().NewLine();
         w.Open("net").Atom("0").Quote("").Close().NewLine();
         for (const std::uint32_t id : netOrder_) {
-            w.Open("net").Atom(std::to_string(netNumbers_[id])).Quote(nets_.Name(id)).Close();
+            w.Open("net").Integer(netNumbers_[id]).Quote(nets_.Name(id)).Close();
             w.NewLine();
         }
         w.NewLine();
@@ -267,7 +267,7 @@ private:
     int NetNumber(std::uint32_t id) const { return netNumbers_[id]; }
 
     void NetOf(SExprWriter& w, std::uint32_t id) const {
-        w.Open("net").Atom(std::to_string(NetNumber(id))).Close();
+        w.Open("net").Integer(NetNumber(id)).Close();
     }
 
     // ---- Layers
@@ -313,8 +313,8 @@ private:
         w.Open(name);
         const std::size_t start = w.LastOpen();
         body(w);
-        const std::string id = ids_.For(w.Since(start));
-        w.Open("tstamp").Atom(id).Close().Close().NewLine();
+        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)));
+        w.Open("tstamp").Atom(id.View()).Close().Close().NewLine();
     }
 
     // Graphics inside a footprint go in it, the others on the board.
@@ -529,13 +529,15 @@ private:
         w.Open("zone");
         const std::size_t start = w.Position();
         head(w);
-        std::string hashed(w.Since(start).substr(1));
         std::string settingsText;
         SExprWriter side(settingsText, 2);
         settings(side);
-        const std::string id = ids_.For(
-            hashed + settingsText + Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); }));
-        w.Open("tstamp").Atom(id).Close();
+        const ContentId id =
+            ids_.For(ContentHash()
+                         .Add(w.Since(start).substr(1))
+                         .Add(settingsText)
+                         .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
+        w.Open("tstamp").Atom(id.View()).Close();
         w.Open("hatch").Atom("edge").Length(ZoneHatchPitch).Close().NewLine();
         settings(w);
         // Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the
@@ -549,7 +551,7 @@ private:
     }
 
     void ZoneOfNet(SExprWriter& w, int number, std::string_view name) const {
-        w.Open("net").Atom(std::to_string(number)).Close();
+        w.Open("net").Integer(number).Close();
         w.Open("net_name").Quote(name).Close();
     }
 
@@ -638,19 +640,19 @@ private:
         }
         const std::string layer = layers_.LayerOf(t.Layer);
         const SheetPoint at = frame.Local(At(t.X, t.Y));
-        const std::string angle = Degrees(t.Rotation);
+        const bool turned = NormalisedDegrees(t.Rotation) != 0;
         const auto effects = [&](SExprWriter& w) { Effects(w, t); };
         if (role == TextRole::Board) {
             SExprWriter w(*into, 1);
             w.Open("gr_text");
             const std::size_t start = w.LastOpen();
             w.Quote(t.Content).Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (turned) {
+                w.Angle(t.Rotation);
             }
             w.Close().Open("layer").Quote(layer).Close();
-            const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
-            w.Open("tstamp").Atom(id).Close().NewLine();
+            const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
+            w.Open("tstamp").Atom(id.View()).Close().NewLine();
             effects(w);
             w.NewLine().Close().NewLine();
             return;
@@ -659,7 +661,7 @@ private:
         FootprintText(
             [&](SExprWriter& w) {
                 w.Atom(TextKind(role)).Quote(t.Content);
-                w.Open("at").Length(at.X).Length(at.Y).Atom(angle).Atom("unlocked").Close();
+                w.Open("at").Length(at.X).Length(at.Y).Angle(t.Rotation).Atom("unlocked").Close();
                 w.Open("layer").Quote(layer).Close();
             },
             effects);
@@ -677,10 +679,10 @@ private:
         w.Open("fp_text");
         const std::size_t start = w.LastOpen();
         body(w);
-        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(effects));
+        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
         w.NewLine();
         effects(w);
-        w.NewLine().Open("tstamp").Atom(id).Close().NewLine().Close().NewLine();
+        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine().Close().NewLine();
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
@@ -704,7 +706,7 @@ private:
 
     void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
         const PadForm& form = padForms_.Of(pad);
-        const std::string angle = Degrees(pad.Rotation);
+        const bool turned = NormalisedDegrees(pad.Rotation) != 0;
         const std::int64_t sizeY = PadSizeOf(form.Shape == "circle" ? pad.XSize : pad.YSize);
         // KiCad keeps no number for a pad without copper.
         const std::string name = form.Copper != 0 ? pad.Name : "";
@@ -712,8 +714,8 @@ private:
             w.Quote(name).Atom(form.Kind).Atom(form.Shape);
             const SheetPoint at = frame.Local(At(pad.X, pad.Y));
             w.Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (turned) {
+                w.Angle(pad.Rotation);
             }
             w.Close();
             w.Open("size").Length(PadSizeOf(pad.XSize)).Length(sizeY).Close();
@@ -737,7 +739,7 @@ private:
                 w.Open("chamfer").Atom("top_left top_right bottom_left bottom_right").Close();
             }
             if (form.TakesNet && net != 0) {
-                w.Open("net").Atom(std::to_string(NetNumber(net))).Quote(nets_.Name(net)).Close();
+                w.Open("net").Integer(NetNumber(net)).Quote(nets_.Name(net)).Close();
             }
         });
     }
@@ -786,11 +788,10 @@ private:
 
     void Footprint(const std::string& name, bool bottom, SheetPoint at, double rotation,
                    const std::string& attributes) {
-        const std::string angle = Degrees(rotation);
         const auto position = [&](SExprWriter& w) {
             w.Open("at").Length(at.X).Length(at.Y);
-            if (angle != "0") {
-                w.Atom(angle);
+            if (NormalisedDegrees(rotation) != 0) {
+                w.Angle(rotation);
             }
             w.Close();
         };
@@ -798,8 +799,9 @@ private:
         w.Open("footprint");
         const std::size_t start = w.LastOpen();
         w.Quote(name).Open("layer").Quote(bottom ? "B.Cu" : "F.Cu").Close();
-        const std::string id = ids_.For(std::string(w.Since(start)) + Alone(position) + footprint_);
-        w.NewLine().Open("tstamp").Atom(id).Close().NewLine();
+        const ContentId id =
+            ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(position)).Add(footprint_));
+        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine();
         position(w);
         w.NewLine();
         if (!attributes.empty()) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -18,21 +20,38 @@ std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash) {
     return hash;
 }
 
-void AppendHex(std::string& out, std::uint64_t value, int digits) {
-    static constexpr std::array<char, 16> hex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                 '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
-        out += hex[(value >> shift) & 0xF];
+// Writes the value's last digits (an even number) in lowercase hex at the place given, a byte
+// at a time from a table; returns the end.
+char* PutHex(char* at, std::uint64_t value, std::size_t digits) {
+    static constexpr std::array<char, 512> pairs = [] {
+        constexpr std::string_view hex = "0123456789abcdef";
+        std::array<char, 512> table{};
+        for (std::size_t i = 0; i < 256; ++i) {
+            table[2 * i] = hex[i >> 4];
+            table[2 * i + 1] = hex[i & 0xF];
+        }
+        return table;
+    }();
+    for (std::size_t i = digits / 2; i-- > 0; value >>= 8) {
+        std::memcpy(at + 2 * i, &pairs[2 * static_cast<std::size_t>(value & 0xFF)], 2);
     }
+    return at + digits;
 }
 
 } // namespace
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
+void AppendKicadQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    // Runs of bytes written as they are go in at once.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
+            continue;
+        }
+        out.append(text.data() + run, i - run);
+        run = i + 1;
+        switch (byte) {
         case '"':
             out += "\\\"";
             continue;
@@ -51,20 +70,32 @@ std::string Quoted(std::string_view text) {
         default:
             break;
         }
-        if (byte < 0x20 || byte == 0x7F) {
-            out += '?';
-        } else if (byte >= 0x80) {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
+        if (byte >= 0x80) {
+            const std::array<char, 2> utf8 = {static_cast<char>(0xC0 | (byte >> 6)),
+                                              static_cast<char>(0x80 | (byte & 0x3F))};
+            out.append(utf8.data(), utf8.size());
         } else {
-            out += c;
+            out += '?';
         }
     }
-    return out + "\"";
+    out.append(text.data() + run, text.size() - run);
+    out += '"';
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out;
+    AppendKicadQuoted(out, text);
+    return out;
+}
+
+void AppendKicadLength(std::string& out, std::int64_t nanometres) {
+    units::AppendMillimetres(out, nanometres);
 }
 
 std::string KicadLength(std::int64_t nanometres) {
-    return units::Millimetres(nanometres);
+    std::string text;
+    AppendKicadLength(text, nanometres);
+    return text;
 }
 
 void SExprWriter::Separate() {
@@ -87,6 +118,32 @@ SExprWriter& SExprWriter::Open(std::string_view name) {
 SExprWriter& SExprWriter::Atom(std::string_view atom) {
     Separate();
     out_ += atom;
+    return *this;
+}
+
+SExprWriter& SExprWriter::Quote(std::string_view text) {
+    Separate();
+    AppendKicadQuoted(out_, text);
+    return *this;
+}
+
+SExprWriter& SExprWriter::Length(std::int64_t nanometres) {
+    Separate();
+    AppendKicadLength(out_, nanometres);
+    return *this;
+}
+
+SExprWriter& SExprWriter::Integer(std::int64_t value) {
+    Separate();
+    std::array<char, 24> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    out_.append(text.data(), static_cast<std::size_t>(end - text.data()));
+    return *this;
+}
+
+SExprWriter& SExprWriter::Angle(double degrees) {
+    Separate();
+    units::AppendDegrees(out_, degrees);
     return *this;
 }
 
@@ -138,27 +195,42 @@ void ContentIds::Grow() {
     slots_ = std::move(slots);
 }
 
-std::string ContentIds::For(std::string_view content) {
+ContentHash& ContentHash::Add(std::string_view bytes) {
     // The two hashes in one loop, which the processor runs side by side.
-    std::uint64_t first = 0xcbf29ce484222325ULL, second = 0x84222325cbf29ce4ULL;
-    for (const char c : content) {
+    std::uint64_t first = first_, second = second_;
+    for (const char c : bytes) {
         first = (first ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
         second = (second ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
     }
-    const std::string salt = "#" + std::to_string(Count(first ^ (second << 1)));
-    const std::uint64_t high = Fnv1a(salt, first);
-    const std::uint64_t low = Fnv1a(salt, second);
+    first_ = first;
+    second_ = second;
+    return *this;
+}
+
+std::string ContentIds::For(std::string_view content) {
+    return std::string(For(ContentHash().Add(content)).View());
+}
+
+ContentId ContentIds::For(const ContentHash& content) {
+    const std::uint64_t first = content.First(), second = content.Second();
+    // The salt: '#' and the count in decimal.
+    std::array<char, 16> salt{'#'};
+    const char* saltEnd =
+        std::to_chars(salt.data() + 1, salt.data() + salt.size(), Count(first ^ (second << 1))).ptr;
+    const std::string_view saltText(salt.data(), static_cast<std::size_t>(saltEnd - salt.data()));
+    const std::uint64_t high = Fnv1a(saltText, first);
+    const std::uint64_t low = Fnv1a(saltText, second);
     // Version 8 (made by the program's own rule), variant 10.
-    std::string id;
-    AppendHex(id, high >> 32, 8);
-    id += '-';
-    AppendHex(id, (high >> 16) & 0xFFFF, 4);
-    id += '-';
-    AppendHex(id, 0x8000 | (high & 0x0FFF), 4);
-    id += '-';
-    AppendHex(id, 0x8000 | ((low >> 48) & 0x3FFF), 4);
-    id += '-';
-    AppendHex(id, low & 0xFFFFFFFFFFFFULL, 12);
+    ContentId id{};
+    char* at = PutHex(id.Text.data(), high >> 32, 8);
+    *at++ = '-';
+    at = PutHex(at, (high >> 16) & 0xFFFF, 4);
+    *at++ = '-';
+    at = PutHex(at, 0x8000 | (high & 0x0FFF), 4);
+    *at++ = '-';
+    at = PutHex(at, 0x8000 | ((low >> 48) & 0x3FFF), 4);
+    *at++ = '-';
+    PutHex(at, low & 0xFFFFFFFFFFFFULL, 12);
     return id;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces of the KiCad board file's text: quoted strings and the identifiers of its objects.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,8 +14,11 @@ namespace corvane::cli::kicad {
 /// the board's 8-bit text taken as ISO 8859-1 and written as UTF-8; other control characters,
 /// which KiCad cannot show, as '?'.
 std::string Quoted(std::string_view text);
+void AppendKicadQuoted(std::string& out, std::string_view text);
 
-/// A length in the file: nanometres as millimetres. Every length of the file goes through it.
+/// A length in the file: nanometres as millimetres. Every length of the file goes through
+/// AppendKicadLength.
+void AppendKicadLength(std::string& out, std::int64_t nanometres);
 std::string KicadLength(std::int64_t nanometres);
 
 /// Writes lists of the file onto the end of a text, knowing how deep it is: a list opened at the
@@ -26,8 +30,11 @@ public:
 
     SExprWriter& Open(std::string_view name);
     SExprWriter& Atom(std::string_view atom);
-    SExprWriter& Quote(std::string_view text) { return Atom(Quoted(text)); }
-    SExprWriter& Length(std::int64_t nanometres) { return Atom(KicadLength(nanometres)); }
+    SExprWriter& Quote(std::string_view text);
+    SExprWriter& Length(std::int64_t nanometres);
+    SExprWriter& Integer(std::int64_t value);
+    /// An angle brought into [0, 360), as units::Degrees writes it.
+    SExprWriter& Angle(double degrees);
     SExprWriter& Close();
     SExprWriter& NewLine();
 
@@ -47,12 +54,34 @@ private:
     std::size_t lastOpen_ = 0;
 };
 
+/// The 64-bit FNV-1a hashes an identifier is made from, from two bases, fed a piece at a time:
+/// the pieces give the same hashes as their concatenation, without it being made.
+class ContentHash {
+public:
+    ContentHash& Add(std::string_view bytes);
+
+    std::uint64_t First() const { return first_; }
+    std::uint64_t Second() const { return second_; }
+
+private:
+    std::uint64_t first_ = 0xcbf29ce484222325ULL;
+    std::uint64_t second_ = 0x84222325cbf29ce4ULL;
+};
+
+/// An identifier's text, a UUID, kept without allocation.
+struct ContentId {
+    std::array<char, 36> Text;
+    std::string_view View() const { return {Text.data(), Text.size()}; }
+};
+
 /// The identifiers KiCad gives every object ("tstamp"), derived from the object's own text so
 /// that the same board always gives the same file: a hash of the text and of how many objects
 /// with the same text came before, in the form of a UUID.
 class ContentIds {
 public:
     std::string For(std::string_view content);
+    /// The identifier of the text whose hashes these are.
+    ContentId For(const ContentHash& content);
 
 private:
     /// How many texts of this hash came before, counting this one.

@@ -2,7 +2,10 @@
 
 #include "textformat/JsonText.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstddef>
 
 namespace corvane::cli::units {
 
@@ -20,21 +23,38 @@ std::int64_t Nanometres(std::int64_t hostUnits) {
     return whole;
 }
 
-std::string Millimetres(std::int64_t nanometres) {
+void AppendMillimetres(std::string& out, std::int64_t nanometres) {
     const bool negative = nanometres < 0;
     const std::uint64_t magnitude = negative
                                         ? std::uint64_t{0} - static_cast<std::uint64_t>(nanometres)
                                         : static_cast<std::uint64_t>(nanometres);
-    std::string text = std::to_string(magnitude / 1'000'000);
-    std::string fraction = std::to_string(magnitude % 1'000'000);
-    fraction.insert(0, 6 - fraction.size(), '0');
-    while (!fraction.empty() && fraction.back() == '0') {
-        fraction.pop_back();
+    // Sign, at most 14 whole digits, point and 6 decimals.
+    std::array<char, 32> text{};
+    char* end = text.data();
+    if (negative) {
+        *end++ = '-';
     }
-    if (!fraction.empty()) {
-        text += "." + fraction;
+    end = std::to_chars(end, text.data() + text.size(), magnitude / 1'000'000).ptr;
+    std::uint64_t fraction = magnitude % 1'000'000;
+    if (fraction != 0) {
+        *end++ = '.';
+        std::size_t digits = 6;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
+        }
+        for (std::size_t i = digits; i-- > 0; fraction /= 10) {
+            end[i] = static_cast<char>('0' + fraction % 10);
+        }
+        end += digits;
     }
-    return negative ? "-" + text : text;
+    out.append(text.data(), static_cast<std::size_t>(end - text.data()));
+}
+
+std::string Millimetres(std::int64_t nanometres) {
+    std::string text;
+    AppendMillimetres(text, nanometres);
+    return text;
 }
 
 double NormalisedDegrees(double degrees) {
@@ -52,8 +72,16 @@ std::string Decimal(double value) {
     return json::Number(value);
 }
 
+void AppendDecimal(std::string& out, double value) {
+    json::AppendNumber(out, value);
+}
+
 std::string Degrees(double degrees) {
     return Decimal(NormalisedDegrees(degrees));
+}
+
+void AppendDegrees(std::string& out, double degrees) {
+    AppendDecimal(out, NormalisedDegrees(degrees));
 }
 
 } // namespace corvane::cli::units

@@ -14,6 +14,7 @@ inline constexpr std::int64_t NanometresPerMil = 25400;
 /// The shortest decimal text that reads back as the same double ("90", "22.5"); -0 is "0"; NaN and
 /// infinities are "null".
 std::string Decimal(double value);
+void AppendDecimal(std::string& out, double value);
 
 /// KiCad keeps coordinates in 32-bit nanometres and moves anything beyond about 1.52 m from the
 /// sheet's corner back within that reach: the file's coordinates stay within 1.5 m.
@@ -26,6 +27,7 @@ std::int64_t Nanometres(std::int64_t hostUnits);
 /// A length in nanometres as millimetres, exact and without trailing zeros:
 /// 12700000 -> "12.7", -254 -> "-0.000254", 0 -> "0".
 std::string Millimetres(std::int64_t nanometres);
+void AppendMillimetres(std::string& out, std::int64_t nanometres);
 
 /// The same for a length in host units, given to the nanometre.
 inline std::string HostMillimetres(std::int64_t hostUnits) {
@@ -34,6 +36,7 @@ inline std::string HostMillimetres(std::int64_t hostUnits) {
 
 /// An angle in degrees brought into [0, 360) and written in its shortest form ("90", "22.5").
 std::string Degrees(double degrees);
+void AppendDegrees(std::string& out, double degrees);
 
 /// The angle brought into [0, 360); NaN and infinities give 0.
 double NormalisedDegrees(double degrees);

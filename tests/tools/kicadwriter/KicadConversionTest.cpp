@@ -383,6 +383,9 @@ TEST(KicadText, StringsAreQuotedAndIdentifiersFollowTheContent) {
     EXPECT_EQ(second.For("(segment x)"), a); // the same board gives the same identifiers
     EXPECT_EQ(a.size(), 36u);
     EXPECT_EQ(a[14], '8'); // a UUID of version 8: made by the program's own rule
+    // A text hashed in pieces has the identifier of the whole text.
+    ContentIds pieces;
+    EXPECT_EQ(pieces.For(ContentHash().Add("(seg").Add("").Add("ment x)")).View(), a);
 }
 
 } // namespace

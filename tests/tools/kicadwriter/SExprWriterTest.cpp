@@ -1,5 +1,5 @@
 // The formatter of the KiCad board's text: indents by depth at the start of a line, spaces
-// between the atoms and lists of a line, quoting, and lengths in millimetres.
+// between the atoms and lists of a line, quoting, lengths in millimetres, integers and angles.
 
 #include "kicadwriter/SExpression.h"
 
@@ -36,6 +36,13 @@ TEST(SExprWriter, IndentsByDepthAndSeparatesWhatSharesALine) {
          "    (poly (pts\n        (xy 0 2)\n      ) solid)\n"},
         {"quoting escapes", 0, [](SExprWriter& w) { w.Open("t").Quote("a\"b\\c\n").Close(); },
          "(t \"a\\\"b\\\\c\\n\")"},
+        {"plain runs around escapes and 8-bit text", 0,
+         [](SExprWriter& w) { w.Quote("ab\xb5xy\x01z\tw"); }, "\"ab\xC2\xB5xy?z\\tw\""},
+        {"integers and angles", 0,
+         [](SExprWriter& w) {
+             w.Open("net").Integer(-42).Close().Open("at").Angle(-90).Angle(742.5);
+         },
+         "(net -42) (at 270 22.5"},
     };
     for (const WriterCase& c : cases) {
         std::string out;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace corvane::cli::units {
 namespace {
@@ -33,6 +34,16 @@ TEST(KicadUnits, HostUnitsBecomeNanometresAndExactMillimetres) {
     }
 }
 
+TEST(KicadUnits, MillimetresAppendToTheTextUpToTheWidestLengths) {
+    std::string text = "x ";
+    AppendMillimetres(text, std::numeric_limits<std::int64_t>::min());
+    text += ' ';
+    AppendMillimetres(text, std::numeric_limits<std::int64_t>::max());
+    text += ' ';
+    AppendMillimetres(text, 10);
+    EXPECT_EQ(text, "x -9223372036854.775808 9223372036854.775807 0.00001");
+}
+
 TEST(KicadUnits, AnglesComeInto0To360InTheirShortestForm) {
     EXPECT_EQ(Degrees(0), "0");
     EXPECT_EQ(Degrees(-90), "270");
@@ -40,6 +51,9 @@ TEST(KicadUnits, AnglesComeInto0To360InTheirShortestForm) {
     EXPECT_EQ(Degrees(742.5), "22.5");
     EXPECT_EQ(Degrees(-0.0), "0");
     EXPECT_EQ(Degrees(std::numeric_limits<double>::quiet_NaN()), "0");
+    std::string text = "a ";
+    AppendDegrees(text, -45);
+    EXPECT_EQ(text, "a 315");
 }
 
 } // namespace
