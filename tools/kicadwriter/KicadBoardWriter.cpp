@@ -127,6 +127,8 @@ public:
         sheet_.emplace(SheetAround(extent_));
         outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
+        // About an identifier an object, and three a component (its footprint and two texts).
+        ids_.Reserve(board_.PrimitiveCount() + 3 * board_.ComponentCount());
     }
 
     KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found}; }

@@ -161,38 +161,62 @@ SExprWriter& SExprWriter::NewLine() {
     return *this;
 }
 
+namespace {
+
+std::size_t HomeOf(std::uint64_t hash, std::size_t mask) {
+    return static_cast<std::size_t>((hash ^ (hash >> 29)) & mask);
+}
+
+// The table's slots for that many keys, filled up to 4/5.
+std::size_t SlotsFor(std::size_t keys) {
+    std::size_t slots = 1024;
+    while (5 * keys > 4 * slots) {
+        slots *= 2;
+    }
+    return slots;
+}
+
+} // namespace
+
+void ContentIds::Reserve(std::size_t texts) {
+    if (SlotsFor(texts) > keys_.size()) {
+        Grow(SlotsFor(texts));
+    }
+}
+
 std::uint32_t ContentIds::Count(std::uint64_t hash) {
     if (hash == 0) {
         return zeroCount_++;
     }
-    if (2 * (used_ + 1) > slots_.size()) {
-        Grow();
+    if (SlotsFor(used_ + 1) > keys_.size()) {
+        Grow(SlotsFor(used_ + 1));
     }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = static_cast<std::size_t>((hash ^ (hash >> 29)) & mask);
-    while (slots_[at].Key != 0 && slots_[at].Key != hash) {
+    const std::size_t mask = keys_.size() - 1;
+    std::size_t at = HomeOf(hash, mask);
+    while (keys_[at] != 0 && keys_[at] != hash) {
         at = (at + 1) & mask;
     }
-    if (slots_[at].Key == 0) {
-        slots_[at].Key = hash;
+    if (keys_[at] == 0) {
+        keys_[at] = hash;
         ++used_;
+        return 0;
     }
-    return slots_[at].Count++;
+    return ++repeats_[hash];
 }
 
-void ContentIds::Grow() {
-    std::vector<Slot> slots(std::max<std::size_t>(slots_.size() * 2, 1024));
-    const std::size_t mask = slots.size() - 1;
-    for (const Slot& slot : slots_) {
-        if (slot.Key != 0) {
-            std::size_t at = static_cast<std::size_t>((slot.Key ^ (slot.Key >> 29)) & mask);
-            while (slots[at].Key != 0) {
+void ContentIds::Grow(std::size_t slots) {
+    std::vector<std::uint64_t> keys(slots, 0);
+    const std::size_t mask = keys.size() - 1;
+    for (const std::uint64_t key : keys_) {
+        if (key != 0) {
+            std::size_t at = HomeOf(key, mask);
+            while (keys[at] != 0) {
                 at = (at + 1) & mask;
             }
-            slots[at] = slot;
+            keys[at] = key;
         }
     }
-    slots_ = std::move(slots);
+    keys_ = std::move(keys);
 }
 
 ContentHash& ContentHash::Add(std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane::cli::kicad {
@@ -83,21 +84,21 @@ public:
     /// The identifier of the text whose hashes these are.
     ContentId For(const ContentHash& content);
 
+    /// Room for about this many identifiers, made at once rather than grown into.
+    void Reserve(std::size_t texts);
+
 private:
-    /// How many texts of this hash came before, counting this one.
+    /// How many texts of this hash came before this one.
     std::uint32_t Count(std::uint64_t hash);
-    void Grow();
+    void Grow(std::size_t slots);
 
     // Open addressing, linear probing: a board has about one distinct text per object, so the
-    // table holds a key and a count per object and nothing else. Key 0 is the empty slot; a hash
-    // of 0 is counted apart.
-    // Key and count side by side: one cache line per lookup.
-    struct Slot {
-        std::uint64_t Key = 0;
-        std::uint32_t Count = 0;
-    };
-    std::vector<Slot> slots_;
+    // table holds the hash of each text seen and nothing else (filled up to 4/5); the texts seen
+    // more than once are counted beside it. Key 0 is the empty slot; a hash of 0 is counted
+    // apart.
+    std::vector<std::uint64_t> keys_;
     std::size_t used_ = 0;
+    std::unordered_map<std::uint64_t, std::uint32_t> repeats_; // texts seen before, how often
     std::uint32_t zeroCount_ = 0;
 };
 
