@@ -52,12 +52,23 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
     const std::int64_t across = stepX ? ny : nx;
     SheetPoint best = near;
     std::uint64_t bestError = UINT64_MAX;
+    // The root of the rest follows the steps: the circle rises at most about one step a step
+    // here, so it is adjusted rather than worked out again.
+    std::int64_t root = -1;
     for (std::int64_t a = along - MidSearchReach; a <= along + MidSearchReach; ++a) {
         const std::int64_t rest = radiusSquared - a * a;
         if (rest < 0) {
             continue;
         }
-        const std::int64_t root = FloorSqrt(rest);
+        if (root < 0) {
+            root = FloorSqrt(rest);
+        }
+        while (root > 0 && root * root > rest) {
+            --root;
+        }
+        while ((root + 1) * (root + 1) <= rest) {
+            ++root;
+        }
         for (const std::int64_t magnitude : {root, root + 1}) {
             const std::int64_t b = across < 0 ? -magnitude : magnitude;
             const std::int64_t squared = a * a + b * b;
@@ -68,6 +79,9 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
                 best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
                              : SheetPoint{centre.X + b, centre.Y + a};
             }
+        }
+        if (bestError == 0) {
+            break; // on the circle: nothing comes nearer
         }
     }
     return best;
