@@ -315,8 +315,29 @@ private:
         w.Open(name);
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)));
+        const ContentId id = ids_.For(HashOfItem(*into, start));
         w.Open("tstamp").Atom(id.View()).Close().Close().NewLine();
+    }
+
+    // The hash of an item's text from its start to the end of the text, fed to its footprint's
+    // as well when it is in one.
+    ContentHash HashOfItem(const std::string& text, std::size_t start) {
+        const std::string_view item = std::string_view(text).substr(start);
+        if (&text != &footprint_) {
+            return ContentHash().Add(item);
+        }
+        HashFootprintTo(start);
+        ContentHash hash;
+        hash.AddBoth(footprintHash_, item);
+        footprintHashed_ = text.size();
+        return hash;
+    }
+
+    // Feeds the footprint's text up to there to its hash.
+    void HashFootprintTo(std::size_t end) {
+        footprintHash_.Add(
+            std::string_view(footprint_).substr(footprintHashed_, end - footprintHashed_));
+        footprintHashed_ = end;
     }
 
     // Graphics inside a footprint go in it, the others on the board.
@@ -681,7 +702,7 @@ private:
         w.Open("fp_text");
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
+        const ContentId id = ids_.For(HashOfItem(footprint_, start).Add(Alone(effects)));
         w.NewLine();
         effects(w);
         w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine().Close().NewLine();
@@ -788,23 +809,41 @@ private:
         return attributes;
     }
 
-    void Footprint(const std::string& name, bool bottom, SheetPoint at, double rotation,
-                   const std::string& attributes) {
-        const auto position = [&](SExprWriter& w) {
-            w.Open("at").Length(at.X).Length(at.Y);
-            if (NormalisedDegrees(rotation) != 0) {
-                w.Angle(rotation);
+    // What a footprint's head says: its name, side, place and angle.
+    struct FootprintPlace {
+        std::string Name;
+        bool Bottom = false;
+        SheetPoint At;
+        double Rotation = 0;
+
+        void Head(SExprWriter& w) const {
+            w.Open("footprint").Quote(Name).Open("layer").Quote(Bottom ? "B.Cu" : "F.Cu").Close();
+        }
+        void Position(SExprWriter& w) const {
+            w.Open("at").Length(At.X).Length(At.Y);
+            if (NormalisedDegrees(Rotation) != 0) {
+                w.Angle(Rotation);
             }
             w.Close();
-        };
+        }
+    };
+
+    // Starts a footprint: its identifier is hashed from its head and place, then from its items
+    // as they are written.
+    void BeginFootprint(const FootprintPlace& place) {
+        footprintHash_ = ContentHash()
+                             .Add(Alone([&](SExprWriter& w) { place.Head(w); }))
+                             .Add(Alone([&](SExprWriter& w) { place.Position(w); }));
+        footprintHashed_ = 0;
+    }
+
+    void Footprint(const FootprintPlace& place, const std::string& attributes) {
+        HashFootprintTo(footprint_.size());
+        const ContentId id = ids_.For(footprintHash_);
         SExprWriter w(out_, 1);
-        w.Open("footprint");
-        const std::size_t start = w.LastOpen();
-        w.Quote(name).Open("layer").Quote(bottom ? "B.Cu" : "F.Cu").Close();
-        const ContentId id =
-            ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(position)).Add(footprint_));
+        place.Head(w);
         w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine();
-        position(w);
+        place.Position(w);
         w.NewLine();
         if (!attributes.empty()) {
             w.Open("attr").Atom(attributes).Close().NewLine();
@@ -830,6 +869,8 @@ private:
         const bool bottom = c.Layer == "BottomLayer";
         const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
         const Frame frame{true, At(c.X, c.Y), rotation};
+        const FootprintPlace place{FootprintName(c.Pattern), bottom, frame.Origin, rotation};
+        BeginFootprint(place);
         if (c.DesignatorText) {
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
         } else {
@@ -844,8 +885,7 @@ private:
         for (std::size_t i = 0; i < pads.size(); ++i) {
             WritePad(pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
         }
-        Footprint(FootprintName(c.Pattern), bottom, frame.Origin, rotation,
-                  Attributes(pads, false));
+        Footprint(place, Attributes(pads, false));
         Done(1 + children.Count());
     }
 
@@ -856,10 +896,12 @@ private:
         const bool bottom = layers_.CopperOf(pad.Layer) != nullptr &&
                             layers_.CopperOf(pad.Layer)->Name == "B.Cu" && pad.Hole <= 0;
         const Frame frame{true, At(pad.X, pad.Y), 0};
+        const FootprintPlace place{"FreePad", bottom, frame.Origin, 0};
+        BeginFootprint(place);
         HiddenText(TextRole::Reference, pad.Name, bottom);
         HiddenText(TextRole::Value, "", bottom);
         WritePad(pad, frame, net);
-        Footprint("FreePad", bottom, frame.Origin, 0, Attributes({pad}, true));
+        Footprint(place, Attributes({pad}, true));
     }
 
     // KiCad reads "a:b" as footprint b of library a, and a footprint's name is a file name:
@@ -913,7 +955,9 @@ private:
     Section pass_ = Section::Footprints;
     bool wrote_ = false; // whether this pass wrote anything yet
     std::string out_, footprint_;
-    std::size_t steps_ = 0; // objects written and not yet reported
+    ContentHash footprintHash_;       // of the footprint being made, up to footprintHashed_
+    std::size_t footprintHashed_ = 0; // bytes of footprint_ fed to footprintHash_
+    std::size_t steps_ = 0;           // objects written and not yet reported
 };
 
 } // namespace

@@ -60,6 +60,9 @@ private:
 class ContentHash {
 public:
     ContentHash& Add(std::string_view bytes);
+    /// Adds the bytes to this hash and to another in one pass: the text of a footprint's item
+    /// is hashed for the item and for its footprint at once.
+    ContentHash& AddBoth(ContentHash& other, std::string_view bytes);
 
     std::uint64_t First() const { return first_; }
     std::uint64_t Second() const { return second_; }
