@@ -178,19 +178,45 @@ std::size_t SlotsFor(std::size_t keys) {
 
 } // namespace
 
+// New hashes gathered before they go into the table.
+constexpr std::size_t PendingKeys = 4096;
+// Bits of the filter for a slot of the table: few enough wrong "maybe" answers that looking up
+// stays rare.
+constexpr std::size_t FilterBitsPerSlot = 8;
+
 void ContentIds::Reserve(std::size_t texts) {
     if (SlotsFor(texts) > keys_.size()) {
         Grow(SlotsFor(texts));
     }
 }
 
+std::pair<std::size_t, std::size_t> ContentIds::FilterBits(std::uint64_t hash) const {
+    const std::size_t mask = filter_.size() * 64 - 1;
+    return {static_cast<std::size_t>(hash >> 7) & mask,
+            static_cast<std::size_t>(hash >> 37) & mask};
+}
+
 std::uint32_t ContentIds::Count(std::uint64_t hash) {
     if (hash == 0) {
         return zeroCount_++;
     }
-    if (SlotsFor(used_ + 1) > keys_.size()) {
+    if (SlotsFor(used_ + pending_.size() + 1) > keys_.size()) {
+        Flush();
         Grow(SlotsFor(used_ + 1));
     }
+    const auto [a, b] = FilterBits(hash);
+    const bool maybeSeen =
+        ((filter_[a / 64] >> (a % 64)) & 1) != 0 && ((filter_[b / 64] >> (b % 64)) & 1) != 0;
+    if (!maybeSeen) {
+        filter_[a / 64] |= std::uint64_t{1} << (a % 64);
+        filter_[b / 64] |= std::uint64_t{1} << (b % 64);
+        pending_.push_back(hash);
+        if (pending_.size() >= PendingKeys) {
+            Flush();
+        }
+        return 0;
+    }
+    Flush();
     const std::size_t mask = keys_.size() - 1;
     std::size_t at = HomeOf(hash, mask);
     while (keys_[at] != 0 && keys_[at] != hash) {
@@ -204,19 +230,42 @@ std::uint32_t ContentIds::Count(std::uint64_t hash) {
     return ++repeats_[hash];
 }
 
+void ContentIds::Insert(std::uint64_t hash) {
+    const std::size_t mask = keys_.size() - 1;
+    std::size_t at = HomeOf(hash, mask);
+    while (keys_[at] != 0) {
+        at = (at + 1) & mask;
+    }
+    keys_[at] = hash;
+    ++used_;
+}
+
+void ContentIds::Flush() {
+    for (const std::uint64_t hash : pending_) {
+        Insert(hash);
+    }
+    pending_.clear();
+}
+
 void ContentIds::Grow(std::size_t slots) {
-    std::vector<std::uint64_t> keys(slots, 0);
-    const std::size_t mask = keys.size() - 1;
-    for (const std::uint64_t key : keys_) {
+    Flush();
+    const std::vector<std::uint64_t> old = std::move(keys_);
+    keys_.assign(slots, 0);
+    used_ = 0;
+    for (const std::uint64_t key : old) {
         if (key != 0) {
-            std::size_t at = HomeOf(key, mask);
-            while (keys[at] != 0) {
-                at = (at + 1) & mask;
-            }
-            keys[at] = key;
+            Insert(key);
         }
     }
-    keys_ = std::move(keys);
+    // The filter is made again for the larger table.
+    filter_.assign(slots * FilterBitsPerSlot / 64, 0);
+    for (const std::uint64_t key : keys_) {
+        if (key != 0) {
+            const auto [a, b] = FilterBits(key);
+            filter_[a / 64] |= std::uint64_t{1} << (a % 64);
+            filter_[b / 64] |= std::uint64_t{1} << (b % 64);
+        }
+    }
 }
 
 ContentHash& ContentHash::Add(std::string_view bytes) {

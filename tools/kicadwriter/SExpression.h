@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace corvane::cli::kicad {
@@ -94,6 +95,11 @@ private:
     /// How many texts of this hash came before this one.
     std::uint32_t Count(std::uint64_t hash);
     void Grow(std::size_t slots);
+    /// Puts the keys known to be new into the table.
+    void Flush();
+    void Insert(std::uint64_t hash);
+    /// The bits of the filter that stand for a hash.
+    std::pair<std::size_t, std::size_t> FilterBits(std::uint64_t hash) const;
 
     // Open addressing, linear probing: a board has about one distinct text per object, so the
     // table holds the hash of each text seen and nothing else (filled up to 4/5); the texts seen
@@ -101,6 +107,12 @@ private:
     // apart.
     std::vector<std::uint64_t> keys_;
     std::size_t used_ = 0;
+    // A hash the table is asked for lands anywhere in it, and waiting for that memory was most of
+    // the cost of an identifier. A filter of a few bits a hash, small enough to stay near the
+    // processor, tells most new hashes for sure; those wait in pending_ and go into the table
+    // together, where their waits overlap. Only a hash the filter may have seen is looked up.
+    std::vector<std::uint64_t> filter_;                        // bits
+    std::vector<std::uint64_t> pending_;                       // new hashes not yet in keys_
     std::unordered_map<std::uint64_t, std::uint32_t> repeats_; // texts seen before, how often
     std::uint32_t zeroCount_ = 0;
 };
