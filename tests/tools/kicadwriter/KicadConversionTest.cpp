@@ -16,6 +16,8 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <string>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -386,6 +388,33 @@ TEST(KicadText, StringsAreQuotedAndIdentifiersFollowTheContent) {
     // A text hashed in pieces has the identifier of the whole text.
     ContentIds pieces;
     EXPECT_EQ(pieces.For(ContentHash().Add("(seg").Add("").Add("ment x)")).View(), a);
+}
+
+// An identifier depends on its text and on how often the text came before, not on the other
+// texts: the same repeats give the same identifiers before and after thousands of other texts,
+// which the table takes in batches and grows for.
+TEST(KicadText, RepeatsAreCountedWhateverCameBetween) {
+    const auto repeats = [](ContentIds& ids) {
+        std::vector<std::string> made;
+        for (int i = 0; i < 3; ++i) {
+            made.push_back(ids.For("(segment again)"));
+        }
+        return made;
+    };
+    const auto others = [](ContentIds& ids, std::set<std::string>& made) {
+        for (int i = 0; i < 20000; ++i) {
+            made.insert(ids.For("(segment " + std::to_string(i) + ")"));
+        }
+    };
+    ContentIds before, after;
+    std::set<std::string> beforeOthers, afterOthers;
+    const std::vector<std::string> first = repeats(before);
+    others(before, beforeOthers);
+    others(after, afterOthers);
+    EXPECT_EQ(repeats(after), first);
+    EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), 3u);
+    EXPECT_EQ(beforeOthers, afterOthers);
+    EXPECT_EQ(afterOthers.size(), 20000u);
 }
 
 } // namespace
