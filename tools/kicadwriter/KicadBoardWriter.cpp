@@ -767,33 +767,61 @@ private:
         });
     }
 
+    // The kinds of primitives a section can take from a container, as the writers above place
+    // them: a component's graphics go in its footprint, a free one's on the board; copper lines,
+    // arcs and vias are tracks; fills of a net and keep-out fills are zones. A pass leaves the
+    // other kinds alone rather than read each object to find it has nothing to write.
+    struct KindsOfSection {
+        bool Tracks, Arcs, Fills, Texts, Vias;
+    };
+    KindsOfSection KindsIn(bool free) const {
+        switch (pass_) {
+        case Section::Footprints:
+            return free ? KindsOfSection{} : KindsOfSection{true, true, true, true, false};
+        case Section::Graphics:
+            return free ? KindsOfSection{true, true, true, true, false} : KindsOfSection{};
+        case Section::Tracks:
+            return {true, true, false, false, true};
+        case Section::Zones:
+            return {false, false, true, false, false};
+        }
+        return {};
+    }
+
     // Everything of a container but its pads: the free objects on the board, a component's
     // graphics in its footprint. Copper lines, arcs and vias go on the board either way, as
     // KiCad's footprints hold none.
     // The free objects count as they are written, a component's when it is done.
     void WritePrimitives(const StoredPrimitives& p, const Frame& frame, bool free,
                          std::size_t container) {
+        const KindsOfSection kinds = KindsIn(free);
         const std::size_t step = free ? 1 : 0;
-        for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
+        // Each kind: written one by one, or only counted.
+        const auto each = [&](bool writes, std::size_t count, const auto& write) {
+            if (!writes) {
+                Done(step * count);
+                return;
+            }
+            for (std::size_t i = 0; i < count; ++i) {
+                write(i);
+                Done(step);
+            }
+        };
+        each(kinds.Tracks, p.Tracks.size(), [&](std::size_t i) {
             WriteTrack(p.Tracks[i], frame, free, i, nets_.IdOf(container, CopperKind::Track, i));
-            Done(step);
-        }
-        for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
+        });
+        each(kinds.Arcs, p.Arcs.size(), [&](std::size_t i) {
             WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
-            Done(step);
-        }
-        for (std::size_t i = 0; i < p.Fills.size(); ++i) {
+        });
+        each(kinds.Fills, p.Fills.size(), [&](std::size_t i) {
             WriteFill(p.Fills[i], frame, nets_.IdOf(container, CopperKind::Fill, i));
-            Done(step);
-        }
-        for (const Text& t : p.Texts) {
-            WriteText(t, frame, free ? TextRole::Board : TextRole::User);
-            Done(step);
-        }
-        for (std::size_t i = 0; i < p.Vias.size(); ++i) {
+        });
+        each(kinds.Texts, p.Texts.size(), [&](std::size_t i) {
+            WriteText(p.Texts[i], frame, free ? TextRole::Board : TextRole::User);
+        });
+        each(kinds.Vias, p.Vias.size(), [&](std::size_t i) {
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
-            Done(step);
-        }
+        });
     }
 
     // What the footprint is made of and where it goes, or nothing when it has no pads.
