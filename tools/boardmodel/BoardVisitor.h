@@ -6,6 +6,7 @@
 
 #include "boardmodel/BoardModel.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace corvane::cli {
@@ -31,6 +32,8 @@ public:
     virtual void OnComponentEnd() {}
 
     virtual void OnNet(const Net& net) { (void)net; }
+    /// Whether OnNet needs the pads of the net: without, a walk need not read the net's members.
+    virtual bool NeedsNetPads() const { return true; }
 
     /// After the last object.
     virtual void OnBoardEnd() {}
@@ -71,6 +74,10 @@ public:
     }
     void OnNet(const Net& net) override {
         Each([&](BoardVisitor& v) { v.OnNet(net); });
+    }
+    bool NeedsNetPads() const override {
+        return std::any_of(visitors_.begin(), visitors_.end(),
+                           [](const BoardVisitor* v) { return v->NeedsNetPads(); });
     }
     void OnBoardEnd() override {
         Each([](BoardVisitor& v) { v.OnBoardEnd(); });

@@ -59,6 +59,8 @@ public:
     }
     void OnComponentEnd() override { board_.OnComponentEnd(); }
     void OnNet(const Net& net) override { board_.OnNet(net); }
+    // KiCad takes a net's pads from the pads themselves.
+    bool NeedsNetPads() const override { return false; }
 
     void OnBoardEnd() override {
         bar_.Init("Writing " + name_,

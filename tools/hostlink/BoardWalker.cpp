@@ -274,7 +274,7 @@ private:
         if (netNames_.Find(info.Handle) == nullptr) {
             netNames_.Insert(info.Handle, net_.Name);
         }
-        const std::int32_t count = server_.GetMemberCount(info.Handle);
+        const std::int32_t count = needsNetPads_ ? server_.GetMemberCount(info.Handle) : 0;
         for (std::int32_t i = 0; i < count; ++i) {
             if (Read(server_.GetMemberAt(info.Handle, i), *child_) &&
                 child_->Kind == HALVEX_KIND_PAD) {
@@ -288,6 +288,7 @@ private:
     const HalvexApi& server_;
     const std::uint32_t board_;
     BoardVisitor& visitor_;
+    const bool needsNetPads_ = visitor_.NeedsNetPads();
     // A board member, a component's child or a net's member, and the net, designator and text
     // objects those refer to.
     const std::unique_ptr<HalvexObjectInfo> object_ = std::make_unique<HalvexObjectInfo>();

@@ -56,43 +56,50 @@ constexpr std::array<std::string_view, 21> FixedHostLayers = {
     "DRCErrorLayer", "HighlightLayer", "GridColor1",  "GridColor10",  "PadHoleLayer",
     "ViaHoleLayer"};
 
-// Primitives, or a store's.
-template <typename Objects> void NoteLayers(const Objects& p, std::set<std::string>& used) {
-    for (const Track& t : p.Tracks) {
-        used.insert(t.Layer);
+// The layers of the records, by their strings' numbers.
+void NoteLayers(const stored::Records& records, std::vector<bool>& used) {
+    const auto note = [&](stored::StringId layer) { used[layer] = true; };
+    for (const stored::TrackRecord& t : records.Tracks) {
+        note(t.Layer);
     }
-    for (const Via& v : p.Vias) {
-        used.insert(v.StartLayer);
-        used.insert(v.EndLayer);
+    for (const stored::ViaRecord& v : records.Vias) {
+        note(v.StartLayer);
+        note(v.EndLayer);
     }
-    for (const Pad& pad : p.Pads) {
-        used.insert(pad.Layer);
+    for (const stored::PadRecord& pad : records.Pads) {
+        note(pad.Layer);
     }
-    for (const Arc& a : p.Arcs) {
-        used.insert(a.Layer);
+    for (const stored::ArcRecord& a : records.Arcs) {
+        note(a.Layer);
     }
-    for (const Fill& f : p.Fills) {
-        used.insert(f.Layer);
+    for (const stored::FillRecord& f : records.Fills) {
+        note(f.Layer);
     }
-    for (const Text& t : p.Texts) {
-        used.insert(t.Layer);
+    for (const stored::TextRecord& t : records.Texts) {
+        note(t.Layer);
     }
 }
 
 std::set<std::string> UsedLayers(const BoardStore& board) {
-    std::set<std::string> used;
-    NoteLayers(board.Free(), used);
+    std::vector<bool> used(board.StringCount(), false);
+    NoteLayers(board.FreeRecords(), used);
+    NoteLayers(board.ChildRecords(), used);
     for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-        NoteLayers(board.ChildrenOf(i), used);
         const stored::ComponentRecord& c = board.ComponentRecordAt(i);
         if (c.HasDesignatorText) {
-            used.emplace(board.String(c.DesignatorText.Layer));
+            used[c.DesignatorText.Layer] = true;
         }
         if (c.HasCommentText) {
-            used.emplace(board.String(c.CommentText.Layer));
+            used[c.CommentText.Layer] = true;
         }
     }
-    return used;
+    std::set<std::string> names;
+    for (stored::StringId id = 0; id < used.size(); ++id) {
+        if (used[id]) {
+            names.emplace(board.String(id));
+        }
+    }
+    return names;
 }
 
 CopperMask Bit(std::size_t index) {
