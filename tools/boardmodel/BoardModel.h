@@ -15,12 +15,16 @@ struct Track {
     std::int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0;
     std::string Layer;
     NetName Net;
+
+    bool operator==(const Track&) const = default;
 };
 
 struct Via {
     std::int32_t X = 0, Y = 0, Size = 0, Hole = 0;
     std::string StartLayer, EndLayer;
     NetName Net;
+
+    bool operator==(const Via&) const = default;
 };
 
 struct Pad {
@@ -33,6 +37,8 @@ struct Pad {
     NetName Net;
     /// The rounded rectangle's corner radius, as a percentage of half the smaller side.
     std::uint8_t CornerPercent = 0;
+
+    bool operator==(const Pad&) const = default;
 };
 
 struct Arc {
@@ -41,6 +47,8 @@ struct Arc {
     std::int32_t Width = 0;
     std::string Layer;
     NetName Net;
+
+    bool operator==(const Arc&) const = default;
 };
 
 struct Fill {
@@ -48,6 +56,8 @@ struct Fill {
     std::string Layer;
     double Rotation = 0;
     NetName Net;
+
+    bool operator==(const Fill&) const = default;
 };
 
 struct Text {
@@ -57,6 +67,8 @@ struct Text {
     double Rotation = 0;
     bool Mirror = false;
     std::string Layer;
+
+    bool operator==(const Text&) const = default;
 };
 
 /// Primitives, in the order they were added to their board or component.
@@ -67,6 +79,8 @@ struct Primitives {
     std::vector<Arc> Arcs;
     std::vector<Fill> Fills;
     std::vector<Text> Texts;
+
+    bool operator==(const Primitives&) const = default;
 };
 
 struct Component {
@@ -76,21 +90,29 @@ struct Component {
     double Rotation = 0;
     std::optional<Text> DesignatorText, CommentText;
     Primitives Children;
+
+    bool operator==(const Component&) const = default;
 };
 
 struct NetNode {
     std::string Component; // designator of the pad's component, empty for a free pad
     std::string Pad;
+
+    bool operator==(const NetNode&) const = default;
 };
 
 struct Net {
     std::string Name;
     std::vector<NetNode> Pads;
+
+    bool operator==(const Net&) const = default;
 };
 
 struct Plane {
     std::string Layer;
     NetName Net;
+
+    bool operator==(const Plane&) const = default;
 };
 
 /// What the documents say about the import besides the board's contents.

@@ -1,6 +1,7 @@
 // The board read back into memory (what outputs that need all of it at once use) holds what the
 // walk hands the streamed writers: the demo board imported in process through the loaded modules.
 
+#include "boardmodel/BoardStore.h"
 #include "corvane-import/ImportRun.h"
 #include "corvane-import/Summary.h"
 #include "hostlink/BoardWalker.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace corvane::cli {
 namespace {
@@ -42,6 +44,58 @@ TEST(BoardSnapshot, HoldsWhatTheWalkHandsTheWriters) {
     EXPECT_EQ(board.Planes[0].Net, "GND");
     ASSERT_TRUE(board.Components[0].DesignatorText.has_value());
     EXPECT_EQ(board.Components[0].DesignatorText->Content, board.Components[0].Designator);
+    modules.Server().CloseAllBoards();
+}
+
+// Records the pads each net came with.
+class NetPads final : public BoardVisitor {
+public:
+    explicit NetPads(bool needs) : needs_(needs) {}
+    void OnNet(const Net& net) override { pads_ += net.Pads.size(); }
+    bool NeedsNetPads() const override { return needs_; }
+    std::size_t Pads() const { return pads_; }
+
+private:
+    bool needs_;
+    std::size_t pads_ = 0;
+};
+
+// The compact store gives the walked board back as it was shown; a walk reads the pads of the nets
+// only when one of its visitors needs them.
+TEST(BoardSnapshot, TheCompactStoreGivesTheBoardBackAndNetPadsAreReadWhenNeeded) {
+    const LoadedModules modules = LoadedModules::Load({});
+    ASSERT_TRUE(modules.Ok()) << modules.Error();
+    ProgressBar bar(nullptr, false, 80);
+    const std::string demo =
+        std::filesystem::absolute(std::string(CLI_EXAMPLES_DIR) + "/demo.PCB").string();
+    const ImportRunResult run = RunImport(modules, demo, 4, bar);
+    ASSERT_TRUE(run.Outcome.Completed);
+    const Board board = SnapshotBoard(modules.Server(), run.Board);
+    BoardStore store;
+    WalkBoard(modules.Server(), run.Board, store);
+    EXPECT_EQ(store.Planes(), board.Planes);
+    const StoredPrimitives free = store.Free();
+    EXPECT_EQ(std::vector<Track>(free.Tracks.begin(), free.Tracks.end()), board.Free.Tracks);
+    EXPECT_EQ(std::vector<Via>(free.Vias.begin(), free.Vias.end()), board.Free.Vias);
+    EXPECT_EQ(std::vector<Text>(free.Texts.begin(), free.Texts.end()), board.Free.Texts);
+    ASSERT_EQ(store.ComponentCount(), board.Components.size());
+    for (std::size_t i = 0; i < board.Components.size(); ++i) {
+        EXPECT_EQ(store.WholeComponentAt(i), board.Components[i]) << i;
+    }
+    ASSERT_EQ(store.NetCount(), board.Nets.size());
+    for (std::size_t i = 0; i < board.Nets.size(); ++i) {
+        EXPECT_EQ(store.NetAt(i), board.Nets[i]) << i;
+    }
+
+    NetPads without(false), with(true);
+    WalkBoard(modules.Server(), run.Board, without);
+    EXPECT_EQ(without.Pads(), 0u);
+    NetPads alsoWithout(false);
+    VisitorFanOut both;
+    both.Add(alsoWithout);
+    both.Add(with);
+    WalkBoard(modules.Server(), run.Board, both);
+    EXPECT_GT(with.Pads(), 0u);
     modules.Server().CloseAllBoards();
 }
 
