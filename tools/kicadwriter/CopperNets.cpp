@@ -154,6 +154,23 @@ double ReachOf(const Outline& o) {
     }
 }
 
+// Where the piece's record is, whatever its kind.
+const void* RecordAddress(const Piece& piece) {
+    switch (piece.Kind) {
+    case CopperKind::Track:
+        return piece.Record.Track;
+    case CopperKind::Arc:
+        return piece.Record.Arc;
+    case CopperKind::Via:
+        return piece.Record.Via;
+    case CopperKind::Pad:
+        return piece.Record.Pad;
+    case CopperKind::Fill:
+        return piece.Record.Fill;
+    }
+    return nullptr;
+}
+
 Outline OutlineOf(const Piece& piece) {
     switch (piece.Kind) {
     case CopperKind::Track:
@@ -489,6 +506,8 @@ public:
         return i;
     }
 
+    void Prefetch(std::size_t piece) const { __builtin_prefetch(&parent_[piece]); }
+
     void Join(std::size_t a, std::size_t b) {
         const std::uint32_t ra = Root(a), rb = Root(b);
         if (ra != rb) {
@@ -597,7 +616,24 @@ void JoinTouching(const std::vector<Piece>& pieces, const std::vector<CopperMask
         }
     }
     // The groups do not depend on the order in which pairs are joined.
+    // The pieces of a bucket a few ahead are asked for early: they lie anywhere in memory, and
+    // their waits overlap the tests of the buckets before.
+    constexpr std::size_t PrefetchAhead = 4;
     for (std::size_t b = 0; b < bucketCount; ++b) {
+        if (b + PrefetchAhead < bucketCount) {
+            for (std::size_t i = starts[b + PrefetchAhead]; i < starts[b + PrefetchAhead + 1];
+                 ++i) {
+                __builtin_prefetch(&pieces[members[i]]);
+            }
+        }
+        // Then their records and groups, now that the pieces are near.
+        if (b + PrefetchAhead / 2 < bucketCount) {
+            for (std::size_t i = starts[b + PrefetchAhead / 2];
+                 i < starts[b + PrefetchAhead / 2 + 1]; ++i) {
+                __builtin_prefetch(RecordAddress(pieces[members[i]]));
+                groups.Prefetch(members[i]);
+            }
+        }
         for (std::size_t i = starts[b]; i < starts[b + 1]; ++i) {
             const std::size_t ai = members[i];
             const Piece& a = pieces[ai];
