@@ -241,8 +241,14 @@ void ContentIds::Insert(std::uint64_t hash) {
 }
 
 void ContentIds::Flush() {
-    for (const std::uint64_t hash : pending_) {
-        Insert(hash);
+    // The slots of the hashes a few ahead are asked for early, so that their waits overlap.
+    constexpr std::size_t Ahead = 16;
+    const std::size_t mask = keys_.size() - 1;
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        if (i + Ahead < pending_.size()) {
+            __builtin_prefetch(&keys_[HomeOf(pending_[i + Ahead], mask)]);
+        }
+        Insert(pending_[i]);
     }
     pending_.clear();
 }
