@@ -16,7 +16,7 @@ ImportState ImportIntoFreshBoard(const std::string& text) {
     const std::uint32_t board = Halvex_OpenBoard("bench.pcb");
     ImportState import;
     import.Board = std::make_unique<TPcbBoard>(board);
-    import.Nodes = std::make_unique<NodeIndex>(board);
+    import.Nodes = MakeNodeIndex(board);
     import.Input = std::make_unique<InputFile>(std::make_unique<MemoryByteSource>(text));
     return import;
 }

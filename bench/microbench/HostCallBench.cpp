@@ -20,7 +20,7 @@ public:
         Halvex_CloseAllBoards();
         corvane::pcbapi::ServerEntries().Reset();
         board_ = Halvex_OpenBoard("bench.pcb");
-        pad_ = corvane::PcbApi_CreateObject(corvane::KindCodeOf(ObjectKind::Pad));
+        pad_ = corvane::PcbApi_CreateObject(corvane::KindCodeOf(corvane::ObjectKind::Pad));
     }
     ~OnePad() { Halvex_CloseAllBoards(); }
     OnePad(const OnePad&) = delete;

@@ -26,7 +26,8 @@ apt_install() {
 }
 
 install_native_deps() {
-    apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest clang-format
+    apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest clang-format \
+        libbenchmark-dev
 }
 
 # The 32-bit Windows cross build and wine to run its tests: the mingw-w64 cross compilers and
