@@ -108,8 +108,6 @@ public:
     bool empty() const { return begin_ == end_; }
     Value operator[](std::size_t i) const;
     const Record& RecordAt(std::size_t i) const { return (*records_)[begin_ + i]; }
-    /// Where the column starts among all records of its kind (FreeRecords or ChildRecords).
-    std::size_t First() const { return begin_; }
 
     class Iterator {
     public:

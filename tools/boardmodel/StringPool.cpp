@@ -5,13 +5,13 @@
 
 namespace corvane::cli {
 
-std::uint64_t StringPool::Hash(std::string_view text) {
-    // 64-bit FNV-1a.
+std::size_t StringPool::Hash(std::string_view text) {
+    // 64-bit FNV-1a, folded to the size of an index.
     std::uint64_t hash = 0xcbf29ce484222325ULL;
     for (const char c : text) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
     }
-    return hash ^ (hash >> 32);
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 std::size_t StringPool::SlotOf(std::string_view text) const {

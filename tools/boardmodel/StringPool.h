@@ -29,7 +29,7 @@ public:
     std::size_t Size() const { return starts_.size() - 1; }
 
 private:
-    static std::uint64_t Hash(std::string_view text);
+    static std::size_t Hash(std::string_view text);
     /// The slot of the text, or the free slot where it would go.
     std::size_t SlotOf(std::string_view text) const;
     void Grow();

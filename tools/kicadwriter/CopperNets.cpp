@@ -31,9 +31,8 @@ struct PadRef {
     stored::StringId Name = 0;      // its number
 };
 
+// No piece: a group without a pad.
 constexpr std::uint32_t NoPad = std::numeric_limits<std::uint32_t>::max();
-// Pad forms kept at most: a board of pads all different would otherwise keep one per pad.
-constexpr std::size_t MostPadForms = 4096;
 
 // What a piece of copper covers, made from its object when a test of touch needs it: there is a
 // piece for nearly every object of the board, and the pieces keep only what chooses the pairs.
@@ -382,14 +381,8 @@ private:
     };
     struct PadKeyHash {
         std::size_t operator()(const PadKey& key) const {
-            std::size_t hash = key.Layer;
-            for (const std::size_t part :
-                 {std::size_t(std::uint32_t(key.XSize)), std::size_t(std::uint32_t(key.YSize)),
-                  std::size_t(std::uint32_t(key.Hole)), std::size_t(key.ShapeCode),
-                  std::size_t(key.CornerPercent)}) {
-                hash = hash * 0x9E3779B97F4A7C15ULL + part;
-            }
-            return hash;
+            return PadFormHash(key.Layer, key.XSize, key.YSize, key.Hole, key.ShapeCode,
+                               key.CornerPercent);
         }
     };
 
@@ -400,7 +393,7 @@ private:
         if (const auto found = padCopper_.find(key); found != padCopper_.end()) {
             return found->second;
         }
-        if (padCopper_.size() >= MostPadForms) {
+        if (padCopper_.size() >= PadForms::MostKept) {
             padCopper_.clear();
         }
         const PadForm& form = padForms_.Of(pads[i]);

@@ -7,9 +7,6 @@
 namespace corvane::cli::kicad {
 namespace {
 
-// Forms kept at most: a board of pads all different would otherwise keep one per pad.
-constexpr std::size_t MostPadForms = 4096;
-
 // Host pad shape codes with a meaning (the rest are drawn as rectangles).
 constexpr std::uint8_t RoundShape = 1;
 constexpr std::uint8_t OctagonShape = 3;
@@ -83,15 +80,21 @@ PadForm PadFormOf(const Pad& pad, const LayerMap& layers) {
     return form;
 }
 
-std::size_t PadForms::KeyHash::operator()(const Key& key) const {
-    std::size_t hash = std::hash<std::string>{}(key.Layer);
-    for (const std::size_t part :
-         {std::size_t(std::uint32_t(key.XSize)), std::size_t(std::uint32_t(key.YSize)),
-          std::size_t(std::uint32_t(key.Hole)), std::size_t(key.ShapeCode),
-          std::size_t(key.CornerPercent)}) {
+std::size_t PadFormHash(std::size_t layer, std::int32_t xSize, std::int32_t ySize,
+                        std::int32_t hole, std::uint8_t shapeCode, std::uint8_t cornerPercent) {
+    std::uint64_t hash = layer;
+    for (const std::uint64_t part :
+         {std::uint64_t(std::uint32_t(xSize)), std::uint64_t(std::uint32_t(ySize)),
+          std::uint64_t(std::uint32_t(hole)), std::uint64_t(shapeCode),
+          std::uint64_t(cornerPercent)}) {
         hash = hash * 0x9E3779B97F4A7C15ULL + part;
     }
-    return hash;
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+std::size_t PadForms::KeyHash::operator()(const Key& key) const {
+    return PadFormHash(std::hash<std::string>{}(key.Layer), key.XSize, key.YSize, key.Hole,
+                       key.ShapeCode, key.CornerPercent);
 }
 
 const PadForm& PadForms::Of(const Pad& pad) {
@@ -99,7 +102,7 @@ const PadForm& PadForms::Of(const Pad& pad) {
     if (const auto found = forms_.find(key); found != forms_.end()) {
         return found->second;
     }
-    if (forms_.size() >= MostPadForms) {
+    if (forms_.size() >= MostKept) {
         forms_.clear();
     }
     return forms_.emplace(std::move(key), PadFormOf(pad, layers_)).first->second;

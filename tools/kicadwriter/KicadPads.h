@@ -40,6 +40,10 @@ struct PadForm {
 /// rectangle; codes without a shape of their own are drawn as rectangles.
 PadForm PadFormOf(const Pad& pad, const LayerMap& layers);
 
+/// A hash of what PadFormOf reads of a pad, its layer given as a number of its own.
+std::size_t PadFormHash(std::size_t layer, std::int32_t xSize, std::int32_t ySize,
+                        std::int32_t hole, std::uint8_t shapeCode, std::uint8_t cornerPercent);
+
 /// PadFormOf for the pads of a board, which come in a few forms over and over: each form is
 /// worked out once (and forgotten when there are too many to keep).
 class PadForms {
@@ -48,6 +52,9 @@ public:
 
     /// The pad's form; valid until the next call.
     const PadForm& Of(const Pad& pad);
+
+    /// Forms kept at most: a board of pads all different would otherwise keep one per pad.
+    static constexpr std::size_t MostKept = 4096;
 
 private:
     // What PadFormOf reads of a pad.

@@ -15,18 +15,33 @@
 namespace corvane::cli {
 namespace {
 
-TEST(BoardSnapshot, HoldsWhatTheWalkHandsTheWriters) {
-    const LoadedModules modules = LoadedModules::Load({});
-    ASSERT_TRUE(modules.Ok()) << modules.Error();
-    ProgressBar bar(nullptr, false, 80);
-    const std::string demo =
-        std::filesystem::absolute(std::string(CLI_EXAMPLES_DIR) + "/demo.PCB").string();
-    const ImportRunResult run = RunImport(modules, demo, 4, bar);
-    ASSERT_TRUE(run.Outcome.Completed);
+// The demo board imported into the loaded server, closed at the end.
+class DemoBoard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(modules_.Ok()) << modules_.Error();
+        ProgressBar bar(nullptr, false, 80);
+        const std::string demo =
+            std::filesystem::absolute(std::string(CLI_EXAMPLES_DIR) + "/demo.PCB").string();
+        const ImportRunResult run = RunImport(modules_, demo, 4, bar);
+        ASSERT_TRUE(run.Outcome.Completed);
+        board_ = run.Board;
+    }
+    void TearDown() override { modules_.Server().CloseAllBoards(); }
 
-    const Board board = SnapshotBoard(modules.Server(), run.Board);
+    const HalvexApi& Server() const { return modules_.Server(); }
+    std::uint32_t Handle() const { return board_; }
+
+private:
+    const LoadedModules modules_ = LoadedModules::Load({});
+    std::uint32_t board_ = 0;
+};
+
+TEST_F(DemoBoard, SnapshotHoldsWhatTheWalkHandsTheWriters) {
+
+    const Board board = SnapshotBoard(Server(), Handle());
     BoardCounter counter;
-    WalkBoard(modules.Server(), run.Board, counter);
+    WalkBoard(Server(), Handle(), counter);
     const BoardCounts& counts = counter.Counts();
     std::size_t childTracks = 0;
     std::size_t childPads = 0;
@@ -44,7 +59,6 @@ TEST(BoardSnapshot, HoldsWhatTheWalkHandsTheWriters) {
     EXPECT_EQ(board.Planes[0].Net, "GND");
     ASSERT_TRUE(board.Components[0].DesignatorText.has_value());
     EXPECT_EQ(board.Components[0].DesignatorText->Content, board.Components[0].Designator);
-    modules.Server().CloseAllBoards();
 }
 
 // Records the pads each net came with.
@@ -62,17 +76,10 @@ private:
 
 // The compact store gives the walked board back as it was shown; a walk reads the pads of the nets
 // only when one of its visitors needs them.
-TEST(BoardSnapshot, TheCompactStoreGivesTheBoardBackAndNetPadsAreReadWhenNeeded) {
-    const LoadedModules modules = LoadedModules::Load({});
-    ASSERT_TRUE(modules.Ok()) << modules.Error();
-    ProgressBar bar(nullptr, false, 80);
-    const std::string demo =
-        std::filesystem::absolute(std::string(CLI_EXAMPLES_DIR) + "/demo.PCB").string();
-    const ImportRunResult run = RunImport(modules, demo, 4, bar);
-    ASSERT_TRUE(run.Outcome.Completed);
-    const Board board = SnapshotBoard(modules.Server(), run.Board);
+TEST_F(DemoBoard, TheCompactStoreGivesTheBoardBackAndNetPadsAreReadWhenNeeded) {
+    const Board board = SnapshotBoard(Server(), Handle());
     BoardStore store;
-    WalkBoard(modules.Server(), run.Board, store);
+    WalkBoard(Server(), Handle(), store);
     EXPECT_EQ(store.Planes(), board.Planes);
     const StoredPrimitives free = store.Free();
     EXPECT_EQ(std::vector<Track>(free.Tracks.begin(), free.Tracks.end()), board.Free.Tracks);
@@ -88,15 +95,14 @@ TEST(BoardSnapshot, TheCompactStoreGivesTheBoardBackAndNetPadsAreReadWhenNeeded)
     }
 
     NetPads without(false), with(true);
-    WalkBoard(modules.Server(), run.Board, without);
+    WalkBoard(Server(), Handle(), without);
     EXPECT_EQ(without.Pads(), 0u);
     NetPads alsoWithout(false);
     VisitorFanOut both;
     both.Add(alsoWithout);
     both.Add(with);
-    WalkBoard(modules.Server(), run.Board, both);
+    WalkBoard(Server(), Handle(), both);
     EXPECT_GT(with.Pads(), 0u);
-    modules.Server().CloseAllBoards();
 }
 
 } // namespace
