@@ -2,8 +2,8 @@
 // The board read back from the server, kept compactly for the documents made from all of it: each
 // object a record of numbers, its strings kept once each in a pool. A record is given back as the
 // model's value when asked (StoredPrimitives), and read as it is where that costs too much.
-// At 10^6 records the board kept as the model's values took about as much memory again as the
-// server's own; kept so, about a fifth of it.
+// At 10^6 records the board as the model's values needs about as much memory as the server's own;
+// kept so, about a fifth of it.
 
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
