@@ -2,7 +2,7 @@
 
 namespace corvane::jsontext {
 
-void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes) {
+void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes, ControlBytes control) {
     out += '"';
     // Runs of characters that stand for themselves are copied whole.
     std::size_t plainFrom = 0;
@@ -37,6 +37,8 @@ void AppendQuoted(std::string& out, std::string_view text, TextBytes bytes) {
         if (byte >= 0x80) {
             out += static_cast<char>(0xC0 | (byte >> 6));
             out += static_cast<char>(0x80 | (byte & 0x3F));
+        } else if (control == ControlBytes::Replaced) {
+            out += '?';
         } else {
             static constexpr char hex[] = "0123456789abcdef";
             out += "\\u00";

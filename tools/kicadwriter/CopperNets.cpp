@@ -302,8 +302,7 @@ float Above(double value) {
 class Collector {
 public:
     Collector(const BoardStore& board, const LayerMap& layers, CopperNets& nets)
-        : board_(board), layers_(layers), nets_(nets), padForms_(layers),
-          netOfString_(board.StringCount(), Unknown) {}
+        : board_(board), layers_(layers), nets_(nets), netOfString_(board.StringCount(), Unknown) {}
 
     void Add(const StoredPrimitives& p) {
         // The kinds in the order of CopperKind.
@@ -396,7 +395,7 @@ private:
         if (padCopper_.size() >= PadForms::MostKept) {
             padCopper_.clear();
         }
-        const PadForm& form = padForms_.Of(pads[i]);
+        const PadForm form = PadFormOf(pads[i], layers_);
         const Form shape = form.Shape == "circle" ? Form::Disc
                            : form.Shape == "oval" ? Form::Oval
                            : form.Octagon         ? Form::Octagon
@@ -474,7 +473,6 @@ private:
     const BoardStore& board_;
     const LayerMap& layers_;
     CopperNets& nets_;
-    PadForms padForms_;
     std::unordered_map<PadKey, PadCopper, PadKeyHash> padCopper_;
     std::vector<std::optional<CopperMask>> copperOn_;
     std::map<std::pair<stored::StringId, stored::StringId>, CopperMask> spans_;

@@ -1,5 +1,6 @@
 #include "kicadwriter/SExpression.h"
 
+#include "textformat/JsonText.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -41,45 +42,7 @@ char* PutHex(char* at, std::uint64_t value, std::size_t digits) {
 } // namespace
 
 void AppendKicadQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    // Runs of bytes written as they are go in at once.
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
-            continue;
-        }
-        out.append(text.data() + run, i - run);
-        run = i + 1;
-        switch (byte) {
-        case '"':
-            out += "\\\"";
-            continue;
-        case '\\':
-            out += "\\\\";
-            continue;
-        case '\n':
-            out += "\\n";
-            continue;
-        case '\r':
-            out += "\\r";
-            continue;
-        case '\t':
-            out += "\\t";
-            continue;
-        default:
-            break;
-        }
-        if (byte >= 0x80) {
-            const std::array<char, 2> utf8 = {static_cast<char>(0xC0 | (byte >> 6)),
-                                              static_cast<char>(0x80 | (byte & 0x3F))};
-            out.append(utf8.data(), utf8.size());
-        } else {
-            out += '?';
-        }
-    }
-    out.append(text.data() + run, text.size() - run);
-    out += '"';
+    json::AppendQuoted(out, text, json::TextBytes::Latin1, json::ControlBytes::Replaced);
 }
 
 std::string Quoted(std::string_view text) {

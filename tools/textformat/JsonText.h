@@ -14,6 +14,7 @@ namespace corvane::cli::json {
 
 /// JSON string literals: the one writer the plug-in's report uses too.
 using corvane::jsontext::AppendQuoted;
+using corvane::jsontext::ControlBytes;
 using corvane::jsontext::Quote;
 using corvane::jsontext::TextBytes;
 
