@@ -1,12 +1,8 @@
 #include "corvane-import/LineEndCopy.h"
 
-#include "cliplatform/PlatformFiles.h"
-#include "safeoutput/SafeOutputs.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
-#include <vector>
 
 namespace corvane::cli {
 namespace {
@@ -48,46 +44,22 @@ LineEndCopy::LineEndCopy(const std::string& path) {
         error_ = "cannot read " + path + ": " + ErrnoText();
         return;
     }
-    const std::string copy = TemporaryPathBeside(SystemTemporaryFolder() + "/lf.PCB");
-    guard_ = std::make_unique<GuardedTemporaryFile>(copy);
-    std::FILE* file = CreateNewFile(copy, "", error_);
-    if (file == nullptr) {
-        error_ =
-            "cannot make a copy with LF line ends in " + SystemTemporaryFolder() + ": " + error_;
-        guard_.reset();
-        return;
-    }
-    path_ = copy;
-    std::vector<char> chunk(256 * 1024);
     bool pendingCr = false;
-    for (;;) {
-        errno = 0;
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), source.get());
-        if (got < chunk.size() && std::ferror(source.get())) {
-            error_ = "cannot read " + path + ": " + ErrnoText();
-            break;
-        }
-        const bool last = got < chunk.size();
-        const std::string converted =
-            CarriageReturnsToLineFeeds(std::string(chunk.data(), got), pendingCr, last);
-        if (std::fwrite(converted.data(), 1, converted.size(), file) != converted.size()) {
-            error_ = "cannot write the copy with LF line ends " + path_ + ": " + ErrnoText();
-            break;
-        }
-        if (last) {
-            break;
-        }
-    }
-    std::string closing;
-    if (!SyncAndClose(file, closing) && error_.empty()) {
-        error_ = "cannot write the copy with LF line ends " + path_ + ": " + closing;
-    }
+    copy_ = std::make_unique<TemporaryBoardFile>(
+        source.get(), "lf.PCB",
+        CopyWords{"a copy with LF line ends", path, "write the copy with LF line ends"},
+        [&](const std::string& piece, bool last) {
+            return CarriageReturnsToLineFeeds(piece, pendingCr, last);
+        });
 }
 
-LineEndCopy::~LineEndCopy() {
-    if (!path_.empty()) {
-        RemoveFile(path_);
-    }
+const std::string& LineEndCopy::Path() const {
+    static const std::string none;
+    return copy_ ? copy_->Path() : none;
+}
+
+const std::string& LineEndCopy::Error() const {
+    return copy_ ? copy_->Error() : error_;
 }
 
 } // namespace corvane::cli

@@ -4,7 +4,7 @@
 // without LF is an LF: the same number of bytes and lines, so the report's line numbers still
 // point into the user's file. The copy is removed when the object goes or the program is ended.
 
-#include "cliplatform/SignalCleanup.h"
+#include "corvane-import/TemporaryBoardFile.h"
 
 #include <memory>
 #include <string>
@@ -13,19 +13,15 @@ namespace corvane::cli {
 
 class LineEndCopy {
 public:
-    /// Copies the board at path; on failure Error() says why and Path() is empty.
+    /// Copies the board at path; on failure Error() says why.
     explicit LineEndCopy(const std::string& path);
-    ~LineEndCopy();
-    LineEndCopy(const LineEndCopy&) = delete;
-    LineEndCopy& operator=(const LineEndCopy&) = delete;
 
-    const std::string& Path() const { return path_; }
-    const std::string& Error() const { return error_; }
+    const std::string& Path() const;
+    const std::string& Error() const;
 
 private:
-    std::string path_;
-    std::unique_ptr<GuardedTemporaryFile> guard_;
-    std::string error_;
+    std::string error_; // the board could not be opened
+    std::unique_ptr<TemporaryBoardFile> copy_;
 };
 
 /// The bytes with every CR that no LF follows made an LF; pendingCr carries a CR at the end of

@@ -1,11 +1,8 @@
 #pragma once
-// A board read from standard input ("-" as FILE). The plug-in opens its file by name and reads it
-// twice, so the bytes are kept in a temporary file, removed when the object goes or the program
-// is interrupted.
+// A board read from standard input ("-" as FILE), kept in a temporary file for the plug-in.
 
-#include "cliplatform/SignalCleanup.h"
+#include "corvane-import/TemporaryBoardFile.h"
 
-#include <memory>
 #include <string>
 
 namespace corvane::cli {
@@ -14,18 +11,13 @@ class StandardInputBoard {
 public:
     /// Reads standard input to its end.
     StandardInputBoard();
-    ~StandardInputBoard();
-    StandardInputBoard(const StandardInputBoard&) = delete;
-    StandardInputBoard& operator=(const StandardInputBoard&) = delete;
 
     /// The temporary file holding the board; empty when it could not be made (see Error).
-    const std::string& Path() const { return path_; }
-    const std::string& Error() const { return error_; }
+    const std::string& Path() const { return copy_.Path(); }
+    const std::string& Error() const { return copy_.Error(); }
 
 private:
-    std::string path_;
-    std::unique_ptr<GuardedTemporaryFile> guard_;
-    std::string error_;
+    TemporaryBoardFile copy_;
 };
 
 } // namespace corvane::cli
