@@ -19,7 +19,7 @@ set(allowed_importer contract jsontext platform serverclient pcbmodel importer)
 set(allowed_host contract)
 
 set(tool_layers textformat boardmodel cliplatform safeoutput hostlink placement jsonwriter svgwriter
-                kicadwriter assemblywriter corvane-import)
+                kicadwriter assemblywriter htmlwriter corvane-import)
 set(writer_allowed boardmodel textformat safeoutput placement)
 set(allowed_textformat jsontext textformat)
 set(allowed_boardmodel boardmodel)
@@ -31,6 +31,7 @@ set(allowed_jsonwriter ${writer_allowed} jsonwriter)
 set(allowed_svgwriter ${writer_allowed} svgwriter)
 set(allowed_kicadwriter ${writer_allowed} kicadwriter)
 set(allowed_assemblywriter ${writer_allowed} assemblywriter)
+set(allowed_htmlwriter ${writer_allowed} htmlwriter)
 set(allowed_corvane-import contract jsontext platform ${tool_layers})
 list(APPEND layers ${tool_layers})
 

@@ -112,6 +112,17 @@ std::string StatusLine(const std::string& shownName, ExitStatus status,
     }
 }
 
+// What the page tells of the import: the summary's words (without the pointer to --report,
+// as the page shows the report itself) and the report.
+PageImportFacts PageFacts(const ImportOutcome& outcome, const std::string& losses,
+                          std::string reportJson) {
+    ImportOutcome words = outcome;
+    words.Losses.clear();
+    return {losses.empty() || !outcome.Completed ? OutcomeWords(words)
+                                                 : "data may have been lost (" + losses + ")",
+            losses, std::move(reportJson)};
+}
+
 // A document being written: its kind, and the stream SafeOutputs gave it.
 struct DocumentStream {
     const DocumentKind* Kind;
@@ -244,7 +255,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed, !losses.empty()};
-    const DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}};
+    DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}, {}};
+    if (std::any_of(documents.begin(), documents.end(), [](const DocumentStream& document) {
+            return document.Kind == FindDocumentKind("--html");
+        })) {
+        settings.Page =
+            PageFacts(imported.Outcome, losses,
+                      JsonReportWithNotes(ImportReport(modules, CorvaneReportJson), notes));
+    }
     BoardCounter counter;
     DocumentNotes documentNotes;
     WalkForOutputs(modules, imported.Board,
