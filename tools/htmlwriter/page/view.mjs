@@ -389,7 +389,8 @@ export class BoardView {
     const canvas = this.spareTiles.pop() || document.createElement("canvas");
     canvas.width = TILE;
     canvas.height = TILE;
-    const ctx = canvas.getContext("2d");
+    // Painted at once (see below), in the processor's memory, from which tiles are copied.
+    const ctx = canvas.getContext("2d", { willReadFrequently: true });
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.fillStyle = this.background();
     ctx.fillRect(0, 0, TILE, TILE);
