@@ -29,7 +29,7 @@ export function themedColour(colour, theme) {
 // same picture at a fraction of the cost.
 const ROUNDING_PIXELS = 1.5;
 
-// The outline of a pad in its shape, added to a path; pixel: the length of a device pixel in mils.
+// The outline of a pad in its shape, added to a path (a context's own); pixel: the length of a device pixel in mils.
 function addPad(path, o, pixel) {
   const min = Math.min(o.w, o.h);
   switch (o.shape) {
@@ -84,13 +84,13 @@ function addArc(path, o) {
   path.arc(o.x, o.y, o.r, a0, a0 + o.sweep * DEGREES, false);
 }
 
-// Objects of one colour drawn together: strokes by width, filled shapes in one path, texts.
+// Objects of one colour drawn together: strokes by width, filled shapes in one path, texts. The
+// shapes are traced into the context's own path when drawn: no path objects left to collect.
 class Batch {
   constructor(pixel) {
     this.pixel = pixel;
     this.strokes = new Map();
-    this.fill = new Path2D();
-    this.filled = false;
+    this.filled = [];
     this.texts = [];
   }
 
@@ -98,33 +98,17 @@ class Batch {
     switch (o.kind) {
       case "track":
       case "arc": {
-        let path = this.strokes.get(o.w);
-        if (!path) {
-          path = new Path2D();
-          this.strokes.set(o.w, path);
-        }
-        if (o.kind === "track") {
-          path.moveTo(o.x1, o.y1);
-          path.lineTo(o.x2, o.y2);
-        } else {
-          addArc(path, o);
-        }
+        const list = this.strokes.get(o.w);
+        if (list) list.push(o);
+        else this.strokes.set(o.w, [o]);
         return;
       }
-      case "pad":
-        addPad(this.fill, o, this.pixel);
-        break;
-      case "fill":
-        addRoundedRectangle(this.fill, o, 0);
-        break;
-      case "via":
-        addCircle(this.fill, o.x, o.y, o.size / 2, this.pixel);
-        break;
-      default:
+      case "text":
         this.texts.push(o);
         return;
+      default:
+        this.filled.push(o);
     }
-    this.filled = true;
   }
 
   draw(painter, colour) {
@@ -133,13 +117,30 @@ class Batch {
     ctx.strokeStyle = colour;
     ctx.fillStyle = colour;
     ctx.lineJoin = "round";
-    for (const [width, path] of this.strokes) {
+    for (const [width, list] of this.strokes) {
+      ctx.beginPath();
+      for (const o of list) {
+        if (o.kind === "track") {
+          ctx.moveTo(o.x1, o.y1);
+          ctx.lineTo(o.x2, o.y2);
+        } else {
+          addArc(ctx, o);
+        }
+      }
       // Round ends show only on lines a few pixels wide.
       ctx.lineCap = width > 2 * this.pixel ? "round" : "butt";
       ctx.lineWidth = width;
-      ctx.stroke(path);
+      ctx.stroke();
     }
-    if (this.filled) ctx.fill(this.fill);
+    if (this.filled.length > 0) {
+      ctx.beginPath();
+      for (const o of this.filled) {
+        if (o.kind === "pad") addPad(ctx, o, this.pixel);
+        else if (o.kind === "fill") addRoundedRectangle(ctx, o, 0);
+        else addCircle(ctx, o.x, o.y, o.size / 2, this.pixel);
+      }
+      ctx.fill();
+    }
     if (this.texts.length > 0) painter.drawTexts(this.texts, colour);
   }
 }
@@ -196,19 +197,17 @@ class Painter {
       if (batches[layer]) batches[layer].draw(this, themedColour(model.layers[layer].colour, s.theme));
     }
     if (holes.length > 0) {
-      const path = new Path2D();
-      const edged = new Path2D();
-      for (const o of holes) {
-        addCircle(path, o.x, o.y, o.hole / 2, this.pixel);
-        // An edge shows on holes a few pixels wide.
-        if (o.hole > 4 * this.pixel) addCircle(edged, o.x, o.y, o.hole / 2, this.pixel);
-      }
       this.useBoardTransform();
+      ctx.beginPath();
+      for (const o of holes) addCircle(ctx, o.x, o.y, o.hole / 2, this.pixel);
       ctx.fillStyle = background;
-      ctx.fill(path);
+      ctx.fill();
+      // An edge shows on holes a few pixels wide.
+      ctx.beginPath();
+      for (const o of holes) if (o.hole > 4 * this.pixel) addCircle(ctx, o.x, o.y, o.hole / 2, this.pixel);
       ctx.strokeStyle = marks.holeEdge;
       ctx.lineWidth = this.cssPixel;
-      ctx.stroke(edged);
+      ctx.stroke();
     }
     this.paintMarks(view, box, marks);
     return drawn;
@@ -228,27 +227,30 @@ class Painter {
       }
     }
     const parts = view.markedParts();
-    const boxes = new Path2D();
     for (const index of parts) {
-      const c = model.components[index];
-      for (const id of c.pads) {
+      for (const id of model.components[index].pads) {
         if (view.isShown(model.objects[id].layer)) highlight.add(model.objects[id]);
       }
-      if (c.box[0] <= c.box[2]) boxes.rect(c.box[0], c.box[1], c.box[2] - c.box[0], c.box[3] - c.box[1]);
     }
     highlight.draw(this, marks.highlight);
     this.useBoardTransform();
+    ctx.beginPath();
+    for (const index of parts) {
+      const c = model.components[index];
+      if (c.box[0] <= c.box[2]) ctx.rect(c.box[0], c.box[1], c.box[2] - c.box[0], c.box[3] - c.box[1]);
+    }
     ctx.strokeStyle = marks.highlight;
     ctx.lineWidth = 2 * this.cssPixel;
-    ctx.stroke(boxes);
+    ctx.stroke();
 
     // Pin 1 ringed: on the marked parts always, on every part once its pads are large enough.
-    const rings = new Path2D();
+    this.useBoardTransform();
+    ctx.beginPath();
     const ring = (c) => {
       if (c.pin1 < 0) return;
       const o = model.objects[c.pin1];
       if (!view.isShown(o.layer)) return;
-      addCircle(rings, o.x, o.y, Math.max(o.w, o.h) * 0.5 + 3 * this.cssPixel, 0);
+      addCircle(ctx, o.x, o.y, Math.max(o.w, o.h) * 0.5 + 3 * this.cssPixel, 0);
     };
     for (const index of parts) ring(model.components[index]);
     for (const c of model.components) {
@@ -257,16 +259,15 @@ class Painter {
       if (Math.max(o.w, o.h) < 8 * this.cssPixel || !meets(o.box)) continue;
       ring(c);
     }
-    this.useBoardTransform();
     ctx.strokeStyle = marks.pinOne;
     ctx.lineWidth = 1.5 * this.cssPixel;
-    ctx.stroke(rings);
+    ctx.stroke();
   }
 }
 
 // Tiles are this many device pixels square; at most this many are kept.
-const TILE = 512;
-const KEPT_TILES = 96;
+const TILE = 128;
+const KEPT_TILES = 512;
 // A frame draws missing tiles until it has taken this long, then shows the rest at later frames.
 const FRAME_BUDGET_MS = 24;
 
