@@ -3,27 +3,14 @@
 
 #include "htmlwriter/HtmlPageWriter.h"
 
+#include "PageData.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace corvane::cli {
 namespace {
-
-// The text of the script element with that id, its '<' escapes read back.
-std::string ScriptData(const std::string& page, const std::string& id) {
-    const std::string open = "<script type=\"application/json\" id=\"" + id + "\">";
-    const auto start = page.find(open);
-    if (start == std::string::npos) {
-        return "<missing>";
-    }
-    const auto from = start + open.size();
-    std::string text = page.substr(from, page.find("</script>", from) - from);
-    for (auto at = text.find("\\u003c"); at != std::string::npos; at = text.find("\\u003c", at)) {
-        text.replace(at, 6, "<");
-    }
-    return text;
-}
 
 std::string PageOf(const std::string& json, const PageImportFacts& facts,
                    const PageCopperNets* copper = nullptr) {
@@ -50,7 +37,7 @@ std::string PageOf(const std::string& json, const PageImportFacts& facts,
 TEST(HtmlPage, TheBoardsTextCannotEndItsElementAndReadsBackAsWritten) {
     const std::string json = "{\"text\": \"</script><!-- <b> \\u0041\"}\n";
     const std::string page = PageOf(json, {"complete", "", "{\"entries\": 0, \"groups\": []}"});
-    EXPECT_EQ(ScriptData(page, "board-data"), json);
+    EXPECT_EQ(clitest::PageScriptData(page, "board-data"), json);
     // Only the page's own elements close: data, facts and script.
     std::size_t closings = 0;
     for (auto at = page.find("</script"); at != std::string::npos;
@@ -65,11 +52,12 @@ TEST(HtmlPage, TheBoardsTextCannotEndItsElementAndReadsBackAsWritten) {
 
 TEST(HtmlPage, TheFactsHoldTheImportTheLayersLooksAndTheCoppersNets) {
     const PageCopperNets copper{{{"GND", false}, {"Net-(R1-Pad1)", true}}, {1, 0, 2}};
-    const std::string facts = ScriptData(PageOf("{}\n",
-                                                {"data may have been lost (line-cut)", "line-cut",
-                                                 "{\"groups\": [{\"detail\": \"</x>\"}]}"},
-                                                &copper),
-                                         "page-facts");
+    const std::string facts =
+        clitest::PageScriptData(PageOf("{}\n",
+                                       {"data may have been lost (line-cut)", "line-cut",
+                                        "{\"groups\": [{\"detail\": \"</x>\"}]}"},
+                                       &copper),
+                                "page-facts");
     EXPECT_NE(facts.find("{\"outcome\": \"data may have been lost (line-cut)\", \"losses\": "
                          "\"line-cut\", \"report\": {\"groups\": [{\"detail\": \"</x>\"}]}}"),
               std::string::npos)
@@ -83,7 +71,8 @@ TEST(HtmlPage, TheFactsHoldTheImportTheLayersLooksAndTheCoppersNets) {
                          "{\"name\": \"Net-(R1-Pad1)\", \"derived\": true}],\n\"ids\": [1,0,2]}"),
               std::string::npos)
         << facts;
-    const std::string without = ScriptData(PageOf("{}\n", {"complete", "", ""}), "page-facts");
+    const std::string without =
+        clitest::PageScriptData(PageOf("{}\n", {"complete", "", ""}), "page-facts");
     EXPECT_NE(without.find("\"report\": null"), std::string::npos);
     EXPECT_NE(without.find("\"copper\": null"), std::string::npos);
 }

@@ -3,6 +3,7 @@
 // tested by tests/tools/htmlwriter/browser.
 
 #include "CliTestSupport.h"
+#include "PageData.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,6 @@
 
 namespace clitest {
 namespace {
-
-std::string ScriptData(const std::string& page, const std::string& id) {
-    const std::string open = "<script type=\"application/json\" id=\"" + id + "\">";
-    const auto start = page.find(open);
-    if (start == std::string::npos) {
-        return "<missing>";
-    }
-    const auto from = start + open.size();
-    std::string text = page.substr(from, page.find("</script>", from) - from);
-    for (auto at = text.find("\\u003c"); at != std::string::npos; at = text.find("\\u003c", at)) {
-        text.replace(at, 6, "<");
-    }
-    return text;
-}
 
 class PageOfBoard : public ::testing::TestWithParam<const char*> {};
 
@@ -39,10 +26,10 @@ TEST_P(PageOfBoard, CarriesTheBoardsJsonAndItsFactsWithinItsSize) {
     const std::string json = ReadFile(folder / "b.json");
     const std::string page = ReadFile(folder / "b.html");
     ASSERT_FALSE(json.empty());
-    EXPECT_EQ(ScriptData(page, "board-data"), json);
+    EXPECT_EQ(PageScriptData(page, "board-data"), json);
     EXPECT_LE(page.size(), json.size() * 3 / 2 + 400 * 1024);
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
-    const std::string facts = ScriptData(page, "page-facts");
+    const std::string facts = PageScriptData(page, "page-facts");
     const bool lost = json.find("\"mayHaveLostData\": true") != std::string::npos;
     EXPECT_NE(facts.find(lost ? "{\"outcome\": \"data may have been lost ("
                               : "{\"outcome\": \"complete\", \"losses\": \"\", \"report\": {"),
