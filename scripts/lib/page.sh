@@ -1,6 +1,7 @@
 # The board page's checks: the page's data code under Node's test runner, and the page of the demo,
-# the test boards and the real boards (when ../shared/corpus has them) in headless Chromium driven
-# by puppeteer-core, installed from the lock file (package-lock.json) with npm ci.
+# the test boards (the damaged ones too) and the real boards (when ../shared/corpus has them) in
+# headless Chromium driven by puppeteer-core, installed from the lock file (package-lock.json) with
+# npm ci.
 
 install_page_deps() {
     apt_install chromium
@@ -19,7 +20,7 @@ run_page_checks() {
     node --test tests/tools/htmlwriter/page/
     echo "== board page: in headless Chromium"
     npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
-    local boards=(examples/demo.PCB tests/tools/data/*.PCB tests/kicad/data/*.PCB)
+    local boards=(examples/demo.PCB tests/tools/data/*.PCB tests/kicad/data/*.PCB tests/malformed/cases/*)
     local board
     for board in ../shared/corpus/*.PCB; do
         [ -f "$board" ] && boards+=("$board")
