@@ -119,8 +119,9 @@ for (const board of boards) {
         // The table is made anew on each change: the row of this moment.
         const row = (await page.$$("#bom tbody tr"))[k];
         const members = await row.evaluate((r) => r.dataset.members.split(",").map(Number));
-        await row.evaluate((r) => r.scrollIntoView());
-        await row.click({ offset: { x: 3, y: 3 } });
+        // In the middle of the panel, clear of its sticky head; a click on the quantity's cell.
+        await row.evaluate((r) => r.scrollIntoView({ block: "center" }));
+        await (await row.$("td")).click();
         const state = await pageState(page, () => window.corvanePage.store.state.highlightedParts);
         assert.deepEqual(state, members, `row ${k} highlights its parts`);
         const visible = await pageState(page, (m) => m.some((i) => {
@@ -236,6 +237,21 @@ for (const board of boards) {
         const marked = await page.$$eval("#bom tr.active .designator.selected", (chips) => chips.map((e) => e.textContent));
         assert.deepEqual(marked, [chosenDesignator], "its row marked");
       }
+
+      // Keys: zoom in, move, fit again; the wheel zooms too.
+      const view = () => pageState(page, () => ({ ...window.corvanePage.view.fitted(), now: window.corvanePage.store.state.scale, x: window.corvanePage.store.state.centreX }));
+      await page.keyboard.press("f");
+      const fitted = await view();
+      await page.keyboard.press("+");
+      assert.ok((await view()).now > fitted.now * 1.2, "+ zooms in");
+      await page.keyboard.press("ArrowLeft");
+      assert.notEqual((await view()).x, fitted.centreX, "an arrow moves the picture");
+      await page.keyboard.press("f");
+      assert.equal((await view()).now, fitted.scale, "F fits");
+      const box = await page.$eval("#board", (c) => { const r = c.getBoundingClientRect(); return { x: r.left + r.width / 3, y: r.top + r.height / 2 }; });
+      await page.mouse.move(box.x, box.y);
+      await page.mouse.wheel({ deltaY: -300 });
+      await page.waitForFunction((scale) => window.corvanePage.store.state.scale > scale, {}, fitted.scale);
 
       // The import: the report's lines are there, and a loss is said plainly.
       await page.click('#tabs button[data-tab="import"]');
