@@ -32,6 +32,16 @@ const mm = (mils) => (mils * 0.0254).toFixed(3);
 export function createActions(store, view) {
   const state = store.state;
   const model = state.model;
+  // The view moved to the middle of the boxes when none of them is in view (the zoom kept).
+  const into = (boxes) => {
+    const shown = boxes.filter((b) => b[0] <= b[2]);
+    const v = view.visibleBox();
+    if (shown.length === 0 || shown.some((b) => b[0] <= v[2] && b[2] >= v[0] && b[1] <= v[3] && b[3] >= v[1])) return {};
+    let [x0, y0, x1, y1] = shown[0];
+    for (const b of shown) [x0, y0, x1, y1] = [Math.min(x0, b[0]), Math.min(y0, b[1]), Math.max(x1, b[2]), Math.max(y1, b[3])];
+    return { centreX: (x0 + x1) / 2, centreY: (y0 + y1) / 2 };
+  };
+  const partBoxes = (indices) => indices.map((i) => model.components[i].box);
   return {
     fit() {
       store.change(view.fitted(), ["view"]);
@@ -58,13 +68,15 @@ export function createActions(store, view) {
       store.change({ hidden: new Set(shown ? [] : model.layers.map((l) => l.name)) }, ["layers"]);
     },
     highlightGroup(members) {
-      store.change({ highlightedParts: [...members], selectedPart: -1 }, ["parts"]);
+      store.change({ highlightedParts: [...members], selectedPart: -1, ...into(partBoxes(members)) }, ["parts", "view"]);
     },
     selectPart(index) {
-      store.change({ selectedPart: index, highlightedParts: index >= 0 ? [index] : [] }, ["parts"]);
+      const parts = index >= 0 ? [index] : [];
+      store.change({ selectedPart: index, highlightedParts: parts, ...into(partBoxes(parts)) }, ["parts", "view"]);
     },
     highlightNet(index) {
-      store.change({ highlightedNet: index }, ["nets"]);
+      const boxes = index >= 0 ? model.nets[index].objects.map((id) => model.objects[id].box) : [];
+      store.change({ highlightedNet: index, ...into(boxes) }, ["nets", "view"]);
     },
     clear() {
       store.change({ highlightedParts: [], selectedPart: -1, highlightedNet: -1 }, ["parts", "nets"]);
