@@ -8,7 +8,10 @@
 set(corvane_module_dir lib/corvane-import)
 set(corvane_doc_dir share/doc/corvane-import)
 
-if(CORVANE_WINDOWS)
+if(CORVANE_MODULE_BINDING STREQUAL "linked")
+    # The modules are part of the program.
+    install(TARGETS corvane-import RUNTIME DESTINATION bin)
+elseif(CORVANE_PLATFORM STREQUAL "windows")
     install(TARGETS corvane-import RUNTIME DESTINATION bin)
     install(TARGETS Halvex CorvaneImport RUNTIME DESTINATION bin LIBRARY DESTINATION bin)
 else()

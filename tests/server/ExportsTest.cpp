@@ -3,39 +3,22 @@
 
 #include "ServerFixture.h"
 
+#include "modules/ModuleLookup.h"
 #include "serverclient/EntryNames.h"
 
 #include <set>
 #include <string>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 namespace servertest {
 namespace {
 
-void* ServerModule() {
-#if defined(_WIN32)
-    return reinterpret_cast<void*>(GetModuleHandleA("Halvex.dll"));
-#else
-    // The test is linked with the server, so it is loaded; the lookup takes no lasting reference.
-    void* module = dlopen("libHalvex.so", RTLD_NOW | RTLD_NOLOAD);
-    if (module != nullptr) {
-        dlclose(module);
-    }
-    return module;
-#endif
+// The test is linked with the server, so it is loaded: found as the plug-in finds it.
+corvane::modules::ModuleHandle ServerModule() {
+    return corvane::modules::FindLoadedModule("Halvex.dll");
 }
 
-void* Export(void* module, const std::string& name) {
-#if defined(_WIN32)
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name.c_str()));
-#else
-    return dlsym(module, name.c_str());
-#endif
+void* Export(corvane::modules::ModuleHandle module, const std::string& name) {
+    return corvane::modules::FindModuleSymbol(module, name.c_str());
 }
 
 std::set<std::string> CalledEntries() {
@@ -47,7 +30,7 @@ std::set<std::string> CalledEntries() {
 }
 
 TEST(ServerExportsTest, EveryEntryThePlugInCallsIsExportedByItsPlainName) {
-    void* module = ServerModule();
+    const auto module = ServerModule();
     ASSERT_NE(nullptr, module);
     for (const std::string& name : CalledEntries()) {
         EXPECT_NE(nullptr, Export(module, name)) << name;
@@ -55,7 +38,7 @@ TEST(ServerExportsTest, EveryEntryThePlugInCallsIsExportedByItsPlainName) {
 }
 
 TEST(ServerExportsTest, TheOtherNamesOfTheHostsTableAreNotExported) {
-    void* module = ServerModule();
+    const auto module = ServerModule();
     ASSERT_NE(nullptr, module);
     const auto called = CalledEntries();
     int others = 0;
@@ -69,14 +52,11 @@ TEST(ServerExportsTest, TheOtherNamesOfTheHostsTableAreNotExported) {
 }
 
 TEST(ServerExportsTest, TheHostFunctionsAreExported) {
-    void* module = ServerModule();
-    for (const char* name :
-         {"Halvex_OpenBoard", "Halvex_FindBoard", "Halvex_CloseAllBoards", "Halvex_SetProgressSink",
-          "Halvex_GetBoardInfo", "Halvex_GetMemberCount", "Halvex_GetMemberAt",
-          "Halvex_GetLayerInfo", "Halvex_GetStackLayer", "Halvex_GetLayerPair",
-          "Halvex_GetObjectInfo", "Halvex_LayerName", "Halvex_SetHostRules"}) {
-        EXPECT_NE(nullptr, Export(module, name)) << name;
-    }
+    const auto module = ServerModule();
+#define HALVEX_TEST_HOST_FUNCTION(name)                                                            \
+    EXPECT_EQ(reinterpret_cast<void*>(&Halvex_##name), Export(module, "Halvex_" #name)) << #name;
+    HALVEX_HOST_FUNCTIONS(HALVEX_TEST_HOST_FUNCTION)
+#undef HALVEX_TEST_HOST_FUNCTION
 }
 
 } // namespace
