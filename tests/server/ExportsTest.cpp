@@ -51,10 +51,11 @@ TEST(ServerExportsTest, TheOtherNamesOfTheHostsTableAreNotExported) {
     EXPECT_EQ(static_cast<int>(corvane::pcbapi::EntryCount - called.size()), others);
 }
 
+// (On Windows the test's own addresses of them are its import stubs, so presence is what counts.)
 TEST(ServerExportsTest, TheHostFunctionsAreExported) {
     const auto module = ServerModule();
 #define HALVEX_TEST_HOST_FUNCTION(name)                                                            \
-    EXPECT_EQ(reinterpret_cast<void*>(&Halvex_##name), Export(module, "Halvex_" #name)) << #name;
+    EXPECT_NE(nullptr, Export(module, "Halvex_" #name)) << #name;
     HALVEX_HOST_FUNCTIONS(HALVEX_TEST_HOST_FUNCTION)
 #undef HALVEX_TEST_HOST_FUNCTION
 }
