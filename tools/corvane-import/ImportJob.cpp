@@ -276,6 +276,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"
                                    : "") +
+                              PlacementLine(documentNotes.UninferredParts) +
                               "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;
