@@ -129,9 +129,10 @@ apt_install() {
     done
     [ "${#automatic[@]}" -eq 0 ] || as_root apt-mark auto "${automatic[@]}" >/dev/null
 }
+# The native build, and help2man for the manual pages it makes from the programs' --help.
 install_native_deps() {
     apt_install build-essential cmake ninja-build libgtest-dev libgmock-dev googletest clang-format \
-        libbenchmark-dev
+        libbenchmark-dev help2man python3
 }
 
 # The 32-bit Windows cross build and wine to run its tests: the mingw-w64 cross compilers and
