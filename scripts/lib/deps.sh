@@ -147,8 +147,9 @@ install_windows_deps() {
 }
 
 # The manufacturing files and their checks: KiCad (its pcbnew module for /usr/bin/python3 loads,
-# checks and plots boards) without its recommended packages, gerbv to read the plotted files, and
+# checks and plots boards) without its recommended packages, its footprint library (the placement
+# rules' test compares each rule with its footprints), gerbv to read the plotted files, and
 # rsvg-convert to draw the program's SVG beside them.
 install_fab_deps() {
-    apt_install kicad gerbv librsvg2-bin
+    apt_install kicad kicad-footprints gerbv librsvg2-bin
 }

@@ -35,8 +35,9 @@ check_installed_program() {
 # Where the installed program looks for a module it lacks: the variable's path, its own folder and
 # its lib/corvane-import, nothing else; and every RUNPATH is $ORIGIN's.
 check_installed_search() {
-    local root=$1 work=$2 copy=$2/without-plugin
-    rm -rf "$copy" && cp -a "$root" "$copy"
+    local root=$1 work=$2 copy
+    copy=$(mktemp -d)
+    cp -a "$root/." "$copy"
     rm "$copy/lib/corvane-import/libCorvaneImport.so"
     local status=0
     (cd / && env -u HALVEX_SERVER CORVANE_PLUGIN="$work/nowhere.so" \
@@ -70,7 +71,8 @@ check_installed_fab() {
     local root=$1 work=$2 demo=$3
     local page
     for page in corvane-import corvane-fab; do
-        if ! grep -q '^\.SH "\{0,1\}OPTIONS' "$root/share/man/man1/$page.1"; then
+        if ! grep -q '^\.SH NAME' "$root/share/man/man1/$page.1" ||
+            ! grep -q 'out\\-dir' "$root/share/man/man1/$page.1"; then
             echo "no manual page $root/share/man/man1/$page.1 with its options" >&2
             return 1
         fi
