@@ -250,20 +250,28 @@ def report_import(board, result, several):
         say("%s: corvane-import failed (%d); no set is made" % (board.path, board.status))
 
 
-def gerbv_reads(path):
-    """gerbv reads the file and writes it out again; any complaint of its own fails it."""
-    kind = "drill" if path.endswith(".drl") else "rs274x"
+def gerbv_reads(paths):
+    """gerbv reads the files of one kind (Gerber or drill) and writes them out again as one; any
+    complaint of its own, which names the file, fails the file. One gerbv for a board's files
+    of a kind: its start costs more than reading them."""
+    kind = "drill" if paths[0].endswith(".drl") else "rs274x"
     with tempfile.TemporaryDirectory() as scratch:
         copy = os.path.join(scratch, "copy")
-        result = subprocess.run(["gerbv", "-x", kind, "-o", copy, path], stdin=subprocess.DEVNULL,
-                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                                errors="replace")
-        complaint = any(word in result.stdout.lower()
-                        for word in ("critical", "warning", "error", "could not"))
-        if result.returncode == 0 and os.path.getsize(copy) > 0 and not complaint:
-            return None
-        return "gerbv cannot read %s: %s" % (os.path.basename(path),
-                                             " ".join(result.stdout.splitlines()[:5]))
+        result = subprocess.run(["gerbv", "-x", kind, "-o", copy] + paths,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True, errors="replace")
+        complaints = [line for line in result.stdout.splitlines()
+                      if any(word in line.lower()
+                             for word in ("critical", "warning", "error", "could not"))]
+        if result.returncode == 0 and os.path.isfile(copy) and os.path.getsize(copy) > 0 \
+                and not complaints:
+            return []
+        named = [path for path in paths if any(path in line for line in complaints)]
+        return ["gerbv cannot read %s: %s" % (os.path.basename(path), " ".join(
+            line.strip() for line in complaints if path in line)) for path in named] or [
+            "gerbv cannot read %s (status %d): %s" % (
+                ", ".join(os.path.basename(path) for path in paths), result.returncode,
+                " ".join(result.stdout.split()[:40]))]
 
 
 def draw_top(board):
@@ -277,8 +285,8 @@ def draw_top(board):
                              "#0b3d1a"] + picture, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     if result.returncode != 0 or not os.path.isfile(png):
-        return "gerbv cannot draw the top side"
-    return None
+        return ["gerbv cannot draw the top side"]
+    return []
 
 
 def zip_for_board_house(board):
@@ -327,13 +335,15 @@ def make_sets(boards, program, accept_damage):
                 board.status = 1
                 continue
             # gerbv reads this board's files while KiCad plots the next one.
-            checks[board.path] = [pool.submit(gerbv_reads, name) for name in board.files
-                                  if not name.endswith(".gbrjob")]
+            gerbers = [name for name in board.files if name.endswith(".gbr")]
+            drills = [name for name in board.files if name.endswith(".drl")]
+            checks[board.path] = [pool.submit(gerbv_reads, files)
+                                  for files in (gerbers, drills) if files]
             checks[board.path].append(pool.submit(draw_top, board))
         for board in boards:
             if board.status != 0:
                 continue
-            failures = [f for f in (check.result() for check in checks[board.path]) if f]
+            failures = [failure for check in checks[board.path] for failure in check.result()]
             for failure in failures:
                 say("%s: %s" % (board.path, failure))
             if failures:
