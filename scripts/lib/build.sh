@@ -4,8 +4,8 @@
 # on for its builds, and a folder it configured keeps them).
 
 # build_corvane_import ROOT QUIET: builds ROOT/build/native's corvane-import. The configuration
-# speaks only when it fails; the build shows its progress on standard error unless QUIET is 1, and
-# says nothing when the program is up to date.
+# speaks only when it fails; the build shows its progress on standard error unless QUIET is 1 (then
+# it speaks only when it fails), and says nothing when the program is up to date.
 build_corvane_import() {
     local root=$1 quiet=$2
     local build=$root/build/native log status=0
@@ -16,15 +16,25 @@ build_corvane_import() {
         echo "the configuration of build/native failed" >&2
         return 1
     fi
-    if ninja -C "$build" -n corvane-import 2>/dev/null | grep -q "^ninja: no work to do"; then
-        rm -f "$log"
-        return 0
-    fi
     if [ "$quiet" -eq 1 ]; then
         cmake --build "$build" --target corvane-import >"$log" 2>&1 || { status=$?; cat "$log" >&2; }
     else
-        echo "Building corvane-import in build/native (a few minutes the first time) ..." >&2
-        cmake --build "$build" --target corvane-import >&2 || status=$?
+        # ninja's steps as they come ("[37/212] Building CXX object ..."), after a line that says
+        # what is built; nothing when the program is up to date.
+        cmake --build "$build" --target corvane-import 2>&1 | {
+            local line announced=0
+            while IFS= read -r line; do
+                case $line in
+                "["*"] Re-checking globbed directories..." | "ninja: no work to do.") continue ;;
+                esac
+                if [ "$announced" -eq 0 ]; then
+                    echo "Building corvane-import in build/native (a few minutes the first time) ..."
+                    announced=1
+                fi
+                echo "$line"
+            done
+        } >&2
+        status=${PIPESTATUS[0]}
     fi
     rm -f "$log"
     [ "$status" -eq 0 ] || echo "the build of corvane-import failed" >&2
