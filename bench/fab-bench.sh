@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The manufacturing sets of eight boards: eight calls of corvane-fab, one board each (KiCad starts
 # eight times), against one call with the folder of the eight (KiCad starts once). Prints the wall
-# times of each repeat and the ratio of the medians (docs/performance.md).
+# and processor times of each repeat and the ratios of the medians (docs/performance.md).
 #
 #   bench/fab-bench.sh [--repeats N] [CORVANE_IMPORT]
 #
@@ -32,27 +32,38 @@ for board in ../shared/corpus/PRJ.PCB ../shared/corpus/PRJ12.PCB examples/demo.P
     cp "$board" "$work/boards/$index-$(basename "$board")"
 done
 
-seconds() { date +%s.%N; }
-singles=()
-together=()
+# run_timed OUTPUT COMMAND...: the command's wall and processor seconds (user and system, its
+# children's included) into OUTPUT as "WALL CPU".
+run_timed() {
+    local output=$1 times
+    shift
+    times=$({ TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1)
+    awk '{ print $1, $2 + $3 }' <<<"$times" >"$output"
+}
+eight_calls() {
+    local board
+    for board in "$work"/boards/*.PCB; do
+        "$fab" --output "$work/sets/$(basename "$board")-fab" "$board"
+    done
+}
+singles=() together=() singles_cpu=() together_cpu=()
 for repeat in $(seq 1 "$repeats"); do
     rm -rf "$work/sets" && mkdir "$work/sets"
-    start=$(seconds)
-    for board in "$work"/boards/*.PCB; do
-        "$fab" --output "$work/sets/$(basename "$board")-fab" "$board" >/dev/null 2>&1
-    done
-    singles+=("$(awk -v a="$(seconds)" -v b="$start" 'BEGIN { print a - b }')")
+    run_timed "$work/times" eight_calls
+    read -r wall cpu <"$work/times"
+    singles+=("$wall") singles_cpu+=("$cpu")
     rm -rf "$work/sets" && mkdir "$work/sets"
-    start=$(seconds)
-    "$fab" --out-dir "$work/sets" "$work/boards" >/dev/null 2>&1
-    together+=("$(awk -v a="$(seconds)" -v b="$start" 'BEGIN { print a - b }')")
+    run_timed "$work/times" "$fab" --out-dir "$work/sets" "$work/boards"
+    read -r wall cpu <"$work/times"
+    together+=("$wall") together_cpu+=("$cpu")
     [ "$(ls "$work/sets" | wc -l)" -eq 8 ] || { echo "fab-bench: not eight sets" >&2; exit 1; }
-    printf 'repeat %d: eight calls %.2f s, one call %.2f s\n' "$repeat" "${singles[-1]}" \
-        "${together[-1]}"
+    printf 'repeat %d: eight calls %.2f s (processor %.2f s), one call %.2f s (processor %.2f s)\n' \
+        "$repeat" "${singles[-1]}" "${singles_cpu[-1]}" "${together[-1]}" "${together_cpu[-1]}"
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-single=$(median "${singles[@]}")
-batch=$(median "${together[@]}")
-awk -v single="$single" -v batch="$batch" 'BEGIN {
+awk -v single="$(median "${singles[@]}")" -v batch="$(median "${together[@]}")" \
+    -v single_cpu="$(median "${singles_cpu[@]}")" -v batch_cpu="$(median "${together_cpu[@]}")" 'BEGIN {
     printf "median: eight calls %.2f s (%.2f s a board), one call %.2f s (%.2f s a board): " \
-        "%.2f of the time\n", single, single / 8, batch, batch / 8, batch / single }'
+        "%.2f of the time\n", single, single / 8, batch, batch / 8, batch / single
+    printf "processor time: eight calls %.2f s, one call %.2f s: %.2f\n", single_cpu, batch_cpu,
+        batch_cpu / single_cpu }'
