@@ -4,6 +4,7 @@ in ../../bin when installed), with the python that has KiCad's pcbnew module; se
 
 import concurrent.futures
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -73,6 +74,10 @@ SET_FILE_ENDINGS = (".kicad_pcb", ".gbr", ".drl", ".gbrjob", "-gerbers.zip", "-b
 
 # The summary's lines that say what the set cannot show.
 SUMMARY_LINES_SHOWN = ("Edge:", "Placement:")
+
+# The top side's picture: 400 dots per inch, fewer for a board of more than 5 inches, so that it
+# stays within 2000 pixels (a preview; drawing more would cost more than plotting the board).
+PICTURE_DPI, PICTURE_MOST_PIXELS = 400, 2000
 
 # The top side as a fabrication house sees it: holes, silkscreen, edge and copper, the first on
 # top, each in its colour (of the files the board has).
@@ -274,6 +279,20 @@ def gerbv_reads(paths):
                 " ".join(result.stdout.split()[:40]))]
 
 
+def picture_dpi(edge_file):
+    """The picture's resolution for the board whose edge the Gerber file draws."""
+    with open(edge_file, encoding="ascii", errors="replace") as f:
+        text = f.read()
+    form = re.search(r"%FSLAX\d(\d)Y\d\d\*%", text)
+    points = [(int(x), int(y)) for x, y in re.findall(r"^X(-?\d+)Y(-?\d+)D0[12]\*", text, re.M)]
+    xs, ys = [x for x, _ in points], [y for _, y in points]
+    if not form or not points:
+        return PICTURE_DPI
+    span = max(max(xs) - min(xs), max(ys) - min(ys)) / 10 ** int(form.group(1))
+    inches = span / 25.4 if "%MOMM*%" in text else span
+    return max(50, min(PICTURE_DPI, int(PICTURE_MOST_PIXELS / inches))) if inches > 0 else PICTURE_DPI
+
+
 def draw_top(board):
     picture = []
     for suffix, colour in TOP_PICTURE:
@@ -281,7 +300,9 @@ def draw_top(board):
         if os.path.isfile(path):
             picture += ["-f", colour, path]
     png = os.path.join(board.work, board.name + "-top.png")
-    result = subprocess.run(["gerbv", "-x", "png", "-o", png, "-D", "400", "-a", "-B", "3", "-b",
+    edge = os.path.join(board.work, board.name + "-Edge_Cuts.gbr")
+    dpi = picture_dpi(edge) if os.path.isfile(edge) else PICTURE_DPI
+    result = subprocess.run(["gerbv", "-x", "png", "-o", png, "-D", str(dpi), "-a", "-B", "3", "-b",
                              "#0b3d1a"] + picture, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     if result.returncode != 0 or not os.path.isfile(png):
