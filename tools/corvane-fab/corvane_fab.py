@@ -1,6 +1,7 @@
 """corvane-fab: the manufacturing set of Corvane boards, through KiCad's own plotter, all boards in
-one KiCad process, each set checked with gerbv. Started by the corvane-fab launcher beside it (or
-in ../../bin when installed), with the python that has KiCad's pcbnew module; see HELP."""
+one KiCad process, each set checked with gerbv. Started by the corvane-fab launcher (beside it in
+the repository, in ../../bin when installed), with the python that has KiCad's pcbnew module; see
+HELP."""
 
 import concurrent.futures
 import os
