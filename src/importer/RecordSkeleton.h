@@ -21,8 +21,12 @@ namespace corvane {
 /// "NoLayer").
 FileCode ReadFileLayer(ImportState& state);
 
-/// Reports, at state.RecordLine, the values a conversion clamped to the host's range.
-void NoteClamped(ImportState& state, const ConversionNotes& notes);
+/// Reads a value in mils; one beyond the host's coordinate range is kept in far with its line.
+std::int32_t ReadMils(ImportState& state, FarValueLines& far);
+
+/// Reports the values a conversion clamped to the host's range, each at the line far has for it
+/// (state.RecordLine for a value it does not hold).
+void NoteClamped(ImportState& state, const ConversionNotes& notes, const FarValueLines& far);
 
 /// Marks the start of a record's data lines (for the line numbers of the report).
 void BeginRecordData(ImportState& state);
