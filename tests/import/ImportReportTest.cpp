@@ -142,7 +142,7 @@ TEST(ReportFormats, JsonEscapesAndCountsEveryKind) {
     EXPECT_EQ(corvane::ReportAsJson(report),
               "{\n"
               "  \"entries\": 3,\n"
-              "  \"mayHaveLostData\": false,\n"
+              "  \"mayHaveLostData\": true,\n"
               "  \"counts\": {\"skipped-line\": 2, \"node-not-found\": 1},\n"
               "  \"groups\": [\n"
               "    {\"kind\": \"node-not-found\", \"detail\": \"U\\\"1\\\\-\\u0001\xC3\xA9\", "
@@ -160,8 +160,9 @@ TEST(ReportFormats, JsonEscapesAndCountsEveryKind) {
 
 TEST(ReportFormats, KindsThatMayHaveLostDataAreNamed) {
     corvane::ImportReport report;
-    report.Add(ReportKind::SkippedLine, 2, "stray data line");
-    EXPECT_EQ(corvane::ReportLosses(report), "");
+    report.Add(ReportKind::UnreadRecord, 2, "\"PG\" record");
+    EXPECT_EQ(corvane::ReportLosses(report), "") << "a note loses nothing";
+    EXPECT_NE(corvane::ReportAsJson(report).find("\"mayHaveLostData\": false,"), std::string::npos);
     report.Add(ReportKind::MissingEndOfBoard, 9, "no ENDPCB");
     report.Add(ReportKind::LineCut, 3, "line longer than 20 characters");
     EXPECT_EQ(corvane::ReportLosses(report), "line-cut, missing-endpcb");

@@ -36,7 +36,10 @@ std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& con
 }
 
 std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
+    const DocumentHeader& header = context.Header;
+    return std::make_unique<SvgDocumentWriter>(
+        out, header.Imported ? header.File
+                             : header.File + " (" + std::string(PartialDocumentNote) + ")");
 }
 
 // The KiCad board, made from the board kept in its own compact store when the walk ends, and
