@@ -78,8 +78,8 @@ void ImportReport::ControlInNumbers(std::uint64_t line, unsigned char byte) {
                                          : std::string("the control byte 0x") + hex[byte >> 4] +
                                                hex[byte & 0xF];
     Add(ReportKind::ControlInNumbers, line,
-        what + " among numbers, read as a blank between them: a number it stood in was read as "
-               "two, and the numbers after it moved by one");
+        what + " among numbers, read as a blank: a number it stood in was read as two, and the "
+               "numbers after it moved by one");
 }
 
 } // namespace corvane
