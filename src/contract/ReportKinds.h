@@ -14,29 +14,29 @@ namespace corvane {
 
 // In the order the report counts them.
 enum class ReportKind : std::uint8_t {
-    SkippedLine,            // a line no reader took
-    UnreadRecord,           // a record the format defines that the importer does not read (PG)
-    MalformedNumber,        // a numeric token that is not a number in range; 0 used
-    NumberFromNextLine,     // a data line ran short and a number came from a later line
-    LineCut,                // a line longer than its field: the rest was dropped
-    NumberCut,              // a token longer than the limit: the rest was read as the next one
-    ControlInNumbers,       // a CR without LF or a control byte read as a blank between numbers
-    LayerOutOfRange,        // a file layer outside 1..13: the object went to "NoLayer"
-    ValueClamped,           // a coordinate beyond the host's range, clamped
-    NodeNotFound,           // a net node naming no pad on the board
-    MissingEndComp,         // a component without "ENDCOMP"
+    SkippedLine,              // a line no reader took
+    UnreadRecord,             // a record the format defines that the importer does not read (PG)
+    MalformedNumber,          // a numeric token that is not a number in range; 0 used
+    NumberFromNextLine,       // a data line ran short and a number came from a later line
+    LineCut,                  // a line longer than its field: the rest was dropped
+    NumberCut,                // a token longer than the limit: the rest was read as the next one
+    ControlInNumbers,         // a CR without LF or a control byte read as a blank between numbers
+    LayerOutOfRange,          // a file layer outside 1..13: the object went to "NoLayer"
+    ValueClamped,             // a coordinate beyond the host's range, clamped
+    NodeNotFound,             // a net node naming no pad on the board
+    MissingEndComp,           // a component without "ENDCOMP"
     ComponentLineInComponent, // a "COMP" line inside a component before an "ENDCOMP"
-    RecordInComponent,      // a top-level record inside a component that has its "ENDCOMP"
-    NetCutByEndOfFile,      // a net definition that ends after its name
-    RecordCutByEndOfFile,   // the file ends inside a record
-    NoHostObject,           // the host made no board, component, net, primitive or text
-    WalkCapped,             // a walk of a host container stopped at its cap
-    MissingEndOfBoard,      // the file ends without "ENDPCB": it may have been cut short
-    BytesAfterEndMark,      // bytes after the Ctrl-Z that ends the file, never read
-    LoneCarriageReturn,     // a CR without LF in a line read whole: lines ran together
-    Aborted,                // the user stopped the import
-    ImportFailed,           // the import stopped inside the plug-in (out of memory, start-up, ...)
-    CarriageReturnLineEnds, // a host's note: the lines end with CR alone, read as line ends
+    RecordInComponent,        // a top-level record inside a component that has its "ENDCOMP"
+    NetCutByEndOfFile,        // a net definition that ends after its name
+    RecordCutByEndOfFile,     // the file ends inside a record
+    NoHostObject,             // the host made no board, component, net, primitive or text
+    WalkCapped,               // a walk of a host container stopped at its cap
+    MissingEndOfBoard,        // the file ends without "ENDPCB": it may have been cut short
+    BytesAfterEndMark,        // bytes after the Ctrl-Z that ends the file, never read
+    LoneCarriageReturn,       // a CR without LF in a line read whole: lines ran together
+    Aborted,                  // the user stopped the import
+    ImportFailed,             // the import stopped inside the plug-in, or it could not start
+    CarriageReturnLineEnds,   // a host's note: lines end with CR alone, read as line ends
 };
 
 enum class ReportWeight : std::uint8_t {
@@ -74,7 +74,8 @@ inline constexpr std::array<ReportKindInfo, 23> ReportKinds = {{
     {"import-failed", ReportWeight::PossibleLoss},
     {"cr-line-ends", ReportWeight::Note},
 }};
-static_assert(ReportKinds.size() == static_cast<std::size_t>(ReportKind::CarriageReturnLineEnds) + 1,
+static_assert(ReportKinds.size() ==
+                  static_cast<std::size_t>(ReportKind::CarriageReturnLineEnds) + 1,
               "every kind has its line in ReportKinds");
 
 constexpr const ReportKindInfo& InfoOf(ReportKind kind) {

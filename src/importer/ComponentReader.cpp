@@ -170,8 +170,9 @@ void NoteComponentLine(ImportState& state, std::uint64_t componentLine,
         return;
     }
     state.Report->Add(ReportKind::ComponentLineInComponent, lineStart.Line,
-                      "\"COMP\" line inside the component of line " + std::to_string(componentLine) +
-                          ", which has its ENDCOMP at line " + std::to_string(*endLine) +
+                      "\"COMP\" line inside the component of line " +
+                          std::to_string(componentLine) + ", which has its ENDCOMP at line " +
+                          std::to_string(*endLine) +
                           ": the component ended there, and the lines from it on were read as "
                           "another component");
 }

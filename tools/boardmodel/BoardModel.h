@@ -123,9 +123,9 @@ inline constexpr std::string_view PartialDocumentNote =
 
 /// What the documents say about the import besides the board's contents.
 struct DocumentHeader {
-    std::string File; // the file's name without its folder
-    int Version = 4;  // 4 or 5
-    bool Imported = false; // false: the import was aborted, and the document is partial
+    std::string File;             // the file's name without its folder
+    int Version = 4;              // 4 or 5
+    bool Imported = false;        // false: the import was aborted, and the document is partial
     bool MayHaveLostData = false; // the import report holds an entry of a kind that may lose data
 };
 

@@ -31,8 +31,7 @@ const std::array<OptionRule, 12>& OptionTable() {
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
-        {"--keep-partial", "", false,
-         [](Options& o, const std::string&) { o.KeepPartial = true; }},
+        {"--keep-partial", "", false, [](Options& o, const std::string&) { o.KeepPartial = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--edge-layer", "", true,
          [](Options& o, const std::string& v) {
@@ -268,7 +267,8 @@ std::string HelpText() {
            "  3  the import was aborted; nothing was written (earlier files are kept), or\n"
            "     with --keep-partial the objects read so far, marked partial\n"
            "  4  an output could not be written (earlier files of its name are kept)\n"
-           "  5  the plug-in or the server module could not be loaded\n"
+           "  5  the plug-in or the server module could not be loaded, or the plug-in could\n"
+           "     not start\n"
            "  6  --strict: the import may have lost data (the outputs were written)\n"
            "  7  out of memory, or another failure inside; nothing was written\n";
 }

@@ -247,7 +247,10 @@ TEST(ReadingRules, ControlBytesAmongNumbersAreBlanksAndNoted) {
         {"1 2\r\n3 4", {1, 2, 3, 4}, {}},
         {"1\t2\r\n\r\n3", {1, 2, 3}, {}},
         {std::string("1 2\0\0\0 3", 9), {1, 2, 3}, {{1, 0}}},
-        {"1\n2\x01\x02" "3", {1, 2, 3}, {{2, 1}}},
+        {"1\n2\x01\x02"
+         "3",
+         {1, 2, 3},
+         {{2, 1}}},
         {"1 2 3 4\r5", {1, 2, 3, 4, 5}, {{1, '\r'}}}, // before a position line's fifth value
     };
     for (const Row& row : rows) {

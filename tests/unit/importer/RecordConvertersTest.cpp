@@ -235,7 +235,8 @@ TEST(ConvertPosition, TheFifthValueSetsTheObjectFlagUnlessItIsTwo) {
     };
     for (const Row row : {Row{false, 0, false}, Row{true, 0, true}, Row{true, 2, false},
                           Row{true, 3, true}, Row{true, -2, true}}) {
-        const HostPosition position = ConvertPosition({1000, 2000, 1, 1, row.HasFifth, row.Fifth, {}});
+        const HostPosition position =
+            ConvertPosition({1000, 2000, 1, 1, row.HasFifth, row.Fifth, {}});
         EXPECT_EQ(position.ObjectFlag, row.ObjectFlag) << row.HasFifth << " " << row.Fifth;
     }
     const HostPosition position = ConvertPosition({1000, -2000, 257, 0x1FF, false, 0, {}});

@@ -23,8 +23,9 @@ struct AbortRun {
 
 AbortRun ImportAnswering(const std::string& answer, const std::vector<std::string>& options = {}) {
     TempFolder folder;
-    std::vector<std::string> arguments{DataFile("abort.PCB"), "--json", folder / "a.json",
-                                       "--svg", folder / "a.svg", "--kicad", folder / "a.kicad_pcb"};
+    std::vector<std::string> arguments{
+        DataFile("abort.PCB"), "--json",  folder / "a.json",     "--svg",
+        folder / "a.svg",      "--kicad", folder / "a.kicad_pcb"};
     arguments.insert(arguments.end(), options.begin(), options.end());
     for (const char* name : {"a.json", "a.svg", "a.kicad_pcb"}) {
         WriteFile(folder / name, "earlier");

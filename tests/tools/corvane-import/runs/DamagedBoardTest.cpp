@@ -56,7 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Damage{"KeywordLetter", 9, "CQ", "skipped-line, node-not-found",
                "skipped-line: line inside a component not read (3 times, lines 9, 10, 11)"},
-        Damage{"NulBytesInNumbers", 10, std::string("1200 1650 7\0\0\0" "0 2 40 1 13", 25),
+        Damage{"NulBytesInNumbers", 10,
+               std::string("1200 1650 7\0\0\0"
+                           "0 2 40 1 13",
+                           25),
                "control-in-numbers", "control-in-numbers: a NUL byte among numbers"},
         Damage{"CrInsideNumbers", 208, "1100 10\r00 2900 1000 10 12 1", "control-in-numbers",
                "control-in-numbers: a CR without LF among numbers, read as a blank: a number it "
