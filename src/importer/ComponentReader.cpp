@@ -264,7 +264,7 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     }
 
     const FilePosition position = ReadPositionLine(state);
-    NoteIfFileEnded(state, "component");
+    NoteIfFileEnded(state, "component", componentLine);
 
     ReadSubRecords(state, component, componentLine);
 

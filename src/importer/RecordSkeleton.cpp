@@ -58,9 +58,9 @@ void BeginRecordData(ImportState& state) {
     state.Input->ClearRanOutOfFile();
 }
 
-void NoteIfFileEnded(ImportState& state, const char* record) {
+void NoteIfFileEnded(ImportState& state, const char* record, std::uint64_t keywordLine) {
     if (state.Report != nullptr && state.Input->RanOutOfFile()) {
-        state.Report->Add(ReportKind::RecordCutByEndOfFile, state.Input->LineNumber(),
+        state.Report->Add(ReportKind::RecordCutByEndOfFile, keywordLine,
                           std::string("file ends inside a ") + record + " record");
     }
 }

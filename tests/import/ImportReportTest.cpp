@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
              false},
         Case{"RecordCut",
              "PCB FILE 4\nFV\n1 2",
-             {{RecordCutByEndOfFile, 3}, {MissingEndOfBoard, 2}},
+             {{RecordCutByEndOfFile, 2}, {MissingEndOfBoard, 2}},
              "file ends inside a via record",
              false},
         Case{"CutAtARecordsEnd",
