@@ -277,19 +277,19 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string noteKinds = NoteKinds(notes);
         const std::string counts = ImportReport(modules, CorvaneReportCounts) +
                                    (noteKinds.empty() ? "" : "; note: " + noteKinds);
-        const bool outputsKept = !writesOutputs && (!file.Documents.empty() || file.Report);
+        const bool noOutputWritten = !writesOutputs && (!file.Documents.empty() || file.Report);
         const std::string text =
             run.Several ? StatusLine(shownName, status, outcome, counter, counts) +
-                              (outputsKept ? "; no output written" : "") + "\n"
+                              (noOutputWritten ? "; no output written" : "") + "\n"
                         : SummaryText(outcome, counter) +
                               (documentNotes.MadeUpEdge
                                    ? "Edge:        no closed outline on " + options.EdgeLayer +
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"
                                    : "") +
-                              (outputsKept ? "Outputs:     none written: earlier files are as "
-                                             "they were (--keep-partial writes what was read)\n"
-                                           : "") +
+                              (noOutputWritten ? "Outputs:     none written: earlier files are as "
+                                                 "they were (--keep-partial writes what was read)\n"
+                                               : "") +
                               "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;
