@@ -122,10 +122,17 @@ for index in "${!files[@]}"; do
     status=0
     "$program" --json "$stem.json" --svg "$stem.svg" --html "$stem.html" "${options[@]}" -- "$file" ||
         status=$?
-    # 0 complete, 3 aborted, 6 --strict: the outputs were written all the same.
-    if [ "$quiet" -eq 0 ] && { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
+    # 0 complete, 6 --strict: the outputs were written all the same; 3 aborted: only with
+    # --keep-partial, and the abort is the answer for the whole run, as in one program's run.
+    written=0
+    case $status in
+    0 | 6) written=1 ;;
+    3) [[ " ${options[*]} " != *" --keep-partial "* ]] || written=1 ;;
+    esac
+    if [ "$quiet" -eq 0 ] && [ "$written" -eq 1 ]; then
         echo "Wrote ${stem#"$root"/}.json, ${stem#"$root"/}.svg and ${stem#"$root"/}.html"
     fi
     [ "$status" -le "$worst" ] || worst=$status
+    [ "$status" -ne 3 ] || break
 done
 exit "$worst"

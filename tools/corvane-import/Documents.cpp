@@ -38,7 +38,10 @@ std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& con
 }
 
 std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
+    const DocumentHeader& header = context.Header;
+    return std::make_unique<SvgDocumentWriter>(
+        out, header.Imported ? header.File
+                             : header.File + " (" + std::string(PartialDocumentNote) + ")");
 }
 
 // The interactive page: the page writer around the board's JSON, which the JSON writer streams
