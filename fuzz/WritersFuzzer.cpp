@@ -1,8 +1,8 @@
 // libFuzzer target: each input is imported as fuzz_import imports it, then the board is read back
 // from the server in one walk, as corvane-import reads it, into every document the program writes
-// (DocumentKinds: JSON, SVG, the KiCad board, the BOM and the placement, each with the program's
-// default settings), each into memory. Plug-in, server, the walk and the writers all run in this
-// process, instrumented.
+// (DocumentKinds: JSON, SVG, the board page, the KiCad board, the BOM and the placement, each with
+// the program's default settings), each into memory. Plug-in, server, the walk and the writers all
+// run in this process, instrumented.
 
 #include "FuzzInputFile.h"
 #include "PluginExports.h"
@@ -92,6 +92,18 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                          document.Stream->Failed() ? document.Stream->Error().c_str()
                                                    : "nothing written");
             __builtin_trap();
+        }
+        // No text of the board may end the page's data element: its JSON holds no raw '<'.
+        if (document.Kind->Option == "--html") {
+            const std::string& page = document.Stream->Text();
+            const std::string open = "id=\"board-data\">";
+            const auto from = page.find(open);
+            const auto to = page.find("</script>", from);
+            if (from == std::string::npos || to == std::string::npos ||
+                page.find('<', from + open.size()) != to) {
+                std::fprintf(stderr, "--html: the board's data escapes its element\n");
+                __builtin_trap();
+            }
         }
     }
 }

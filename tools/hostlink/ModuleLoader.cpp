@@ -130,6 +130,14 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
     }
     if (!ResolvePlugin(modules.pluginModule_, modules.plugin_, missing)) {
         modules.error_ = "the plug-in module " + tried + " lacks the export " + missing;
+        return modules;
+    }
+    // A plug-in whose start-up failed would refuse every file; its report says why, once.
+    const char* failure = modules.plugin_.GetImportReport != nullptr
+                              ? modules.plugin_.GetImportReport(CorvaneReportFailure)
+                              : nullptr;
+    if (failure != nullptr && *failure != '\0') {
+        modules.error_ = std::string(failure) + " (" + tried + ")";
     }
     return modules;
 }

@@ -142,7 +142,11 @@ public:
         w.Open("paper").Quote(sheet_->Paper()).Close().NewLine();
         w.Open("title_block").NewLine().Open("title").Quote(board_.Header().File).Close().NewLine();
         w.Open("comment").Atom("1").Quote("Imported from a Corvane board by corvane-import");
-        w.Close().NewLine().Close().NewLine().NewLine();
+        w.Close().NewLine();
+        if (!board_.Header().Imported) {
+            w.Open("comment").Atom("2").Quote(PartialDocumentNote).Close().NewLine();
+        }
+        w.Close().NewLine().NewLine();
         LayerList(w);
         w.NewLine().Open("setup").NewLine();
         w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
