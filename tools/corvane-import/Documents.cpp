@@ -122,6 +122,7 @@ public:
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
         notes_.DerivedNets = outcome.DerivedNets;
         notes_.MadeUpEdge = outcome.MadeUpEdge;
+        notes_.UninferredParts = outcome.UninferredParts;
     }
 
 private:
@@ -141,7 +142,8 @@ std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes&) {
+std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes& notes) {
+    notes.UninferredParts = PartsWithoutInferredRotation(board);
     return BoardToPositions(board);
 }
 

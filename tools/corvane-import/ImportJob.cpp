@@ -305,6 +305,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"
                                    : "") +
+                              PlacementLine(documentNotes.UninferredParts) +
                               (noOutputWritten ? "Outputs:     none written: earlier files are as "
                                                  "they were (--keep-partial writes what was read)\n"
                                                : "") +

@@ -5,13 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#ifndef CORVANE_BUILD_SERVER_PATH
-#define CORVANE_BUILD_SERVER_PATH ""
-#endif
-#ifndef CORVANE_BUILD_PLUGIN_PATH
-#define CORVANE_BUILD_PLUGIN_PATH ""
-#endif
-
 namespace corvane::cli {
 namespace {
 
@@ -92,8 +85,7 @@ bool ResolvePlugin(const DynamicLibrary& module, PluginApi& api, std::string& mi
 } // namespace
 
 std::vector<std::string> CandidatePaths(const std::string& explicitPath,
-                                        const char* environmentName, const std::string& fileName,
-                                        const std::string& buildTreePath) {
+                                        const char* environmentName, const std::string& fileName) {
     if (!explicitPath.empty()) {
         return {explicitPath};
     }
@@ -109,17 +101,13 @@ std::vector<std::string> CandidatePaths(const std::string& explicitPath,
             candidates.push_back(programFolder + installed + fileName);
         }
     }
-    if (!buildTreePath.empty()) {
-        candidates.push_back(buildTreePath);
-    }
     return candidates;
 }
 
 LoadedModules LoadedModules::Load(const ModulePaths& requested) {
     LoadedModules modules;
     const auto serverCandidates =
-        CandidatePaths(requested.Server, "HALVEX_SERVER", ModuleFileName(ServerModuleName),
-                       CORVANE_BUILD_SERVER_PATH);
+        CandidatePaths(requested.Server, "HALVEX_SERVER", ModuleFileName(ServerModuleName));
     std::string tried;
     modules.serverModule_ = LoadFirst(serverCandidates, DynamicLibrary::Visibility::Global, tried);
     if (!modules.serverModule_.Loaded()) {
@@ -133,8 +121,7 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
         return modules;
     }
     const auto pluginCandidates =
-        CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", ModuleFileName(PluginModuleName),
-                       CORVANE_BUILD_PLUGIN_PATH);
+        CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", ModuleFileName(PluginModuleName));
     modules.pluginModule_ = LoadFirst(pluginCandidates, DynamicLibrary::Visibility::Local, tried);
     if (!modules.pluginModule_.Loaded()) {
         modules.error_ = "cannot load the plug-in module (looked for " + Joined(pluginCandidates) +
