@@ -14,7 +14,8 @@
 # FILEs go to one corvane-import run, which refuses what it refuses for several files (one output
 # for two boards, an output that is an input). On a fresh Debian machine it first installs what
 # the build needs (as root), then builds the program in build/native, the build scripts/test.sh
-# uses; CORVANE_IMPORT names a program to run instead. The exit status is corvane-import's, the
+# uses (scripts/lib/build.sh: its progress on standard error, no warnings as errors in a fresh
+# folder); CORVANE_IMPORT names a program to run instead. The exit status is corvane-import's, the
 # highest of its runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -93,20 +94,9 @@ if [ -n "${CORVANE_IMPORT:-}" ]; then
     program=$CORVANE_IMPORT
 else
     source "$root/scripts/lib/deps.sh"
+    source "$root/scripts/lib/build.sh"
     install_native_deps
-    # The build speaks only when it fails.
-    log=$(mktemp)
-    trap 'rm -f "$log"' EXIT
-    [ "$quiet" -eq 1 ] || echo "Building corvane-import in build/native ..." >&2
-    if ! { cmake -S "$root" -B "$root/build/native" -G Ninja -DCORVANE_WERROR=ON \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-        cmake --build "$root/build/native" --target corvane-import; } >"$log" 2>&1; then
-        cat "$log" >&2
-        echo "run.sh: the build failed" >&2
-        exit 1
-    fi
-    rm -f "$log"
-    trap - EXIT
+    build_corvane_import "$root" "$quiet" || { echo "run.sh: no program to run" >&2; exit 1; }
     program="$root/build/native/tools/corvane-import/corvane-import"
 fi
 
@@ -122,10 +112,17 @@ for index in "${!files[@]}"; do
     status=0
     "$program" --json "$stem.json" --svg "$stem.svg" --html "$stem.html" "${options[@]}" -- "$file" ||
         status=$?
-    # 0 complete, 3 aborted, 6 --strict: the outputs were written all the same.
-    if [ "$quiet" -eq 0 ] && { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
+    # 0 complete, 6 --strict: the outputs were written all the same; 3 aborted: only with
+    # --keep-partial, and the abort is the answer for the whole run, as in one program's run.
+    written=0
+    case $status in
+    0 | 6) written=1 ;;
+    3) [[ " ${options[*]} " != *" --keep-partial "* ]] || written=1 ;;
+    esac
+    if [ "$quiet" -eq 0 ] && [ "$written" -eq 1 ]; then
         echo "Wrote ${stem#"$root"/}.json, ${stem#"$root"/}.svg and ${stem#"$root"/}.html"
     fi
     [ "$status" -le "$worst" ] || worst=$status
+    [ "$status" -ne 3 ] || break
 done
 exit "$worst"

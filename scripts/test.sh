@@ -17,6 +17,8 @@ source scripts/lib/page.sh
 
 install_native_deps
 install_windows_deps
+# KiCad early: the native tests compare the placement rules with its footprint library.
+install_fab_deps
 
 # Formatting first: it takes seconds and names the file.
 check_format

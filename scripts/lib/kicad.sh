@@ -6,8 +6,8 @@
 
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
-# (build/native), and the layer comparison over the same boards; then scripts/fab.sh on four
-# boards, into BUILD_DIR/fab, and its test.
+# (build/native), and the layer comparison over the same boards; then the manufacturing sets of
+# four boards, into BUILD_DIR/fab, and the test of scripts/fab.sh and corvane-fab.
 run_kicad_checks() {
     local build="${1:-build/native}"
     install_fab_deps
@@ -27,15 +27,13 @@ run_kicad_checks() {
     [ ! -f ../shared/corpus/PRJ12.PCB ] || wrong+=(../shared/corpus/PRJ12.PCB)
     tests/kicad/wrong-arc-test.sh "$program" "${wrong[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
-    local entry board name accept
-    # The empty board is a file cut short after its header: its loss is accepted.
-    for entry in examples/demo.PCB tests/kicad/data/routed.PCB \
-        "tests/tools/data/header-only.PCB --accept-damage" ../shared/corpus/PRJ12.PCB; do
-        read -r board accept <<<"$entry"
-        [ -f "$board" ] || continue
-        name=$(basename "$board" .PCB)
-        CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh $accept "$board" "$build/fab/$name" |
-            tail -1
-    done
+    # Three boards in one call of corvane-fab; the empty board, a file cut short after its header
+    # whose loss is accepted, through scripts/fab.sh.
+    local sets=(examples/demo.PCB tests/kicad/data/routed.PCB)
+    [ ! -f ../shared/corpus/PRJ12.PCB ] || sets+=(../shared/corpus/PRJ12.PCB)
+    CORVANE_IMPORT=$(realpath "$program") tools/corvane-fab/corvane-fab --out-dir "$build/fab" \
+        "${sets[@]}"
+    CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh --accept-damage \
+        tests/tools/data/header-only.PCB "$build/fab/header-only" | tail -1
     tests/scripts/fab-test.sh "$program"
 }

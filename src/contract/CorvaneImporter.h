@@ -20,8 +20,9 @@ enum CorvaneReportFormat : std::uint8_t {
     CorvaneReportText = 0,    // one group a line, for people
     CorvaneReportJson = 1,    // a JSON document, for programs
     CorvaneReportCounts = 2,  // one line counting the entries by kind
-    CorvaneReportLosses = 3,  // the kinds of the entries that may have lost data, "" when none
-    CorvaneReportFailure = 4, // why the import failed inside the plug-in, "" when it did not
+    CorvaneReportLosses = 3,  // the kinds of the entries that are possible losses, "" when none
+    CorvaneReportFailure = 4, // why the import failed inside the plug-in or the plug-in could not
+                              // start, "" when neither
 };
 
 /// May this file be imported? FileName: length byte and at most 255 characters.

@@ -38,7 +38,10 @@ std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& con
 }
 
 std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
+    const DocumentHeader& header = context.Header;
+    return std::make_unique<SvgDocumentWriter>(
+        out, header.Imported ? header.File
+                             : header.File + " (" + std::string(PartialDocumentNote) + ")");
 }
 
 // The interactive page: the page writer around the board's JSON, which the JSON writer streams
@@ -119,6 +122,7 @@ public:
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
         notes_.DerivedNets = outcome.DerivedNets;
         notes_.MadeUpEdge = outcome.MadeUpEdge;
+        notes_.UninferredParts = outcome.UninferredParts;
     }
 
 private:
@@ -138,7 +142,8 @@ std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes&) {
+std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes& notes) {
+    notes.UninferredParts = PartsWithoutInferredRotation(board);
     return BoardToPositions(board);
 }
 

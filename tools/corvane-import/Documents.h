@@ -35,6 +35,9 @@ struct DocumentNotes {
     std::optional<std::size_t> DerivedNets;
     /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
     bool MadeUpEdge = false;
+    /// The components whose rotation the pads do not give; set when a KiCad board or a placement
+    /// was written.
+    std::optional<std::vector<std::string>> UninferredParts;
 };
 
 /// What a document's writer is given besides its stream.

@@ -248,6 +248,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         return ExitStatus::InternalFailure;
     }
 
+    // An aborted import replaces no earlier output unless asked to: its documents would hold
+    // only the part of the board read before the abort.
+    const bool writesOutputs = imported.Outcome.Completed || options.KeepPartial;
+    if (!writesOutputs) {
+        outputs.Discard();
+        documents.clear();
+        report = nullptr;
+    }
     const std::string losses = ImportReport(modules, CorvaneReportLosses);
     if (report != nullptr) {
         report->Write(options.ReportFormat == "json"
@@ -269,7 +277,8 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     WalkForOutputs(modules, imported.Board,
                    {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
-    const std::vector<std::string> failures = outputs.Commit();
+    const std::vector<std::string> failures =
+        writesOutputs ? outputs.Commit() : std::vector<std::string>{};
     for (const std::string& failure : failures) {
         PrintError(failure);
     }
@@ -287,14 +296,20 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string noteKinds = NoteKinds(notes);
         const std::string counts = ImportReport(modules, CorvaneReportCounts) +
                                    (noteKinds.empty() ? "" : "; note: " + noteKinds);
+        const bool noOutputWritten = !writesOutputs && (!file.Documents.empty() || file.Report);
         const std::string text =
-            run.Several ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
+            run.Several ? StatusLine(shownName, status, outcome, counter, counts) +
+                              (noOutputWritten ? "; no output written" : "") + "\n"
                         : SummaryText(outcome, counter) +
                               (documentNotes.MadeUpEdge
                                    ? "Edge:        no closed outline on " + options.EdgeLayer +
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"
                                    : "") +
+                              PlacementLine(documentNotes.UninferredParts) +
+                              (noOutputWritten ? "Outputs:     none written: earlier files are as "
+                                                 "they were (--keep-partial writes what was read)\n"
+                                               : "") +
                               "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;

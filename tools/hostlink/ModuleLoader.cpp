@@ -5,13 +5,6 @@
 
 #include <cstdlib>
 
-#ifndef CORVANE_BUILD_SERVER_PATH
-#define CORVANE_BUILD_SERVER_PATH ""
-#endif
-#ifndef CORVANE_BUILD_PLUGIN_PATH
-#define CORVANE_BUILD_PLUGIN_PATH ""
-#endif
-
 namespace corvane::cli {
 namespace {
 
@@ -32,8 +25,7 @@ std::string Joined(const std::vector<std::string>& paths) {
 } // namespace
 
 std::vector<std::string> CandidatePaths(const std::string& explicitPath,
-                                        const char* environmentName, const std::string& fileName,
-                                        const std::string& buildTreePath) {
+                                        const char* environmentName, const std::string& fileName) {
     if (!explicitPath.empty()) {
         return {explicitPath};
     }
@@ -49,9 +41,6 @@ std::vector<std::string> CandidatePaths(const std::string& explicitPath,
             candidates.push_back(programFolder + installed + fileName);
         }
     }
-    if (!buildTreePath.empty()) {
-        candidates.push_back(buildTreePath);
-    }
     return candidates;
 }
 
@@ -63,8 +52,7 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
         return modules;
     }
     const auto serverCandidates =
-        CandidatePaths(requested.Server, "HALVEX_SERVER", ModuleFileName(ServerModuleName),
-                       CORVANE_BUILD_SERVER_PATH);
+        CandidatePaths(requested.Server, "HALVEX_SERVER", ModuleFileName(ServerModuleName));
     modules.serverModule_ =
         Module::Open(ServerModuleName, serverCandidates, Module::Visibility::Global);
     std::string tried = modules.serverModule_.Source();
@@ -79,8 +67,7 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
         return modules;
     }
     const auto pluginCandidates =
-        CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", ModuleFileName(PluginModuleName),
-                       CORVANE_BUILD_PLUGIN_PATH);
+        CandidatePaths(requested.Plugin, "CORVANE_PLUGIN", ModuleFileName(PluginModuleName));
     modules.pluginModule_ =
         Module::Open(PluginModuleName, pluginCandidates, Module::Visibility::Local);
     tried = modules.pluginModule_.Source();
@@ -92,6 +79,14 @@ LoadedModules LoadedModules::Load(const ModulePaths& requested) {
     missing = ResolvePluginApi(modules.pluginModule_, modules.plugin_);
     if (!missing.empty()) {
         modules.error_ = "the plug-in module " + tried + " lacks the export " + missing;
+        return modules;
+    }
+    // A plug-in whose start-up failed would refuse every file; its report says why, once.
+    const char* failure = modules.plugin_.GetImportReport != nullptr
+                              ? modules.plugin_.GetImportReport(CorvaneReportFailure)
+                              : nullptr;
+    if (failure != nullptr && *failure != '\0') {
+        modules.error_ = std::string(failure) + " (" + tried + ")";
     }
     return modules;
 }

@@ -45,10 +45,10 @@ private:
 };
 
 /// The candidate paths of a module, in the order they are tried: the explicit path alone when
-/// given, else the environment variable, the program's folder, the installed module folder
-/// beside it and the build tree.
+/// given, else the environment variable, the program's folder and the installed module folder
+/// beside it. Nothing else: an installed program never loads a module from a folder of the
+/// machine it was built on (the build tree's program has copies of its modules beside it).
 std::vector<std::string> CandidatePaths(const std::string& explicitPath,
-                                        const char* environmentName, const std::string& fileName,
-                                        const std::string& buildTreePath);
+                                        const char* environmentName, const std::string& fileName);
 
 } // namespace corvane::cli

@@ -131,7 +131,7 @@ public:
         ids_.Reserve(board_.PrimitiveCount() + 3 * board_.ComponentCount());
     }
 
-    KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found}; }
+    KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found, uninferred_}; }
 
     void Document() {
         SExprWriter w(out_, 0);
@@ -142,7 +142,11 @@ public:
         w.Open("paper").Quote(sheet_->Paper()).Close().NewLine();
         w.Open("title_block").NewLine().Open("title").Quote(board_.Header().File).Close().NewLine();
         w.Open("comment").Atom("1").Quote("Imported from a Corvane board by corvane-import");
-        w.Close().NewLine().Close().NewLine().NewLine();
+        w.Close().NewLine();
+        if (!board_.Header().Imported) {
+            w.Open("comment").Atom("2").Quote(PartialDocumentNote).Close().NewLine();
+        }
+        w.Close().NewLine().NewLine();
         LayerList(w);
         w.NewLine().Open("setup").NewLine();
         w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
@@ -895,7 +899,11 @@ private:
         const Component c = board_.ComponentAt(index);
         const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
         const bool bottom = c.Layer == "BottomLayer";
-        const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
+        const InferredRotation inferred = InferRotation(pads, bottom, c.Pattern);
+        if (inferred.Rule == RotationRule::NotInferred) {
+            uninferred_.push_back(c.Designator);
+        }
+        const double rotation = FootprintRotation(c, inferred);
         const Frame frame{true, At(c.X, c.Y), rotation};
         const FootprintPlace place{FootprintName(c.Pattern), bottom, frame.Origin, rotation};
         BeginFootprint(place);
@@ -979,6 +987,7 @@ private:
     EdgeOutline outline_;
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
     std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
+    std::vector<std::string> uninferred_; // designators of the footprints at their own rotation
     ContentIds ids_;
     Section pass_ = Section::Footprints;
     bool wrote_ = false; // whether this pass wrote anything yet

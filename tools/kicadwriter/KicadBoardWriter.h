@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -43,6 +44,8 @@ struct KicadBoardOutcome {
     std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
     bool MadeUpEdge = false;     // the edge layer holds no closed outline: the edge is the
                                  // rectangle around everything, which no drawing of the board gave
+    std::vector<std::string> UninferredParts; // the components whose rotation the pads do not
+                                              // give (PartPlacement.h), in the board's order
 };
 
 /// The KiCad board file of the board written to the sink as it is made. Holds no more of the text

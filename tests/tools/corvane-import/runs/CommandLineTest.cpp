@@ -234,6 +234,19 @@ TEST(Modules, AMissingPluginHasItsOwnStatus) {
     EXPECT_NE(result.Err.find("cannot load the plug-in module"), std::string::npos) << result.Err;
 }
 
+TEST(Modules, APluginThatCouldNotStartSaysWhyOnce) {
+    const ProcessResult result =
+        RunCli({"--plugin", FAILED_START_PLUGIN, DemoBoard(), DataFile("abort.PCB")});
+    EXPECT_EQ(result.ExitStatus, ModulesMissing);
+    EXPECT_EQ(result.Err.rfind("corvane-import: the plug-in could not start: host settings: "
+                               "ReadInteger answered status -5 (",
+                               0),
+              0u)
+        << result.Err;
+    EXPECT_EQ(CountOf(result.Err, "\n"), 1u) << result.Err;
+    EXPECT_EQ(result.Err.find("not recognised"), std::string::npos) << result.Err;
+}
+
 TEST(Modules, AModuleThatIsNotTheServerIsRefused) {
     // The plug-in is a module, but it has none of the server's host functions.
     const std::string plugin =

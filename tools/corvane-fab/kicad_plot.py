@@ -1,17 +1,14 @@
-#!/usr/bin/python3
-"""Plots a KiCad board with KiCad's own plotter: Gerber files of every copper, mask, paste and
-silkscreen layer that holds anything and of the edge, and Excellon drill files, plated and
-unplated apart.
-
-    kicad_fab.py BOARD.kicad_pcb DIR
+"""Plots a KiCad board with KiCad's own plotter, in the calling process: Gerber files of every
+copper, mask, paste and silkscreen layer that holds anything and of the edge, Excellon drill
+files, plated and unplated apart, and KiCad's Gerber job file, which names the Gerber files and
+what each one is.
 
 Coordinates are those of the auxiliary origin, which corvane-import puts on the origin of the
-imported board, so the files measure from the same point as the board file did. Prints the names
-of the files written, one a line. Run with the python that has KiCad's pcbnew module.
+imported board, so the files measure from the same point as the board file did. Imported by
+corvane_fab.py, with the python that has KiCad's pcbnew module.
 """
 
 import os
-import sys
 
 import pcbnew
 
@@ -43,15 +40,23 @@ def used_layers(board):
     return used
 
 
+class PlotError(Exception):
+    """KiCad could not plot a layer or wrote no file."""
+
+
 def plot(board_file, out):
+    """Every file of the board, in DIR out: the Gerber files, the drill files and the job file, as
+    paths. Raises PlotError when KiCad writes less."""
     board = pcbnew.LoadBoard(board_file)
     pcbnew.ZONE_FILLER(board).Fill(board.Zones())
-    written = [name for _, name in plot_layers(board, out)]
+    gerbers = plot_layers(board, out)
+    written = [name for _, name in gerbers]
     written += drill_files(board, board_file, out)
+    written.append(job_file(board, board_file, out, gerbers))
     for name in written:
         if not os.path.isfile(name):
-            raise SystemExit("KiCad wrote no %s" % name)
-        print(name)
+            raise PlotError("KiCad wrote no %s" % os.path.basename(name))
+    return written
 
 
 def plot_layers(board, out):
@@ -87,7 +92,7 @@ def plot_layers(board, out):
         controller.SetLayer(layer)
         controller.OpenPlotfile(suffix, pcbnew.PLOT_FORMAT_GERBER, suffix)
         if not controller.PlotLayer():
-            raise SystemExit("KiCad could not plot %s" % suffix)
+            raise PlotError("KiCad could not plot %s" % suffix)
         written.append((layer, controller.GetPlotFileName()))
     controller.ClosePlot()
     return written
@@ -104,7 +109,14 @@ def drill_files(board, board_file, out):
             for kind in ("PTH", "NPTH")]
 
 
-if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        raise SystemExit("usage: kicad_fab.py BOARD.kicad_pcb DIR")
-    plot(sys.argv[1], sys.argv[2])
+def job_file(board, board_file, out, gerbers):
+    """KiCad's Gerber job file (<stem>-job.gbrjob): the board's size and stack, and each Gerber
+    file with the layer it is, which a board house reads instead of guessing from names."""
+    writer = pcbnew.GERBER_JOBFILE_WRITER(board)
+    for layer, name in gerbers:
+        writer.AddGbrFile(layer, os.path.basename(name))
+    stem = os.path.splitext(os.path.basename(board_file))[0]
+    path = os.path.join(os.path.abspath(out), "%s-job.gbrjob" % stem)
+    if not writer.CreateJobFile(path):
+        raise PlotError("KiCad could not write %s" % os.path.basename(path))
+    return path
