@@ -21,14 +21,6 @@ using corvane::modules::FindLoadedModule;
 using corvane::modules::FindModuleSymbol;
 using corvane::modules::Module;
 
-std::set<std::string> EntriesThePlugInCalls() {
-    std::set<std::string> names;
-#define CORVANE_TEST_ENTRY_NAME(kind, result, name, unbound, params, args) names.insert(#name);
-    CORVANE_PCBAPI_ENTRIES(CORVANE_TEST_ENTRY_NAME)
-#undef CORVANE_TEST_ENTRY_NAME
-    return names;
-}
-
 TEST(LinkedBinding, TheServerIsFoundByItsModuleNameWithExactlyTheExportsOfTheLoadedOne) {
     ASSERT_TRUE(corvane::modules::ModulesAreLinked());
     const auto server = FindLoadedModule("Halvex.dll");
@@ -36,10 +28,11 @@ TEST(LinkedBinding, TheServerIsFoundByItsModuleNameWithExactlyTheExportsOfTheLoa
     EXPECT_EQ(FindLoadedModule("Halvex"), server);
     EXPECT_EQ(FindLoadedModule("halvex.dll"), nullptr); // names are exact, as the loader's
 
-    const auto called = EntriesThePlugInCalls();
+    const std::set<std::string_view> called(std::begin(corvane::pcbapi::CalledEntryNames),
+                                            std::end(corvane::pcbapi::CalledEntryNames));
     for (const std::string_view name : corvane::pcbapi::EntryNames) {
         const bool exported = FindModuleSymbol(server, std::string(name).c_str()) != nullptr;
-        EXPECT_EQ(exported, called.count(std::string(name)) == 1) << name;
+        EXPECT_EQ(exported, called.count(name) == 1) << name;
     }
     EXPECT_EQ(FindModuleSymbol(server, "PcbApi_QueryTrack"),
               reinterpret_cast<void*>(&PcbApi_QueryTrack));

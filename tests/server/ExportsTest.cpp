@@ -22,11 +22,8 @@ void* Export(corvane::modules::ModuleHandle module, const std::string& name) {
 }
 
 std::set<std::string> CalledEntries() {
-    std::set<std::string> names;
-#define HALVEX_TEST_ENTRY_NAME(kind, result, name, unbound, params, args) names.insert(#name);
-    CORVANE_PCBAPI_ENTRIES(HALVEX_TEST_ENTRY_NAME)
-#undef HALVEX_TEST_ENTRY_NAME
-    return names;
+    return {std::begin(corvane::pcbapi::CalledEntryNames),
+            std::end(corvane::pcbapi::CalledEntryNames)};
 }
 
 TEST(ServerExportsTest, EveryEntryThePlugInCallsIsExportedByItsPlainName) {
