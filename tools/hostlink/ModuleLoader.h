@@ -8,7 +8,6 @@
 #include "hostlink/PluginApi.h"
 #include "modules/Module.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +36,10 @@ public:
     const PluginApi& Plugin() const { return plugin_; }
 
 private:
-    modules::Module serverModule_;
+    // The plug-in before the server, so that a move closes the plug-in first: its shutdown may
+    // still call the server.
     modules::Module pluginModule_;
+    modules::Module serverModule_;
     HalvexApi server_;
     PluginApi plugin_;
     std::string error_;

@@ -1,4 +1,4 @@
-// The loaded binding's choice among the files a module may be in, alike on every system.
+// The loaded binding, alike on every system: which of the files a module may be in is loaded.
 
 #include "modules/Module.h"
 
