@@ -1,0 +1,143 @@
+#pragma once
+// A spatial index of boxes: a square grid whose cells go into buckets by a hash. Each box is
+// listed in the bucket of every cell it overlaps, so two boxes that overlap share a bucket, and a
+// box that holds a point is in the bucket of the point's cell. Used to choose the pairs of copper
+// pieces to test and the outlines that may hold another.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <vector>
+
+namespace corvane::cli::kicad {
+
+/// A box in floats, rounded outwards from what it bounds: it only chooses what to test.
+struct Bounds {
+    float MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
+
+    bool Overlaps(const Bounds& o) const {
+        return o.MinX <= MaxX && MinX <= o.MaxX && o.MinY <= MaxY && MinY <= o.MaxY;
+    }
+};
+
+/// The nearest float at or below, at or above a value.
+inline float FloatBelow(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) > value ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+inline float FloatAbove(double value) {
+    const auto f = static_cast<float>(value);
+    return double(f) < value ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
+class BoundsGrid {
+public:
+    /// Cells as large as the median box, larger while the boxes would lie in more than two cells
+    /// each on average: the cells hold a few boxes each and the boxes a few cells each. (At 10^6
+    /// records two cells a box took less time and memory than eight: fewer cell entries, and few
+    /// more pairs to test.) Buckets: the power of two at or above the number of boxes.
+    template <typename BoundsAt> BoundsGrid(std::size_t count, const BoundsAt& boundsAt) {
+        if (count == 0) {
+            starts_.assign(2, 0);
+            return;
+        }
+        Size(count, boundsAt);
+        while (bucketMask_ + 1 < count) {
+            bucketMask_ = bucketMask_ * 2 + 1;
+        }
+        // Counted first and then filled: no sort, and a number per entry.
+        starts_.assign(bucketMask_ + 2, 0);
+        for (std::size_t i = 0; i < count; ++i) {
+            EachBucket(boundsAt(i), [&](std::size_t bucket) { ++starts_[bucket + 1]; });
+        }
+        for (std::size_t b = 0; b <= bucketMask_; ++b) {
+            starts_[b + 1] += starts_[b];
+        }
+        members_.resize(starts_.back());
+        std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            EachBucket(boundsAt(i),
+                       [&](std::size_t bucket) { members_[next[bucket]++] = std::uint32_t(i); });
+        }
+    }
+
+    std::size_t BucketCount() const { return starts_.size() - 1; }
+
+    /// The boxes of a bucket, by their numbers; a box of two cells of one bucket is there twice.
+    std::span<const std::uint32_t> Bucket(std::size_t bucket) const {
+        return {members_.data() + starts_[bucket], members_.data() + starts_[bucket + 1]};
+    }
+
+    /// The bucket of the cell that holds a point.
+    std::size_t BucketOf(float x, float y) const { return BucketOfCell(Column(x), Row(y)); }
+
+private:
+    std::int32_t Column(double x) const { return std::int32_t(std::floor((x - minX_) / cell_)); }
+    std::int32_t Row(double y) const { return std::int32_t(std::floor((y - minY_) / cell_)); }
+
+    double CellsOf(const Bounds& b) const {
+        return double(Column(b.MaxX) - Column(b.MinX) + 1) * double(Row(b.MaxY) - Row(b.MinY) + 1);
+    }
+
+    std::size_t BucketOfCell(std::int32_t column, std::int32_t row) const {
+        std::uint64_t key =
+            std::uint64_t(std::uint32_t(column)) << 32 | std::uint64_t(std::uint32_t(row));
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdULL;
+        key ^= key >> 33;
+        return std::size_t(key & bucketMask_);
+    }
+
+    template <typename Take> void EachBucket(const Bounds& b, const Take& take) const {
+        for (std::int32_t column = Column(b.MinX); column <= Column(b.MaxX); ++column) {
+            for (std::int32_t row = Row(b.MinY); row <= Row(b.MaxY); ++row) {
+                take(BucketOfCell(column, row));
+            }
+        }
+    }
+
+    template <typename BoundsAt> void Size(std::size_t count, const BoundsAt& boundsAt) {
+        minX_ = minY_ = std::numeric_limits<double>::max();
+        double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
+        std::vector<double> extents;
+        extents.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const Bounds b = boundsAt(i);
+            minX_ = std::min(minX_, double(b.MinX));
+            minY_ = std::min(minY_, double(b.MinY));
+            maxX = std::max(maxX, double(b.MaxX));
+            maxY = std::max(maxY, double(b.MaxY));
+            extents.push_back(std::max(double(b.MaxX) - b.MinX, double(b.MaxY) - b.MinY));
+        }
+        const auto middle = extents.begin() + std::ptrdiff_t(count / 2);
+        std::nth_element(extents.begin(), middle, extents.end());
+        cell_ = std::max(*middle, 1.0);
+        // Columns and rows are kept in 32 bits.
+        constexpr double MaxCells = 1 << 30;
+        while ((maxX - minX_) / cell_ >= MaxCells || (maxY - minY_) / cell_ >= MaxCells) {
+            cell_ *= 2;
+        }
+        constexpr double CellsPerBox = 2;
+        for (;;) {
+            double cells = 0;
+            for (std::size_t i = 0; i < count; ++i) {
+                cells += CellsOf(boundsAt(i));
+            }
+            if (cells <= CellsPerBox * double(count)) {
+                return;
+            }
+            cell_ *= 2;
+        }
+    }
+
+    double cell_ = 1, minX_ = 0, minY_ = 0;
+    std::size_t bucketMask_ = 0;
+    std::vector<std::uint32_t> starts_;  // first entry of each bucket, and the end
+    std::vector<std::uint32_t> members_; // the boxes of the buckets, bucket after bucket
+};
+
+} // namespace corvane::cli::kicad
