@@ -19,10 +19,14 @@ constexpr double Slack = 1;
 // A piece of the bucket being joined, with what its tests need near at hand.
 struct Member {
     std::uint32_t Piece = 0;
-    std::uint32_t Next = NoMember; // the next member of its group in this bucket
+    std::uint32_t Next = NoMember;  // the next member of its group in this bucket
+    std::uint32_t Shape = NoMember; // its outline and anchors among the bucket's, once made
     CopperMask Layers = 0;
     Bounds Box;
-    bool Shaped = false; // Outline and Anchors made
+};
+
+// What the tests of a member's touch need, made the first time a pair needs it.
+struct Shape {
     CopperOutline Outline;
     CopperAnchors Anchors;
 };
@@ -39,9 +43,9 @@ bool Within(CopperPoint p, const Bounds& b) {
 }
 
 // Whether an anchor of one lies on the other; an anchor outside the other's bounds cannot.
-bool AnchorOn(const Member& from, const Member& on) {
+bool AnchorOn(const Shape& from, const Shape& on, const Bounds& onBox) {
     return std::any_of(from.Anchors.begin(), from.Anchors.end(),
-                       [&](CopperPoint p) { return Within(p, on.Box) && Covers(on.Outline, p); });
+                       [&](CopperPoint p) { return Within(p, onBox) && Covers(on.Outline, p); });
 }
 
 // Joins the pieces of one bucket at a time. A member is tested against the groups present
@@ -62,11 +66,10 @@ public:
         bucket_ = bucket;
         members_.clear();
         present_.clear();
+        shapes_.clear();
         for (const std::uint32_t id : ids) {
-            Member& m = members_.emplace_back();
-            m.Piece = id;
-            m.Layers = layerSets_[pieces_[id].Layers];
-            m.Box = pieces_[id].Box;
+            members_.push_back(
+                {id, NoMember, NoMember, layerSets_[pieces_[id].Layers], pieces_[id].Box});
         }
         for (std::uint32_t m = 0; m < members_.size(); ++m) {
             Place(m);
@@ -124,17 +127,18 @@ private:
             bucket_) {
             return false;
         }
-        Shape(a);
-        Shape(b);
-        return AnchorOn(a, b) || AnchorOn(b, a);
+        const std::uint32_t first = ShapeOf(a), second = ShapeOf(b);
+        return AnchorOn(shapes_[first], shapes_[second], b.Box) ||
+               AnchorOn(shapes_[second], shapes_[first], a.Box);
     }
 
-    void Shape(Member& m) const {
-        if (!m.Shaped) {
-            m.Outline = OutlineOf(pieces_[m.Piece]);
-            m.Anchors = AnchorsOf(m.Outline);
-            m.Shaped = true;
+    std::uint32_t ShapeOf(Member& m) {
+        if (m.Shape == NoMember) {
+            m.Shape = std::uint32_t(shapes_.size());
+            const CopperOutline outline = OutlineOf(pieces_[m.Piece]);
+            shapes_.push_back({outline, AnchorsOf(outline)});
         }
+        return m.Shape;
     }
 
     const std::vector<CopperPiece>& pieces_;
@@ -144,6 +148,7 @@ private:
     std::size_t bucket_ = 0;
     std::vector<Member> members_;
     std::vector<PresentGroup> present_;
+    std::vector<Shape> shapes_;
     std::vector<std::size_t> met_; // the groups present that the member joined
 };
 
