@@ -37,9 +37,10 @@ inline float FloatAbove(double value) {
 class BoundsGrid {
 public:
     /// Cells as large as the median box, larger while the boxes would lie in more than two cells
-    /// each on average: the cells hold a few boxes each and the boxes a few cells each. (At 10^6
-    /// records two cells a box took less time and memory than eight: fewer cell entries, and few
-    /// more pairs to test.) Buckets: the power of two at or above the number of boxes.
+    /// each on average (both taken from a sample of the boxes): the cells hold a few boxes each
+    /// and the boxes a few cells each. (At 10^6 records two cells a box took less time and memory
+    /// than eight: fewer cell entries, and few more pairs to test.) Buckets: the power of two at
+    /// or above the number of boxes.
     template <typename BoundsAt> BoundsGrid(std::size_t count, const BoundsAt& boundsAt) {
         if (count == 0) {
             starts_.assign(2, 0);
@@ -76,8 +77,9 @@ public:
     std::size_t BucketOf(float x, float y) const { return BucketOfCell(Column(x), Row(y)); }
 
 private:
-    std::int32_t Column(double x) const { return std::int32_t(std::floor((x - minX_) / cell_)); }
-    std::int32_t Row(double y) const { return std::int32_t(std::floor((y - minY_) / cell_)); }
+    // By the cell's inverse: the same value gives the same column whether a box or a point.
+    std::int32_t Column(double x) const { return std::int32_t(std::floor((x - minX_) * perCell_)); }
+    std::int32_t Row(double y) const { return std::int32_t(std::floor((y - minY_) * perCell_)); }
 
     double CellsOf(const Bounds& b) const {
         return double(Column(b.MaxX) - Column(b.MinX) + 1) * double(Row(b.MaxY) - Row(b.MinY) + 1);
@@ -103,38 +105,52 @@ private:
     template <typename BoundsAt> void Size(std::size_t count, const BoundsAt& boundsAt) {
         minX_ = minY_ = std::numeric_limits<double>::max();
         double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
-        std::vector<double> extents;
-        extents.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
             const Bounds b = boundsAt(i);
             minX_ = std::min(minX_, double(b.MinX));
             minY_ = std::min(minY_, double(b.MinY));
             maxX = std::max(maxX, double(b.MaxX));
             maxY = std::max(maxY, double(b.MaxY));
+        }
+        // The cell's size is taken from a sample of the boxes, spread over all of them.
+        const std::size_t step = std::max<std::size_t>(1, count / SampledBoxes);
+        std::vector<Bounds> sample;
+        for (std::size_t i = 0; i < count; i += step) {
+            sample.push_back(boundsAt(i));
+        }
+        std::vector<double> extents;
+        for (const Bounds& b : sample) {
             extents.push_back(std::max(double(b.MaxX) - b.MinX, double(b.MaxY) - b.MinY));
         }
-        const auto middle = extents.begin() + std::ptrdiff_t(count / 2);
+        const auto middle = extents.begin() + std::ptrdiff_t(extents.size() / 2);
         std::nth_element(extents.begin(), middle, extents.end());
-        cell_ = std::max(*middle, 1.0);
+        SetCell(std::max(*middle, 1.0));
         // Columns and rows are kept in 32 bits.
         constexpr double MaxCells = 1 << 30;
         while ((maxX - minX_) / cell_ >= MaxCells || (maxY - minY_) / cell_ >= MaxCells) {
-            cell_ *= 2;
+            SetCell(cell_ * 2);
         }
         constexpr double CellsPerBox = 2;
         for (;;) {
             double cells = 0;
-            for (std::size_t i = 0; i < count; ++i) {
-                cells += CellsOf(boundsAt(i));
+            for (const Bounds& b : sample) {
+                cells += CellsOf(b);
             }
-            if (cells <= CellsPerBox * double(count)) {
+            if (cells <= CellsPerBox * double(sample.size())) {
                 return;
             }
-            cell_ *= 2;
+            SetCell(cell_ * 2);
         }
     }
 
-    double cell_ = 1, minX_ = 0, minY_ = 0;
+    void SetCell(double cell) {
+        cell_ = cell;
+        perCell_ = 1 / cell;
+    }
+
+    static constexpr std::size_t SampledBoxes = 1 << 16;
+
+    double cell_ = 1, perCell_ = 1, minX_ = 0, minY_ = 0;
     std::size_t bucketMask_ = 0;
     std::vector<std::uint32_t> starts_;  // first entry of each bucket, and the end
     std::vector<std::uint32_t> members_; // the boxes of the buckets, bucket after bucket

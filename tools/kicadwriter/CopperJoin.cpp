@@ -12,10 +12,6 @@ namespace {
 constexpr std::uint32_t NoMember = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t NoGroup = std::numeric_limits<std::size_t>::max();
 
-// How far outside its bounds a point may still be found on a piece, in host units: the rounding
-// of the hit tests is a millionth of that on any board.
-constexpr double Slack = 1;
-
 // A piece of the bucket being joined, with what its tests need near at hand.
 struct Member {
     std::uint32_t Piece = 0;
@@ -38,8 +34,8 @@ struct PresentGroup {
 };
 
 bool Within(CopperPoint p, const Bounds& b) {
-    return p.X >= double(b.MinX) - Slack && p.X <= double(b.MaxX) + Slack &&
-           p.Y >= double(b.MinY) - Slack && p.Y <= double(b.MaxY) + Slack;
+    return p.X >= double(b.MinX) && p.X <= double(b.MaxX) && p.Y >= double(b.MinY) &&
+           p.Y <= double(b.MaxY);
 }
 
 // Whether an anchor of one lies on the other; an anchor outside the other's bounds cannot.
@@ -48,10 +44,12 @@ bool AnchorOn(const Shape& from, const Shape& on, const Bounds& onBox) {
                        [&](CopperPoint p) { return Within(p, onBox) && Covers(on.Outline, p); });
 }
 
-// Joins the pieces of one bucket at a time. A member is tested against the groups present
-// before it, each group's members in turn until one touches it, and not against its own group:
-// a bucket full of one group costs what its members are, however many they are. Pairs that
-// share several cells are tested in one of them.
+// Joins the pieces of one bucket at a time, in the order of their left edges. A member is tested
+// against the groups present before it, each group's members in turn until one touches it, and
+// not against its own group: a bucket full of one group costs what its members are, however many
+// they are. Members that end left of the one being placed end left of every later one: they
+// leave their groups' lists as they are met. Pairs that share several cells are tested in one
+// of them.
 class BucketJoiner {
 public:
     BucketJoiner(const std::vector<CopperPiece>& pieces, const std::vector<CopperMask>& layerSets,
@@ -71,6 +69,8 @@ public:
             members_.push_back(
                 {id, NoMember, NoMember, layerSets_[pieces_[id].Layers], pieces_[id].Box});
         }
+        std::sort(members_.begin(), members_.end(),
+                  [](const Member& a, const Member& b) { return a.Box.MinX < b.Box.MinX; });
         for (std::uint32_t m = 0; m < members_.size(); ++m) {
             Place(m);
         }
@@ -78,43 +78,58 @@ public:
 
 private:
     // Tests the member against the groups present, joins it to those it touches and puts it in
-    // the group they make.
+    // the group they make. The groups left without members, or joined into another, go.
     void Place(std::uint32_t m) {
         const std::uint32_t own = groups_.Root(members_[m].Piece);
         std::uint32_t root = own;
-        std::size_t home = NoGroup;
-        met_.clear();
+        std::size_t into = NoGroup; // the member's group among those kept
+        std::size_t kept = 0;
         for (std::size_t g = 0; g < present_.size(); ++g) {
-            if (present_[g].Root == own) {
-                home = g;
+            PresentGroup group = present_[g];
+            const bool joined = group.Root == own || Meets(m, group, root);
+            if (group.First == NoMember) {
                 continue;
             }
-            for (std::uint32_t y = present_[g].First; y != NoMember; y = members_[y].Next) {
-                if (Touch(members_[m], members_[y])) {
-                    root = groups_.Join(members_[m].Piece, members_[y].Piece);
-                    met_.push_back(g);
-                    break;
-                }
+            if (!joined) {
+                present_[kept++] = group;
+            } else if (into == NoGroup) {
+                into = kept;
+                present_[kept++] = group;
+            } else {
+                members_[present_[into].Last].Next = group.First;
+                present_[into].Last = group.Last;
             }
         }
-        if (home == NoGroup && met_.empty()) {
+        present_.resize(kept);
+        if (into == NoGroup) {
             present_.push_back({root, m, m});
             return;
-        }
-        const std::size_t into = home != NoGroup ? home : met_.front();
-        for (const std::size_t g : met_) {
-            if (g != into) {
-                members_[present_[into].Last].Next = present_[g].First;
-                present_[into].Last = present_[g].Last;
-                present_[g].First = NoMember;
-            }
         }
         present_[into].Root = root;
         members_[present_[into].Last].Next = m;
         present_[into].Last = m;
-        if (met_.size() > (home == NoGroup ? 1U : 0U)) {
-            std::erase_if(present_, [](const PresentGroup& g) { return g.First == NoMember; });
+    }
+
+    // Whether the member touches one of the group's, joined then; the members met that end left
+    // of it leave the list.
+    bool Meets(std::uint32_t m, PresentGroup& group, std::uint32_t& root) {
+        const float left = members_[m].Box.MinX;
+        std::uint32_t before = NoMember;
+        for (std::uint32_t y = group.First; y != NoMember; y = members_[y].Next) {
+            if (members_[y].Box.MaxX < left) {
+                (before == NoMember ? group.First : members_[before].Next) = members_[y].Next;
+                if (group.Last == y) {
+                    group.Last = before;
+                }
+                continue;
+            }
+            if (Touch(members_[m], members_[y])) {
+                root = groups_.Join(members_[m].Piece, members_[y].Piece);
+                return true;
+            }
+            before = y;
         }
+        return false;
     }
 
     bool Touch(Member& a, Member& b) {

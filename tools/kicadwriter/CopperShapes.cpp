@@ -9,6 +9,9 @@
 namespace corvane::cli::kicad {
 namespace {
 
+// Host units: the rounding of the tests of touch is a millionth of that on any board.
+constexpr double BoundsSlack = 1;
+
 void CosSin(double degrees, double& c, double& s) {
     if (degrees == 0) { // most pads and fills: without the remainder's cost
         c = 1, s = 0;
@@ -26,20 +29,6 @@ void CosSin(double degrees, double& c, double& s) {
     } else {
         const double radians = angle * std::numbers::pi / 180;
         c = std::cos(radians), s = std::sin(radians);
-    }
-}
-
-// How far the outline reaches from its points A and B.
-double ReachOf(const CopperOutline& o) {
-    switch (o.Shape) {
-    case CopperForm::Capsule:
-        return o.Half;
-    case CopperForm::Ring:
-        return o.Radius + o.Half;
-    case CopperForm::Disc:
-        return o.HalfX == 0 && o.HalfY == 0 ? o.Half : std::hypot(o.HalfX, o.HalfY);
-    default:
-        return std::hypot(o.HalfX, o.HalfY);
     }
 }
 
@@ -114,9 +103,28 @@ CopperOutline OutlineOf(const stored::FillRecord& f) {
 }
 
 Bounds BoundsOf(const CopperOutline& o) {
-    const double reach = ReachOf(o);
-    return {FloatBelow(std::min(o.A.X, o.B.X) - reach), FloatBelow(std::min(o.A.Y, o.B.Y) - reach),
-            FloatAbove(std::max(o.A.X, o.B.X) + reach), FloatAbove(std::max(o.A.Y, o.B.Y) + reach)};
+    // How far the outline reaches from its points A and B, along x and y.
+    double x = o.Half, y = o.Half;
+    switch (o.Shape) {
+    case CopperForm::Capsule:
+    case CopperForm::Disc:
+        break;
+    case CopperForm::Ring:
+        x = y = o.Radius + o.Half;
+        break;
+    default:
+        if (o.Sin == 0) { // boxes, ovals and octagons square to the axes: most pads and fills
+            x = o.HalfX, y = o.HalfY;
+        } else if (o.Cos == 0) {
+            x = o.HalfY, y = o.HalfX;
+        } else {
+            x = y = std::hypot(o.HalfX, o.HalfY);
+        }
+    }
+    // A host unit more: what rounding may put on the outline lies within its bounds.
+    x += BoundsSlack, y += BoundsSlack;
+    return {FloatBelow(std::min(o.A.X, o.B.X) - x), FloatBelow(std::min(o.A.Y, o.B.Y) - y),
+            FloatAbove(std::max(o.A.X, o.B.X) + x), FloatAbove(std::max(o.A.Y, o.B.Y) + y)};
 }
 
 // Where the piece's record is, whatever its kind.

@@ -57,7 +57,8 @@ CopperOutline OutlineOf(const stored::PadRecord& pad, CopperForm shape);
 CopperOutline OutlineOf(const stored::FillRecord& f);
 CopperOutline OutlineOf(const CopperPiece& piece);
 
-/// The box of an outline: its points A and B and how far it reaches from them, rounded outwards.
+/// The box of an outline, rounded outwards: every point it covers lies within, and every anchor
+/// of it.
 Bounds BoundsOf(const CopperOutline& o);
 
 /// Where the piece's record is, whatever its kind (to ask for it early).
@@ -76,7 +77,7 @@ struct CopperAnchors {
 
 CopperAnchors AnchorsOf(const CopperOutline& piece);
 
-/// Whether the point lies on the piece. A point it covers lies within its bounds.
+/// Whether the point lies on the piece.
 bool Covers(const CopperOutline& piece, CopperPoint p);
 
 /// Whether an anchor of either lies on the other.
