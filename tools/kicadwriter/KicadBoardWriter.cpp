@@ -110,6 +110,9 @@ enum class TextRole { Board, Reference, Value, User };
 enum class Section { Footprints, Graphics, Tracks, Zones };
 constexpr std::size_t SectionCount = 4;
 
+// What an identifier's place holds until it is put there.
+constexpr std::array<char, 36> IdPlaceholder = {};
+
 // Bytes gathered before they go to the sink.
 constexpr std::size_t SinkChunk = 64 * 1024;
 // Steps gathered before they are reported.
@@ -165,6 +168,7 @@ public:
             }
         }
         w.Close().NewLine();
+        SettleId();
         sink_(out_);
         out_.clear();
         if (progress_ && steps_ != 0) {
@@ -216,6 +220,7 @@ private:
     // Hands the text written so far on once there is enough of it.
     void Drain() {
         if (out_.size() >= SinkChunk) {
+            SettleId();
             sink_(out_);
             out_.clear();
         }
@@ -315,8 +320,28 @@ private:
         w.Open(name);
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(HashOfItem(*into, start));
-        w.Open("tstamp").Atom(id.View()).Close().Close().NewLine();
+        Tstamp(w, *into, HashOfItem(*into, start)).Close().NewLine();
+    }
+
+    // Writes "(tstamp ID)" with the identifier of the text of that hash. The identifier is put in
+    // its place when the next one is asked for, or before the text is read or handed on: its
+    // count's place in the table is asked for at once, and the wait overlaps the making of the
+    // next object.
+    SExprWriter& Tstamp(SExprWriter& w, std::string& text, const ContentHash& hash) {
+        SettleId();
+        ids_.Prefetch(hash);
+        w.Open("tstamp").Atom(std::string_view(IdPlaceholder.data(), IdPlaceholder.size()));
+        pendingId_ = {&text, text.size() - IdPlaceholder.size(), hash};
+        return w.Close();
+    }
+
+    void SettleId() {
+        if (pendingId_.Text != nullptr) {
+            const ContentId id = ids_.For(pendingId_.Hash);
+            std::copy(id.Text.begin(), id.Text.end(),
+                      pendingId_.Text->begin() + std::ptrdiff_t(pendingId_.At));
+            pendingId_.Text = nullptr;
+        }
     }
 
     // The hash of an item's text from its start to the end of the text, fed to its footprint's
@@ -335,6 +360,7 @@ private:
 
     // Feeds the footprint's text up to there to its hash.
     void HashFootprintTo(std::size_t end) {
+        SettleId();
         footprintHash_.Add(
             std::string_view(footprint_).substr(footprintHashed_, end - footprintHashed_));
         footprintHashed_ = end;
@@ -555,12 +581,11 @@ private:
         std::string settingsText;
         SExprWriter side(settingsText, 2);
         settings(side);
-        const ContentId id =
-            ids_.For(ContentHash()
-                         .Add(w.Since(start).substr(1))
-                         .Add(settingsText)
-                         .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
-        w.Open("tstamp").Atom(id.View()).Close();
+        Tstamp(w, *zones,
+               ContentHash()
+                   .Add(w.Since(start).substr(1))
+                   .Add(settingsText)
+                   .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
         w.Open("hatch").Atom("edge").Length(ZoneHatchPitch).Close().NewLine();
         settings(w);
         // Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the
@@ -674,8 +699,7 @@ private:
                 w.Angle(t.Rotation);
             }
             w.Close().Open("layer").Quote(layer).Close();
-            const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
-            w.Open("tstamp").Atom(id.View()).Close().NewLine();
+            Tstamp(w, *into, ContentHash().Add(w.Since(start)).Add(Alone(effects))).NewLine();
             effects(w);
             w.NewLine().Close().NewLine();
             return;
@@ -702,10 +726,10 @@ private:
         w.Open("fp_text");
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(HashOfItem(footprint_, start).Add(Alone(effects)));
+        const ContentHash hash = HashOfItem(footprint_, start).Add(Alone(effects));
         w.NewLine();
         effects(w);
-        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine().Close().NewLine();
+        Tstamp(w.NewLine(), footprint_, hash).NewLine().Close().NewLine();
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
@@ -867,10 +891,9 @@ private:
 
     void Footprint(const FootprintPlace& place, const std::string& attributes) {
         HashFootprintTo(footprint_.size());
-        const ContentId id = ids_.For(footprintHash_);
         SExprWriter w(out_, 1);
         place.Head(w);
-        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine();
+        Tstamp(w.NewLine(), out_, footprintHash_).NewLine();
         place.Position(w);
         w.NewLine();
         if (!attributes.empty()) {
@@ -980,6 +1003,12 @@ private:
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
     std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
     ContentIds ids_;
+    // The identifier last written, which waits for its place in the text.
+    struct PendingId {
+        std::string* Text = nullptr; // none
+        std::size_t At = 0;
+        ContentHash Hash;
+    } pendingId_;
     Section pass_ = Section::Footprints;
     bool wrote_ = false; // whether this pass wrote anything yet
     std::string out_, footprint_;
