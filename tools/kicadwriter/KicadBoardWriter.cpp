@@ -184,7 +184,9 @@ private:
         }
         const StoredPrimitives free = board_.Free();
         for (std::size_t i = 0; i < free.Pads.size(); ++i) {
-            WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            if (Writes(Section::Footprints)) { // a free pad is a footprint of its own
+                WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            }
             Done(1);
         }
         WritePrimitives(free, Frame{}, true, 0);
@@ -831,14 +833,31 @@ private:
                 Done(step);
             }
         };
+        // The section of a line, arc or fill is known from its record: one another pass writes
+        // is not read.
+        const auto lineIn = [&](stored::StringId layer, bool edge) {
+            return edge                         ? Section::Graphics
+                   : LayerOf(layer).Copper == 0 ? GraphicsOf(frame)
+                                                : Section::Tracks;
+        };
         each(kinds.Tracks, p.Tracks.size(), [&](std::size_t i) {
-            WriteTrack(p.Tracks[i], frame, free, i, nets_.IdOf(container, CopperKind::Track, i));
+            if (Writes(lineIn(p.Tracks.RecordAt(i).Layer, free && outline_.Tracks[i]))) {
+                WriteTrack(p.Tracks[i], frame, free, i,
+                           nets_.IdOf(container, CopperKind::Track, i));
+            }
         });
         each(kinds.Arcs, p.Arcs.size(), [&](std::size_t i) {
-            WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
+            if (Writes(lineIn(p.Arcs.RecordAt(i).Layer, free && outline_.Arcs[i]))) {
+                WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
+            }
         });
         each(kinds.Fills, p.Fills.size(), [&](std::size_t i) {
-            WriteFill(p.Fills[i], frame, nets_.IdOf(container, CopperKind::Fill, i));
+            const std::uint32_t net = nets_.IdOf(container, CopperKind::Fill, i);
+            const RecordLayer& layer = LayerOf(p.Fills.RecordAt(i).Layer);
+            if (Writes(layer.KeepOut || (layer.Copper != 0 && net != 0) ? Section::Zones
+                                                                        : GraphicsOf(frame))) {
+                WriteFill(p.Fills[i], frame, net);
+            }
         });
         each(kinds.Texts, p.Texts.size(), [&](std::size_t i) {
             WriteText(p.Texts[i], frame, free ? TextRole::Board : TextRole::User);
@@ -846,6 +865,25 @@ private:
         each(kinds.Vias, p.Vias.size(), [&](std::size_t i) {
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
         });
+    }
+
+    // What the writers above need of a record's layer, by the layer's string.
+    struct RecordLayer {
+        bool Known = false;
+        bool KeepOut = false;
+        CopperMask Copper = 0;
+    };
+
+    const RecordLayer& LayerOf(stored::StringId layer) {
+        if (layer >= recordLayers_.size()) {
+            recordLayers_.resize(layer + 1);
+        }
+        RecordLayer& known = recordLayers_[layer];
+        if (!known.Known) {
+            const std::string name(board_.String(layer));
+            known = {true, name == "KeepOutLayer", layers_.CopperOn(name)};
+        }
+        return known;
     }
 
     // What the footprint is made of and where it goes, or nothing when it has no pads.
@@ -941,9 +979,6 @@ private:
     }
 
     void WriteFreePad(const Pad& pad, std::uint32_t net) {
-        if (!Writes(Section::Footprints)) {
-            return;
-        }
         const bool bottom = layers_.CopperOf(pad.Layer) != nullptr &&
                             layers_.CopperOf(pad.Layer)->Name == "B.Cu" && pad.Hole <= 0;
         const Frame frame{true, At(pad.X, pad.Y), 0};
@@ -1003,6 +1038,7 @@ private:
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
     std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
     ContentIds ids_;
+    std::vector<RecordLayer> recordLayers_; // by the layer's string
     // The identifier last written, which waits for its place in the text.
     struct PendingId {
         std::string* Text = nullptr; // none
