@@ -3,6 +3,7 @@
 #include "textformat/Units.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -111,7 +112,21 @@ SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees)
             Clamped(centre.Y - std::llround(length * std::sin(radians)))};
 }
 
-SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
+namespace {
+
+// The middles of arcs a cache keeps at most: a board's arcs come in a few sizes.
+constexpr std::size_t MostMiddlesKept = 1 << 16;
+
+// Where the middle of an arc is found, relative to its centre, when it is not at a quarter turn.
+using MiddleFinder = SheetPoint (*)(void* context, SheetPoint centre, std::int32_t radius,
+                                    double degrees);
+
+SheetPoint NearestMiddle(SheetPoint centre, std::int32_t radius, double degrees) {
+    return NearestToCircle(PointOnCircle(centre, radius, degrees), centre, Nanometres(radius));
+}
+
+SheetArc ArcThrough(const SheetPlacement& sheet, const Arc& arc, MiddleFinder finder,
+                    void* context) {
     SheetArc result;
     result.Centre = sheet.At(arc.X, arc.Y);
     // A negative radius of a damaged file is taken by its magnitude, as every other size is.
@@ -137,11 +152,47 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     // the circle does not run along a diagonal of the nanometre grid for the usual quarter arcs,
     // so that grid points lie close to it (see NearestToCircle).
     const double middle = NormalisedDegrees(start + sweep * 0.4);
-    result.Mid = PointOnCircle(result.Centre, radius, middle);
-    if (std::fmod(middle, 90.0) != 0) {
-        result.Mid = NearestToCircle(result.Mid, result.Centre, Nanometres(radius));
-    }
+    result.Mid = std::fmod(middle, 90.0) != 0 ? finder(context, result.Centre, radius, middle)
+                                              : PointOnCircle(result.Centre, radius, middle);
     return result;
+}
+
+} // namespace
+
+SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
+    return ArcThrough(
+        sheet, arc,
+        [](void*, SheetPoint centre, std::int32_t radius, double degrees) {
+            return NearestMiddle(centre, radius, degrees);
+        },
+        nullptr);
+}
+
+SheetArc ArcsOnSheet::Of(const Arc& arc) {
+    return ArcThrough(
+        sheet_, arc,
+        [](void* context, SheetPoint centre, std::int32_t radius, double degrees) {
+            auto& middles = static_cast<ArcsOnSheet*>(context)->middles_;
+            // Far enough from the sheet's reach that no point of the circle is clamped, the
+            // middle moves with the centre.
+            const std::int64_t reach = Nanometres(radius) + 2;
+            if (std::abs(centre.X) > MaxNanometres - reach ||
+                std::abs(centre.Y) > MaxNanometres - reach) {
+                return NearestMiddle(centre, radius, degrees);
+            }
+            const std::pair<std::int64_t, std::uint64_t> key{radius,
+                                                             std::bit_cast<std::uint64_t>(degrees)};
+            if (const auto found = middles.find(key); found != middles.end()) {
+                return SheetPoint{centre.X + found->second.X, centre.Y + found->second.Y};
+            }
+            if (middles.size() >= MostMiddlesKept) {
+                middles.clear();
+            }
+            const SheetPoint mid = NearestMiddle(centre, radius, degrees);
+            middles.emplace(key, SheetPoint{mid.X - centre.X, mid.Y - centre.Y});
+            return mid;
+        },
+        this);
 }
 
 } // namespace corvane::cli::kicad

@@ -128,6 +128,7 @@ public:
         extent_ = BoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_);
         sheet_.emplace(SheetAround(extent_));
+        arcs_.emplace(*sheet_);
         outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
         // About an identifier an object, and three a component (its footprint and two texts).
@@ -421,23 +422,22 @@ private:
                   std::uint32_t net) {
         if (free && outline_.Arcs[index]) {
             if (Writes(Section::Graphics)) {
-                GraphicArc(Section::Graphics, Frame{}, ArcOnSheet(*sheet_, a), "Edge.Cuts",
-                           a.Width);
+                GraphicArc(Section::Graphics, Frame{}, arcs_->Of(a), "Edge.Cuts", a.Width);
             }
             return;
         }
         const CopperMask copper = layers_.CopperOn(a.Layer);
         if (copper == 0) {
             if (Writes(GraphicsOf(frame))) {
-                GraphicArc(GraphicsOf(frame), frame, ArcOnSheet(*sheet_, a),
-                           layers_.NonCopperLayer(a.Layer), a.Width);
+                GraphicArc(GraphicsOf(frame), frame, arcs_->Of(a), layers_.NonCopperLayer(a.Layer),
+                           a.Width);
             }
             return;
         }
         if (!Writes(Section::Tracks)) {
             return;
         }
-        const SheetArc arc = ArcOnSheet(*sheet_, a);
+        const SheetArc arc = arcs_->Of(a);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
             const auto tail = [&](SExprWriter& w) {
                 w.Open("width").Length(SizeOf(a.Width)).Close();
@@ -454,10 +454,10 @@ private:
                 // An arc track cannot close on itself: two halves.
                 Arc half = a;
                 half.EndAngle = half.StartAngle + 180;
-                ArcTrack(ArcOnSheet(*sheet_, half), tail);
+                ArcTrack(arcs_->Of(half), tail);
                 half.StartAngle += 180;
                 half.EndAngle += 180;
-                ArcTrack(ArcOnSheet(*sheet_, half), tail);
+                ArcTrack(arcs_->Of(half), tail);
             } else {
                 ArcTrack(arc, tail);
             }
@@ -1034,6 +1034,7 @@ private:
     const ProgressSteps& progress_;
     Extent extent_, outlineBox_;
     std::optional<SheetPlacement> sheet_;
+    std::optional<ArcsOnSheet> arcs_; // on the sheet
     EdgeOutline outline_;
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
     std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
