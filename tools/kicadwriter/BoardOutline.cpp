@@ -26,9 +26,9 @@ std::int64_t Half(std::int64_t size) {
     return std::abs(size) / 2 + 1;
 }
 
-void AddText(const Text& t, Extent& extent) {
+void AddText(const stored::TextRecord& t, std::size_t length, Extent& extent) {
     const double height = std::abs(double(t.Height));
-    const double width = height * CharacterWidthPerHeight * double(t.Content.size());
+    const double width = height * CharacterWidthPerHeight * double(length);
     const double radians =
         (std::isfinite(t.Rotation) ? t.Rotation : 0.0) * std::numbers::pi / 180.0;
     const double sign = t.Mirror ? -1 : 1;
@@ -39,22 +39,27 @@ void AddText(const Text& t, Extent& extent) {
     }
 }
 
-// Primitives, or a store's.
-template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent) {
-    for (const Track& t : p.Tracks) {
+// A container's objects, read from their records.
+void AddPrimitives(const StoredPrimitives& p, const BoardStore& board, Extent& extent) {
+    for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
+        const stored::TrackRecord& t = p.Tracks.RecordAt(i);
         extent.Add(t.X1, t.Y1, Half(t.Width));
         extent.Add(t.X2, t.Y2, Half(t.Width));
     }
-    for (const Via& v : p.Vias) {
+    for (std::size_t i = 0; i < p.Vias.size(); ++i) {
+        const stored::ViaRecord& v = p.Vias.RecordAt(i);
         extent.Add(v.X, v.Y, Half(v.Size));
     }
-    for (const Pad& pad : p.Pads) {
+    for (std::size_t i = 0; i < p.Pads.size(); ++i) {
+        const stored::PadRecord& pad = p.Pads.RecordAt(i);
         extent.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
     }
-    for (const Arc& a : p.Arcs) {
+    for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
+        const stored::ArcRecord& a = p.Arcs.RecordAt(i);
         extent.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
     }
-    for (const Fill& f : p.Fills) {
+    for (std::size_t i = 0; i < p.Fills.size(); ++i) {
+        const stored::FillRecord& f = p.Fills.RecordAt(i);
         // Turned about its centre, the fill stays within its half diagonal.
         const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
         const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
@@ -62,8 +67,9 @@ template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent)
         const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
         extent.Add(cx, cy, w / 2 + h / 2 + 1);
     }
-    for (const Text& t : p.Texts) {
-        AddText(t, extent);
+    for (std::size_t i = 0; i < p.Texts.size(); ++i) {
+        const stored::TextRecord& t = p.Texts.RecordAt(i);
+        AddText(t, board.String(t.Content).size(), extent);
     }
 }
 
@@ -71,15 +77,15 @@ template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent)
 
 Extent BoardExtent(const BoardStore& board) {
     Extent extent;
-    AddPrimitives(board.Free(), extent);
+    AddPrimitives(board.Free(), board, extent);
     for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-        AddPrimitives(board.ChildrenOf(i), extent);
+        AddPrimitives(board.ChildrenOf(i), board, extent);
         const stored::ComponentRecord& c = board.ComponentRecordAt(i);
-        if (c.HasDesignatorText) {
-            AddText(board.Expand(c.DesignatorText), extent);
-        }
-        if (c.HasCommentText) {
-            AddText(board.Expand(c.CommentText), extent);
+        for (const auto& [has, text] : {std::pair{c.HasDesignatorText, &c.DesignatorText},
+                                        std::pair{c.HasCommentText, &c.CommentText}}) {
+            if (has) {
+                AddText(*text, board.String(text->Content).size(), extent);
+            }
         }
     }
     return extent;
