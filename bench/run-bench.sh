@@ -15,7 +15,8 @@
 #                      [--repeats N] [--kicad-only] [--micro] [--keep] [--no-mixed]
 #                      [--no-piles] [--piles-only]
 #
-#   --sizes              record counts of the boards (default: the four powers of ten)
+#   --sizes              record counts of the boards (default: the four powers of ten; "" for
+#                        none)
 #   --alternating-sizes  record counts of the boards whose nets follow each component instead of
 #                        coming after all of them (default: 10^4, 10^5 and 10^6; "" for none)
 #   --repeats            runs per board and measurement, taking turns; the best time counts
@@ -58,11 +59,12 @@ while [[ $# -gt 0 ]]; do
     --no-mixed) mixed=0; shift ;;
     --no-piles) piles=0; shift ;;
     --piles-only) main_series=0; mixed=0; alternating_sizes=""; shift ;;
-    -h | --help) sed -n '2,37p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d'; exit 0 ;;
     *) echo "run-bench.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
 [[ $kicad_only == 1 ]] && alternating_sizes=""
+[[ -z $sizes ]] && main_series=0
 
 # Targets.
 max_exponent=1.1
