@@ -52,10 +52,12 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
     const std::int64_t along = stepX ? nx : ny;
     const std::int64_t across = stepX ? ny : nx;
     SheetPoint best = near;
-    std::uint64_t bestError = UINT64_MAX;
+    std::int64_t bestError = INT64_MAX;
     // The root of the rest follows the steps: the circle rises at most about one step a step
-    // here, so it is adjusted rather than worked out again.
-    std::int64_t root = -1;
+    // here, so it is adjusted rather than worked out again. With root² <= rest < (root + 1)², the
+    // point at root lies rest - root² inside the circle (in squares) and the one at root + 1
+    // 2 root + 1 - (rest - root²) outside: no square is formed for them.
+    std::int64_t root = -1, rootSquared = 0;
     for (std::int64_t a = along - MidSearchReach; a <= along + MidSearchReach; ++a) {
         const std::int64_t rest = radiusSquared - a * a;
         if (rest < 0) {
@@ -63,23 +65,25 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
         }
         if (root < 0) {
             root = FloorSqrt(rest);
+            rootSquared = root * root;
         }
-        while (root > 0 && root * root > rest) {
+        while (root > 0 && rootSquared > rest) {
+            rootSquared -= 2 * root - 1;
             --root;
         }
-        while ((root + 1) * (root + 1) <= rest) {
+        while (rootSquared + 2 * root + 1 <= rest) {
+            rootSquared += 2 * root + 1;
             ++root;
         }
-        for (const std::int64_t magnitude : {root, root + 1}) {
+        const std::int64_t inside = rest - rootSquared, outside = 2 * root + 1 - inside;
+        // The nearer of the two, the one at root when both are as near.
+        if (inside < bestError || outside < bestError) {
+            const bool atRoot = inside <= outside;
+            bestError = atRoot ? inside : outside;
+            const std::int64_t magnitude = atRoot ? root : root + 1;
             const std::int64_t b = across < 0 ? -magnitude : magnitude;
-            const std::int64_t squared = a * a + b * b;
-            const std::uint64_t error = static_cast<std::uint64_t>(
-                squared > radiusSquared ? squared - radiusSquared : radiusSquared - squared);
-            if (error < bestError) {
-                bestError = error;
-                best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
-                             : SheetPoint{centre.X + b, centre.Y + a};
-            }
+            best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
+                         : SheetPoint{centre.X + b, centre.Y + a};
         }
         if (bestError == 0) {
             break; // on the circle: nothing comes nearer
