@@ -53,12 +53,8 @@ public:
         // Each box's buckets in the order of the boxes, then sorted by bucket a few bits at a
         // time: the buckets of the boxes lie anywhere, and a scatter into all of them at once
         // would wait on memory at every entry.
-        std::size_t entries = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            entries += std::size_t(CellsOf(boundsAt(i)));
-        }
         std::vector<std::uint64_t> sorted;
-        sorted.reserve(entries);
+        sorted.reserve(entries_);
         for (std::size_t i = 0; i < count; ++i) {
             EachBucket(boundsAt(i), [&](std::size_t bucket) {
                 sorted.push_back(std::uint64_t(bucket) << 32 | std::uint64_t(i));
@@ -148,16 +144,30 @@ private:
             SetCell(cell_ * 2);
         }
         constexpr double CellsPerBox = 2;
-        for (;;) {
-            double cells = 0;
-            for (const Bounds& b : sample) {
-                cells += CellsOf(b);
-            }
-            if (cells <= CellsPerBox * double(sample.size())) {
-                return;
-            }
+        const auto fits = [&](double cells, std::size_t boxes) {
+            return cells <= CellsPerBox * double(boxes);
+        };
+        while (!fits(CellsOfAll(sample.size(), [&](std::size_t i) { return sample[i]; }),
+                     sample.size())) {
             SetCell(cell_ * 2);
         }
+        // Then for all of them: a box the sample missed may be larger than all it holds (one
+        // fill over the whole board among a million pads).
+        double all = CellsOfAll(count, boundsAt);
+        while (!fits(all, count)) {
+            SetCell(cell_ * 2);
+            all = CellsOfAll(count, boundsAt);
+        }
+        entries_ = std::size_t(all);
+    }
+
+    template <typename BoundsAt>
+    double CellsOfAll(std::size_t count, const BoundsAt& boundsAt) const {
+        double cells = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            cells += CellsOf(boundsAt(i));
+        }
+        return cells;
     }
 
     // A sort by the bucket in the high half, stable, eleven bits a pass: each pass scatters into
@@ -189,6 +199,7 @@ private:
 
     double cell_ = 1, perCell_ = 1, minX_ = 0, minY_ = 0;
     std::size_t bucketMask_ = 0;
+    std::size_t entries_ = 0;            // cells of all the boxes
     std::vector<std::uint32_t> starts_;  // first entry of each bucket, and the end
     std::vector<std::uint32_t> members_; // the boxes of the buckets, bucket after bucket
 };
