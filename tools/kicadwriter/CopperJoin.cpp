@@ -69,8 +69,11 @@ public:
             members_.push_back(
                 {id, NoMember, NoMember, layerSets_[pieces_[id].Layers], pieces_[id].Box});
         }
-        std::sort(members_.begin(), members_.end(),
-                  [](const Member& a, const Member& b) { return a.Box.MinX < b.Box.MinX; });
+        // By left edge, and in the order of the pieces where the edges are equal: copper stacked
+        // on one spot stays together.
+        std::sort(members_.begin(), members_.end(), [](const Member& a, const Member& b) {
+            return a.Box.MinX != b.Box.MinX ? a.Box.MinX < b.Box.MinX : a.Piece < b.Piece;
+        });
         for (std::uint32_t m = 0; m < members_.size(); ++m) {
             Place(m);
         }
@@ -80,6 +83,7 @@ private:
     // Tests the member against the groups present, joins it to those it touches and puts it in
     // the group they make. The groups left without members, or joined into another, go.
     void Place(std::uint32_t m) {
+        placedShaped_ = false;
         const std::uint32_t own = groups_.Root(members_[m].Piece);
         std::uint32_t root = own;
         std::size_t into = NoGroup; // the member's group among those kept
@@ -103,11 +107,24 @@ private:
         present_.resize(kept);
         if (into == NoGroup) {
             present_.push_back({root, m, m});
+            KeepPlacedShape(m);
             return;
         }
         present_[into].Root = root;
-        members_[present_[into].Last].Next = m;
-        present_[into].Last = m;
+        // A piece the same as the last of its group touches what that one touches: the list
+        // keeps one of a stack, which another group's piece then meets once.
+        if (!SameCopper(pieces_[members_[present_[into].Last].Piece], pieces_[members_[m].Piece])) {
+            members_[present_[into].Last].Next = m;
+            present_[into].Last = m;
+            KeepPlacedShape(m);
+        }
+    }
+
+    void KeepPlacedShape(std::uint32_t m) {
+        if (placedShaped_) {
+            members_[m].Shape = std::uint32_t(shapes_.size());
+            shapes_.push_back(placed_);
+        }
     }
 
     // Whether the member touches one of the group's, joined then; the members met that end left
@@ -142,9 +159,20 @@ private:
             bucket_) {
             return false;
         }
-        const std::uint32_t first = ShapeOf(a), second = ShapeOf(b);
-        return AnchorOn(shapes_[first], shapes_[second], b.Box) ||
-               AnchorOn(shapes_[second], shapes_[first], a.Box);
+        const Shape& placed = PlacedShape(a);
+        const Shape& listed = shapes_[ShapeOf(b)];
+        return AnchorOn(placed, listed, b.Box) || AnchorOn(listed, placed, a.Box);
+    }
+
+    // The shape of the member being placed, kept among the bucket's only if it joins a list: a
+    // member left out of the lists (one of a stack) is never tested again.
+    const Shape& PlacedShape(const Member& m) {
+        if (!placedShaped_) {
+            placed_.Outline = OutlineOf(pieces_[m.Piece]);
+            placed_.Anchors = AnchorsOf(placed_.Outline);
+            placedShaped_ = true;
+        }
+        return placed_;
     }
 
     std::uint32_t ShapeOf(Member& m) {
@@ -164,6 +192,8 @@ private:
     std::vector<Member> members_;
     std::vector<PresentGroup> present_;
     std::vector<Shape> shapes_;
+    Shape placed_;
+    bool placedShaped_ = false;
     std::vector<std::size_t> met_; // the groups present that the member joined
 };
 

@@ -3,6 +3,7 @@
 #include "kicadwriter/KicadPads.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -125,6 +126,40 @@ Bounds BoundsOf(const CopperOutline& o) {
     x += BoundsSlack, y += BoundsSlack;
     return {FloatBelow(std::min(o.A.X, o.B.X) - x), FloatBelow(std::min(o.A.Y, o.B.Y) - y),
             FloatAbove(std::max(o.A.X, o.B.X) + x), FloatAbove(std::max(o.A.Y, o.B.Y) + y)};
+}
+
+bool SameCopper(const CopperPiece& a, const CopperPiece& b) {
+    if (a.Kind != b.Kind || a.Layers != b.Layers || a.Shape != b.Shape) {
+        return false;
+    }
+    switch (a.Kind) {
+    case CopperKind::Track: {
+        const stored::TrackRecord &x = *a.Record.Track, &y = *b.Record.Track;
+        return x.X1 == y.X1 && x.Y1 == y.Y1 && x.X2 == y.X2 && x.Y2 == y.Y2 && x.Width == y.Width;
+    }
+    case CopperKind::Arc: {
+        const stored::ArcRecord &x = *a.Record.Arc, &y = *b.Record.Arc;
+        return x.X == y.X && x.Y == y.Y && x.Radius == y.Radius && x.Width == y.Width &&
+               std::bit_cast<std::uint64_t>(x.StartAngle) ==
+                   std::bit_cast<std::uint64_t>(y.StartAngle) &&
+               std::bit_cast<std::uint64_t>(x.EndAngle) == std::bit_cast<std::uint64_t>(y.EndAngle);
+    }
+    case CopperKind::Via: {
+        const stored::ViaRecord &x = *a.Record.Via, &y = *b.Record.Via;
+        return x.X == y.X && x.Y == y.Y && x.Size == y.Size;
+    }
+    case CopperKind::Pad: {
+        const stored::PadRecord &x = *a.Record.Pad, &y = *b.Record.Pad;
+        return x.X == y.X && x.Y == y.Y && x.XSize == y.XSize && x.YSize == y.YSize &&
+               std::bit_cast<std::uint64_t>(x.Rotation) == std::bit_cast<std::uint64_t>(y.Rotation);
+    }
+    case CopperKind::Fill: {
+        const stored::FillRecord &x = *a.Record.Fill, &y = *b.Record.Fill;
+        return x.X1 == y.X1 && x.Y1 == y.Y1 && x.X2 == y.X2 && x.Y2 == y.Y2 &&
+               std::bit_cast<std::uint64_t>(x.Rotation) == std::bit_cast<std::uint64_t>(y.Rotation);
+    }
+    }
+    return false;
 }
 
 // Where the piece's record is, whatever its kind.

@@ -61,6 +61,10 @@ CopperOutline OutlineOf(const CopperPiece& piece);
 /// of it.
 Bounds BoundsOf(const CopperOutline& o);
 
+/// Whether two pieces cover the same copper: the same layers and outline, whatever else their
+/// records hold.
+bool SameCopper(const CopperPiece& a, const CopperPiece& b);
+
 /// Where the piece's record is, whatever its kind (to ask for it early).
 const void* RecordAddress(const CopperPiece& piece);
 

@@ -18,7 +18,15 @@ namespace {
 
 constexpr std::int32_t Mil = 10000; // host units
 
-enum class PileKind { StackedTracks, StackedPads, ZeroWidthArcs, OverlappingFills, Grid, Mixed };
+enum class PileKind {
+    StackedTracks,
+    StackedOnTwoLayers,
+    StackedPads,
+    ZeroWidthArcs,
+    OverlappingFills,
+    Grid,
+    Mixed
+};
 
 struct PileCase {
     const char* Name;
@@ -123,6 +131,10 @@ Board PileOf(const PileCase& c) {
         case PileKind::StackedTracks:
             p.Tracks.push_back({0, 0, side, 0, 10 * Mil, "TopLayer", {}});
             break;
+        case PileKind::StackedOnTwoLayers: // two stacks that never touch, in turns
+            p.Tracks.push_back(
+                {0, 0, side, 0, 10 * Mil, i % 2 == 0 ? "TopLayer" : "BottomLayer", {}});
+            break;
         case PileKind::StackedPads: {
             Pad pad;
             pad.Name = std::to_string(i + 1);
@@ -207,6 +219,7 @@ TEST_P(CopperJoin, GivesTheGroupsOfEveryPairTested) {
 INSTANTIATE_TEST_SUITE_P(
     Piles, CopperJoin,
     testing::Values(PileCase{"StackedTracks", PileKind::StackedTracks, 300, 50, 1},
+                    PileCase{"StackedOnTwoLayers", PileKind::StackedOnTwoLayers, 300, 50, 2},
                     PileCase{"StackedPads", PileKind::StackedPads, 300, 0, 1},
                     PileCase{"ZeroWidthArcs", PileKind::ZeroWidthArcs, 50, 40, Any},
                     PileCase{"OverlappingFills", PileKind::OverlappingFills, 300, 400, 1},
