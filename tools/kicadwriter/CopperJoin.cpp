@@ -194,7 +194,6 @@ private:
     std::vector<Shape> shapes_;
     Shape placed_;
     bool placedShaped_ = false;
-    std::vector<std::size_t> met_; // the groups present that the member joined
 };
 
 } // namespace
