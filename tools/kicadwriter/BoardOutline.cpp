@@ -1,6 +1,7 @@
 #include "kicadwriter/BoardOutline.h"
 
 #include "kicadwriter/KicadArc.h"
+#include "kicadwriter/OutlineLoops.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -25,9 +26,9 @@ std::int64_t Half(std::int64_t size) {
     return std::abs(size) / 2 + 1;
 }
 
-void AddText(const Text& t, Extent& extent) {
+void AddText(const stored::TextRecord& t, std::size_t length, Extent& extent) {
     const double height = std::abs(double(t.Height));
-    const double width = height * CharacterWidthPerHeight * double(t.Content.size());
+    const double width = height * CharacterWidthPerHeight * double(length);
     const double radians =
         (std::isfinite(t.Rotation) ? t.Rotation : 0.0) * std::numbers::pi / 180.0;
     const double sign = t.Mirror ? -1 : 1;
@@ -38,22 +39,27 @@ void AddText(const Text& t, Extent& extent) {
     }
 }
 
-// Primitives, or a store's.
-template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent) {
-    for (const Track& t : p.Tracks) {
+// A container's objects, read from their records.
+void AddPrimitives(const StoredPrimitives& p, const BoardStore& board, Extent& extent) {
+    for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
+        const stored::TrackRecord& t = p.Tracks.RecordAt(i);
         extent.Add(t.X1, t.Y1, Half(t.Width));
         extent.Add(t.X2, t.Y2, Half(t.Width));
     }
-    for (const Via& v : p.Vias) {
+    for (std::size_t i = 0; i < p.Vias.size(); ++i) {
+        const stored::ViaRecord& v = p.Vias.RecordAt(i);
         extent.Add(v.X, v.Y, Half(v.Size));
     }
-    for (const Pad& pad : p.Pads) {
+    for (std::size_t i = 0; i < p.Pads.size(); ++i) {
+        const stored::PadRecord& pad = p.Pads.RecordAt(i);
         extent.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
     }
-    for (const Arc& a : p.Arcs) {
+    for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
+        const stored::ArcRecord& a = p.Arcs.RecordAt(i);
         extent.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
     }
-    for (const Fill& f : p.Fills) {
+    for (std::size_t i = 0; i < p.Fills.size(); ++i) {
+        const stored::FillRecord& f = p.Fills.RecordAt(i);
         // Turned about its centre, the fill stays within its half diagonal.
         const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
         const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
@@ -61,133 +67,25 @@ template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent)
         const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
         extent.Add(cx, cy, w / 2 + h / 2 + 1);
     }
-    for (const Text& t : p.Texts) {
-        AddText(t, extent);
+    for (std::size_t i = 0; i < p.Texts.size(); ++i) {
+        const stored::TextRecord& t = p.Texts.RecordAt(i);
+        AddText(t, board.String(t.Content).size(), extent);
     }
-}
-
-// An edge of the graph of line ends: a track or an arc, between two points of the sheet.
-struct Link {
-    bool IsArc = false;
-    std::size_t Index = 0;
-    SheetPoint From, To, Mid;
-};
-
-struct PointLess {
-    bool operator()(const SheetPoint& a, const SheetPoint& b) const {
-        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
-    }
-};
-
-// One closed outline: its links, its corner points in order, and its extent on the sheet.
-struct Loop {
-    std::vector<std::pair<bool, std::size_t>> Members; // (is an arc, index) of its tracks and arcs
-    std::vector<SheetPoint> Points;
-    bool Circle = false;
-    SheetPoint Centre;
-    std::int64_t Radius = 0;
-    std::int64_t MinX = INT64_MAX, MinY = INT64_MAX, MaxX = INT64_MIN, MaxY = INT64_MIN;
-
-    void Take(SheetPoint p) {
-        MinX = std::min(MinX, p.X), MaxX = std::max(MaxX, p.X);
-        MinY = std::min(MinY, p.Y), MaxY = std::max(MaxY, p.Y);
-    }
-
-    bool ContainsPoint(SheetPoint p) const {
-        if (Circle) {
-            return std::hypot(double(p.X - Centre.X), double(p.Y - Centre.Y)) < double(Radius);
-        }
-        bool inside = false;
-        for (std::size_t i = 0, j = Points.size() - 1; i < Points.size(); j = i++) {
-            const SheetPoint a = Points[i], b = Points[j];
-            if ((a.Y > p.Y) != (b.Y > p.Y) &&
-                double(p.X) <
-                    double(b.X - a.X) * double(p.Y - a.Y) / double(b.Y - a.Y) + double(a.X)) {
-                inside = !inside;
-            }
-        }
-        return inside;
-    }
-
-    bool Inside(const Loop& outer) const {
-        return MinX >= outer.MinX && MaxX <= outer.MaxX && MinY >= outer.MinY &&
-               MaxY <= outer.MaxY &&
-               (MinX != outer.MinX || MaxX != outer.MaxX || MinY != outer.MinY ||
-                MaxY != outer.MaxY) &&
-               outer.ContainsPoint(Circle ? SheetPoint{Centre.X + Radius, Centre.Y} : Points[0]);
-    }
-};
-
-// The closed loops among the links: groups of links in which every point joins exactly two.
-std::vector<Loop> ClosedLoops(const std::vector<Link>& links) {
-    std::map<SheetPoint, std::vector<std::size_t>, PointLess> ends;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        ends[links[i].From].push_back(i);
-        ends[links[i].To].push_back(i);
-    }
-    std::vector<bool> used(links.size(), false);
-    std::vector<Loop> loops;
-    for (std::size_t first = 0; first < links.size(); ++first) {
-        if (used[first]) {
-            continue;
-        }
-        // Walk from link to link through points that join exactly two.
-        Loop loop;
-        std::size_t current = first;
-        SheetPoint at = links[first].From;
-        bool closed = false;
-        std::vector<std::size_t> walked;
-        while (true) {
-            used[current] = true;
-            walked.push_back(current);
-            const Link& link = links[current];
-            const SheetPoint next = link.From == at ? link.To : link.From;
-            loop.Points.push_back(at);
-            if (link.IsArc) {
-                loop.Points.push_back(link.Mid);
-            }
-            at = next;
-            const std::vector<std::size_t>& here = ends[at];
-            if (here.size() != 2) {
-                break;
-            }
-            const std::size_t following = here[0] == current ? here[1] : here[0];
-            if (following == first) {
-                closed = true;
-                break;
-            }
-            if (used[following]) {
-                break;
-            }
-            current = following;
-        }
-        if (!closed || ends[links[first].From].size() != 2) {
-            continue;
-        }
-        for (const std::size_t i : walked) {
-            loop.Members.emplace_back(links[i].IsArc, links[i].Index);
-        }
-        for (const SheetPoint& p : loop.Points) {
-            loop.Take(p);
-        }
-        loops.push_back(std::move(loop));
-    }
-    return loops;
 }
 
 } // namespace
 
 Extent BoardExtent(const BoardStore& board) {
     Extent extent;
-    AddPrimitives(board.Free(), extent);
+    AddPrimitives(board.Free(), board, extent);
     for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-        AddPrimitives(board.ChildrenOf(i), extent);
+        AddPrimitives(board.ChildrenOf(i), board, extent);
         const stored::ComponentRecord& c = board.ComponentRecordAt(i);
-        if (c.HasDesignatorText) {
-            AddText(board.Expand(c.DesignatorText), extent);
-        }
-        if (c.HasCommentText) {
-            AddText(board.Expand(c.CommentText), extent);
+        for (const auto& [has, text] : {std::pair{c.HasDesignatorText, &c.DesignatorText},
+                                        std::pair{c.HasCommentText, &c.CommentText}}) {
+            if (has) {
+                AddText(*text, board.String(text->Content).size(), extent);
+            }
         }
     }
     return extent;
@@ -222,8 +120,8 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
     EdgeOutline outline;
     outline.Tracks.assign(free.Tracks.size(), false);
     outline.Arcs.assign(free.Arcs.size(), false);
-    std::vector<Link> links;
-    std::vector<Loop> loops;
+    std::vector<OutlineLink> links;
+    std::vector<OutlineLoop> loops;
     for (std::size_t i = 0; i < free.Tracks.size(); ++i) {
         const Track& t = free.Tracks[i];
         const SheetPoint from = sheet.At(t.X1, t.Y1), to = sheet.At(t.X2, t.Y2);
@@ -240,7 +138,7 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
             continue;
         }
         if (arc.FullCircle) {
-            Loop circle;
+            OutlineLoop circle;
             circle.Circle = true;
             circle.Centre = arc.Centre;
             circle.Radius = Nanometres(free.Arcs[i].Radius);
@@ -252,18 +150,16 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
             links.push_back({true, i, arc.Start, arc.End, arc.Mid});
         }
     }
-    for (Loop& loop : ClosedLoops(links)) {
+    for (OutlineLoop& loop : ClosedLoops(links)) {
         loops.push_back(std::move(loop));
     }
-    for (const Loop& loop : loops) {
-        const bool inner = std::any_of(loops.begin(), loops.end(), [&](const Loop& other) {
-            return &other != &loop && loop.Inside(other);
-        });
-        if (inner) {
+    const std::vector<bool> inner = InnerLoops(loops);
+    for (std::size_t i = 0; i < loops.size(); ++i) {
+        if (inner[i]) {
             continue;
         }
         outline.Found = true;
-        for (const auto& [isArc, index] : loop.Members) {
+        for (const auto& [isArc, index] : loops[i].Members) {
             (isArc ? outline.Arcs : outline.Tracks)[index] = true;
         }
     }

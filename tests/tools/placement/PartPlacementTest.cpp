@@ -8,7 +8,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -213,20 +212,25 @@ std::vector<Pad> LibraryPads(const std::filesystem::path& file, bool diode) {
     std::stringstream text;
     text << in.rdbuf();
     const std::string source = text.str();
-    const std::regex pad(R"re(\(pad "([^"]*)" \S+ \S+ \(at (-?[0-9.]+) (-?[0-9.]+))re");
+    // Each pad reads `(pad "NAME" TYPE SHAPE (at X Y ...`.
     std::vector<Pad> pads;
-    for (auto it = std::sregex_iterator(source.begin(), source.end(), pad);
-         it != std::sregex_iterator(); ++it) {
+    const std::string key = "(pad \"";
+    for (std::size_t at = source.find(key); at != std::string::npos;
+         at = source.find(key, at + 1)) {
+        std::istringstream fields(source.substr(at + key.size(), 200));
         Pad p;
-        p.Name = (*it)[1];
+        std::getline(fields, p.Name, '"');
+        std::string type, shape, open;
+        double x = 0, y = 0;
+        if (!(fields >> type >> shape >> open >> x >> y) || open != "(at") {
+            continue;
+        }
         if (diode) {
             p.Name = p.Name == "1" ? "K" : p.Name == "2" ? "A" : p.Name;
         }
-        const auto units = [](const std::string& mm) {
-            return std::int32_t(std::lround(std::stod(mm) * 1e6 / 2.54));
-        };
-        p.X = units((*it)[2]);
-        p.Y = -units((*it)[3]);
+        const auto units = [](double mm) { return std::int32_t(std::lround(mm * 1e6 / 2.54)); };
+        p.X = units(x);
+        p.Y = -units(y);
         p.XSize = p.YSize = 60 * Mil;
         pads.push_back(p);
     }
