@@ -64,7 +64,7 @@ public:
         starts_.assign(bucketMask_ + 2, 0);
         members_.resize(sorted.size());
         for (std::size_t e = 0; e < sorted.size(); ++e) {
-            ++starts_[(sorted[e] >> 32) + 1];
+            ++starts_[std::size_t(sorted[e] >> 32) + 1];
             members_[e] = std::uint32_t(sorted[e]);
         }
         for (std::size_t b = 0; b <= bucketMask_; ++b) {
