@@ -38,7 +38,10 @@ function(corvane_manual_pages)
     install(FILES ${pages} DESTINATION share/man/man1)
 endfunction()
 
-if(CORVANE_WINDOWS)
+if(CORVANE_MODULE_BINDING STREQUAL "linked")
+    # The modules are part of the program.
+    install(TARGETS corvane-import RUNTIME DESTINATION bin)
+elseif(CORVANE_PLATFORM STREQUAL "windows")
     install(TARGETS corvane-import RUNTIME DESTINATION bin)
     install(TARGETS Halvex CorvaneImport RUNTIME DESTINATION bin LIBRARY DESTINATION bin)
 else()

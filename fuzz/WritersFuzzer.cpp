@@ -2,17 +2,17 @@
 // from the server in one walk, as corvane-import reads it, into every document the program writes
 // (DocumentKinds: JSON, SVG, the board page, the KiCad board, the BOM and the placement, each with
 // the program's default settings), each into memory. Plug-in, server, the walk and the writers all
-// run in this process, instrumented.
+// run in this process, linked in and instrumented; the target reaches the server and the plug-in
+// through the host link as the program does.
 
 #include "FuzzInputFile.h"
-#include "PluginExports.h"
+#include "LinkedHost.h"
 #include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardVisitor.h"
 #include "contract/HalvexHost.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
-#include "hostlink/HalvexApi.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
@@ -34,21 +34,6 @@ using corvane::cli::DocumentKind;
 using corvane::cli::DocumentSettings;
 using corvane::cli::StringOutputStream;
 using corvanefuzz::InputPath;
-
-// The server is linked in: its host-side functions are taken by their names, not looked up.
-corvane::cli::HalvexApi LinkedServer() {
-    corvane::cli::HalvexApi api;
-    api.OpenBoard = &Halvex_OpenBoard;
-    api.CloseAllBoards = &Halvex_CloseAllBoards;
-    api.SetProgressSink = &Halvex_SetProgressSink;
-    api.GetBoardInfo = &Halvex_GetBoardInfo;
-    api.GetMemberCount = &Halvex_GetMemberCount;
-    api.GetMemberAt = &Halvex_GetMemberAt;
-    api.GetObjectInfo = &Halvex_GetObjectInfo;
-    api.GetStackLayer = &Halvex_GetStackLayer;
-    api.LayerName = &Halvex_LayerName;
-    return api;
-}
 
 // The version the documents name, decided as the importer decides it.
 int FileVersion(const std::uint8_t* data, std::size_t size) {
@@ -111,15 +96,16 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    corvanefuzz::StartPlugin();
+    (void)corvanefuzz::Modules(); // the plug-in starts, as when the host loads it
+    corvanefuzz::RemoveInputAtExit();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const corvane::cli::HalvexApi server = LinkedServer();
-    Halvex_CloseAllBoards();
+    const corvane::cli::HalvexApi& server = corvanefuzz::Server();
+    server.CloseAllBoards();
     corvanefuzz::WriteInput(data, size);
-    const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
+    const std::uint32_t board = server.OpenBoard(InputPath().c_str());
     // Only what the plug-in recognises is imported, as corvane-import does.
     if (corvanefuzz::CallRecognised(InputPath())) {
         const bool imported = corvanefuzz::CallImport(InputPath());
@@ -127,11 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!imported) {
             __builtin_trap();
         }
-        const char* losses = GetImportReport(CorvaneReportLosses);
+        const char* losses = corvanefuzz::ImportReport(CorvaneReportLosses);
         const bool mayHaveLostData = losses != nullptr && *losses != '\0';
         WriteEveryDocument(server, board,
                            {"fuzz.PCB", FileVersion(data, size), true, mayHaveLostData});
     }
-    Halvex_CloseAllBoards();
+    server.CloseAllBoards();
     return 0;
 }

@@ -4,7 +4,7 @@
 // folder through the host client's options reader.
 
 #include "HalvexClient.h"
-#include "PluginExports.h"
+#include "contract/CorvaneImporter.h"
 #include "importer/ModuleLifetime.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
@@ -196,7 +196,8 @@ TEST_P(FailingClientCall, NegativeStatusEndsStartUp) {
     const std::string failure = GetImportReport(CorvaneReportFailure);
     EXPECT_EQ(failure.rfind("the plug-in could not start: host settings: ", 0), 0u) << failure;
     EXPECT_NE(failure.find("answered status -1"), std::string::npos) << failure;
-    EXPECT_FALSE(corvanefuzz::CallImport(Joined(appDataFolder, "board.PCB")));
+    const corvane::ExportString board(Joined(appDataFolder, "board.PCB"));
+    EXPECT_EQ(ImportFileIntoPcb(board.Data(), corvane::ExportString("").Data()), 0);
     EXPECT_EQ(std::string(GetImportReport(CorvaneReportFailure)), failure);
     EXPECT_EQ(std::string(GetImportReport(CorvaneReportCounts)), "1 entry: 1 import-failed");
     StopModule();

@@ -1,6 +1,7 @@
 #include "corvane-import/ImportJob.h"
 
 #include "cliplatform/Terminal.h"
+#include "contract/CorvaneImporter.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ImportRun.h"
 #include "corvane-import/InputDiagnosis.h"
@@ -215,7 +216,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const std::string readPath = lineEndCopy ? lineEndCopy->Path() : fileName;
     // The plug-in decides; the diagnosis only explains a refusal.
-    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(readPath).Data()) == 0) {
+    if (modules.Plugin().RecognisedPCBFile(ExportString(readPath).Data()) == 0) {
         const std::string reason = DescribeProblem(shownName, diagnosis);
         PrintError(reason.empty() ? shownName + ": not recognised as a Corvane board by the plug-in"
                                   : reason);

@@ -3,6 +3,7 @@
 // come back afterwards.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ AbortRun ImportAnswering(const std::string& answer, const std::vector<std::strin
 
 TEST(TerminalAbort, YesStopsTheImportAfterTheCurrentRecordAndReplacesNoOutput) {
     const AbortRun run = ImportAnswering("y");
-    EXPECT_EQ(run.Session.ExitStatus, 3) << run.Session.Screen;
+    EXPECT_EQ(run.Session.ExitStatus, Aborted) << run.Session.Screen;
     EXPECT_NE(run.Session.Screen.find("Confirm: Confirm Abort Process (y/n)? yes"),
               std::string::npos)
         << run.Session.Screen;
@@ -53,7 +54,7 @@ TEST(TerminalAbort, YesStopsTheImportAfterTheCurrentRecordAndReplacesNoOutput) {
 
 TEST(TerminalAbort, KeepPartialWritesWhatWasReadMarkedPartial) {
     const AbortRun run = ImportAnswering("y", {"--keep-partial"});
-    EXPECT_EQ(run.Session.ExitStatus, 3) << run.Session.Screen;
+    EXPECT_EQ(run.Session.ExitStatus, Aborted) << run.Session.Screen;
     // The record being read when the user answered is on the board; none after it.
     EXPECT_NE(run.Json.find("\"imported\": false"), std::string::npos) << run.Json;
     EXPECT_EQ(CountOf(run.Json, "{\"x1\": "), 1u) << run.Json;
@@ -65,7 +66,7 @@ TEST(TerminalAbort, KeepPartialWritesWhatWasReadMarkedPartial) {
 
 TEST(TerminalAbort, NoLetsTheImportRunToItsEnd) {
     const AbortRun run = ImportAnswering("n");
-    EXPECT_EQ(run.Session.ExitStatus, 0) << run.Session.Screen;
+    EXPECT_EQ(run.Session.ExitStatus, Imported) << run.Session.Screen;
     EXPECT_NE(run.Session.Screen.find("Confirm Abort Process (y/n)? no"), std::string::npos)
         << run.Session.Screen;
     // To its end, which lacks ENDPCB.
@@ -80,14 +81,14 @@ TEST(TerminalAbort, OtherKeysAndArrowKeysDoNotAbort) {
     TempFolder folder;
     const TerminalSession session = RunOnTerminal(
         Program(), {DataFile("abort.PCB"), "--json", folder / "a.json"}, {{"", "q\x1b[A\x1bOB"}});
-    EXPECT_EQ(session.ExitStatus, 0) << session.Screen;
+    EXPECT_EQ(session.ExitStatus, Imported) << session.Screen;
     EXPECT_EQ(session.Screen.find("Confirm Abort Process"), std::string::npos) << session.Screen;
     EXPECT_EQ(CountOf(ReadFile(folder / "a.json"), "{\"x1\": "), 10u);
 }
 
 TEST(TerminalAbort, TheProgressBarIsDrawnOnTheTerminal) {
     const TerminalSession session = RunOnTerminal(Program(), {DemoBoard()}, {});
-    EXPECT_EQ(session.ExitStatus, 0) << session.Screen;
+    EXPECT_EQ(session.ExitStatus, Imported) << session.Screen;
     EXPECT_NE(session.Screen.find("Scanning "), std::string::npos) << session.Screen;
     EXPECT_NE(session.Screen.find("Loading "), std::string::npos) << session.Screen;
     EXPECT_NE(session.Screen.find("demo.PCB (Corvane) ["), std::string::npos) << session.Screen;

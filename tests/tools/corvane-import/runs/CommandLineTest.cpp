@@ -2,6 +2,7 @@
 // for files it cannot import, and the summary.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,6 @@
 
 namespace clitest {
 namespace {
-
-constexpr int Imported = 0;
-constexpr int NotImported = 1;
-constexpr int UsageError = 2;
-constexpr int OutputFailed = 4;
-constexpr int ModulesMissing = 5;
 
 ProcessResult RunCli(const std::vector<std::string>& arguments) {
     return RunProgram(Program(), arguments);

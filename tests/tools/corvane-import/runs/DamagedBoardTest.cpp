@@ -2,15 +2,13 @@
 // fails, and the report names the damaged line.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
 
 namespace clitest {
 namespace {
-
-constexpr int Imported = 0;
-constexpr int MayHaveLostData = 6;
 
 struct Damage {
     const char* Name;

@@ -3,6 +3,7 @@
 // tested by tests/tools/htmlwriter/browser.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "PageData.h"
 #include "Subprocess.h"
 
@@ -22,7 +23,7 @@ TEST_P(PageOfBoard, CarriesTheBoardsJsonAndItsFactsWithinItsSize) {
     TempFolder folder;
     const ProcessResult result = RunProgram(
         Program(), {"-q", board, "--json", folder / "b.json", "--html", folder / "b.html"});
-    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
     const std::string json = ReadFile(folder / "b.json");
     const std::string page = ReadFile(folder / "b.html");
     ASSERT_FALSE(json.empty());
@@ -61,7 +62,7 @@ TEST(PageOfBoard, AnOutputFolderNamesThePageAfterTheBoard) {
     const ProcessResult result =
         RunProgram(Program(), {"-q", "--out-dir", folder / "out", "--html", "{name}.html",
                                DemoBoard(), DataFile("abort.PCB")});
-    EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(result.ExitStatus, Imported) << result.Err;
     EXPECT_TRUE(std::filesystem::exists(folder / "out/demo.html"));
     EXPECT_TRUE(std::filesystem::exists(folder / "out/abort.html"));
 }

@@ -3,6 +3,7 @@
 // several files or of standard input.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +14,6 @@
 namespace clitest {
 namespace {
 
-constexpr int Imported = 0;
-constexpr int NotImported = 1;
-constexpr int UsageError = 2;
-constexpr int OutputFailed = 4;
-constexpr int MayHaveLostData = 6;
-constexpr int InternalFailure = 7;
 constexpr int Interrupted = -1; // ended by a signal
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,11 +1,12 @@
 #pragma once
-// Loads the built server module and the plug-in module into the test process as a host does (the
-// server first: the plug-in binds the server's entries and the host client's entries, which this
-// executable exports, when it is loaded) and gives tests what a host program has: board documents,
-// the three plug-in exports, the progress calls and the read-only view of the board.
+// Opens the built server module and the plug-in module in the test process as a host does, through
+// the program's host link (the server first: the plug-in binds the server's entries and the host
+// client's entries, which this executable exports, when it is loaded) and gives tests what a host
+// program has: board documents, the plug-in's exports, the progress calls and the read-only view
+// of the board.
 
-#include "contract/CorvaneImporter.h"
 #include "contract/HalvexHost.h"
+#include "hostlink/ModuleLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -15,41 +16,8 @@
 
 namespace moduletest {
 
-/// The host functions of the server module, looked up by name.
-struct ServerFunctions {
-    decltype(&Halvex_OpenBoard) OpenBoard = nullptr;
-    decltype(&Halvex_CloseAllBoards) CloseAllBoards = nullptr;
-    decltype(&Halvex_SetProgressSink) SetProgressSink = nullptr;
-    decltype(&Halvex_GetBoardInfo) GetBoardInfo = nullptr;
-    decltype(&Halvex_GetMemberCount) GetMemberCount = nullptr;
-    decltype(&Halvex_GetMemberAt) GetMemberAt = nullptr;
-    decltype(&Halvex_GetObjectInfo) GetObjectInfo = nullptr;
-    decltype(&Halvex_GetStackLayer) GetStackLayer = nullptr;
-};
-
-/// The plug-in's three exports.
-struct PluginFunctions {
-    RecognisedPCBFile_fn Recognised = nullptr;
-    GetPcbImporterDescription_fn Description = nullptr;
-    ImportFileIntoPcb_fn Import = nullptr;
-};
-
-/// The two modules, loaded once for the whole test program and kept loaded.
-class LoadedModules {
-public:
-    static const LoadedModules& Instance();
-
-    bool Ready() const { return error_.empty(); }
-    const std::string& Error() const { return error_; }
-    const ServerFunctions& Server() const { return server_; }
-    const PluginFunctions& Plugin() const { return plugin_; }
-
-private:
-    LoadedModules();
-    std::string error_;
-    ServerFunctions server_;
-    PluginFunctions plugin_;
-};
+/// The two modules, loaded once for the whole test program.
+const corvane::cli::LoadedModules& Modules();
 
 /// One progress call as the server's sink received it.
 struct ProgressEvent {
@@ -63,7 +31,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    const ServerFunctions& Server() const { return LoadedModules::Instance().Server(); }
+    const corvane::cli::HalvexApi& Server() const { return Modules().Server(); }
 
     /// Writes a file into the test's own temporary folder; returns its full name.
     std::string WriteFile(const std::string& name, const std::string& content) const;

@@ -1,13 +1,13 @@
-// Module lookup on POSIX: "Halvex.dll" is the shared library whose soname is "libHalvex.so".
+// Modules loaded through dlopen. The host's module names are Windows names: "Halvex.dll" is the
+// shared library whose soname is "libHalvex.so".
 
-#include "platform/Platform.h"
+#include "modules/Module.h"
 
 #include <dlfcn.h>
-#include <string>
-#include <string_view>
-#include <unistd.h>
 
-namespace corvane::platform {
+#include <string_view>
+
+namespace corvane::modules {
 namespace {
 
 // A Windows module name maps to the soname of the native library: Name.dll -> libName.so.
@@ -19,6 +19,11 @@ std::string NativeModuleName(std::string_view moduleName) {
         return "lib" + std::string(moduleName) + ".so";
     }
     return std::string(moduleName);
+}
+
+// dlopen's handles are not written through; the lookups keep them as const.
+void* Writable(ModuleHandle module) {
+    return const_cast<void*>(module);
 }
 
 } // namespace
@@ -48,18 +53,27 @@ void* FindModuleSymbol(ModuleHandle module, const char* symbolName) {
     if (module == nullptr || symbolName == nullptr) {
         return nullptr;
     }
-    return dlsym(module, symbolName);
+    return dlsym(Writable(module), symbolName);
 }
 
-std::string HostExecutableFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0) {
-        return {};
+Module Module::Load(const std::string& file, Visibility visibility) {
+    Module module;
+    const int mode = RTLD_NOW | (visibility == Visibility::Global ? RTLD_GLOBAL : RTLD_LOCAL);
+    module.handle_ = dlopen(file.c_str(), mode);
+    module.source_ = file;
+    if (module.handle_ == nullptr) {
+        const char* reason = dlerror();
+        module.error_ = reason != nullptr ? reason : "unknown error";
     }
-    std::string folder(path, static_cast<std::size_t>(n));
-    const auto slash = folder.rfind('/');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+    return module;
 }
 
-} // namespace corvane::platform
+void Module::Close() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    dlclose(Writable(handle_));
+    handle_ = nullptr;
+}
+
+} // namespace corvane::modules

@@ -1,4 +1,4 @@
-// Module lookup and the desktop services on Windows.
+// The desktop services on Windows and the host executable's folder.
 
 #include "platform/Platform.h"
 
@@ -11,25 +11,6 @@
 #include <windows.h>
 
 namespace corvane::platform {
-
-ModuleHandle FindLoadedModule(const char* moduleName) {
-    if (moduleName == nullptr) {
-        return nullptr;
-    }
-    // GetModuleHandleA finds a loaded module only; it never loads one.
-    return reinterpret_cast<ModuleHandle>(GetModuleHandleA(moduleName));
-}
-
-ModuleHandle HostExecutableModule() {
-    return reinterpret_cast<ModuleHandle>(GetModuleHandleA(nullptr));
-}
-
-void* FindModuleSymbol(ModuleHandle module, const char* symbolName) {
-    if (module == nullptr || symbolName == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), symbolName));
-}
 
 std::string HostExecutableFolder() {
     char path[MAX_PATH + 1] = {};
