@@ -15,13 +15,18 @@ source scripts/lib/format.sh
 source scripts/lib/install.sh
 source scripts/lib/page.sh
 
+# Each stage's start, in seconds since this script began: CI's time limit is for the whole run.
+elapsed() { echo "-- ${SECONDS} s"; }
+
 install_native_deps
 install_windows_deps
 # KiCad early: the native tests compare the placement rules with its footprint library.
 install_fab_deps
+elapsed
 
 # Formatting first: it takes seconds and names the file.
 check_format
+elapsed
 
 jobs=$(nproc)
 echo "== native build"
@@ -29,18 +34,23 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" -- --quiet
 echo "== native tests"
 ctest --preset native -j "$jobs"
+elapsed
 
 # The program as a person installs it: cmake --install, and the Debian package.
 run_install_checks build/native
+elapsed
 
 # The board page: its data code under Node, the page of every board in headless Chromium.
 run_page_checks build/native
+elapsed
 
 # The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.
 run_kicad_checks build/native
+elapsed
 
 # The whole suite again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
 run_sanitizer_tests build/sanitize
+elapsed
 
 # The real target: the 32-bit Windows DLL, with the test programs run under wine (in a wine
 # prefix of the build tree's own, which the first build makes).
@@ -49,6 +59,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs" -- --quiet
 echo "== windows tests (wine)"
 ctest --preset windows -j "$jobs"
+elapsed
 
 # A short fuzzing run of a fixed number of executions per target; any finding fails.
 run_short_fuzz build/fuzz
+elapsed
