@@ -1,11 +1,11 @@
 #include "svgwriter/SvgWriter.h"
 
 #include "svgwriter/LayerStyle.h"
+#include "textformat/DecimalText.h"
 #include "textformat/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -32,22 +32,7 @@ double SizeMils(std::int32_t units) {
 
 // Two decimals at most, no trailing zeros: small, exact enough, the same on every platform.
 void AppendDecimal(std::string& out, double value) {
-    const double rounded = std::round(value * 100.0) / 100.0;
-    if (rounded == 0 || !std::isfinite(rounded)) {
-        out += '0';
-        return;
-    }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                      std::chars_format::fixed, 2);
-    const char* end = result.ptr;
-    while (end[-1] == '0') {
-        --end;
-    }
-    if (end[-1] == '.') {
-        --end;
-    }
-    out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    decimal::AppendHundredths(out, value);
 }
 
 std::string Decimal(double value) {
