@@ -7,8 +7,8 @@
 # boardmodel and cliplatform at the bottom, then safeoutput, hostlink (on the module seam) and
 # placement (what the board implies for assembly, which more than one writer shows), then the
 # writers, which know neither one another, nor the host link, nor the program (corvane-import),
-# which knows all. corvane-fab, the manufacturing command, is Python that runs corvane-import as a
-# program: it includes nothing.
+# which knows all; the page's converter (web) runs the program's import job. corvane-fab, the
+# manufacturing command, is Python that runs corvane-import as a program: it includes nothing.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -23,7 +23,7 @@ set(allowed_importer contract jsontext platform modules serverclient pcbmodel im
 set(allowed_host contract)
 
 set(tool_layers textformat boardmodel cliplatform safeoutput hostlink placement jsonwriter svgwriter
-                kicadwriter assemblywriter htmlwriter corvane-import corvane-fab)
+                kicadwriter assemblywriter htmlwriter corvane-import corvane-fab web)
 set(writer_allowed boardmodel textformat safeoutput placement)
 set(allowed_textformat jsontext textformat)
 set(allowed_boardmodel boardmodel)
@@ -38,6 +38,7 @@ set(allowed_assemblywriter ${writer_allowed} assemblywriter)
 set(allowed_htmlwriter ${writer_allowed} htmlwriter)
 set(allowed_corvane-import contract jsontext platform ${tool_layers})
 set(allowed_corvane-fab corvane-fab)
+set(allowed_web ${allowed_corvane-import} web)
 list(APPEND layers ${tool_layers})
 
 set(violations "")
