@@ -63,12 +63,16 @@ export class BoardCard {
     }
 
     cancelled() {
+        this.root.dataset.status = "cancelled";
         this.part(".board-progress").hidden = true;
         this.part(".board-outcome").textContent = "cancelled: nothing was written";
     }
 
     // The worker's answer: { status, documents, summary, errors }.
     finished(result, makeZip) {
+        this.root.dataset.status = result.status;
+        this.root.dataset.seconds = result.seconds;
+        this.root.dataset.memory = result.memory;
         this.part(".board-progress").hidden = true;
         const outcome = this.part(".board-outcome");
         const importLine = /^Import:\s+(.*)$/m.exec(result.summary);
