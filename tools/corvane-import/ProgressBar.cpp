@@ -120,6 +120,9 @@ std::string ProgressBar::Line() const {
 }
 
 void ProgressBar::Draw(bool force) {
+    if (!enabled_ && !listener_) {
+        return; // no clock read per step when no one watches
+    }
     const auto now = std::chrono::steady_clock::now();
     if (listener_ && (force || now - lastTold_ >= RedrawInterval)) {
         listener_(caption_, done_, total_);
