@@ -23,11 +23,12 @@ typedef std::uint8_t(CORVANE_IMPORTER_CALL* ImportFileIntoPcb_fn)(const std::uin
 
 /// Forms of the import report.
 enum CorvaneReportFormat : std::uint8_t {
-    CorvaneReportText = 0,    // one group a line, for people
-    CorvaneReportJson = 1,    // a JSON document, for programs
-    CorvaneReportCounts = 2,  // one line counting the entries by kind
-    CorvaneReportLosses = 3,  // the kinds of the entries that may have lost data, "" when none
-    CorvaneReportFailure = 4, // why the import failed inside the plug-in, "" when it did not
+    CorvaneReportText = 0,        // one group a line, for people
+    CorvaneReportJson = 1,        // a JSON document, for programs
+    CorvaneReportCounts = 2,      // one line counting the entries by kind
+    CorvaneReportLosses = 3,      // the kinds of the entries that may have lost data, "" when none
+    CorvaneReportFailure = 4,     // why the import failed inside the plug-in, "" when it did not
+    CorvaneReportObjectLines = 5, // "handle line" of every object the import made, one a line
 };
 
 /// What the last import passed over or changed, with line numbers, as zero-terminated text in
