@@ -70,6 +70,12 @@ public:
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
         notes_.DerivedNets = outcome.DerivedNets;
         notes_.MadeUpEdge = outcome.MadeUpEdge;
+        for (const StoredObject& object : outcome.Clamped) {
+            notes_.KicadClampedLines.push_back(object.Line);
+        }
+        for (const StoredObject& object : outcome.FarPlaced) {
+            notes_.KicadFarLines.push_back(object.Line);
+        }
     }
 
 private:
@@ -97,11 +103,11 @@ std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes
 
 const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
-        {"--json", "json", true, false, Json},
-        {"--svg", "svg", true, false, Svg},
-        {"--kicad", "kicad_pcb", false, false, Kicad},
-        {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
-        {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
+        {"--json", "json", true, false, false, Json},
+        {"--svg", "svg", true, false, false, Svg},
+        {"--kicad", "kicad_pcb", false, false, true, Kicad},
+        {"--bom", "bom.csv", false, true, false, FromSnapshot<Bom>},
+        {"--positions", "pos.csv", false, true, false, FromSnapshot<Positions>},
     };
     return kinds;
 }

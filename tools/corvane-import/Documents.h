@@ -12,6 +12,7 @@
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +32,9 @@ struct DocumentNotes {
     std::optional<std::size_t> DerivedNets;
     /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
     bool MadeUpEdge = false;
+    /// The file lines of the objects the KiCad board clamped, and of those far outside the rest
+    /// of the board it placed where the file says (KicadBoardOutcome).
+    std::vector<std::uint32_t> KicadClampedLines, KicadFarLines;
 };
 
 /// What a document's writer is given besides its stream.
@@ -54,6 +58,7 @@ struct DocumentKind {
     bool WrittenByDefault;      // written into an --out-dir folder when no document is named
     bool NeedsSnapshot;         // made from the whole board (which is then read back into memory);
                                 // the KiCad board keeps its own, compactly
+    bool NamesLines;            // names objects by their file lines, which the walk then reads
     DocumentWriterMaker Make;
 };
 

@@ -134,6 +134,12 @@ struct WalkTargets {
 // memory only for the documents made from all of it.
 void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
+    // The file line of each object, from the plug-in, for the documents that name objects by it.
+    std::optional<ObjectLineIndex> lines;
+    if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
+                    [](const DocumentStream& document) { return document.Kind->NamesLines; })) {
+        lines.emplace(ImportReport(modules, CorvaneReportObjectLines));
+    }
     BoardCollector snapshot(targets.Header);
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
@@ -157,11 +163,14 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
     if (writing) {
         bar.Init(caption, BoardMemberCount(modules.Server(), board));
     }
-    WalkBoard(modules.Server(), board, visitors, [&] {
-        if (writing) {
-            bar.Step();
-        }
-    });
+    WalkBoard(
+        modules.Server(), board, visitors,
+        [&] {
+            if (writing) {
+                bar.Step();
+            }
+        },
+        lines ? &*lines : nullptr);
     bar.Finish();
 }
 
@@ -255,13 +264,19 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         PrintError(failure);
     }
 
+    // What the KiCad board could not hold as the file has it is a possible loss too.
+    const std::string outputLosses =
+        documentNotes.KicadClampedLines.empty() ? "" : "kicad-beyond-reach";
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
-                                      options.Strict && !losses.empty());
+                                      options.Strict && !(losses + outputLosses).empty());
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
         outcome.Losses = losses;
+        outcome.OutputLosses = outputLosses;
         outcome.DerivedNets = documentNotes.DerivedNets;
+        outcome.KicadClampedLines = documentNotes.KicadClampedLines;
+        outcome.KicadFarLines = documentNotes.KicadFarLines;
         for (const ReadingNote note : notes) {
             outcome.Notes.emplace_back(KindOf(note).Detail);
         }

@@ -1,14 +1,17 @@
 #include "kicadwriter/BoardOutline.h"
 
+#include "boardmodel/BoardBulk.h"
 #include "kicadwriter/KicadArc.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <map>
 #include <numbers>
 #include <numeric>
+#include <span>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -25,7 +28,58 @@ std::int64_t Half(std::int64_t size) {
     return std::abs(size) / 2 + 1;
 }
 
-void AddText(const Text& t, Extent& extent) {
+// What one object covers, and the points that place it: the ends of a line or a fill, the
+// centre of anything else, a text's own point.
+struct ObjectPlace {
+    Extent Covers;
+    std::array<BulkPoint, 2> Anchors{};
+    std::size_t AnchorCount = 1;
+
+    std::span<const BulkPoint> AnchorList() const { return {Anchors.data(), AnchorCount}; }
+};
+
+BulkPoint Anchor(std::int64_t x, std::int64_t y) {
+    return {double(x), double(y)};
+}
+
+ObjectPlace PlaceOf(const Track& t) {
+    ObjectPlace place{{}, {Anchor(t.X1, t.Y1), Anchor(t.X2, t.Y2)}, 2};
+    place.Covers.Add(t.X1, t.Y1, Half(t.Width));
+    place.Covers.Add(t.X2, t.Y2, Half(t.Width));
+    return place;
+}
+
+ObjectPlace PlaceOf(const Via& v) {
+    ObjectPlace place{{}, {Anchor(v.X, v.Y)}, 1};
+    place.Covers.Add(v.X, v.Y, Half(v.Size));
+    return place;
+}
+
+ObjectPlace PlaceOf(const Pad& pad) {
+    ObjectPlace place{{}, {Anchor(pad.X, pad.Y)}, 1};
+    place.Covers.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
+    return place;
+}
+
+ObjectPlace PlaceOf(const Arc& a) {
+    ObjectPlace place{{}, {Anchor(a.X, a.Y)}, 1};
+    place.Covers.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
+    return place;
+}
+
+ObjectPlace PlaceOf(const Fill& f) {
+    // Turned about its centre, the fill stays within its half diagonal.
+    const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
+    const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
+    const std::int64_t w = std::abs(std::int64_t{f.X2} - f.X1);
+    const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
+    ObjectPlace place{{}, {Anchor(f.X1, f.Y1), Anchor(f.X2, f.Y2)}, 2};
+    place.Covers.Add(cx, cy, w / 2 + h / 2 + 1);
+    return place;
+}
+
+ObjectPlace PlaceOf(const Text& t) {
+    ObjectPlace place{{}, {Anchor(t.X, t.Y)}, 1};
     const double height = std::abs(double(t.Height));
     const double width = height * CharacterWidthPerHeight * double(t.Content.size());
     const double radians =
@@ -33,37 +87,50 @@ void AddText(const Text& t, Extent& extent) {
     const double sign = t.Mirror ? -1 : 1;
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{sign * width, 0.0},
                                std::pair{0.0, height}, std::pair{sign * width, height}}) {
-        extent.Add(t.X + std::llround(x * std::cos(radians) - y * std::sin(radians)),
-                   t.Y + std::llround(x * std::sin(radians) + y * std::cos(radians)));
+        place.Covers.Add(t.X + std::llround(x * std::cos(radians) - y * std::sin(radians)),
+                         t.Y + std::llround(x * std::sin(radians) + y * std::cos(radians)));
+    }
+    return place;
+}
+
+// Every object of a container with what it covers, kind by kind in the store's order.
+template <typename Each>
+void EachObjectOf(const StoredPrimitives& p, std::uint32_t container, const Each& each) {
+    const auto kind = [&](const auto& column, StoredKind what) {
+        for (std::size_t i = 0; i < column.size(); ++i) {
+            const auto object = column[i];
+            each(PlaceOf(object), StoredObject{container, what, std::uint32_t(i), object.Line});
+        }
+    };
+    kind(p.Tracks, StoredKind::Track);
+    kind(p.Vias, StoredKind::Via);
+    kind(p.Pads, StoredKind::Pad);
+    kind(p.Arcs, StoredKind::Arc);
+    kind(p.Fills, StoredKind::Fill);
+    kind(p.Texts, StoredKind::Text);
+}
+
+// Every object of the board that covers anything: the primitives and the components' texts (a
+// component's own place is where its pads are, or its texts).
+template <typename Each> void EachObject(const BoardStore& board, const Each& each) {
+    EachObjectOf(board.Free(), 0, each);
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        const auto container = std::uint32_t(i + 1);
+        EachObjectOf(board.ChildrenOf(i), container, each);
+        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
+        if (c.HasDesignatorText) {
+            each(PlaceOf(board.Expand(c.DesignatorText)),
+                 StoredObject{container, StoredKind::DesignatorText, 0, c.DesignatorText.Line});
+        }
+        if (c.HasCommentText) {
+            each(PlaceOf(board.Expand(c.CommentText)),
+                 StoredObject{container, StoredKind::CommentText, 0, c.CommentText.Line});
+        }
     }
 }
 
-// Primitives, or a store's.
-template <typename Objects> void AddPrimitives(const Objects& p, Extent& extent) {
-    for (const Track& t : p.Tracks) {
-        extent.Add(t.X1, t.Y1, Half(t.Width));
-        extent.Add(t.X2, t.Y2, Half(t.Width));
-    }
-    for (const Via& v : p.Vias) {
-        extent.Add(v.X, v.Y, Half(v.Size));
-    }
-    for (const Pad& pad : p.Pads) {
-        extent.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
-    }
-    for (const Arc& a : p.Arcs) {
-        extent.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
-    }
-    for (const Fill& f : p.Fills) {
-        // Turned about its centre, the fill stays within its half diagonal.
-        const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
-        const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
-        const std::int64_t w = std::abs(std::int64_t{f.X2} - f.X1);
-        const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
-        extent.Add(cx, cy, w / 2 + h / 2 + 1);
-    }
-    for (const Text& t : p.Texts) {
-        AddText(t, extent);
-    }
+BulkBox BoxOf(const Extent& e) {
+    return {double(e.MinX()), double(e.MinY()), double(e.MaxX()), double(e.MaxY())};
 }
 
 // An edge of the graph of line ends: a track or an arc, between two points of the sheet.
@@ -177,19 +244,30 @@ std::vector<Loop> ClosedLoops(const std::vector<Link>& links) {
 
 } // namespace
 
-Extent BoardExtent(const BoardStore& board) {
-    Extent extent;
-    AddPrimitives(board.Free(), extent);
-    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-        AddPrimitives(board.ChildrenOf(i), extent);
-        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
-        if (c.HasDesignatorText) {
-            AddText(board.Expand(c.DesignatorText), extent);
-        }
-        if (c.HasCommentText) {
-            AddText(board.Expand(c.CommentText), extent);
-        }
+BoardExtent FindBoardExtent(const BoardStore& board) {
+    BulkFinder finder;
+    Extent all;
+    EachObject(board, [&](const ObjectPlace& place, const StoredObject&) {
+        finder.Add(BoxOf(place.Covers), place.AnchorList());
+        all.Add(place.Covers);
+    });
+    BoardExtent extent;
+    const std::optional<BoardBulk> bulk = finder.Bulk();
+    extent.Near = bulk;
+    if (!bulk) {
+        return extent;
     }
+    // The bulk's extent is made of objects' own ends, whole host units.
+    extent.Bulk.Add(std::int64_t(bulk->Extent.MinX), std::int64_t(bulk->Extent.MinY));
+    extent.Bulk.Add(std::int64_t(bulk->Extent.MaxX), std::int64_t(bulk->Extent.MaxY));
+    if (bulk->IsNear(BoxOf(all))) {
+        return extent; // nothing is far
+    }
+    EachObject(board, [&](const ObjectPlace& place, const StoredObject& object) {
+        if (!bulk->IsNear(BoxOf(place.Covers))) {
+            extent.Far.push_back(object);
+        }
+    });
     return extent;
 }
 

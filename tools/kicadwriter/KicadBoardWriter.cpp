@@ -1,5 +1,6 @@
 #include "kicadwriter/KicadBoardWriter.h"
 
+#include "boardmodel/BoardBulk.h"
 #include "kicadwriter/BoardOutline.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadArc.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <numbers>
 #include <optional>
@@ -41,26 +43,6 @@ constexpr std::int64_t ZoneThermalBridge = 508'000;
 constexpr std::int64_t PlaneClearance = 508'000;
 constexpr std::int64_t PlaneMinThickness = 254'000;
 constexpr std::int64_t FillMinThickness = 25'400;
-
-// A list of a point: "(name x y)".
-void Point(SExprWriter& w, std::string_view name, SheetPoint p) {
-    w.Open(name).Length(p.X).Length(p.Y).Close();
-}
-
-// A size or width: its magnitude, within KiCad's reach.
-std::int64_t SizeOf(std::int64_t hostUnits) {
-    return std::min(Nanometres(std::abs(hostUnits)), MaxNanometres);
-}
-
-// KiCad draws no line of width 0 and gives such a line its default width: the file says so.
-std::int64_t LineWidthOf(std::int64_t hostUnits) {
-    return hostUnits == 0 ? DefaultLineWidth : SizeOf(hostUnits);
-}
-
-// KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
-std::int64_t PadSizeOf(std::int64_t hostUnits) {
-    return std::clamp(Nanometres(std::abs(hostUnits)), SmallestPad, MaxNanometres);
-}
 
 // Cosine and sine of an angle in degrees, exact at quarter turns.
 std::pair<double, double> CosSin(double degrees) {
@@ -122,16 +104,26 @@ public:
         : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
           padForms_(layers_), board_(board), edgeLayer_(edgeLayer), sink_(sink),
           progress_(progress) {
-        extent_ = BoardExtent(board_);
-        outlineBox_ = FallbackOutline(extent_);
-        sheet_.emplace(SheetAround(extent_));
+        // Placed from the bulk of the board: an object far from the rest moves nothing else.
+        extent_ = FindBoardExtent(board_);
+        outlineBox_ = FallbackOutline(extent_.Bulk);
+        sheet_.emplace(SheetAround(extent_.Bulk));
         outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
         // About an identifier an object, and three a component (its footprint and two texts).
         ids_.Reserve(board_.PrimitiveCount() + 3 * board_.ComponentCount());
     }
 
-    KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found}; }
+    KicadBoardOutcome Outcome() const {
+        KicadBoardOutcome outcome{nets_.Derived, !outline_.Found, clamped_, {}};
+        std::sort(outcome.Clamped.begin(), outcome.Clamped.end());
+        outcome.Clamped.erase(std::unique(outcome.Clamped.begin(), outcome.Clamped.end()),
+                              outcome.Clamped.end());
+        // Far objects placed as the file says: the far ones not clamped (both lists in order).
+        std::set_difference(extent_.Far.begin(), extent_.Far.end(), outcome.Clamped.begin(),
+                            outcome.Clamped.end(), std::back_inserter(outcome.FarPlaced));
+        return outcome;
+    }
 
     void Document() {
         SExprWriter w(out_, 0);
@@ -146,6 +138,7 @@ public:
         LayerList(w);
         w.NewLine().Open("setup").NewLine();
         w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
+        writing_.reset();
         Point(w, "aux_axis_origin", sheet_->At(0, 0));
         w.NewLine().Close().NewLine().NewLine();
         w.Open("net").Atom("0").Quote("").Close().NewLine();
@@ -180,10 +173,14 @@ private:
         }
         const StoredPrimitives free = board_.Free();
         for (std::size_t i = 0; i < free.Pads.size(); ++i) {
-            WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            if (Writes(Section::Footprints)) {
+                Writing(0, StoredKind::Pad, i, free.Pads.RecordAt(i).Line);
+                WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            }
             Done(1);
         }
         WritePrimitives(free, Frame{}, true, 0);
+        writing_.reset(); // the drawings below are of no object of the board
         if (!outline_.Found && pass_ == Section::Graphics) {
             const SheetPoint a = sheet_->At(outlineBox_.MinX(), outlineBox_.MaxY());
             const SheetPoint b = sheet_->At(outlineBox_.MaxX(), outlineBox_.MinY());
@@ -347,6 +344,54 @@ private:
 
     SheetPoint At(std::int64_t x, std::int64_t y) const { return sheet_->At(x, y); }
 
+    // ---- What KiCad cannot hold
+
+    void Writing(std::size_t container, StoredKind kind, std::size_t index, std::uint32_t line) {
+        writing_ = StoredObject{std::uint32_t(container), kind, std::uint32_t(index), line};
+    }
+
+    // Every point and size written goes through these: a value beyond KiCad's reach is clamped,
+    // and the object being written is noted as clamped.
+    void NoteClamped() {
+        if (writing_) {
+            clamped_.push_back(*writing_);
+        }
+    }
+
+    SheetPoint Reach(SheetPoint p) {
+        if (InReach(p)) {
+            return p;
+        }
+        NoteClamped();
+        return WithinReach(p);
+    }
+
+    // A list of a point: "(name x y)".
+    void Point(SExprWriter& w, std::string_view name, SheetPoint p) {
+        p = Reach(p);
+        w.Open(name).Length(p.X).Length(p.Y).Close();
+    }
+
+    // A size or width: its magnitude.
+    std::int64_t SizeOf(std::int64_t hostUnits) {
+        const std::int64_t size = Nanometres(std::abs(hostUnits));
+        if (size > MaxNanometres) {
+            NoteClamped();
+            return MaxNanometres;
+        }
+        return size;
+    }
+
+    // KiCad draws no line of width 0 and gives such a line its default width: the file says so.
+    std::int64_t LineWidthOf(std::int64_t hostUnits) {
+        return hostUnits == 0 ? DefaultLineWidth : SizeOf(hostUnits);
+    }
+
+    // KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
+    std::int64_t PadSizeOf(std::int64_t hostUnits) {
+        return std::max(SizeOf(hostUnits), SmallestPad);
+    }
+
     void WriteTrack(const Track& t, const Frame& frame, bool free, std::size_t index,
                     std::uint32_t net) {
         if (free && outline_.Tracks[index]) {
@@ -509,8 +554,7 @@ private:
     }
 
     // The corners as a list of points, one a line.
-    void Points(SExprWriter& w, const std::array<SheetPoint, 4>& corners,
-                const Frame& frame) const {
+    void Points(SExprWriter& w, const std::array<SheetPoint, 4>& corners, const Frame& frame) {
         w.Open("pts").NewLine();
         for (const SheetPoint& p : corners) {
             Point(w, "xy", frame.Local(p));
@@ -637,7 +681,7 @@ private:
         }
     }
 
-    void Effects(SExprWriter& w, const Text& t) const {
+    void Effects(SExprWriter& w, const Text& t) {
         w.Open("effects").Open("font");
         w.Open("size").Length(SizeOf(t.Height)).Length(SizeOf(t.Height)).Close();
         w.Open("thickness").Length(SizeOf(t.Width)).Close().Close();
@@ -662,7 +706,7 @@ private:
             return;
         }
         const std::string layer = layers_.LayerOf(t.Layer);
-        const SheetPoint at = frame.Local(At(t.X, t.Y));
+        const SheetPoint at = Reach(frame.Local(At(t.X, t.Y)));
         const bool turned = NormalisedDegrees(t.Rotation) != 0;
         const auto effects = [&](SExprWriter& w) { Effects(w, t); };
         if (role == TextRole::Board) {
@@ -735,7 +779,7 @@ private:
         const std::string name = form.Copper != 0 ? pad.Name : "";
         Item(Section::Footprints, "pad", [&](SExprWriter& w) {
             w.Quote(name).Atom(form.Kind).Atom(form.Shape);
-            const SheetPoint at = frame.Local(At(pad.X, pad.Y));
+            const SheetPoint at = Reach(frame.Local(At(pad.X, pad.Y)));
             w.Open("at").Length(at.X).Length(at.Y);
             if (turned) {
                 w.Angle(pad.Rotation);
@@ -797,29 +841,30 @@ private:
         const KindsOfSection kinds = KindsIn(free);
         const std::size_t step = free ? 1 : 0;
         // Each kind: written one by one, or only counted.
-        const auto each = [&](bool writes, std::size_t count, const auto& write) {
+        const auto each = [&](bool writes, const auto& column, StoredKind kind, const auto& write) {
             if (!writes) {
-                Done(step * count);
+                Done(step * column.size());
                 return;
             }
-            for (std::size_t i = 0; i < count; ++i) {
+            for (std::size_t i = 0; i < column.size(); ++i) {
+                Writing(container, kind, i, column.RecordAt(i).Line);
                 write(i);
                 Done(step);
             }
         };
-        each(kinds.Tracks, p.Tracks.size(), [&](std::size_t i) {
+        each(kinds.Tracks, p.Tracks, StoredKind::Track, [&](std::size_t i) {
             WriteTrack(p.Tracks[i], frame, free, i, nets_.IdOf(container, CopperKind::Track, i));
         });
-        each(kinds.Arcs, p.Arcs.size(), [&](std::size_t i) {
+        each(kinds.Arcs, p.Arcs, StoredKind::Arc, [&](std::size_t i) {
             WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
         });
-        each(kinds.Fills, p.Fills.size(), [&](std::size_t i) {
+        each(kinds.Fills, p.Fills, StoredKind::Fill, [&](std::size_t i) {
             WriteFill(p.Fills[i], frame, nets_.IdOf(container, CopperKind::Fill, i));
         });
-        each(kinds.Texts, p.Texts.size(), [&](std::size_t i) {
+        each(kinds.Texts, p.Texts, StoredKind::Text, [&](std::size_t i) {
             WriteText(p.Texts[i], frame, free ? TextRole::Board : TextRole::User);
         });
-        each(kinds.Vias, p.Vias.size(), [&](std::size_t i) {
+        each(kinds.Vias, p.Vias, StoredKind::Via, [&](std::size_t i) {
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
         });
     }
@@ -892,35 +937,50 @@ private:
             Done(1 + children.Count());
             return;
         }
-        const Component c = board_.ComponentAt(index);
+        Component c = board_.ComponentAt(index);
         const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
         const bool bottom = c.Layer == "BottomLayer";
         const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
-        const Frame frame{true, At(c.X, c.Y), rotation};
+        Writing(container, StoredKind::Component, 0, c.Line);
+        const Frame frame{true, FootprintOrigin(c, pads), rotation};
         const FootprintPlace place{FootprintName(c.Pattern), bottom, frame.Origin, rotation};
         BeginFootprint(place);
         if (c.DesignatorText) {
+            Writing(container, StoredKind::DesignatorText, 0, c.DesignatorText->Line);
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
         } else {
             HiddenText(TextRole::Reference, c.Designator, bottom);
         }
         if (c.CommentText) {
+            Writing(container, StoredKind::CommentText, 0, c.CommentText->Line);
             WriteText(*c.CommentText, frame, TextRole::Value);
         } else {
             HiddenText(TextRole::Value, c.Comment, bottom);
         }
         WritePrimitives(children, frame, false, container);
         for (std::size_t i = 0; i < pads.size(); ++i) {
+            Writing(container, StoredKind::Pad, i, pads[i].Line);
             WritePad(pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
         }
         Footprint(place, Attributes(pads, false));
         Done(1 + children.Count());
     }
 
-    void WriteFreePad(const Pad& pad, std::uint32_t net) {
-        if (!Writes(Section::Footprints)) {
-            return;
+    // The footprint's place: the component's own, or where KiCad cannot reach it (a damaged
+    // position line), the middle of its pads within the bulk of the board, so that its items
+    // keep their places; the component is then noted as clamped.
+    SheetPoint FootprintOrigin(Component& c, const std::vector<Pad>& pads) {
+        const SheetPoint own = At(c.X, c.Y);
+        if (InReach(own)) {
+            return own;
         }
+        NoteClamped();
+        c.Children.Pads = pads;
+        const PartPlacement middle = PlacementOf(c, extent_.Near);
+        return WithinReach(At(middle.X, middle.Y));
+    }
+
+    void WriteFreePad(const Pad& pad, std::uint32_t net) {
         const bool bottom = layers_.CopperOf(pad.Layer) != nullptr &&
                             layers_.CopperOf(pad.Layer)->Name == "B.Cu" && pad.Hole <= 0;
         const Frame frame{true, At(pad.X, pad.Y), 0};
@@ -974,7 +1034,10 @@ private:
     std::string edgeLayer_;
     const TextSink& sink_;
     const ProgressSteps& progress_;
-    Extent extent_, outlineBox_;
+    BoardExtent extent_;
+    Extent outlineBox_;
+    std::optional<StoredObject> writing_; // the object being written, noted when clamped
+    std::vector<StoredObject> clamped_;   // with repeats: an object is written in parts
     std::optional<SheetPlacement> sheet_;
     EdgeOutline outline_;
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -42,7 +43,14 @@ KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings);
 struct KicadBoardOutcome {
     std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
     bool MadeUpEdge = false;     // the edge layer holds no closed outline: the edge is the
-                                 // rectangle around everything, which no drawing of the board gave
+                                 // rectangle around the board, which no drawing of the board gave
+    /// Objects with a point or size beyond KiCad's reach (about 1.5 m from the sheet's corner),
+    /// which was clamped: KiCad does not have them as the board does. Every other object lies
+    /// where the board has it, moved by the sheet's one offset. In the store's order.
+    std::vector<StoredObject> Clamped;
+    /// Objects far outside the rest of the board (boardmodel/BoardBulk.h) that are not clamped:
+    /// placed as the board has them, but left out of the sheet's fitting and the made-up edge.
+    std::vector<StoredObject> FarPlaced;
 };
 
 /// The KiCad board file of the board written to the sink as it is made. Holds no more of the text

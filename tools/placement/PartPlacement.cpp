@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -147,11 +148,42 @@ double FootprintRotation(const Component& component, const InferredRotation& inf
     return inferred.Rule == RotationRule::NotInferred ? component.Rotation : inferred.Degrees;
 }
 
-PartPlacement PlacementOf(const Component& component) {
-    const std::vector<Pad>& pads = component.Children.Pads;
-    if (pads.empty()) {
+namespace {
+
+BulkBox PadBox(const Pad& pad) {
+    const auto [hx, hy] = TurnedHalves(pad);
+    return {pad.X - hx, pad.Y - hy, pad.X + hx, pad.Y + hy};
+}
+
+void AddPad(BulkFinder& finder, const Pad& pad) {
+    const BulkPoint centre{double(pad.X), double(pad.Y)};
+    finder.Add(PadBox(pad), {&centre, 1});
+}
+
+} // namespace
+
+std::optional<BoardBulk> PadBulk(const Board& board) {
+    BulkFinder finder;
+    for (const Pad& pad : board.Free.Pads) {
+        AddPad(finder, pad);
+    }
+    for (const Component& c : board.Components) {
+        for (const Pad& pad : c.Children.Pads) {
+            AddPad(finder, pad);
+        }
+    }
+    return finder.Bulk();
+}
+
+PartPlacement PlacementOf(const Component& component, const std::optional<BoardBulk>& bulk) {
+    const std::vector<Pad>& all = component.Children.Pads;
+    if (all.empty()) {
         return {component.X, component.Y, {}};
     }
+    std::vector<Pad> near;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(near),
+                 [&](const Pad& pad) { return !bulk || bulk->IsNear(PadBox(pad)); });
+    const std::vector<Pad>& pads = near.empty() ? all : near;
     double minX = std::numeric_limits<double>::max(), minY = minX;
     double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
     for (const Pad& pad : pads) {
@@ -160,7 +192,7 @@ PartPlacement PlacementOf(const Component& component) {
         minY = std::min(minY, pad.Y - hy), maxY = std::max(maxY, pad.Y + hy);
     }
     return {std::llround((minX + maxX) / 2), std::llround((minY + maxY) / 2),
-            InferRotation(pads, component.Layer == "BottomLayer")};
+            InferRotation(all, component.Layer == "BottomLayer")};
 }
 
 } // namespace corvane::cli

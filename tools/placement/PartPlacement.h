@@ -5,9 +5,11 @@
 // at the top and the pins running down; two rows, pin 1 at the top left and the pins running down
 // the left side.
 
+#include "boardmodel/BoardBulk.h"
 #include "boardmodel/BoardModel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -37,7 +39,14 @@ struct PartPlacement {
 /// The rotation of the component's footprint: the inferred one, else the component's own.
 double FootprintRotation(const Component& component, const InferredRotation& inferred);
 
-/// The placement of a component: its reference point and rotation 0 when it has no pads.
-PartPlacement PlacementOf(const Component& component);
+/// The placement of a component: its reference point and rotation 0 when it has no pads. Given
+/// the bulk of the board (host units), pads far from the rest of the board (a damaged value)
+/// are left out of the centre, unless all are.
+PartPlacement PlacementOf(const Component& component,
+                          const std::optional<BoardBulk>& bulk = std::nullopt);
+
+/// The bulk of the board's pads, free and in components, in host units: what placements are
+/// measured against.
+std::optional<BoardBulk> PadBulk(const Board& board);
 
 } // namespace corvane::cli
