@@ -18,7 +18,8 @@
 # such a set is refused. A board whose import may have lost data (a file cut short, ...) is refused
 # with corvane-import's status 6 and its summary's line, unless --accept-damage is given. A board
 # whose edge layer holds no closed outline gets a rectangle around everything as its edge: said on
-# standard error. On a fresh Debian machine it first installs what it needs (as root): the build,
+# standard error. A board with nothing to make (no pad and no copper, such as an empty board) is
+# refused with status 1 and no set is made. On a fresh Debian machine it first installs what it needs (as root): the build,
 # KiCad without its recommended packages, and gerbv; CORVANE_IMPORT names a corvane-import to run
 # instead of building one. Exits non-zero when a step fails or gerbv cannot read a file.
 set -euo pipefail
@@ -105,7 +106,14 @@ elif [ "$status" -ne 0 ]; then
     echo "fab.sh: corvane-import failed ($status)" >&2
     exit "$status"
 fi
-if ! /usr/bin/python3 scripts/lib/kicad_fab.py "$work/$name.kicad_pcb" "$work" >"$log"; then
+# A board with nothing to make (no pad, no copper) is refused by kicad_fab.py with status 3.
+plot_status=0
+/usr/bin/python3 scripts/lib/kicad_fab.py "$work/$name.kicad_pcb" "$work" >"$log" ||
+    plot_status=$?
+if [ "$plot_status" -eq 3 ]; then
+    echo "fab.sh: $name has no pad and no copper: there is nothing to make; no set is made" >&2
+    exit 1
+elif [ "$plot_status" -ne 0 ]; then
     echo "fab.sh: KiCad could not plot $name.kicad_pcb" >&2
     exit 1
 fi

@@ -1,12 +1,12 @@
 # The KiCad stage: the KiCad boards corvane-import writes, checked by KiCad itself, every layer
 # of them plotted by KiCad and compared with the SVG, and the manufacturing sets of the demo board,
-# the routed test board, an empty board and a real board, plotted by KiCad and read by gerbv, with
-# fab.sh's own behaviours. Source scripts/lib/deps.sh first (apt_install), and call from the
-# repository's root.
+# the routed test board and a real board, plotted by KiCad and read by gerbv, with fab.sh's own
+# behaviours (an empty board refused among them). Source scripts/lib/deps.sh first (apt_install),
+# and call from the repository's root.
 
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
-# (build/native), and the layer comparison over the same boards; then scripts/fab.sh on four
+# (build/native), and the layer comparison over the same boards; then scripts/fab.sh on three
 # boards, into BUILD_DIR/fab, and its test.
 run_kicad_checks() {
     local build="${1:-build/native}"
@@ -27,15 +27,11 @@ run_kicad_checks() {
     [ ! -f ../shared/corpus/PRJ12.PCB ] || wrong+=(../shared/corpus/PRJ12.PCB)
     tests/kicad/wrong-arc-test.sh "$program" "${wrong[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
-    local entry board name accept
-    # The empty board is a file cut short after its header: its loss is accepted.
-    for entry in examples/demo.PCB tests/kicad/data/routed.PCB \
-        "tests/tools/data/header-only.PCB --accept-damage" ../shared/corpus/PRJ12.PCB; do
-        read -r board accept <<<"$entry"
+    local board name
+    for board in examples/demo.PCB tests/kicad/data/routed.PCB ../shared/corpus/PRJ12.PCB; do
         [ -f "$board" ] || continue
         name=$(basename "$board" .PCB)
-        CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh $accept "$board" "$build/fab/$name" |
-            tail -1
+        CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh "$board" "$build/fab/$name" | tail -1
     done
     tests/scripts/fab-test.sh "$program"
 }

@@ -8,12 +8,17 @@ unplated apart.
 Coordinates are those of the auxiliary origin, which corvane-import puts on the origin of the
 imported board, so the files measure from the same point as the board file did. Prints the names
 of the files written, one a line. Run with the python that has KiCad's pcbnew module.
+
+A board with nothing to make (no pad and no copper) is refused before anything is plotted: the
+reason on standard error, exit status 3 (NOTHING_TO_MAKE).
 """
 
 import os
 import sys
 
 import pcbnew
+
+NOTHING_TO_MAKE = 3
 
 # Technical layers in the order a fabrication house lists them, with their files' suffixes.
 TECHNICAL = [
@@ -43,8 +48,27 @@ def used_layers(board):
     return used
 
 
+def something_to_make(board):
+    """Whether a fabrication house could make anything of the board: a pad, or copper (a track, a
+    via, a zone or a drawing on a copper layer)."""
+    copper = pcbnew.LSET.AllCuMask()
+    if len(board.GetTracks()) or any(len(fp.Pads()) for fp in board.GetFootprints()):
+        return True
+    if any(not zone.GetIsRuleArea() and zone.GetLayerSet().Contains(layer)
+           for zone in board.Zones() for layer in copper.Seq()):
+        return True
+    drawings = list(board.GetDrawings())
+    for fp in board.GetFootprints():
+        drawings += list(fp.GraphicalItems())
+    return any(copper.Contains(item.GetLayer()) for item in drawings)
+
+
 def plot(board_file, out):
     board = pcbnew.LoadBoard(board_file)
+    if not something_to_make(board):
+        print("%s holds no pad and no copper: there is nothing to make"
+              % os.path.basename(board_file), file=sys.stderr)
+        raise SystemExit(NOTHING_TO_MAKE)
     pcbnew.ZONE_FILLER(board).Fill(board.Zones())
     written = [name for _, name in plot_layers(board, out)]
     written += drill_files(board, board_file, out)
