@@ -6,21 +6,27 @@
 
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
-# (build/native), and the layer comparison over the same boards; then scripts/fab.sh on three
-# boards, into BUILD_DIR/fab, and its test.
+# (build/native), damaged copies of the real boards (check_damaged.py), and the layer comparison
+# over the same boards; then scripts/fab.sh on three boards, into BUILD_DIR/fab, and its test.
 run_kicad_checks() {
     local build="${1:-build/native}"
     install_fab_deps
     echo "== KiCad export (checked by KiCad's pcbnew and design-rule check)"
     local boards=(examples/demo.PCB tests/kicad/data/*.PCB tests/tools/data/*.PCB
         tests/malformed/cases/*.pcb)
-    local corpus
+    local corpus corpus_boards=()
     for corpus in ../shared/corpus/*.PCB; do
-        [ -f "$corpus" ] && boards+=("$corpus")
+        [ -f "$corpus" ] && corpus_boards+=("$corpus")
     done
+    boards+=("${corpus_boards[@]}")
     local program="$build/tools/corvane-import/corvane-import"
     /usr/bin/python3 tests/kicad/check_kicad.py --program "$program" --clean routed.PCB \
         --clean netless-routed.PCB --finds-clearance netless-gap.PCB "${boards[@]}"
+    if [ "${#corpus_boards[@]}" -gt 0 ]; then
+        echo "== damaged copies of the real boards, one line changed each"
+        /usr/bin/python3 tests/kicad/check_damaged.py --program "$program" --fab scripts/fab.sh \
+            "${corpus_boards[@]}"
+    fi
     echo "== every layer drawn twice: KiCad's Gerber files by gerbv, corvane-import's SVG"
     /usr/bin/python3 tests/kicad/compare_layers.py --program "$program" "${boards[@]}"
     local wrong=(examples/demo.PCB)
