@@ -2,9 +2,11 @@
 // from the server in one walk, as corvane-import reads it, into every document the program writes
 // (DocumentKinds: JSON, SVG, the KiCad board, the BOM and the placement, each with the program's
 // default settings), each into memory. Plug-in, server, the walk and the writers all run in this
-// process, instrumented.
+// process, instrumented. Every object of the KiCad board not reported as clamped must lie where the
+// board read back has it, moved by the sheet's one offset (KicadPlaces.h).
 
 #include "FuzzInputFile.h"
+#include "KicadPlaces.h"
 #include "PluginExports.h"
 #include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardVisitor.h"
@@ -13,6 +15,7 @@
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
 #include "hostlink/HalvexApi.h"
+#include "hostlink/ObjectLineIndex.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
@@ -83,7 +86,8 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
-    corvane::cli::WalkBoard(server, board, visitors);
+    corvane::cli::ObjectLineIndex lines(GetImportReport(CorvaneReportObjectLines));
+    corvane::cli::WalkBoard(server, board, visitors, {}, &lines);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
         if (document.Stream->Text().empty() || document.Stream->Failed()) {
@@ -92,6 +96,15 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                          document.Stream->Failed() ? document.Stream->Error().c_str()
                                                    : "nothing written");
             __builtin_trap();
+        }
+        if (document.Kind->Option == "--kicad" && notes.Kicad) {
+            const std::string misplaced = corvanefuzz::MisplacedObject(
+                snapshot.Collected(), *notes.Kicad, document.Stream->Text());
+            if (!misplaced.empty()) {
+                std::fprintf(stderr, "--kicad: %s, and not reported as clamped\n",
+                             misplaced.c_str());
+                __builtin_trap();
+            }
         }
     }
 }

@@ -65,17 +65,9 @@ public:
     void OnBoardEnd() override {
         bar_.Init("Writing " + name_,
                   std::int32_t(std::min<std::size_t>(KicadBoardSteps(board_), INT32_MAX)));
-        const KicadBoardOutcome outcome = WriteKicadBoard(
+        notes_.Kicad = WriteKicadBoard(
             board_, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
-        notes_.DerivedNets = outcome.DerivedNets;
-        notes_.MadeUpEdge = outcome.MadeUpEdge;
-        for (const StoredObject& object : outcome.Clamped) {
-            notes_.KicadClampedLines.push_back(object.Line);
-        }
-        for (const StoredObject& object : outcome.FarPlaced) {
-            notes_.KicadFarLines.push_back(object.Line);
-        }
     }
 
 private:

@@ -12,7 +12,6 @@
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,13 +27,9 @@ struct DocumentSettings {
 
 /// What the documents found that the summary tells.
 struct DocumentNotes {
-    /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
-    std::optional<std::size_t> DerivedNets;
-    /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
-    bool MadeUpEdge = false;
-    /// The file lines of the objects the KiCad board clamped, and of those far outside the rest
-    /// of the board it placed where the file says (KicadBoardOutcome).
-    std::vector<std::uint32_t> KicadClampedLines, KicadFarLines;
+    /// What writing the KiCad board found (derived nets, a made-up edge, objects clamped or far);
+    /// set when a KiCad board was written.
+    std::optional<KicadBoardOutcome> Kicad;
 };
 
 /// What a document's writer is given besides its stream.

@@ -265,8 +265,8 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
 
     // What the KiCad board could not hold as the file has it is a possible loss too.
-    const std::string outputLosses =
-        documentNotes.KicadClampedLines.empty() ? "" : "kicad-beyond-reach";
+    const std::optional<KicadBoardOutcome>& kicad = documentNotes.Kicad;
+    const std::string outputLosses = kicad && !kicad->Clamped.empty() ? "kicad-beyond-reach" : "";
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
                                       options.Strict && !(losses + outputLosses).empty());
     if (!options.Quiet) {
@@ -274,9 +274,15 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         outcome.Path = shownName;
         outcome.Losses = losses;
         outcome.OutputLosses = outputLosses;
-        outcome.DerivedNets = documentNotes.DerivedNets;
-        outcome.KicadClampedLines = documentNotes.KicadClampedLines;
-        outcome.KicadFarLines = documentNotes.KicadFarLines;
+        if (kicad) {
+            outcome.DerivedNets = kicad->DerivedNets;
+            for (const StoredObject& object : kicad->Clamped) {
+                outcome.KicadClampedLines.push_back(object.Line);
+            }
+            for (const StoredObject& object : kicad->FarPlaced) {
+                outcome.KicadFarLines.push_back(object.Line);
+            }
+        }
         for (const ReadingNote note : notes) {
             outcome.Notes.emplace_back(KindOf(note).Detail);
         }
@@ -286,7 +292,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string text =
             run.Several ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
                         : SummaryText(outcome, counter) +
-                              (documentNotes.MadeUpEdge
+                              (kicad && kicad->MadeUpEdge
                                    ? "Edge:        no closed outline on " + options.EdgeLayer +
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"

@@ -115,7 +115,8 @@ public:
     }
 
     KicadBoardOutcome Outcome() const {
-        KicadBoardOutcome outcome{nets_.Derived, !outline_.Found, clamped_, {}};
+        KicadBoardOutcome outcome{nets_.Derived,  !outline_.Found, clamped_, {},
+                                  sheet_->Left(), sheet_->Top()};
         std::sort(outcome.Clamped.begin(), outcome.Clamped.end());
         outcome.Clamped.erase(std::unique(outcome.Clamped.begin(), outcome.Clamped.end()),
                               outcome.Clamped.end());

@@ -51,6 +51,8 @@ struct KicadBoardOutcome {
     /// Objects far outside the rest of the board (boardmodel/BoardBulk.h) that are not clamped:
     /// placed as the board has them, but left out of the sheet's fitting and the made-up edge.
     std::vector<StoredObject> FarPlaced;
+    /// The sheet's corner in host units: a host point (x, y) lies at (x - left, top - y) on it.
+    std::int64_t SheetLeft = 0, SheetTop = 0;
 };
 
 /// The KiCad board file of the board written to the sink as it is made. Holds no more of the text
