@@ -134,17 +134,33 @@ TEST(SummaryLosses, NameTheImportsAndTheKicadBoardsWithTheirLines) {
     const std::vector<Case> cases = {
         {"", "", {}, {}, "Import:      complete\n"},
         {"line-cut", "", {}, {}, "data may have been lost (line-cut), see --report text\n"},
-        {"", "kicad-beyond-reach", {809}, {},
+        {"",
+         "kicad-beyond-reach",
+         {809},
+         {},
          "Import:      data may have been lost (kicad-beyond-reach)\n"},
-        {"value-clamped", "kicad-beyond-reach", {809}, {},
+        {"value-clamped",
+         "kicad-beyond-reach",
+         {809},
+         {},
          "(value-clamped, kicad-beyond-reach), see --report text\n"},
-        {"", "kicad-beyond-reach", {809}, {},
+        {"",
+         "kicad-beyond-reach",
+         {809},
+         {},
          "KiCad board: 1 object beyond KiCad's reach, clamped (line 809)\n"},
-        {"", "", {}, {900, 12, 0, 5, 7, 3, 8},
+        {"",
+         "",
+         {},
+         {900, 12, 0, 5, 7, 3, 8},
          "KiCad board: 7 objects far outside the rest of the board, placed where the file says "
          "(lines 3, 5, 7, 8, 12, ...)\n"},
-        {"", "", {}, {0}, "KiCad board: 1 object far outside the rest of the board, placed "
-                          "where the file says\n"},
+        {"",
+         "",
+         {},
+         {0},
+         "KiCad board: 1 object far outside the rest of the board, placed "
+         "where the file says\n"},
     };
     for (const Case& c : cases) {
         ImportOutcome outcome;

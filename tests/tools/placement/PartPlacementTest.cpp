@@ -149,7 +149,7 @@ TEST(PartPlacement, APadFarFromTheBoardIsLeftOutOfTheCentre) {
     board.Components.push_back(part);
     const std::optional<BoardBulk> bulk = PadBulk(board);
     EXPECT_EQ(PlacementOf(board.Components[0], bulk).X, 100 * Mil);
-    EXPECT_EQ(PlacementOf(board.Components[1], bulk).X, 50 * Mil); // pads 1 and 2
+    EXPECT_EQ(PlacementOf(board.Components[1], bulk).X, 50 * Mil);     // pads 1 and 2
     EXPECT_EQ(PlacementOf(board.Components[1]).X, (214748 / 2) * Mil); // without the bulk
 }
 
