@@ -139,6 +139,9 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
     if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
                     [](const DocumentStream& document) { return document.Kind->NamesLines; })) {
         lines.emplace(ImportReport(modules, CorvaneReportObjectLines));
+        // The plug-in keeps the text it handed out until it is asked again (16 bytes an object):
+        // a short form frees it before the board is read.
+        ImportReport(modules, CorvaneReportCounts);
     }
     BoardCollector snapshot(targets.Header);
     VisitorFanOut visitors;

@@ -88,7 +88,7 @@ private:
 class Walker {
 public:
     Walker(const HalvexApi& server, std::uint32_t board, BoardVisitor& visitor,
-           ObjectLineIndex* lines)
+           const ObjectLineIndex* lines)
         : server_(server), board_(board), visitor_(visitor), lines_(lines) {}
 
     void Walk(const WalkStep& step) {
@@ -299,7 +299,7 @@ private:
     const HalvexApi& server_;
     const std::uint32_t board_;
     BoardVisitor& visitor_;
-    ObjectLineIndex* lines_;
+    const ObjectLineIndex* lines_;
     const bool needsNetPads_ = visitor_.NeedsNetPads();
     // A board member, a component's child or a net's member, and the net, designator and text
     // objects those refer to.
@@ -331,7 +331,7 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 }
 
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step, ObjectLineIndex* lines) {
+               const WalkStep& step, const ObjectLineIndex* lines) {
     Walker(server, boardHandle, visitor, lines).Walk(step);
 }
 

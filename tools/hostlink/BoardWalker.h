@@ -23,7 +23,7 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 /// in the order the board holds them, then the end. With lines, each object's Line is its file
 /// line (0 where the index has none).
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step = {}, ObjectLineIndex* lines = nullptr);
+               const WalkStep& step = {}, const ObjectLineIndex* lines = nullptr);
 
 /// Everything on the board: its internal planes, free objects, components with their texts and
 /// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.

@@ -20,23 +20,32 @@ ObjectLineIndex::ObjectLineIndex(std::string_view text) {
         }
         at = lineEnd == end ? end : lineEnd + 1;
     }
-    // The server hands out handles in the order it makes objects: usually sorted already.
-    if (!std::is_sorted(entries_.begin(), entries_.end())) {
-        std::sort(entries_.begin(), entries_.end());
+    if (entries_.empty()) {
+        return;
     }
+    const auto [low, high] =
+        std::minmax_element(entries_.begin(), entries_.end(),
+                            [](const auto& a, const auto& b) { return a.first < b.first; });
+    const std::size_t range = std::size_t(high->first - low->first) + 1;
+    if (range <= 2 * entries_.size()) {
+        first_ = low->first;
+        lines_.assign(range, 0);
+        for (const auto& [handle, line] : entries_) {
+            lines_[handle - first_] = line;
+        }
+        entries_ = {};
+        return;
+    }
+    std::sort(entries_.begin(), entries_.end());
 }
 
-std::uint32_t ObjectLineIndex::LineOf(std::uint32_t handle) {
-    if (next_ < entries_.size() && entries_[next_].first == handle) {
-        return entries_[next_++].second;
+std::uint32_t ObjectLineIndex::LineOf(std::uint32_t handle) const {
+    if (!lines_.empty()) {
+        return handle >= first_ && handle - first_ < lines_.size() ? lines_[handle - first_] : 0;
     }
     const auto found = std::lower_bound(entries_.begin(), entries_.end(),
                                         std::pair<std::uint32_t, std::uint32_t>(handle, 0));
-    if (found == entries_.end() || found->first != handle) {
-        return 0;
-    }
-    next_ = std::size_t(found - entries_.begin()) + 1;
-    return found->second;
+    return found != entries_.end() && found->first == handle ? found->second : 0;
 }
 
 } // namespace corvane::cli

@@ -15,15 +15,17 @@ public:
     /// The pairs of the plug-in's text; a line that is not two numbers is passed over.
     explicit ObjectLineIndex(std::string_view text);
 
-    /// The line of the object with this handle, 0 when not known. A walk asks in about the
-    /// order the objects were made: the entry after the last one found is tried first.
-    std::uint32_t LineOf(std::uint32_t handle);
+    /// The line of the object with this handle, 0 when not known.
+    std::uint32_t LineOf(std::uint32_t handle) const;
 
-    bool Empty() const { return entries_.empty(); }
+    bool Empty() const { return lines_.empty() && entries_.empty(); }
 
 private:
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries_; // by handle
-    std::size_t next_ = 0;
+    // The server numbers its objects one after the other: most boards' handles fill a range,
+    // kept as one line per handle from the first (0: none). Otherwise pairs by handle.
+    std::uint32_t first_ = 0;
+    std::vector<std::uint32_t> lines_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries_;
 };
 
 } // namespace corvane::cli

@@ -354,7 +354,8 @@ private:
     // Every point and size written goes through these: a value beyond KiCad's reach is clamped,
     // and the object being written is noted as clamped.
     void NoteClamped() {
-        if (writing_) {
+        // An object's values come one after the other: it is noted once for them.
+        if (writing_ && (clamped_.empty() || !(clamped_.back() == *writing_))) {
             clamped_.push_back(*writing_);
         }
     }
