@@ -269,7 +269,8 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
 
     // What the KiCad board could not hold as the file has it is a possible loss too.
     const std::optional<KicadBoardOutcome>& kicad = documentNotes.Kicad;
-    const std::string outputLosses = kicad && !kicad->Clamped.empty() ? "kicad-beyond-reach" : "";
+    const std::string outputLosses =
+        kicad && (!kicad->Clamped.empty() || kicad->OriginClamped) ? "kicad-beyond-reach" : "";
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
                                       options.Strict && !(losses + outputLosses).empty());
     if (!options.Quiet) {
@@ -279,6 +280,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         outcome.OutputLosses = outputLosses;
         if (kicad) {
             outcome.DerivedNets = kicad->DerivedNets;
+            outcome.KicadOriginClamped = kicad->OriginClamped;
             for (const StoredObject& object : kicad->Clamped) {
                 outcome.KicadClampedLines.push_back(object.Line);
             }

@@ -119,6 +119,10 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
         out << "KiCad board: "
             << ObjectsLine(outcome.KicadClampedLines, "beyond KiCad's reach, clamped") << "\n";
     }
+    if (outcome.KicadOriginClamped) {
+        out << "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, "
+               "which manufacturing files measure from, is clamped\n";
+    }
     if (!outcome.KicadFarLines.empty()) {
         out << "KiCad board: "
             << ObjectsLine(outcome.KicadFarLines,

@@ -30,6 +30,8 @@ struct ImportOutcome {
     /// The file lines of the objects the KiCad board clamped (beyond KiCad's reach), and of those
     /// far outside the rest of the board it placed as the file has them (0: line not known).
     std::vector<std::uint32_t> KicadClampedLines, KicadFarLines;
+    /// The KiCad board's auxiliary origin (the host's origin) was clamped.
+    bool KicadOriginClamped = false;
 };
 
 /// Counts of one kind of object: free on the board and inside components.

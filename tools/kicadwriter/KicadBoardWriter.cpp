@@ -115,8 +115,9 @@ public:
     }
 
     KicadBoardOutcome Outcome() const {
-        KicadBoardOutcome outcome{nets_.Derived,  !outline_.Found, clamped_, {},
-                                  sheet_->Left(), sheet_->Top()};
+        KicadBoardOutcome outcome{
+            nets_.Derived, !outline_.Found,           clamped_, {}, sheet_->Left(),
+            sheet_->Top(), !InReach(sheet_->At(0, 0))};
         std::sort(outcome.Clamped.begin(), outcome.Clamped.end());
         outcome.Clamped.erase(std::unique(outcome.Clamped.begin(), outcome.Clamped.end()),
                               outcome.Clamped.end());

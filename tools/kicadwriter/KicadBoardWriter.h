@@ -53,6 +53,9 @@ struct KicadBoardOutcome {
     std::vector<StoredObject> FarPlaced;
     /// The sheet's corner in host units: a host point (x, y) lies at (x - left, top - y) on it.
     std::int64_t SheetLeft = 0, SheetTop = 0;
+    /// The host's origin lies beyond KiCad's reach from the sheet's corner (a board far from it):
+    /// the auxiliary origin, from which manufacturing files measure, is clamped.
+    bool OriginClamped = false;
 };
 
 /// The KiCad board file of the board written to the sink as it is made. Holds no more of the text

@@ -161,6 +161,12 @@ TEST(SummaryLosses, NameTheImportsAndTheKicadBoardsWithTheirLines) {
          {0},
          "KiCad board: 1 object far outside the rest of the board, placed "
          "where the file says\n"},
+        {"",
+         "kicad-beyond-reach",
+         {},
+         {},
+         "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, which "
+         "manufacturing files measure from, is clamped\n"},
     };
     for (const Case& c : cases) {
         ImportOutcome outcome;
@@ -169,6 +175,7 @@ TEST(SummaryLosses, NameTheImportsAndTheKicadBoardsWithTheirLines) {
         outcome.OutputLosses = c.OutputLosses;
         outcome.KicadClampedLines = c.Clamped;
         outcome.KicadFarLines = c.Far;
+        outcome.KicadOriginClamped = c.Line.find("origin") != std::string::npos;
         const std::string summary = SummaryText(outcome, BoardCounter());
         EXPECT_NE(summary.find(c.Line), std::string::npos) << summary;
     }

@@ -237,7 +237,24 @@ TEST(KicadBoardWriter, AFarObjectIsClampedOrNamedAloneAndTheSheetStays) {
         };
         EXPECT_EQ(lines(outcome.Clamped), c.Clamped) << c.What;
         EXPECT_EQ(lines(outcome.FarPlaced), c.Far) << c.What;
+        EXPECT_FALSE(outcome.OriginClamped) << c.What;
     }
+    // A whole board 2.5 m from the host's origin keeps its objects; the origin is clamped.
+    Board away = SmallBoard();
+    away.Components[0].X += 100000 * Mil;
+    for (Pad& pad : away.Components[0].Children.Pads) {
+        pad.X += 100000 * Mil;
+    }
+    away.Components[0].Children.Tracks[0].X1 += 100000 * Mil;
+    away.Components[0].Children.Tracks[0].X2 += 100000 * Mil;
+    away.Free.Arcs[0].X += 100000 * Mil;
+    away.Free.Tracks[0].X1 += 100000 * Mil;
+    away.Free.Tracks[0].X2 += 100000 * Mil;
+    away.Free.Texts[0].X += 100000 * Mil;
+    KicadBoardOutcome outcome;
+    write(away, outcome);
+    EXPECT_TRUE(outcome.Clamped.empty());
+    EXPECT_TRUE(outcome.OriginClamped);
 }
 
 } // namespace
