@@ -115,9 +115,13 @@ public:
     }
 
     KicadBoardOutcome Outcome() const {
-        KicadBoardOutcome outcome{
-            nets_.Derived, !outline_.Found,           clamped_, {}, sheet_->Left(),
-            sheet_->Top(), !InReach(sheet_->At(0, 0))};
+        KicadBoardOutcome outcome;
+        outcome.DerivedNets = nets_.Derived;
+        outcome.MadeUpEdge = !outline_.Found;
+        outcome.SheetLeft = sheet_->Left();
+        outcome.SheetTop = sheet_->Top();
+        outcome.OriginClamped = !InReach(sheet_->At(0, 0));
+        outcome.Clamped = clamped_;
         std::sort(outcome.Clamped.begin(), outcome.Clamped.end());
         outcome.Clamped.erase(std::unique(outcome.Clamped.begin(), outcome.Clamped.end()),
                               outcome.Clamped.end());
@@ -940,7 +944,7 @@ private:
             Done(1 + children.Count());
             return;
         }
-        Component c = board_.ComponentAt(index);
+        const Component c = board_.ComponentAt(index);
         const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
         const bool bottom = c.Layer == "BottomLayer";
         const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
@@ -972,14 +976,15 @@ private:
     // The footprint's place: the component's own, or where KiCad cannot reach it (a damaged
     // position line), the middle of its pads within the bulk of the board, so that its items
     // keep their places; the component is then noted as clamped.
-    SheetPoint FootprintOrigin(Component& c, const std::vector<Pad>& pads) {
+    SheetPoint FootprintOrigin(const Component& c, const std::vector<Pad>& pads) {
         const SheetPoint own = At(c.X, c.Y);
         if (InReach(own)) {
             return own;
         }
         NoteClamped();
-        c.Children.Pads = pads;
-        const PartPlacement middle = PlacementOf(c, extent_.Near);
+        Component withPads = c;
+        withPads.Children.Pads = pads;
+        const PartPlacement middle = PlacementOf(withPads, extent_.Near);
         return WithinReach(At(middle.X, middle.Y));
     }
 
