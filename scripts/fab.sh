@@ -97,8 +97,9 @@ strict=(--strict)
 status=0
 "$program" "${strict[@]}" --kicad "$work/$name.kicad_pcb" --bom "$work/$name-bom.csv" \
     --positions "$work/$name-positions.csv" -- "$file" >"$log" || status=$?
-# The summary's lines that say what the set cannot show: a possible loss, a made-up edge.
-grep -E "^Import: .*lost|^Edge:" "$log" >&2 || true
+# The summary's lines that say what the set cannot show: a possible loss, objects the KiCad board
+# clamped or placed far from the rest, a made-up edge.
+grep -E "^Import: .*lost|^KiCad board:|^Edge:" "$log" >&2 || true
 if [ "$status" -eq 6 ]; then
     echo "fab.sh: the import may have lost data; no set is made (--accept-damage makes it)" >&2
     exit 6
