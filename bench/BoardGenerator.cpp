@@ -42,6 +42,7 @@ constexpr int TopLayer = 1;
 constexpr int BottomLayer = 6;
 constexpr int TopOverlay = 7;
 constexpr int BottomOverlay = 8;
+constexpr int KeepOutLayer = 12;
 constexpr int MultiLayer = 13;
 
 // Board area in mils; components sit on a grid inside it.
@@ -55,6 +56,12 @@ public:
 
     std::string Write() {
         Line(shape_.Version == 5 ? "PCB FILE 5" : "PCB FILE 4");
+        if (shape_.PileKind != Pile::None) {
+            Piled();
+            Line("ENDPCB");
+            counts_.Bytes = text_.size();
+            return std::move(text_);
+        }
         for (std::uint32_t c = 0; c < shape_.Components; ++c) {
             Component(c);
             if (shape_.AlternateNets) {
@@ -195,6 +202,70 @@ private:
         } else {
             Numbers(x, y, 60, random_.Between(0, 3), 10, TopOverlay);
             Line("LABEL " + std::to_string(counts_.Records));
+        }
+    }
+
+    // The pile alone, in mils from the board's origin.
+    void Piled() {
+        const std::uint32_t n = shape_.PileCount;
+        switch (shape_.PileKind) {
+        case Pile::None:
+            break;
+        case Pile::StackedTracks:
+            for (std::uint32_t i = 0; i < n; ++i) {
+                Record("FT");
+                Numbers(1000, 1000, 1500, 1000, 10, TopLayer);
+            }
+            break;
+        case Pile::StackedPads:
+            for (std::uint32_t i = 0; i < n; ++i) {
+                Record("FP");
+                Numbers(1000, 1000, 60, 60, 1, 32, 1, MultiLayer);
+                Line(std::to_string(i + 1));
+            }
+            break;
+        case Pile::OverlappingFills: {
+            // Every fill holds the square from (Side / 2, Side / 2) to (Side, Side).
+            constexpr std::int64_t Side = 10000;
+            for (std::uint32_t i = 0; i < n; ++i) {
+                Record("FF");
+                const std::int64_t x = random_.Between(0, Side / 2),
+                                   y = random_.Between(0, Side / 2);
+                Numbers(x, y, random_.Between(Side, Side * 3 / 2),
+                        random_.Between(Side, Side * 3 / 2), TopLayer);
+            }
+            break;
+        }
+        case Pile::KeepOutSquares: {
+            const auto columns = static_cast<std::uint32_t>(std::ceil(std::sqrt(double(n))));
+            for (std::uint32_t i = 0; i < n; ++i) {
+                const std::int64_t x = 1000 + std::int64_t(i % columns) * 100;
+                const std::int64_t y = 1000 + std::int64_t(i / columns) * 100;
+                const std::int64_t corners[5][2] = {
+                    {x, y}, {x + 50, y}, {x + 50, y + 50}, {x, y + 50}, {x, y}};
+                for (int side = 0; side < 4; ++side) {
+                    Record("FT");
+                    Numbers(corners[side][0], corners[side][1], corners[side + 1][0],
+                            corners[side + 1][1], 8, KeepOutLayer);
+                }
+            }
+            break;
+        }
+        case Pile::CrossingGrid: {
+            // Lines 20 mil apart, their ends beyond the lines across: they cross and never touch.
+            const std::int64_t across = (n + 1) / 2, down = n / 2;
+            constexpr std::int64_t Pitch = 20;
+            for (std::int64_t i = 0; i < across; ++i) {
+                Record("FT");
+                Numbers(0, Pitch / 2 + i * Pitch, down * Pitch, Pitch / 2 + i * Pitch, 8, TopLayer);
+            }
+            for (std::int64_t i = 0; i < down; ++i) {
+                Record("FT");
+                Numbers(Pitch / 2 + i * Pitch, 0, Pitch / 2 + i * Pitch, across * Pitch, 8,
+                        TopLayer);
+            }
+            break;
+        }
         }
     }
 

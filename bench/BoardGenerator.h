@@ -8,6 +8,16 @@
 
 namespace corvane::bench {
 
+/// Objects piled on one another, the geometry whose cost run-bench.sh follows as it grows.
+enum class Pile {
+    None,
+    StackedTracks,    // N identical free tracks on one spot
+    StackedPads,      // N free pads on one spot, named 1 to N
+    OverlappingFills, // N large fills, every one overlapping every other
+    KeepOutSquares,   // N small closed squares of four tracks on the keep-out layer, on a grid
+    CrossingGrid,     // N long tracks, half across and half down, each crossing half the others
+};
+
 /// How many records of each kind a board holds and how they are laid out.
 struct BoardShape {
     std::uint32_t Components = 0;
@@ -36,6 +46,9 @@ struct BoardShape {
     std::uint32_t FreeArcs = 0;
     std::uint32_t FreeFills = 0;
     std::uint32_t FreeStrings = 0;
+    /// A board of the pile alone, instead of components, nets and free records.
+    Pile PileKind = Pile::None;
+    std::uint32_t PileCount = 0;
     int Version = 4;
     bool CrLf = true;
     std::uint64_t Seed = 1;

@@ -9,6 +9,9 @@
 //     --free-arcs N      --free-fills N  --free-strings N
 //     --version 4|5      --seed N        --lf (LF line ends instead of CR LF)
 //     --alternate        nets after each component, over its pins and earlier ones
+//     --pile KIND N      a board of N piled objects alone: stacked-tracks, stacked-pads,
+//                        overlapping-fills, keep-out-squares (N squares of four tracks) or
+//                        crossing-grid (N tracks, half across and half down)
 //
 // The summary line on standard output: records, objects, components, nets, nodes, lines, bytes.
 
@@ -80,6 +83,22 @@ int main(int argc, char** argv) {
         }
         if (argument == "--alternate") {
             shape.AlternateNets = true;
+            continue;
+        }
+        if (argument == "--pile") {
+            const std::map<std::string, corvane::bench::Pile> piles = {
+                {"stacked-tracks", corvane::bench::Pile::StackedTracks},
+                {"stacked-pads", corvane::bench::Pile::StackedPads},
+                {"overlapping-fills", corvane::bench::Pile::OverlappingFills},
+                {"keep-out-squares", corvane::bench::Pile::KeepOutSquares},
+                {"crossing-grid", corvane::bench::Pile::CrossingGrid}};
+            std::uint64_t count = 0;
+            if (i + 2 >= argc || piles.count(argv[i + 1]) == 0 || !ParseCount(argv[i + 2], count)) {
+                return Usage("--pile needs a kind and a number");
+            }
+            shape.PileKind = piles.at(argv[i + 1]);
+            shape.PileCount = static_cast<std::uint32_t>(count);
+            i += 2;
             continue;
         }
         const auto option = counted.find(argument);

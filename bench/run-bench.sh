@@ -4,12 +4,19 @@
 # writing the KiCad board, beside one pass of the reading rules over the same file, and checks the
 # scaling targets and the outputs' targets (writing the JSON and the SVG costs at most the import's
 # own time again, writing the KiCad board takes at most twice the quiet import's time; the peak
-# memory of each at most 1.5 times that of the quiet import).
+# memory of each at most 1.5 times that of the quiet import). Then a mixed board of many free
+# objects of every kind, whose KiCad board takes at most twice its quiet import's time too; and
+# boards of objects piled on one another (stacked tracks, stacked pads, overlapping fills, many
+# closed outlines, a crossing grid), each at N and 4N objects, whose every output may grow at most
+# six times for four times the objects (the crossing grid's KiCad board is reported apart: its
+# touching pairs grow with the square of its tracks).
 #
 #   bench/run-bench.sh [--sizes "1000 10000 100000 1000000"] [--alternating-sizes "..."]
-#                      [--repeats N] [--kicad-only] [--micro] [--keep]
+#                      [--repeats N] [--kicad-only] [--micro] [--keep] [--no-mixed]
+#                      [--no-piles] [--piles-only]
 #
-#   --sizes              record counts of the boards (default: the four powers of ten)
+#   --sizes              record counts of the boards (default: the four powers of ten; "" for
+#                        none)
 #   --alternating-sizes  record counts of the boards whose nets follow each component instead of
 #                        coming after all of them (default: 10^4, 10^5 and 10^6; "" for none)
 #   --repeats            runs per board and measurement, taking turns; the best time counts
@@ -18,6 +25,9 @@
 #   --micro              also run the Google Benchmark microbenchmarks and the report-cost
 #                        comparison
 #   --keep               keep the generated boards (their folder is printed)
+#   --no-mixed           leave out the mixed board
+#   --no-piles           leave out the piled boards
+#   --piles-only         the piled boards alone
 #
 # Times are processor times (user + system) of the pass and of the import process, the best of the
 # runs: on a shared machine they hold steadier than wall time, which is shown beside them. The pass,
@@ -35,6 +45,9 @@ repeats=5
 kicad_only=0
 micro=0
 keep=0
+mixed=1
+piles=1
+main_series=1
 while [[ $# -gt 0 ]]; do
     case "$1" in
     --sizes) sizes="$2"; shift 2 ;;
@@ -43,11 +56,15 @@ while [[ $# -gt 0 ]]; do
     --kicad-only) kicad_only=1; shift ;;
     --micro) micro=1; shift ;;
     --keep) keep=1; shift ;;
-    -h | --help) sed -n '2,27p' "$0"; exit 0 ;;
+    --no-mixed) mixed=0; shift ;;
+    --no-piles) piles=0; shift ;;
+    --piles-only) main_series=0; mixed=0; alternating_sizes=""; shift ;;
+    -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d'; exit 0 ;;
     *) echo "run-bench.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
 [[ $kicad_only == 1 ]] && alternating_sizes=""
+[[ -z $sizes ]] && main_series=0
 
 # Targets.
 max_exponent=1.1
@@ -57,6 +74,16 @@ max_output_cost=1.0   # writing JSON and SVG, in units of the time of the quiet 
 max_output_memory=1.5 # peak memory with both outputs, in units of that of the quiet import
 max_kicad_time=2.0    # the import writing the KiCad board, in units of the time of the quiet import
 max_kicad_memory=1.5  # its peak memory, in units of that of the quiet import
+max_pile_growth=6     # an output's time for 4N piled objects, in units of its time for N
+
+# The mixed board: 6,000 components of 24 pads, 3,000 nets (a plane takes one through its coded
+# pads) and 250,000 free records: 60% tracks, 10% each vias, pads and arcs, 5% each fills and
+# strings (about 15 MB).
+mixed_board=(--components 6000 --pins 24 --nets 3000 --free-tracks 150000 --free-vias 25000
+    --free-pads 25000 --free-arcs 25000 --free-fills 12500 --free-strings 12500)
+# The piled boards: kind and N.
+pile_boards=("stacked-tracks 16000" "stacked-pads 16000" "overlapping-fills 16000"
+    "keep-out-squares 4000" "crossing-grid 2000")
 
 echo "== Building (Release) in $build" >&2
 cmake -S "$root" --preset bench >"$build.configure.log" 2>&1 || {
@@ -171,12 +198,44 @@ measure_boards() {
     done
 }
 
-echo "== load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-series_sizes="$sizes"
-with_outputs=$((1 - kicad_only))
-with_kicad=1
-results="$boards/results.txt"
-measure_boards "$results"
+# best_of TIME_VAR PEAK_VAR ARGS...: runs corvane-import with ARGS, keeping the best processor
+# time in TIME_VAR and the highest peak memory in PEAK_VAR (kB); exits on a failed import.
+best_of() {
+    local -n best_time="$1" best_peak="$2"
+    shift 2
+    local line status seconds rss
+    line="$("$measure" "$importer" "$@")"
+    status="$(field status "$line")"
+    if [[ $status != 0 ]]; then
+        echo "run-bench.sh: corvane-import $* exited with status $status" >&2
+        exit 1
+    fi
+    seconds="$(field cpu_seconds "$line")"
+    rss="$(field maxrss_kb "$line")"
+    if better "$seconds" "$best_time"; then
+        best_time="$seconds"
+    fi
+    if [[ -z $best_peak ]] || ((rss > best_peak)); then
+        best_peak="$rss"
+    fi
+}
+
+# measure_outputs BOARD: the best processor time of each run of the board, taking turns: the quiet
+# import, with JSON and SVG, with the KiCad board, with the BOM and the placement. Prints "quiet_s
+# outputs_s kicad_s assembly_s quiet_kb kicad_kb".
+measure_outputs() {
+    local board="$1" run quiet="" outputs="" kicad="" assembly="" quiet_kb="" outputs_kb=""
+    local kicad_kb="" assembly_kb=""
+    for ((run = 0; run < repeats; run++)); do
+        best_of quiet quiet_kb --quiet "$board"
+        best_of outputs outputs_kb --quiet "$board" --json "$boards/out.json" --svg "$boards/out.svg"
+        best_of kicad kicad_kb --quiet "$board" --kicad "$boards/out.kicad_pcb"
+        best_of assembly assembly_kb --quiet "$board" --bom "$boards/out-bom.csv" \
+            --positions "$boards/out-pos.csv"
+    done
+    rm -f "$boards"/out*
+    echo "$quiet $outputs $kicad $assembly $quiet_kb $kicad_kb"
+}
 
 # summarise RESULTS TITLE ALL: the table of a series and its checks: the scaling exponent, and
 # with ALL=1 the ratio to the reading pass, the peak memory, and the costs of the outputs measured
@@ -279,10 +338,14 @@ END {
             ok ? "PASS" : "FAIL", memory[n], max_out_memory
     }
     if (kicad) {
-        ok = ktime[n] <= max_kicad_time
+        worst = 1
+        for (i = 2; i <= n; i++) {
+            if (ktime[i] > ktime[worst]) worst = i
+        }
+        ok = ktime[worst] <= max_kicad_time
         failed += !ok
-        printf "%s  the import with --kicad takes %.2f x the time of the quiet import <= %.1f on the largest board\n", \
-            ok ? "PASS" : "FAIL", ktime[n], max_kicad_time
+        printf "%s  the import with --kicad takes at most %.2f x the time of the quiet import (board %s) <= %.1f on every board\n", \
+            ok ? "PASS" : "FAIL", ktime[worst], size[worst], max_kicad_time
         ok = kmemory[n] <= max_kicad_memory
         failed += !ok
         printf "%s  peak memory with --kicad %.2f x that of the quiet import <= %.1f on the largest board\n", \
@@ -292,8 +355,16 @@ END {
 }' "$1"
 }
 
+echo "== load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 status=0
-summarise "$results" "Boards with the nets after the components" 1 || status=1
+with_outputs=$((1 - kicad_only))
+with_kicad=1
+if [[ $main_series == 1 ]]; then
+    series_sizes="$sizes"
+    results="$boards/results.txt"
+    measure_boards "$results"
+    summarise "$results" "Boards with the nets after the components" 1 || status=1
+fi
 if [[ -n $alternating_sizes ]]; then
     # Nets after each component, naming it and earlier ones: every component is learned from the
     # host after the node index's first walk of the board.
@@ -303,6 +374,70 @@ if [[ -n $alternating_sizes ]]; then
     measure_boards "$boards/alternating.txt" --alternate
     summarise "$boards/alternating.txt" "Boards alternating components and net definitions" 0 ||
         status=1
+fi
+
+# The mixed board: many free objects of every kind beside the components.
+if [[ $mixed == 1 ]]; then
+    board="$boards/mixed.PCB"
+    summary="$("$generate" --seed 1 "${mixed_board[@]}" "$board")"
+    echo "== mixed board: $(field records "$summary") records, $(field objects "$summary")" \
+        "objects, $(field bytes "$summary") bytes" >&2
+    read -r quiet _ kicad _ quiet_kb kicad_kb <<<"$(measure_outputs "$board")"
+    awk -v quiet="$quiet" -v kicad="$kicad" -v quiet_kb="$quiet_kb" -v kicad_kb="$kicad_kb" \
+        -v bytes="$(field bytes "$summary")" -v max_kicad_time="$max_kicad_time" 'BEGIN {
+        printf "\nMixed board (%.1f MB): processor seconds, best of the runs\n\n", bytes / 1048576
+        printf "| quiet import s | --kicad s | time / quiet | quiet peak MB | --kicad peak MB |\n"
+        printf "|---:|---:|---:|---:|---:|\n"
+        printf "| %.4f | %.4f | %.2f | %.1f | %.1f |\n\n", quiet, kicad, kicad / quiet, \
+            quiet_kb / 1024, kicad_kb / 1024
+        ok = kicad / quiet <= max_kicad_time
+        printf "%s  the import with --kicad takes %.2f x the time of the quiet import <= %.1f on the mixed board\n", \
+            ok ? "PASS" : "FAIL", kicad / quiet, max_kicad_time
+        exit !ok
+    }' || status=1
+fi
+
+# The piled boards: each output's growth for four times the objects.
+if [[ $piles == 1 ]]; then
+    : >"$boards/piles.txt"
+    for pile in "${pile_boards[@]}"; do
+        read -r kind count <<<"$pile"
+        for n in "$count" "$((4 * count))"; do
+            board="$boards/pile-$kind-$n.PCB"
+            "$generate" --pile "$kind" "$n" "$board" >/dev/null
+            echo "== $kind, $n" >&2
+            echo "$kind $n $(measure_outputs "$board")" >>"$boards/piles.txt"
+            rm -f "$board"
+        done
+    done
+    awk -v max_growth="$max_pile_growth" '
+    { kind[NR] = $1; n[NR] = $2; t[NR, 1] = $3; t[NR, 2] = $4; t[NR, 3] = $5; t[NR, 4] = $6 }
+    END {
+        split("quiet import,JSON and SVG,KiCad board,BOM and placement", output, ",")
+        printf "\nPiled boards: processor seconds for N and 4N, best of the runs, and the growth\n\n"
+        printf "| board | N | output | N s | 4N s | growth |\n|---|---:|---|---:|---:|---:|\n"
+        failed = 0
+        for (i = 1; i < NR; i += 2) {
+            for (o = 1; o <= 4; o++) {
+                growth = t[i, o] > 0 ? t[i + 1, o] / t[i, o] : 0
+                printf "| %s | %d | %s | %.4f | %.4f | %.1f |\n", kind[i], n[i], output[o], \
+                    t[i, o], t[i + 1, o], growth
+                apart = kind[i] == "crossing-grid" && o == 3
+                if (!apart && growth > max_growth) {
+                    failed++
+                    printf "FAIL  %s: %s grows %.1f x for 4x the objects > %d\n", kind[i], \
+                        output[o], growth, max_growth
+                }
+                if (apart) {
+                    report = sprintf("REPORT  crossing grid: the KiCad board grows %.1f x for 4x the tracks (their crossings grow 16 x)", growth)
+                }
+            }
+        }
+        printf "\n%s  every output of the piled boards grows at most %d x for 4x the objects\n", \
+            failed ? "FAIL" : "PASS", max_growth
+        if (report != "") print report
+        exit failed > 0
+    }' "$boards/piles.txt" || status=1
 fi
 
 echo "== load average after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2

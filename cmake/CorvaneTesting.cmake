@@ -3,7 +3,7 @@
 
 include(GoogleTest)
 
-if(CORVANE_WINDOWS)
+if(CORVANE_PLATFORM STREQUAL "windows")
     # Debian's googletest package ships the sources: build gtest and gmock with the cross compiler.
     set(CORVANE_GOOGLETEST_SOURCE_DIR /usr/src/googletest
         CACHE PATH "GoogleTest sources for the Windows build")
@@ -39,7 +39,7 @@ endif()
 # place the Windows loader looks.
 function(corvane_add_gtest target)
     cmake_parse_arguments(ARG "" "" "ENVIRONMENT" ${ARGN})
-    if(CORVANE_WINDOWS)
+    if(CORVANE_PLATFORM STREQUAL "windows")
         set(dlls $<TARGET_RUNTIME_DLLS:${target}>)
         add_custom_command(TARGET ${target} POST_BUILD
             COMMAND ${CMAKE_COMMAND} -E

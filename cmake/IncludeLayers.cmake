@@ -1,37 +1,43 @@
 # Run as a script: cmake -DSOURCE_DIR=<the project> -P IncludeLayers.cmake. Fails when a file
 # includes a header of a layer above its own, or (in src/ and tools/) names a header without its
 # folder that is not in its own folder. The plug-in's layers, from the bottom: contract, jsontext,
-# platform, serverclient, pcbmodel, importer; the substitute host (host/) knows only the contract.
+# platform and modules (the module seam, which knows only the contract), serverclient, pcbmodel,
+# importer; the substitute host (host/) knows only the contract.
 # The command-line host's libraries (tools/, one per folder, every folder listed here): textformat,
-# boardmodel and cliplatform at the bottom, then safeoutput, hostlink and placement (what the board
-# implies for assembly, which more than one writer shows), then the writers, which know neither one
-# another, nor the host link, nor the program (corvane-import), which knows all.
+# boardmodel and cliplatform at the bottom, then safeoutput, hostlink (on the module seam) and
+# placement (what the board implies for assembly, which more than one writer shows), then the
+# writers, which know neither one another, nor the host link, nor the program (corvane-import),
+# which knows all. corvane-fab, the manufacturing command, is Python that runs corvane-import as a
+# program: it includes nothing.
 
 cmake_minimum_required(VERSION 3.25)
 
-set(layers contract jsontext platform serverclient pcbmodel importer)
+set(layers contract jsontext platform modules serverclient pcbmodel importer)
 set(allowed_contract contract)
 set(allowed_jsontext jsontext)
 set(allowed_platform contract jsontext platform)
-set(allowed_serverclient contract jsontext platform serverclient)
-set(allowed_pcbmodel contract jsontext platform serverclient pcbmodel)
-set(allowed_importer contract jsontext platform serverclient pcbmodel importer)
+set(allowed_modules contract modules)
+set(allowed_serverclient contract jsontext platform modules serverclient)
+set(allowed_pcbmodel contract jsontext platform modules serverclient pcbmodel)
+set(allowed_importer contract jsontext platform modules serverclient pcbmodel importer)
 set(allowed_host contract)
 
 set(tool_layers textformat boardmodel cliplatform safeoutput hostlink placement jsonwriter svgwriter
-                kicadwriter assemblywriter corvane-import)
+                kicadwriter assemblywriter htmlwriter corvane-import corvane-fab)
 set(writer_allowed boardmodel textformat safeoutput placement)
 set(allowed_textformat jsontext textformat)
 set(allowed_boardmodel boardmodel)
 set(allowed_cliplatform contract jsontext platform cliplatform)
 set(allowed_safeoutput cliplatform safeoutput)
-set(allowed_hostlink contract platform cliplatform boardmodel hostlink)
+set(allowed_hostlink contract platform modules cliplatform boardmodel hostlink)
 set(allowed_placement boardmodel textformat placement)
 set(allowed_jsonwriter ${writer_allowed} jsonwriter)
 set(allowed_svgwriter ${writer_allowed} svgwriter)
 set(allowed_kicadwriter ${writer_allowed} kicadwriter)
 set(allowed_assemblywriter ${writer_allowed} assemblywriter)
+set(allowed_htmlwriter ${writer_allowed} htmlwriter)
 set(allowed_corvane-import contract jsontext platform ${tool_layers})
+set(allowed_corvane-fab corvane-fab)
 list(APPEND layers ${tool_layers})
 
 set(violations "")
@@ -57,7 +63,7 @@ function(check_folder part folder)
     set(violations "${violations}" PARENT_SCOPE)
 endfunction()
 
-foreach(part IN ITEMS contract jsontext platform serverclient pcbmodel importer)
+foreach(part IN ITEMS contract jsontext platform modules serverclient pcbmodel importer)
     check_folder(${part} ${SOURCE_DIR}/src/${part})
 endforeach()
 check_folder(host ${SOURCE_DIR}/host)

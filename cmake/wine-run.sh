@@ -11,7 +11,8 @@
 # The prefix is made on first use, once, under a lock (test programs may start in parallel), with
 # wine's null display driver, so windows and message boxes work without an X display. No debug
 # output, no Mono or Gecko install prompts, no desktop menu entries. Extra DLL folders may be
-# given in WINEPATH (';'-separated).
+# given in WINEPATH (';'-separated). The prefix's wine server outlives each program by 30 s (see
+# below).
 set -euo pipefail
 
 usage() {
@@ -72,4 +73,12 @@ fi
 if [ "$make_prefix_only" -eq 1 ]; then
     exit 0
 fi
+# The prefix's server stays 30 s after its last program. By default it exits with its last
+# program, and the test scripts, which run programs one after the other, would start a server for
+# nearly every program while the one before shuts down: a race that wine now and then loses with a
+# program that dies before it starts (status 1, its complaint on standard error). Starting one when
+# one runs already fails quietly; the server sets its standard streams to /dev/null. It is started
+# without the caller's soft file-size limit (a test's full disk), which would otherwise hold for
+# every program it serves.
+(ulimit -S -f "$(ulimit -H -f)" && wineserver -p30) 2>/dev/null || true
 exec wine "$@"

@@ -1,9 +1,6 @@
 #pragma once
-// What the import targets share: the plug-in started as its loader starts it, and the file each
-// input is written to before the plug-in imports it: one per fuzzing process (parallel jobs each
-// have their own), rewritten for every input.
-
-#include "importer/ModuleLifetime.h"
+// The file each input is written to before the plug-in imports it: one per fuzzing process
+// (parallel jobs each have their own), rewritten for every input.
 
 #include <cstdint>
 #include <cstdio>
@@ -48,19 +45,11 @@ inline void RemoveInput() {
     std::filesystem::remove(InputPath(), ignored);
 }
 
-// What the loader does when the host loads the plug-in, and its undoing with the input file when
-// the fuzzing process ends.
-inline void StartPlugin() {
-    if (!corvane::StartModule()) {
-        std::fprintf(stderr, "the plug-in did not start\n");
-        std::abort();
-    }
+// The input file goes when the fuzzing process ends.
+inline void RemoveInputAtExit() {
     // The path first, so that it is still there when the exit handler below runs.
     (void)InputPath();
-    std::atexit([] {
-        corvane::StopModule();
-        RemoveInput();
-    });
+    std::atexit(RemoveInput);
 }
 
 } // namespace corvanefuzz

@@ -1,10 +1,10 @@
 // libFuzzer target: each input is written to a file and imported through the plug-in's exports
 // into a fresh board of the substitute server, as the host editor imports a file. The whole road
-// runs in this process (plug-in, server and host client), instrumented, so the fuzzer sees the
-// coverage of all of it.
+// runs in this process (plug-in, server and host client, linked in), instrumented, so the fuzzer
+// sees the coverage of all of it.
 
 #include "FuzzInputFile.h"
-#include "PluginExports.h"
+#include "LinkedHost.h"
 #include "contract/HalvexHost.h"
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 namespace {
 
 using corvanefuzz::InputPath;
+using corvanefuzz::Server;
 
 // Every object on the board starts at a keyword line of its own.
 std::size_t LineCount(const std::uint8_t* data, std::size_t size) {
@@ -26,20 +27,21 @@ std::size_t LineCount(const std::uint8_t* data, std::size_t size) {
 // What the import left must be a board the host can walk: every member, and every member of
 // those (a component's primitives, a net's pads), is an object the server can describe.
 void CheckBoard(std::uint32_t board, std::size_t lineCount) {
-    const std::int32_t count = Halvex_GetMemberCount(board);
+    const std::int32_t count = Server().GetMemberCount(board);
     if (count < 0 || static_cast<std::size_t>(count) > lineCount) {
         __builtin_trap();
     }
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::uint32_t member = Halvex_GetMemberAt(board, i);
+        const std::uint32_t member = Server().GetMemberAt(board, i);
         HalvexObjectInfo info{};
-        if (Halvex_GetObjectInfo(member, &info) != HALVEX_STATUS_OK) {
+        if (Server().GetObjectInfo(member, &info) != HALVEX_STATUS_OK) {
             __builtin_trap();
         }
-        const std::int32_t children = Halvex_GetMemberCount(member);
+        const std::int32_t children = Server().GetMemberCount(member);
         for (std::int32_t j = 0; j < children; ++j) {
             HalvexObjectInfo child{};
-            if (Halvex_GetObjectInfo(Halvex_GetMemberAt(member, j), &child) != HALVEX_STATUS_OK) {
+            if (Server().GetObjectInfo(Server().GetMemberAt(member, j), &child) !=
+                HALVEX_STATUS_OK) {
                 __builtin_trap();
             }
         }
@@ -49,7 +51,7 @@ void CheckBoard(std::uint32_t board, std::size_t lineCount) {
 // The report of the import in its three forms: each a zero-terminated text.
 void ReadReports() {
     for (std::uint8_t format = 0; format <= 2; ++format) {
-        const char* text = GetImportReport(format);
+        const char* text = corvanefuzz::ImportReport(format);
         if (text == nullptr) {
             __builtin_trap();
         }
@@ -60,14 +62,15 @@ void ReadReports() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    corvanefuzz::StartPlugin();
+    (void)corvanefuzz::Modules(); // the plug-in starts, as when the host loads it
+    corvanefuzz::RemoveInputAtExit();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Halvex_CloseAllBoards();
+    Server().CloseAllBoards();
     corvanefuzz::WriteInput(data, size);
-    const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
+    const std::uint32_t board = Server().OpenBoard(InputPath().c_str());
 
     const bool recognised = corvanefuzz::CallRecognised(InputPath());
     const bool imported = corvanefuzz::CallImport(InputPath());
@@ -80,6 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadReports();
     // The server forgets the board now rather than at the next input, so that an input frees what
     // it made and the fuzzer looks for leaks only where something was really kept.
-    Halvex_CloseAllBoards();
+    Server().CloseAllBoards();
     return 0;
 }

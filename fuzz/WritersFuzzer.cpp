@@ -1,20 +1,21 @@
 // libFuzzer target: each input is imported as fuzz_import imports it, then the board is read back
 // from the server in one walk, as corvane-import reads it, into every document the program writes
-// (DocumentKinds: JSON, SVG, the KiCad board, the BOM and the placement, each with the program's
-// default settings), each into memory. Plug-in, server, the walk and the writers all run in this
-// process, instrumented. Every object of the KiCad board not reported as clamped must lie where the
-// board read back has it, moved by the sheet's one offset (KicadPlaces.h).
+// (DocumentKinds: JSON, SVG, the board page, the KiCad board, the BOM and the placement, each with
+// the program's default settings), each into memory. Plug-in, server, the walk and the writers all
+// run in this process, linked in and instrumented; the target reaches the server and the plug-in
+// through the host link as the program does. Every object of the KiCad board not reported as
+// clamped must lie where the board read back has it, moved by the sheet's one offset
+// (KicadPlaces.h).
 
 #include "FuzzInputFile.h"
 #include "KicadPlaces.h"
-#include "PluginExports.h"
+#include "LinkedHost.h"
 #include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardVisitor.h"
 #include "contract/HalvexHost.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
-#include "hostlink/HalvexApi.h"
 #include "hostlink/ObjectLineIndex.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
@@ -37,21 +38,6 @@ using corvane::cli::DocumentKind;
 using corvane::cli::DocumentSettings;
 using corvane::cli::StringOutputStream;
 using corvanefuzz::InputPath;
-
-// The server is linked in: its host-side functions are taken by their names, not looked up.
-corvane::cli::HalvexApi LinkedServer() {
-    corvane::cli::HalvexApi api;
-    api.OpenBoard = &Halvex_OpenBoard;
-    api.CloseAllBoards = &Halvex_CloseAllBoards;
-    api.SetProgressSink = &Halvex_SetProgressSink;
-    api.GetBoardInfo = &Halvex_GetBoardInfo;
-    api.GetMemberCount = &Halvex_GetMemberCount;
-    api.GetMemberAt = &Halvex_GetMemberAt;
-    api.GetObjectInfo = &Halvex_GetObjectInfo;
-    api.GetStackLayer = &Halvex_GetStackLayer;
-    api.LayerName = &Halvex_LayerName;
-    return api;
-}
 
 // The version the documents name, decided as the importer decides it.
 int FileVersion(const std::uint8_t* data, std::size_t size) {
@@ -86,7 +72,7 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
-    corvane::cli::ObjectLineIndex lines(GetImportReport(CorvaneReportObjectLines));
+    corvane::cli::ObjectLineIndex lines(corvanefuzz::ImportReport(CorvaneReportObjectLines));
     corvane::cli::WalkBoard(server, board, visitors, {}, &lines);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
@@ -106,21 +92,34 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                 __builtin_trap();
             }
         }
+        // No text of the board may end the page's data element: its JSON holds no raw '<'.
+        if (document.Kind->Option == "--html") {
+            const std::string& page = document.Stream->Text();
+            const std::string open = "id=\"board-data\">";
+            const auto from = page.find(open);
+            const auto to = page.find("</script>", from);
+            if (from == std::string::npos || to == std::string::npos ||
+                page.find('<', from + open.size()) != to) {
+                std::fprintf(stderr, "--html: the board's data escapes its element\n");
+                __builtin_trap();
+            }
+        }
     }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    corvanefuzz::StartPlugin();
+    (void)corvanefuzz::Modules(); // the plug-in starts, as when the host loads it
+    corvanefuzz::RemoveInputAtExit();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const corvane::cli::HalvexApi server = LinkedServer();
-    Halvex_CloseAllBoards();
+    const corvane::cli::HalvexApi& server = corvanefuzz::Server();
+    server.CloseAllBoards();
     corvanefuzz::WriteInput(data, size);
-    const std::uint32_t board = Halvex_OpenBoard(InputPath().c_str());
+    const std::uint32_t board = server.OpenBoard(InputPath().c_str());
     // Only what the plug-in recognises is imported, as corvane-import does.
     if (corvanefuzz::CallRecognised(InputPath())) {
         const bool imported = corvanefuzz::CallImport(InputPath());
@@ -128,11 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!imported) {
             __builtin_trap();
         }
-        const char* losses = GetImportReport(CorvaneReportLosses);
+        const char* losses = corvanefuzz::ImportReport(CorvaneReportLosses);
         const bool mayHaveLostData = losses != nullptr && *losses != '\0';
         WriteEveryDocument(server, board,
                            {"fuzz.PCB", FileVersion(data, size), true, mayHaveLostData});
     }
-    Halvex_CloseAllBoards();
+    server.CloseAllBoards();
     return 0;
 }

@@ -13,8 +13,8 @@
 # --without-asan builds the targets with UBSan only (about twice the executions per second, but
 # memory faults that do not crash go unseen); give it its own --build folder.
 #
-# N is per target (default 10000000); inputs are up to 4 KB and an input may take up to 120 s (a
-# busy machine is not a hang) unless an option says otherwise.
+# N is per target (default 10000000); inputs are up to 4 KB and an input may take up to
+# fuzz_input_seconds (scripts/lib/fuzz.sh) unless an option says otherwise.
 # Findings are left in DIR/artifacts and make the script exit non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,7 +57,7 @@ for target in "${targets[@]}"; do
     fi
     echo "== fuzz_$target: $runs executions (log $logs/$target.log)"
     run_fuzzer "$build" "$target" "$corpora/$target" "$logs/$target.log" -runs="$runs" \
-        -max_len=4096 -timeout=120 "$@" &
+        -max_len=4096 "$@" &
     # shellcheck disable=SC2034 # read by wait_for_fuzzers through its name
     pids[$target]=$!
 done

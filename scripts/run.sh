@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # The main job: import Corvane boards with corvane-import, print what landed on each board, and
-# write its JSON and SVG into out/ of the repository.
+# write its JSON, its SVG picture and its interactive page (HTML) into out/ of the repository.
 #
 #   scripts/run.sh [OPTIONS] [FILE...]     (options may also come after the files)
 #
 # FILE defaults to examples/demo.PCB; `-` reads a board from standard input. Each FILE's outputs
-# go to out/ under the file's own path and whole name (out/examples/demo.PCB.json for
-# examples/demo.PCB, out/home/me/boards/x.PCB.svg for /home/me/boards/x.PCB, out/stdin.json for
+# go to out/ under the file's own path and whole name (out/examples/demo.PCB.json, .svg and .html
+# for examples/demo.PCB, out/home/me/boards/x.PCB.svg for /home/me/boards/x.PCB, out/stdin.json for
 # `-`), so no two boards share an output; a board given twice is refused (status 2) before anything
 # runs. OPTIONS go to corvane-import (--quiet, --strict, --report text, ...); paths in them and the
-# FILEs are taken from where the script was started. With an output option (--json, --svg,
+# FILEs are taken from where the script was started. With an output option (--json, --svg, --html,
 # --kicad, --bom, --positions, --report-file, --out-dir) the outputs are yours to name and all
 # FILEs go to one corvane-import run, which refuses what it refuses for several files (one output
 # for two boards, an output that is an input). On a fresh Debian machine it first installs what
 # the build needs (as root), then builds the program in build/native, the build scripts/test.sh
-# uses; CORVANE_IMPORT names a program to run instead. The exit status is corvane-import's, the
+# uses (scripts/lib/build.sh: its progress on standard error, no warnings as errors in a fresh
+# folder); CORVANE_IMPORT names a program to run instead. The exit status is corvane-import's, the
 # highest of its runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # corvane-import's options that take a value: their value is never a FILE.
 takes_value() {
     case $1 in
-    --json | --svg | --kicad | --bom | --positions | --edge-layer | --report | --report-file | \
+    --json | --svg | --html | --kicad | --bom | --positions | --edge-layer | --report | --report-file | \
         --out-dir | --plugin | --server) return 0 ;;
     esac
     return 1
@@ -43,7 +44,7 @@ while [ "$#" -gt 0 ]; do
     -q | --quiet) quiet=1 ;;
     esac
     case $argument in
-    --json | --json=* | --svg | --svg=* | --kicad | --kicad=* | --bom | --bom=* | --positions | \
+    --json | --json=* | --svg | --svg=* | --html | --html=* | --kicad | --kicad=* | --bom | --bom=* | --positions | \
         --positions=* | --report-file | --report-file=* | --out-dir | --out-dir=*) own_outputs=1 ;;
     esac
     if [ "$argument" = "-" ] || [ "${argument#-}" = "$argument" ]; then
@@ -80,7 +81,7 @@ if [ "$own_outputs" -eq 0 ]; then
         stem=$(output_stem "$file")
         for earlier in "${stems[@]}"; do
             if [ "$earlier" = "$stem" ]; then
-                echo "run.sh: $file is given twice: its outputs ${stem#"$root"/}.json and .svg" \
+                echo "run.sh: $file is given twice: its outputs ${stem#"$root"/}.json, .svg and .html" \
                     "would be written twice" >&2
                 exit 2
             fi
@@ -93,20 +94,9 @@ if [ -n "${CORVANE_IMPORT:-}" ]; then
     program=$CORVANE_IMPORT
 else
     source "$root/scripts/lib/deps.sh"
+    source "$root/scripts/lib/build.sh"
     install_native_deps
-    # The build speaks only when it fails.
-    log=$(mktemp)
-    trap 'rm -f "$log"' EXIT
-    [ "$quiet" -eq 1 ] || echo "Building corvane-import in build/native ..." >&2
-    if ! { cmake -S "$root" -B "$root/build/native" -G Ninja -DCORVANE_WERROR=ON \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-        cmake --build "$root/build/native" --target corvane-import; } >"$log" 2>&1; then
-        cat "$log" >&2
-        echo "run.sh: the build failed" >&2
-        exit 1
-    fi
-    rm -f "$log"
-    trap - EXIT
+    build_corvane_import "$root" "$quiet" || { echo "run.sh: no program to run" >&2; exit 1; }
     program="$root/build/native/tools/corvane-import/corvane-import"
 fi
 
@@ -120,11 +110,19 @@ for index in "${!files[@]}"; do
     stem=${stems[$index]}
     mkdir -p "$(dirname "$stem")"
     status=0
-    "$program" --json "$stem.json" --svg "$stem.svg" "${options[@]}" -- "$file" || status=$?
-    # 0 complete, 3 aborted, 6 --strict: the outputs were written all the same.
-    if [ "$quiet" -eq 0 ] && { [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || [ "$status" -eq 6 ]; }; then
-        echo "Wrote ${stem#"$root"/}.json and ${stem#"$root"/}.svg"
+    "$program" --json "$stem.json" --svg "$stem.svg" --html "$stem.html" "${options[@]}" -- "$file" ||
+        status=$?
+    # 0 complete, 6 --strict: the outputs were written all the same; 3 aborted: only with
+    # --keep-partial, and the abort is the answer for the whole run, as in one program's run.
+    written=0
+    case $status in
+    0 | 6) written=1 ;;
+    3) [[ " ${options[*]} " != *" --keep-partial "* ]] || written=1 ;;
+    esac
+    if [ "$quiet" -eq 0 ] && [ "$written" -eq 1 ]; then
+        echo "Wrote ${stem#"$root"/}.json, ${stem#"$root"/}.svg and ${stem#"$root"/}.html"
     fi
     [ "$status" -le "$worst" ] || worst=$status
+    [ "$status" -ne 3 ] || break
 done
 exit "$worst"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds everything and runs every test: the native build (warnings as errors), the installed
-# program and its Debian package, the KiCad export
+# program and its Debian package, the board page in headless Chromium, the KiCad export
 # checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
 # run. Each build is configured by its preset of CMakePresets.json (build/PRESET). On a fresh
 # Debian machine it first installs what it needs with apt-get (as root). Exits non-zero on any
@@ -13,9 +13,12 @@ source scripts/lib/sanitize.sh
 source scripts/lib/fuzz.sh
 source scripts/lib/format.sh
 source scripts/lib/install.sh
+source scripts/lib/page.sh
 
 install_native_deps
 install_windows_deps
+# KiCad early: the native tests compare the placement rules with its footprint library.
+install_fab_deps
 
 # Formatting first: it takes seconds and names the file.
 check_format
@@ -29,6 +32,9 @@ ctest --preset native -j "$jobs"
 
 # The program as a person installs it: cmake --install, and the Debian package.
 run_install_checks build/native
+
+# The board page: its data code under Node, the page of every board in headless Chromium.
+run_page_checks build/native
 
 # The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.
 run_kicad_checks build/native

@@ -36,15 +36,21 @@ seed_corpus() {
     cp tests/malformed/cases/* "$dir"/
 }
 
+# The time one input may take, in seconds. An input of a few kilobytes takes milliseconds, with
+# every sanitizer, on a busy machine: one that takes seconds is a finding (geometry whose cost grows
+# with the square of its objects, a loop that does not end).
+fuzz_input_seconds=5
+
 # run_fuzzer BUILD_DIR TARGET CORPUS_DIR LOG [LIBFUZZER_OPTION...]: one libFuzzer run; its exit
-# status is the fuzzer's (non-zero on a crash, leak, sanitizer report, timeout or out-of-memory).
+# status is the fuzzer's (non-zero on a crash, leak, sanitizer report, an input that takes longer
+# than fuzz_input_seconds, or out-of-memory).
 run_fuzzer() {
     local build="$1" target="$2" corpus="$3" log="$4"
     shift 4
     mkdir -p "$build/artifacts"
     (
         fuzz_environment
-        "$build/fuzz/fuzz_$target" -dict=fuzz/import.dict -timeout=10 -rss_limit_mb=2048 \
+        "$build/fuzz/fuzz_$target" -dict=fuzz/import.dict -timeout="$fuzz_input_seconds" -rss_limit_mb=2048 \
             -malloc_limit_mb=2048 -print_final_stats=1 -error_exitcode=77 \
             -timeout_exitcode=78 -artifact_prefix="$build/artifacts/$target-" "$@" "$corpus" \
             >"$log" 2>&1

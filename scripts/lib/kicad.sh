@@ -7,7 +7,8 @@
 # run_kicad_checks [BUILD_DIR]: the checker over the demo board, every test board and the real
 # boards of ../shared/corpus (when there), with the native corvane-import of BUILD_DIR
 # (build/native), damaged copies of the real boards (check_damaged.py), and the layer comparison
-# over the same boards; then scripts/fab.sh on three boards, into BUILD_DIR/fab, and its test.
+# over the same boards; then the manufacturing sets of three boards, into BUILD_DIR/fab, and the
+# test of scripts/fab.sh and corvane-fab.
 run_kicad_checks() {
     local build="${1:-build/native}"
     install_fab_deps
@@ -33,11 +34,10 @@ run_kicad_checks() {
     [ ! -f ../shared/corpus/PRJ12.PCB ] || wrong+=(../shared/corpus/PRJ12.PCB)
     tests/kicad/wrong-arc-test.sh "$program" "${wrong[@]}"
     echo "== manufacturing sets (KiCad's plotter, read by gerbv)"
-    local board name
-    for board in examples/demo.PCB tests/kicad/data/routed.PCB ../shared/corpus/PRJ12.PCB; do
-        [ -f "$board" ] || continue
-        name=$(basename "$board" .PCB)
-        CORVANE_IMPORT=$(realpath "$program") scripts/fab.sh "$board" "$build/fab/$name" | tail -1
-    done
+    # Three boards in one call of corvane-fab.
+    local sets=(examples/demo.PCB tests/kicad/data/routed.PCB)
+    [ ! -f ../shared/corpus/PRJ12.PCB ] || sets+=(../shared/corpus/PRJ12.PCB)
+    CORVANE_IMPORT=$(realpath "$program") tools/corvane-fab/corvane-fab --out-dir "$build/fab" \
+        "${sets[@]}"
     tests/scripts/fab-test.sh "$program"
 }

@@ -221,6 +221,26 @@ HALVEX_HOST_API int32_t Halvex_GetObjectInfo(uint32_t object, HalvexObjectInfo* 
 /* The name of a layer identifier: the classic name ("TopLayer") for 0..82, else "". */
 HALVEX_HOST_API const char* Halvex_LayerName(uint32_t layerId);
 
+/*
+ * Every host function above, by its name without the prefix Halvex_: the one list from which a
+ * host's table of them (its function pointers and their lookup by name) and the table of a server
+ * linked into a program are made. X(OpenBoard) stands for Halvex_OpenBoard.
+ */
+#define HALVEX_HOST_FUNCTIONS(X)                                                                   \
+    X(OpenBoard)                                                                                   \
+    X(FindBoard)                                                                                   \
+    X(CloseAllBoards)                                                                              \
+    X(SetHostRules)                                                                                \
+    X(SetProgressSink)                                                                             \
+    X(GetBoardInfo)                                                                                \
+    X(GetMemberCount)                                                                              \
+    X(GetMemberAt)                                                                                 \
+    X(GetLayerInfo)                                                                                \
+    X(GetStackLayer)                                                                               \
+    X(GetLayerPair)                                                                                \
+    X(GetObjectInfo)                                                                               \
+    X(LayerName)
+
 #ifdef __cplusplus
 }
 #endif

@@ -46,3 +46,9 @@ using ClientAPI_GetClientInterface_fn = void(PCBAPI_CALL*)(IHostClient** client)
 } // namespace clientapi
 
 } // namespace corvane
+
+// Every entry above, which a host executable exports under its plain name: the one list from
+// which the plug-in's table of them and the table of a host client linked into a program are made.
+#define CORVANE_CLIENT_ENTRIES(X)                                                                  \
+    X(ClientAPI_ExistSpecific)                                                                     \
+    X(ClientAPI_GetClientInterface)

@@ -16,6 +16,7 @@
 #include "contract/ShortString.h"
 
 #include <cstdint>
+#include <string_view>
 
 // clang-format off
 #define CORVANE_PCBAPI_ENTRIES(X)                                                                  \
@@ -388,6 +389,13 @@
 // clang-format on
 
 namespace corvane::pcbapi {
+
+/// The names of the entries above, which a server exports them by.
+inline constexpr std::string_view CalledEntryNames[] = {
+#define CORVANE_CALLED_ENTRY_NAME(kind, result, name, unbound, params, args) #name,
+    CORVANE_PCBAPI_ENTRIES(CORVANE_CALLED_ENTRY_NAME)
+#undef CORVANE_CALLED_ENTRY_NAME
+};
 
 // One function-pointer type per called entry, e.g. PcbApi_QueryTrack_fn.
 #define CORVANE_DECLARE_ENTRY_TYPE(kind, result, name, unbound, params, args)                      \

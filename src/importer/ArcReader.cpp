@@ -10,11 +10,11 @@ namespace {
 FileArc ReadFileArc(ImportState& state) {
     InputFile& input = *state.Input;
     FileArc file;
-    file.X = input.ReadInteger();
-    file.Y = input.ReadInteger();
-    file.Radius = input.ReadInteger();
+    file.X = ReadMils(state, file.Far);
+    file.Y = ReadMils(state, file.Far);
+    file.Radius = ReadMils(state, file.Far);
     file.QuadrantFlags = input.ReadInteger();
-    file.Width = input.ReadInteger();
+    file.Width = ReadMils(state, file.Far);
     file.Layer = ReadFileLayer(state);
     input.SkipLine();
     return file;
@@ -23,7 +23,7 @@ FileArc ReadFileArc(ImportState& state) {
 void CommitArc(ImportState& state, TArc& arc, const FileArc& file) {
     ConversionNotes notes;
     const HostArc host = ConvertArc(file, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     arc.SetClassicLayer(host.Layer);
     arc.X = host.X;
     arc.Y = host.Y;

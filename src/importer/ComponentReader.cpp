@@ -29,10 +29,11 @@ HostHandle EnsureText(HostHandle componentHandle, std::uint32_t& textHandle) {
     return textHandle;
 }
 
-FilePosition ReadPositionLine(InputFile& input) {
+FilePosition ReadPositionLine(ImportState& state) {
+    InputFile& input = *state.Input;
     FilePosition file;
-    file.X = input.ReadInteger();
-    file.Y = input.ReadInteger();
+    file.X = ReadMils(state, file.Far);
+    file.Y = ReadMils(state, file.Far);
     file.Option1 = input.ReadInteger();
     file.Option2 = input.ReadInteger();
     if (!input.RestOfLineBlank()) {
@@ -55,6 +56,17 @@ void NoteRecordInComponent(ImportState& state, std::uint64_t line, std::string_v
         state.Report->Add(ReportKind::RecordInComponent, line,
                           "\"" + std::string(keyword) +
                               "\" record inside a component that has its ENDCOMP: not read");
+    }
+}
+
+// A component the host made whose text it did not make: the text's line is read, and nothing
+// of it reaches the board.
+void NoteIfTextRefused(ImportState& state, const TComponent& component, const TText& text,
+                       std::string_view which) {
+    if (component.Handle != 0 && text.Handle == 0) {
+        NoteNoHostObject(state, state.Input->LineNumber(),
+                         "the host made no " + std::string(which) +
+                             " text for the component: its text and geometry were not imported");
     }
 }
 
@@ -85,29 +97,29 @@ private:
     InputFile::Position resume_;
 };
 
-// Whether the component's loop, going on after the line at keywordOffset, meets its "ENDCOMP"
-// before a "COMP" line or the end of the file: sub-records take their data lines as their readers
-// do, every other line is one line. Leaves the reader where it was.
-bool LoopMeetsEnd(ImportState& state, std::uint64_t keywordOffset) {
+// The line of the "ENDCOMP" the component's loop, going on after the line at keywordOffset, meets
+// before a "COMP" line or the end of the file; none when it meets none. Sub-records take their
+// data lines as their readers do, every other line is one line. Leaves the reader where it was.
+std::optional<std::uint64_t> EndTheLoopMeets(ImportState& state, std::uint64_t keywordOffset) {
     if (state.ComponentEnds.LeadsToNoEnd(keywordOffset)) {
-        return false;
+        return std::nullopt;
     }
     InputFile& input = *state.Input;
     const QuietLookAhead quiet(state);
     std::vector<std::uint64_t> lineOffsets{keywordOffset};
     std::string line;
-    bool meetsEnd = false;
+    std::optional<std::uint64_t> endLine;
     for (;;) {
-        const std::uint64_t offset = input.Tell().Offset;
-        if (input.AtEnd() || state.ComponentEnds.LeadsToNoEnd(offset)) {
+        const InputFile::Position here = input.Tell();
+        if (input.AtEnd() || state.ComponentEnds.LeadsToNoEnd(here.Offset)) {
             break;
         }
         if (lineOffsets.size() < ComponentEndMemo::MaxLines) {
-            lineOffsets.push_back(offset);
+            lineOffsets.push_back(here.Offset);
         }
         input.ReadWholeLine(InputFile::KeywordLineLimit, line);
         if (line == keyword::EndComponent) {
-            meetsEnd = true;
+            endLine = here.Line;
             break;
         }
         if (line == keyword::Component) {
@@ -117,10 +129,53 @@ bool LoopMeetsEnd(ImportState& state, std::uint64_t keywordOffset) {
             record->Reader(state, RecordUse::LookAhead);
         }
     }
-    if (!meetsEnd) {
+    if (!endLine) {
         state.ComponentEnds.AddLinesWithoutEnd(lineOffsets, keywordOffset);
     }
-    return meetsEnd;
+    return endLine;
+}
+
+// Whether the lines after a "COMP" line open a component: three lines of text that are no
+// keyword, then the two text geometry lines and the position line, all numbers.
+bool OpensComponent(ImportState& state) {
+    InputFile& input = *state.Input;
+    const QuietLookAhead quiet(state);
+    constexpr int headerLines = 6;
+    constexpr int firstNumberLine = 4;
+    std::string line;
+    for (int i = 1; i <= headerLines; ++i) {
+        if (input.AtEnd()) {
+            return false;
+        }
+        input.ReadWholeLine(InputFile::KeywordLineLimit, line);
+        if (FindRecordOfAnyPlace(line) != nullptr || line == keyword::EndComponent ||
+            (i >= firstNumberLine && !LooksLikeDataLine(line))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A "COMP" line ends the component. When the lines after it open no component and the loop,
+// going on, would meet an "ENDCOMP", the line is a stray one inside a component that has its end
+// further on; otherwise this component has no "ENDCOMP" of its own.
+void NoteComponentLine(ImportState& state, std::uint64_t componentLine,
+                       const InputFile::Position& lineStart) {
+    if (state.Report == nullptr) {
+        return;
+    }
+    const std::optional<std::uint64_t> endLine =
+        OpensComponent(state) ? std::nullopt : EndTheLoopMeets(state, lineStart.Offset);
+    if (!endLine) {
+        NoteMissingEnd(state, componentLine, "the next component");
+        return;
+    }
+    state.Report->Add(ReportKind::ComponentLineInComponent, lineStart.Line,
+                      "\"COMP\" line inside the component of line " +
+                          std::to_string(componentLine) + ", which has its ENDCOMP at line " +
+                          std::to_string(*endLine) +
+                          ": the component ended there, and the lines from it on were read as "
+                          "another component");
 }
 
 // Reads sub-records into the component until "ENDCOMP", the end of the file or an abort. A
@@ -147,12 +202,12 @@ void ReadSubRecords(ImportState& state, TComponent& component, std::uint64_t com
         if (const RecordKind* record = FindRecord(line, RecordPlace::SubRecord)) {
             component.AddPrimitive(record->Reader(state, use));
         } else if (line == keyword::Component) {
+            NoteComponentLine(state, componentLine, lineStart);
             input.SeekTo(lineStart); // the record is the main loop's
-            NoteMissingEnd(state, componentLine, "the next component");
             return;
         } else if (FindRecord(line, RecordPlace::TopLevel) != nullptr) {
             if (!meetsEnd.has_value()) {
-                meetsEnd = LoopMeetsEnd(state, lineStart.Offset);
+                meetsEnd = EndTheLoopMeets(state, lineStart.Offset).has_value();
             }
             if (!*meetsEnd) {
                 input.SeekTo(lineStart);
@@ -192,8 +247,10 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     BeginRecordData(state);
     FileText designatorFile;
     FileText commentFile;
+    NoteIfTextRefused(state, component, designator, "designator");
     ReadTextString(state, designatorFile);
     component.Pattern.Assign(input.ReadWholeLine(PatternLimit));
+    NoteIfTextRefused(state, component, comment, "comment");
     ReadTextString(state, commentFile);
     // Each text's line is that of its geometry, the component's that of its position.
     NoteObjectLine(state, comment.Handle, input.LineNumber());
@@ -211,8 +268,8 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     }
 
     NoteObjectLine(state, component.Handle, input.LineNumber());
-    const FilePosition position = ReadPositionLine(input);
-    NoteIfFileEnded(state, "component");
+    const FilePosition position = ReadPositionLine(state);
+    NoteIfFileEnded(state, "component", componentLine);
 
     ReadSubRecords(state, component, componentLine);
 
@@ -227,7 +284,7 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
 void CommitComponent(ImportState& state, TComponent& component, const FilePosition& position) {
     ConversionNotes notes;
     const HostPosition host = ConvertPosition(position, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, position.Far);
     component.X = host.X;
     component.Y = host.Y;
     component.ComponentOption1 = host.Option1;

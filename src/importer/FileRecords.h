@@ -5,12 +5,23 @@
 
 #include "contract/ShortString.h"
 
+#include <array>
 #include <cstdint>
 
 namespace corvane {
 
 /// Of a file layer, shape or plane code only the low 8 bits count.
 using FileCode = std::uint8_t;
+
+/// A record's values beyond the host's coordinate range, each with the line it was read on, so
+/// that a clamp is reported at the line of its value. Most records have none; none has more than
+/// five values in mils.
+struct FarValueLines {
+    static constexpr std::size_t Capacity = 5;
+    std::array<std::int32_t, Capacity> Mils{};
+    std::array<std::uint64_t, Capacity> Lines{};
+    std::uint8_t Count = 0;
+};
 
 /// "FT" / "CT": X1 Y1 X2 Y2 Width Layer (mils).
 struct FileTrack {
@@ -20,6 +31,7 @@ struct FileTrack {
     std::int32_t Y2 = 0;
     std::int32_t Width = 0;
     FileCode Layer = 0;
+    FarValueLines Far;
 };
 
 /// "FV" / "CV": X Y Size HoleSize (mils); a via has no layer of its own.
@@ -28,6 +40,7 @@ struct FileVia {
     std::int32_t Y = 0;
     std::int32_t Size = 0;
     std::int32_t HoleSize = 0;
+    FarValueLines Far;
 };
 
 /// "FP" / "CP": X Y XSize YSize ShapeCode HoleSize PlaneCode Layer (mils), then the name line.
@@ -41,6 +54,7 @@ struct FilePad {
     FileCode PlaneCode = 0;
     FileCode Layer = 0;
     String20 Name;
+    FarValueLines Far;
 };
 
 /// "FA" / "CA": X Y (the centre) Radius QuadrantFlags Width Layer (mils).
@@ -51,6 +65,7 @@ struct FileArc {
     std::int32_t QuadrantFlags = 0;
     std::int32_t Width = 0;
     FileCode Layer = 0;
+    FarValueLines Far;
 };
 
 /// "FF" / "CF": X1 Y1 X2 Y2 (opposite corners, mils) Layer.
@@ -60,6 +75,7 @@ struct FileFill {
     std::int32_t X2 = 0;
     std::int32_t Y2 = 0;
     FileCode Layer = 0;
+    FarValueLines Far;
 };
 
 /// "FS" / "CS", and a component's designator and comment: X Y Height (mils) OrientationCode Spare
@@ -71,6 +87,7 @@ struct FileText {
     double OrientationCode = 0;
     FileCode Layer = 0;
     String254 Text;
+    FarValueLines Far;
 };
 
 /// The position line of a "COMP" record: X Y (mils) Option1 Option2, and an optional fifth value.
@@ -81,6 +98,7 @@ struct FilePosition {
     std::int32_t Option2 = 0;
     bool HasFifthValue = false;
     std::int32_t FifthValue = 0;
+    FarValueLines Far;
 };
 
 } // namespace corvane

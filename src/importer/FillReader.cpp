@@ -10,10 +10,10 @@ namespace {
 FileFill ReadFileFill(ImportState& state) {
     InputFile& input = *state.Input;
     FileFill file;
-    file.X1 = input.ReadInteger();
-    file.Y1 = input.ReadInteger();
-    file.X2 = input.ReadInteger();
-    file.Y2 = input.ReadInteger();
+    file.X1 = ReadMils(state, file.Far);
+    file.Y1 = ReadMils(state, file.Far);
+    file.X2 = ReadMils(state, file.Far);
+    file.Y2 = ReadMils(state, file.Far);
     file.Layer = ReadFileLayer(state);
     input.SkipLine();
     return file;
@@ -22,7 +22,7 @@ FileFill ReadFileFill(ImportState& state) {
 void CommitFill(ImportState& state, TFill& fill, const FileFill& file) {
     ConversionNotes notes;
     const HostFill host = ConvertFill(file, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     fill.SetClassicLayer(host.Layer);
     fill.X = host.X;
     fill.Y = host.Y;

@@ -71,4 +71,15 @@ void ImportReport::LoneCarriageReturn(std::uint64_t line) {
         "with mac2unix)");
 }
 
+void ImportReport::ControlInNumbers(std::uint64_t line, unsigned char byte) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    const std::string what =
+        byte == '\r' ? "a CR without LF"
+        : byte == 0  ? "a NUL byte"
+                     : std::string("the control byte 0x") + hex[byte >> 4] + hex[byte & 0xF];
+    Add(ReportKind::ControlInNumbers, line,
+        what + " among numbers, read as a blank: a number it stood in was read as two, and the "
+               "numbers after it moved by one");
+}
+
 } // namespace corvane

@@ -18,6 +18,11 @@ bool IsLineSpecial(char c) {
     return c == '\n' || c == '\r' || c == 0x1A;
 }
 
+// The blanks a text file has between numbers; a CR only as part of a CR LF line end.
+bool IsTextBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -218,6 +223,7 @@ void InputFile::ReadWholeLine(std::size_t limit, std::string& line) {
 }
 
 void InputFile::SkipBlanks() {
+    bool noted = false; // one note for a gap between numbers, however many control bytes
     for (;;) {
         if (index_ >= size_ && !Fill()) {
             return;
@@ -229,10 +235,24 @@ void InputFile::SkipBlanks() {
             }
             if (c == '\n') {
                 ++line_;
+            } else if (!noted && !IsTextBlank(c)) {
+                noted = NoteControlInNumbers();
             }
             ++index_;
         }
     }
+}
+
+bool InputFile::NoteControlInNumbers() {
+    const char c = buffer_[index_];
+    // A CR before its LF is half of a line end; any other control byte is damage.
+    if (c == '\r' && PeekByteAt(1) == '\n') {
+        return false;
+    }
+    if (observer_ != nullptr) {
+        observer_->ControlInNumbers(line_, static_cast<unsigned char>(c));
+    }
+    return true;
 }
 
 std::string_view InputFile::ReadToken(std::size_t limit, TokenBuffer& token) {
@@ -296,6 +316,7 @@ double InputFile::ReadReal() {
 
 bool InputFile::RestOfLineBlank() {
     // Blanks before the line end are consumed: Skip line follows in either case.
+    bool noted = false;
     for (;;) {
         const int c = PeekByte();
         if (c == EndOfFile || c == '\n') {
@@ -303,6 +324,9 @@ bool InputFile::RestOfLineBlank() {
         }
         if (!IsBlank(c)) {
             return false;
+        }
+        if (!noted && !IsTextBlank(static_cast<char>(c))) {
+            noted = NoteControlInNumbers();
         }
         Advance();
     }

@@ -5,7 +5,8 @@
 // - The byte 0x1A (Ctrl-Z) ends the file.
 // - Numbers skip every character of code 32 or below (line ends included), so a number may stand
 //   on a later line; at the end of the file they yield 0. A token is at most 32 characters (64
-//   for reals): the rest of a longer one is read as the next token.
+//   for reals): the rest of a longer one is read as the next token. A CR without LF, a NUL or
+//   another control byte among numbers is a blank too, and reported.
 // - A numeric token that is not a valid number in range (12abc, 99999999999, +, --5, +-1, 1e999,
 //   nan) yields 0, the value the classic reader's conversion gives on an error.
 
@@ -96,6 +97,9 @@ private:
     /// Skips blanks, then takes at most limit characters up to the next blank into the buffer.
     std::string_view ReadToken(std::size_t limit, TokenBuffer& token);
     void SkipBlanks();
+    /// Tells the observer of the control byte at the read position among numbers, unless it is
+    /// the CR of a CR LF; true when it was one to tell.
+    bool NoteControlInNumbers();
     /// Read line, appending to the string.
     void AppendLine(std::size_t limit, std::string& line);
     /// Skip line, answering how many characters other than CRs it passed over before the LF.

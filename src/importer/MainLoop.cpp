@@ -9,23 +9,33 @@
 namespace corvane {
 namespace {
 
-bool LooksLikeData(std::string_view line) {
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    const char c = line[first];
-    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+bool IsBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 // Lines the main loop passes over, except those every file has: the header, blank lines and
-// the file's closing line.
-void NoteSkippedLine(ImportState& state, std::uint64_t lineNumber, std::string_view line) {
-    if (state.Report == nullptr || lineNumber == 1 || line.find_first_not_of(" \t") == line.npos ||
-        line == keyword::EndOfBoard) {
+// the file's closing line. A record the format defines but the importer does not read is a note
+// at its keyword line, its data lines with it (inUnreadRecord: the lines so far belong to one).
+void NoteSkippedLine(ImportState& state, std::uint64_t lineNumber, std::string_view line,
+                     bool& inUnreadRecord) {
+    if (IsBlankLine(line)) {
         return;
     }
-    if (LooksLikeData(line)) {
+    const bool data = LooksLikeDataLine(line);
+    const bool unreadRecord = FindRecord(line, RecordPlace::CountedOnly) != nullptr;
+    const bool partOfUnreadRecord = inUnreadRecord && data;
+    inUnreadRecord = unreadRecord || partOfUnreadRecord;
+    if (state.Report == nullptr || lineNumber == 1 || line == keyword::EndOfBoard ||
+        partOfUnreadRecord) {
+        return;
+    }
+    if (unreadRecord) {
+        state.Report->Add(ReportKind::UnreadRecord, lineNumber,
+                          "\"" + std::string(line) +
+                              "\" record, which the importer does not read, with its data lines");
+        return;
+    }
+    if (data) {
         state.Report->Add(ReportKind::SkippedLine, lineNumber, "stray data line");
         return;
     }
@@ -60,19 +70,21 @@ void RunMainLoop(ImportState& state) {
     // Without a board every record is read past: there is nowhere to put what it would make.
     const RecordUse use = state.Board->BoardHandle != 0 ? RecordUse::Import : RecordUse::ReadPast;
     bool endedWithEndOfBoard = false; // the last line the loop read (blank lines aside) was ENDPCB
+    bool inUnreadRecord = false;
     std::uint64_t lastLine = 1;
     while (!input.AtEnd() && !state.AbortRequested) {
         const std::uint64_t lineNumber = input.LineNumber();
         const std::string line = input.ReadWholeLine(InputFile::KeywordLineLimit);
-        if (line.find_first_not_of(" \t") != std::string::npos) {
+        if (!IsBlankLine(line)) {
             endedWithEndOfBoard = line == keyword::EndOfBoard;
             lastLine = lineNumber;
         }
         const RecordKind* record = FindRecord(line, RecordPlace::TopLevel);
         if (record == nullptr) {
-            NoteSkippedLine(state, lineNumber, line);
+            NoteSkippedLine(state, lineNumber, line, inUnreadRecord);
             continue;
         }
+        inUnreadRecord = false;
         const HostHandle handle = record->Reader(state, use);
         const std::int32_t addStatus = state.Board->AddObject(handle);
         if (record->Keyword == keyword::Component && handle != 0 && state.Nodes != nullptr) {

@@ -5,6 +5,9 @@
 #include "serverclient/EntryTable.h"
 #include "serverclient/HostSettings.h"
 
+#include <exception>
+#include <string>
+
 namespace corvane {
 namespace {
 
@@ -13,7 +16,19 @@ enum class Stage { Stopped, ClientBound, Ready, Failed };
 struct ModuleState {
     Stage Current = Stage::Stopped;
     HostInterfaceRef<IHostClient> Client;
+    std::string Failure; // why start-up failed
 };
+
+// What a failure inside start-up says of itself.
+std::string Reason(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "an unexpected failure";
+    }
+}
 
 ModuleState& TheModule() {
     static ModuleState module;
@@ -39,6 +54,7 @@ void FinishStartUp(ModuleState& module) {
         pcbapi::BindServerEntries();
         module.Current = Stage::Ready;
     } catch (...) {
+        module.Failure = Reason(std::current_exception());
         ReleaseStartUpState(module);
         module.Current = Stage::Failed;
     }
@@ -52,7 +68,9 @@ bool BeginModuleStartUp() {
         BindClientEntries();
         module.Client.reset(ObtainClientInterface());
         module.Current = Stage::ClientBound;
+        module.Failure.clear();
     } catch (...) {
+        module.Failure = Reason(std::current_exception());
         ReleaseStartUpState(module);
         module.Current = Stage::Failed;
     }
@@ -71,6 +89,7 @@ void StopModule() {
     auto& module = TheModule();
     ReleaseStartUpState(module);
     module.Current = Stage::Stopped;
+    module.Failure.clear();
 }
 
 bool ModuleReady() {
@@ -79,6 +98,11 @@ bool ModuleReady() {
         FinishStartUp(module);
     }
     return module.Current == Stage::Ready;
+}
+
+std::string StartUpFailure() {
+    const auto& module = TheModule();
+    return module.Current == Stage::Failed ? module.Failure : std::string();
 }
 
 } // namespace corvane

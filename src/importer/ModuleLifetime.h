@@ -1,6 +1,8 @@
 #pragma once
 // Start-up and shutdown of the loaded module.
 
+#include <string>
+
 namespace corvane {
 
 /// In this order: bind the host client entries and obtain the client interface; look up the
@@ -18,6 +20,9 @@ bool BeginModuleStartUp();
 
 /// Frees the scratch component, releases the client interface and clears cached strings.
 void StopModule();
+
+/// Why start-up failed (the failure's own words); empty unless it failed.
+std::string StartUpFailure();
 
 /// True between a successful start-up and StopModule. Finishes a start-up begun by
 /// BeginModuleStartUp first; a start-up that failed stays failed until StopModule.

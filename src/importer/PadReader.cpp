@@ -13,12 +13,12 @@ constexpr std::size_t PadNameLimit = 20;
 FilePad ReadFilePad(ImportState& state) {
     InputFile& input = *state.Input;
     FilePad file;
-    file.X = input.ReadInteger();
-    file.Y = input.ReadInteger();
-    file.XSize = input.ReadInteger();
-    file.YSize = input.ReadInteger();
+    file.X = ReadMils(state, file.Far);
+    file.Y = ReadMils(state, file.Far);
+    file.XSize = ReadMils(state, file.Far);
+    file.YSize = ReadMils(state, file.Far);
     file.ShapeCode = static_cast<FileCode>(input.ReadInteger());
-    file.HoleSize = input.ReadInteger();
+    file.HoleSize = ReadMils(state, file.Far);
     file.PlaneCode = static_cast<FileCode>(input.ReadInteger());
     file.Layer = ReadFileLayer(state);
     input.SkipLine();
@@ -29,7 +29,7 @@ FilePad ReadFilePad(ImportState& state) {
 void CommitPad(ImportState& state, TPad& pad, const FilePad& file) {
     ConversionNotes notes;
     const HostPad host = ConvertPad(file, state.IsVersion5File, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     pad.SetClassicLayer(host.Layer);
     pad.Tag = host.Tag;
     pad.Name.AssignFrom(file.Name);

@@ -23,6 +23,12 @@ public:
     virtual void NumberFromNextLine(std::uint64_t dataLine, std::uint64_t numberLine) = 0;
     /// A CR not followed by LF was dropped from the text of a line: it ended no line.
     virtual void LoneCarriageReturn(std::uint64_t line) { (void)line; }
+    /// A byte that is no blank of a text file (a CR not followed by LF, a NUL or another control
+    /// character) stood among numbers and was read as a blank between them.
+    virtual void ControlInNumbers(std::uint64_t line, unsigned char byte) {
+        (void)line;
+        (void)byte;
+    }
 };
 
 } // namespace corvane

@@ -14,12 +14,15 @@ constexpr std::int32_t ObjectFlagOffValue = 2; // the fifth position value that 
 
 } // namespace
 
+bool MilsBeyondHostRange(std::int32_t mils) {
+    return std::int64_t{ScaleMilsClamped(mils)} != std::int64_t{mils} * HostUnitsPerMil;
+}
+
 std::int32_t MilsToHostUnits(std::int32_t mils, ConversionNotes* notes) {
-    const std::int32_t host = ScaleMilsClamped(mils);
-    if (notes != nullptr && std::int64_t{host} != std::int64_t{mils} * HostUnitsPerMil) {
+    if (notes != nullptr && MilsBeyondHostRange(mils)) {
         notes->ClampedMils.push_back(mils);
     }
-    return host;
+    return ScaleMilsClamped(mils);
 }
 
 TLayer ClassicLayerOfFileLayer(FileCode fileLayer) {

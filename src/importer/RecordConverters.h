@@ -20,6 +20,9 @@ struct ConversionNotes {
 /// A value in mils as host units (x 10000), clamped to the signed 32-bit range (and noted).
 std::int32_t MilsToHostUnits(std::int32_t mils, ConversionNotes* notes);
 
+/// True when MilsToHostUnits clamps the value.
+bool MilsBeyondHostRange(std::int32_t mils);
+
 /// A file layer's classic layer: file layers 1..13 by the file's layer map, every other number
 /// "NoLayer".
 TLayer ClassicLayerOfFileLayer(FileCode fileLayer);

@@ -4,6 +4,7 @@
 #include "importer/LayerMapping.h"
 #include "serverclient/LayerIterator.h"
 
+#include <array>
 #include <string>
 
 namespace corvane {
@@ -18,12 +19,36 @@ FileCode ReadFileLayer(ImportState& state) {
     return fileLayer;
 }
 
-void NoteClamped(ImportState& state, const ConversionNotes& notes) {
+std::int32_t ReadMils(ImportState& state, FarValueLines& far) {
+    const std::int32_t mils = state.Input->ReadInteger();
+    if (MilsBeyondHostRange(mils) && far.Count < FarValueLines::Capacity) {
+        far.Mils[far.Count] = mils;
+        far.Lines[far.Count] = state.Input->LineNumber(); // a number leaves its line end unread
+        ++far.Count;
+    }
+    return mils;
+}
+
+void NoteClamped(ImportState& state, const ConversionNotes& notes, const FarValueLines& far) {
     if (state.Report == nullptr) {
         return;
     }
+    // A converter clamps the values in the order they were read, and may convert one value twice
+    // (a square pad's size): each clamp takes the first value of its number not yet named, else
+    // the last one named.
+    std::array<bool, FarValueLines::Capacity> named{};
     for (const std::int32_t mils : notes.ClampedMils) {
-        state.Report->Add(ReportKind::ValueClamped, state.RecordLine,
+        std::uint64_t line = state.RecordLine;
+        for (std::size_t i = 0; i < far.Count; ++i) {
+            if (far.Mils[i] == mils) {
+                line = far.Lines[i];
+                if (!named[i]) {
+                    named[i] = true;
+                    break;
+                }
+            }
+        }
+        state.Report->Add(ReportKind::ValueClamped, line,
                           std::to_string(mils) + " mil beyond the host's coordinate range");
     }
 }
@@ -33,9 +58,9 @@ void BeginRecordData(ImportState& state) {
     state.Input->ClearRanOutOfFile();
 }
 
-void NoteIfFileEnded(ImportState& state, const char* record) {
+void NoteIfFileEnded(ImportState& state, const char* record, std::uint64_t keywordLine) {
     if (state.Report != nullptr && state.Input->RanOutOfFile()) {
-        state.Report->Add(ReportKind::RecordCutByEndOfFile, state.Input->LineNumber(),
+        state.Report->Add(ReportKind::RecordCutByEndOfFile, keywordLine,
                           std::string("file ends inside a ") + record + " record");
     }
 }

@@ -22,13 +22,17 @@ namespace corvane {
 /// "NoLayer").
 FileCode ReadFileLayer(ImportState& state);
 
-/// Reports, at state.RecordLine, the values a conversion clamped to the host's range.
-void NoteClamped(ImportState& state, const ConversionNotes& notes);
+/// Reads a value in mils; one beyond the host's coordinate range is kept in far with its line.
+std::int32_t ReadMils(ImportState& state, FarValueLines& far);
+
+/// Reports the values a conversion clamped to the host's range, each at the line far has for it
+/// (state.RecordLine for a value it does not hold).
+void NoteClamped(ImportState& state, const ConversionNotes& notes, const FarValueLines& far);
 
 /// Marks the start of a record's data lines (for the line numbers of the report).
 void BeginRecordData(ImportState& state);
-/// Notes a record cut short by the end of the file.
-void NoteIfFileEnded(ImportState& state, const char* record);
+/// Notes, at its keyword line, a record cut short by the end of the file.
+void NoteIfFileEnded(ImportState& state, const char* record, std::uint64_t keywordLine);
 /// Notes, at state.RecordLine, a walk of a host container that stopped at its cap; what names
 /// what was walked and what it meant.
 void NoteWalkCapped(ImportState& state, std::string_view what);
@@ -42,11 +46,12 @@ void NoteNoHostObject(ImportState& state, std::uint64_t line, std::string_view d
 template <typename T, typename ReadFile, typename Commit>
 HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* recordName,
                                ReadFile readFile, Commit commit) {
+    const std::uint64_t keywordLine = state.Input->LineNumber() - 1;
     T object(use == RecordUse::Import ? PcbApi_CreateObject(T::KindCode) : 0);
     if (object.Handle != 0) {
         object.Exchange(ExchangeRead); // the host's defaults for what the record does not carry
     } else if (use == RecordUse::Import) {
-        NoteNoHostObject(state, state.Input->LineNumber() - 1,
+        NoteNoHostObject(state, keywordLine,
                          std::string("the host made no ") + recordName + ": record not imported");
     }
     if (use != RecordUse::LookAhead) {
@@ -55,7 +60,7 @@ HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* re
     BeginRecordData(state);
     NoteObjectLine(state, object.Handle, state.RecordLine);
     const auto file = readFile();
-    NoteIfFileEnded(state, recordName);
+    NoteIfFileEnded(state, recordName, keywordLine);
     object.Flags = 0;
     if (object.Handle != 0) {
         commit(object, file);

@@ -68,6 +68,15 @@ template <typename Accept> const RecordKind* FindRow(std::string_view line, cons
 
 } // namespace
 
+bool LooksLikeDataLine(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    const char c = line[first];
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
 const RecordKind* FindRecord(std::string_view line, RecordPlace place) {
     return FindRow(line, [place](const RecordKind& record) { return record.Place == place; });
 }

@@ -32,6 +32,10 @@ inline bool IsKeywordLine(std::string_view keyword, std::string_view line) {
     return keyword.size() == line.size() && keyword.front() == line.front() && keyword == line;
 }
 
+/// True when the line's first character other than a blank or tab starts a number: the shape of
+/// a record's data line.
+bool LooksLikeDataLine(std::string_view line);
+
 /// Every record, in the order the main loop and the component's loop compare their keywords.
 std::span<const RecordKind> RecordTable();
 

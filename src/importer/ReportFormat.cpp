@@ -67,7 +67,7 @@ std::string ReportAsText(const ImportReport& report) {
 std::string ReportLosses(const ImportReport& report) {
     std::string kinds;
     for (const ReportKind kind : AllKinds()) {
-        if (InfoOf(kind).MayLoseData && report.CountOf(kind) > 0) {
+        if (MayLoseData(kind) && report.CountOf(kind) > 0) {
             kinds += (kinds.empty() ? "" : ", ") + std::string(ReportKindName(kind));
         }
     }

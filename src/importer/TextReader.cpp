@@ -14,9 +14,9 @@ constexpr std::size_t TextLimit = 254;
 
 void ReadTextGeometry(ImportState& state, FileText& file) {
     InputFile& input = *state.Input;
-    file.X = input.ReadInteger();
-    file.Y = input.ReadInteger();
-    file.Height = input.ReadInteger();
+    file.X = ReadMils(state, file.Far);
+    file.Y = ReadMils(state, file.Far);
+    file.Height = ReadMils(state, file.Far);
     file.OrientationCode = input.ReadReal();
     input.ReadInteger(); // spare: read and discarded
     file.Layer = ReadFileLayer(state);
@@ -30,7 +30,7 @@ void ReadTextString(ImportState& state, FileText& file) {
 void CommitText(ImportState& state, TText& text, const FileText& file) {
     ConversionNotes notes;
     const HostText host = ConvertText(file, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     text.SetClassicLayer(host.Layer);
     text.Text.AssignFrom(file.Text);
     text.FontId = host.FontId;

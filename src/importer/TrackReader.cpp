@@ -10,11 +10,11 @@ namespace {
 FileTrack ReadFileTrack(ImportState& state) {
     InputFile& input = *state.Input;
     FileTrack file;
-    file.X1 = input.ReadInteger();
-    file.Y1 = input.ReadInteger();
-    file.X2 = input.ReadInteger();
-    file.Y2 = input.ReadInteger();
-    file.Width = input.ReadInteger();
+    file.X1 = ReadMils(state, file.Far);
+    file.Y1 = ReadMils(state, file.Far);
+    file.X2 = ReadMils(state, file.Far);
+    file.Y2 = ReadMils(state, file.Far);
+    file.Width = ReadMils(state, file.Far);
     file.Layer = ReadFileLayer(state);
     input.SkipLine();
     return file;
@@ -23,7 +23,7 @@ FileTrack ReadFileTrack(ImportState& state) {
 void CommitTrack(ImportState& state, TTrack& track, const FileTrack& file) {
     ConversionNotes notes;
     const HostTrack host = ConvertTrack(file, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     track.SetClassicLayer(host.Layer);
     track.X = host.X;
     track.Y = host.Y;

@@ -10,10 +10,10 @@ namespace {
 FileVia ReadFileVia(ImportState& state) {
     InputFile& input = *state.Input;
     FileVia file;
-    file.X = input.ReadInteger();
-    file.Y = input.ReadInteger();
-    file.Size = input.ReadInteger();
-    file.HoleSize = input.ReadInteger();
+    file.X = ReadMils(state, file.Far);
+    file.Y = ReadMils(state, file.Far);
+    file.Size = ReadMils(state, file.Far);
+    file.HoleSize = ReadMils(state, file.Far);
     input.SkipLine();
     return file;
 }
@@ -22,7 +22,7 @@ FileVia ReadFileVia(ImportState& state) {
 void CommitVia(ImportState& state, TVia& via, const FileVia& file) {
     ConversionNotes notes;
     const HostVia host = ConvertVia(file, state.IsVersion5File, &notes);
-    NoteClamped(state, notes);
+    NoteClamped(state, notes, file.Far);
     via.StartLayer = host.StartLayer;
     via.EndLayer = host.EndLayer;
     via.X = host.X;

@@ -9,18 +9,6 @@
 
 namespace corvane::platform {
 
-/// A module already loaded in this process (never loaded or unloaded by this layer).
-using ModuleHandle = void*;
-
-/// The already loaded module of that name ("Halvex.dll"), or nullptr when it is not loaded.
-ModuleHandle FindLoadedModule(const char* moduleName);
-
-/// The module of the host executable itself, whose exports are the host client entries.
-ModuleHandle HostExecutableModule();
-
-/// Address the module exports under that exact name, or nullptr.
-void* FindModuleSymbol(ModuleHandle module, const char* symbolName);
-
 // Message codes and key codes of the thread message queue.
 inline constexpr std::uint32_t WM_KEYDOWN_CODE = 0x0100;
 inline constexpr std::uint32_t WM_SYSKEYDOWN_CODE = 0x0104;

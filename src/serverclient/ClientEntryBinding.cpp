@@ -1,13 +1,14 @@
 #include "serverclient/ClientEntryBinding.h"
 
-#include "platform/Platform.h"
+#include "modules/ModuleLookup.h"
 
 namespace corvane {
 namespace {
 
 struct ClientEntryTable {
-    clientapi::ClientAPI_ExistSpecific_fn ExistSpecific = nullptr;
-    clientapi::ClientAPI_GetClientInterface_fn GetClientInterface = nullptr;
+#define CORVANE_CLIENT_ENTRY_SLOT(name) clientapi::name##_fn name = nullptr;
+    CORVANE_CLIENT_ENTRIES(CORVANE_CLIENT_ENTRY_SLOT)
+#undef CORVANE_CLIENT_ENTRY_SLOT
 };
 
 ClientEntryTable& ClientEntries() {
@@ -18,12 +19,12 @@ ClientEntryTable& ClientEntries() {
 } // namespace
 
 void BindClientEntries() {
-    const auto module = platform::HostExecutableModule();
+    const auto module = modules::HostExecutableModule();
     auto& table = ClientEntries();
-    table.ExistSpecific = reinterpret_cast<clientapi::ClientAPI_ExistSpecific_fn>(
-        platform::FindModuleSymbol(module, "ClientAPI_ExistSpecific"));
-    table.GetClientInterface = reinterpret_cast<clientapi::ClientAPI_GetClientInterface_fn>(
-        platform::FindModuleSymbol(module, "ClientAPI_GetClientInterface"));
+#define CORVANE_BIND_CLIENT_ENTRY(name)                                                            \
+    table.name = reinterpret_cast<clientapi::name##_fn>(modules::FindModuleSymbol(module, #name));
+    CORVANE_CLIENT_ENTRIES(CORVANE_BIND_CLIENT_ENTRY)
+#undef CORVANE_BIND_CLIENT_ENTRY
 }
 
 void UnbindClientEntries() {
@@ -31,12 +32,12 @@ void UnbindClientEntries() {
 }
 
 bool ClientExistSpecific(const std::string& fileName) {
-    const auto entry = ClientEntries().ExistSpecific;
+    const auto entry = ClientEntries().ClientAPI_ExistSpecific;
     return entry != nullptr && entry(fileName.c_str()) != 0;
 }
 
 IHostClient* ObtainClientInterface() {
-    const auto entry = ClientEntries().GetClientInterface;
+    const auto entry = ClientEntries().ClientAPI_GetClientInterface;
     if (entry == nullptr) {
         return nullptr;
     }

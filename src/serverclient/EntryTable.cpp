@@ -5,11 +5,11 @@
 namespace corvane::pcbapi {
 
 void ServerEntryTable::Bind() {
-    module_ = platform::FindLoadedModule(ServerModuleName);
+    module_ = modules::FindLoadedModule(ServerModuleName);
     for (std::size_t i = 0; i < EntryCount; ++i) {
         slots_[i] = module_ == nullptr
                         ? nullptr
-                        : platform::FindModuleSymbol(module_, std::string(EntryNames[i]).c_str());
+                        : modules::FindModuleSymbol(module_, std::string(EntryNames[i]).c_str());
     }
 }
 

@@ -1,14 +1,15 @@
 #pragma once
-// The table of host PCB server entry points, bound by name from the already loaded server module.
+// The table of host PCB server entry points, bound by name from the server module found in the
+// process (loaded by the host, or linked into the program: modules/ModuleLookup.h).
 
-#include "platform/Platform.h"
+#include "modules/ModuleLookup.h"
 #include "serverclient/EntryNames.h"
 
 #include <array>
 
 namespace corvane::pcbapi {
 
-/// Name of the host PCB server module; looked up among loaded modules, never loaded.
+/// Name of the host PCB server module; looked up among the process's modules, never loaded.
 inline constexpr const char* ServerModuleName = "Halvex.dll";
 
 class ServerEntryTable {
@@ -24,7 +25,7 @@ public:
     bool ServerFound() const { return module_ != nullptr; }
 
 private:
-    platform::ModuleHandle module_ = nullptr;
+    modules::ModuleHandle module_ = nullptr;
     std::array<void*, EntryCount> slots_{};
 };
 

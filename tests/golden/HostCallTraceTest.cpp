@@ -15,10 +15,12 @@
 #include "Sha256.h"
 #include "contract/CorvaneImporter.h"
 #include "contract/HalvexHost.h"
+#include "hostlink/HalvexApi.h"
+#include "hostlink/PluginApi.h"
+#include "modules/Module.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,26 +103,39 @@ std::vector<Board> AllBoards() {
     return boards;
 }
 
+using corvane::modules::Module;
+
 // The forwarded-to server: the substitute server built as a module of another name.
-void* ForwardedServer() {
-    static void* const module = dlopen(HALVEX_FORWARDED_PATH, RTLD_NOW | RTLD_LOCAL);
+const Module& ForwardedServer() {
+    static const Module module = Module::Load(HALVEX_FORWARDED_PATH, Module::Visibility::Local);
     return module;
 }
 
 void* FindForwarded(const char* name) {
-    return dlsym(ForwardedServer(), name);
+    return ForwardedServer().Symbol(name);
 }
 
-template <typename Fn> Fn ServerFunction(const char* name) {
-    return reinterpret_cast<Fn>(FindForwarded(name));
+// Its host functions; the name of the first one missing is kept in Missing.
+struct ForwardedHost {
+    corvane::cli::HalvexApi Api;
+    std::string Missing = corvane::cli::ResolveHalvexApi(ForwardedServer(), Api);
+};
+
+const ForwardedHost& ForwardedHostFunctions() {
+    static const ForwardedHost host;
+    return host;
 }
 
 // The plug-in module, loaded as a host loads it: after the server it binds.
-ImportFileIntoPcb_fn PluginImport() {
-    static void* const module = dlopen(CORVANE_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    return module == nullptr
-               ? nullptr
-               : reinterpret_cast<ImportFileIntoPcb_fn>(dlsym(module, "ImportFileIntoPcb"));
+struct LoadedPlugin {
+    Module Loaded = Module::Load(CORVANE_PLUGIN_PATH, Module::Visibility::Local);
+    corvane::cli::PluginApi Api;
+    std::string Missing = corvane::cli::ResolvePluginApi(Loaded, Api);
+};
+
+const LoadedPlugin& Plugin() {
+    static const LoadedPlugin plugin;
+    return plugin;
 }
 
 std::string Hex(const std::vector<std::uint8_t>& bytes) {
@@ -171,9 +186,10 @@ std::string TraceOfImport(const Board& board) {
         // A name without folders, so that the trace holds no path of this machine.
         const bool moved = chdir(board.File.parent_path().c_str()) == 0;
         const std::string name = board.File.filename().string();
-        ServerFunction<decltype(&Halvex_SetHostRules)>("Halvex_SetHostRules")(board.HostRules);
+        const corvane::cli::HalvexApi& host = ForwardedHostFunctions().Api;
+        host.SetHostRules(board.HostRules);
         if (board.OpenBoard) {
-            ServerFunction<decltype(&Halvex_OpenBoard)>("Halvex_OpenBoard")(name.c_str());
+            host.OpenBoard(name.c_str());
         }
         recording::Reset();
         recording::KeepPointeeBytes(true);
@@ -181,10 +197,10 @@ std::string TraceOfImport(const Board& board) {
         if (board.HostMakesNothing) {
             recording::SetHandler("PcbApi_CreateObject", [](const recording::Call&) { return 0; });
         }
-        std::uint8_t fileName[256] = {static_cast<std::uint8_t>(name.size())};
-        std::copy(name.begin(), name.end(), fileName + 1);
-        const std::uint8_t reserved[1] = {0};
-        const std::uint8_t answer = moved ? PluginImport()(fileName, reserved) : 2;
+        const corvane::ExportString fileName(name);
+        const corvane::ExportString reserved("");
+        const std::uint8_t answer =
+            moved ? Plugin().Api.ImportFileIntoPcb(fileName.Data(), reserved.Data()) : 2;
         const std::string text =
             TraceText(recording::Calls()) + "answer " + std::to_string(answer) + "\n";
         for (std::size_t written = 0; written < text.size();) {
@@ -286,8 +302,10 @@ TEST_P(HostCallTrace, IsTheStoredOne) {
     if (!fs::exists(board.File)) {
         GTEST_SKIP() << board.File << " is absent";
     }
-    ASSERT_NE(ForwardedServer(), nullptr) << dlerror();
-    ASSERT_NE(PluginImport(), nullptr) << dlerror();
+    ASSERT_TRUE(ForwardedServer().Opened()) << ForwardedServer().Error();
+    ASSERT_EQ(ForwardedHostFunctions().Missing, "");
+    ASSERT_TRUE(Plugin().Loaded.Opened()) << Plugin().Loaded.Error();
+    ASSERT_EQ(Plugin().Missing, "");
 
     const std::string text = TraceOfImport(board);
     const std::vector<std::string> lines = Lines(text);

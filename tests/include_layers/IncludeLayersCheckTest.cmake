@@ -41,3 +41,6 @@ check_tree(writer_includes_host_link fail
 check_tree(bare_name_outside_folder fail ${options_h}
            "tools/kicadwriter/KicadBoardWriter.cpp=#include \"Options.h\"")
 check_tree(unlisted_folder fail "tools/newthing/Thing.h=#pragma once")
+check_tree(module_seam_includes_the_plug_in fail
+           "src/serverclient/EntryTable.h=#pragma once"
+           "src/modules/Module.h=#include \"serverclient/EntryTable.h\"")

@@ -537,7 +537,7 @@ def placement_rotations(positions_file):
     rotations = collections.defaultdict(list)
     with open(positions_file, encoding="utf-8", newline="") as f:
         for line in csv.DictReader(f):
-            rotations[line["Designator"]].append(float(line["Rotation"]))
+            rotations[line["Designator"]].append(float(line["Rotation (degrees)"]))
     return rotations
 
 

@@ -35,8 +35,9 @@ import pcbnew
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
-                                "scripts", "lib"))
-import kicad_fab  # noqa: E402
+                                "tools", "corvane-fab"))
+sys.dont_write_bytecode = True  # nothing written into the source tree
+import kicad_plot  # noqa: E402
 import check_kicad  # noqa: E402
 
 SVG = "{http://www.w3.org/2000/svg}"
@@ -233,7 +234,7 @@ def compare_board(program, path, work, kicad_file):
     # pad its hole takes whole; the SVG draws each pad whole and its hole over it.
     svg_layer(svg_root, None, False, False, window, stem + "-holes.png")
     holes = inked(stem + "-holes.png")
-    for layer, gerber in kicad_fab.plot_layers(board, os.path.join(work, name + "-gerbers")):
+    for layer, gerber in kicad_plot.plot_layers(board, os.path.join(work, name + "-gerbers")):
         kicad_name = pcbnew.BOARD.GetStandardLayerName(layer)
         kicad_name = {"F.Silkscreen": "F.SilkS", "B.Silkscreen": "B.SilkS"}.get(kicad_name,
                                                                                  kicad_name)

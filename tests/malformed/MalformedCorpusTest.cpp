@@ -1,16 +1,16 @@
 // The malformed-input corpus: every case of expected.txt is imported as a file through the
-// plug-in's exports into a fresh board of the substitute server, and must give the answer and
+// plug-in's exports into a fresh board of the substitute server (both linked into the test, and
+// reached as the fuzz targets reach them: fuzz/LinkedHost.h), and must give the answer and
 // leave the objects the table gives it (and, where the table bounds it, grow the process's memory
 // by no more than it says). Crashes, hangs and undefined behaviour show up as failures of their
 // own, more so in the sanitizer build.
 
 #include "BoardCounts.h"
 #include "GeneratedCases.h"
+#include "LinkedHost.h"
 #include "OutcomeTable.h"
-#include "PluginExports.h"
 #include "ResidentMemory.h"
 #include "contract/HalvexHost.h"
-#include "importer/ModuleLifetime.h"
 
 #include <gtest/gtest.h>
 
@@ -50,11 +50,10 @@ std::string GeneratedName(const std::string& name) {
     return name.substr(GeneratedPrefix.size());
 }
 
-// The plug-in starts once for the program, as when the host loads it.
+// The plug-in starts once for the program, as when the host loads it (and stops as it ends).
 class PluginLoaded : public ::testing::Environment {
 public:
-    void SetUp() override { ASSERT_TRUE(corvane::StartModule()); }
-    void TearDown() override { corvane::StopModule(); }
+    void SetUp() override { (void)corvanefuzz::Modules(); }
 };
 
 [[maybe_unused]] ::testing::Environment* const pluginLoaded =
@@ -78,13 +77,13 @@ double Megabytes(std::uint64_t bytes) {
 class MalformedInput : public ::testing::TestWithParam<ExpectedOutcome> {
 protected:
     void SetUp() override {
-        Halvex_CloseAllBoards();
+        corvanefuzz::Server().CloseAllBoards();
         static std::mt19937_64 random{std::random_device{}()};
         file_ = fs::temp_directory_path() /
                 ("corvane-malformed-" + std::to_string(random() % 1'000'000'000) + ".PCB");
     }
     void TearDown() override {
-        Halvex_CloseAllBoards();
+        corvanefuzz::Server().CloseAllBoards();
         std::error_code ignored;
         fs::remove(file_, ignored);
     }
@@ -107,7 +106,7 @@ TEST_P(MalformedInput, GivesItsDocumentedOutcome) {
     SCOPED_TRACE("expected.txt line " + std::to_string(expected.TableLine));
     ASSERT_TRUE(PrepareInput(expected.Case)) << expected.Case;
     const std::string fileName = file_.string();
-    const std::uint32_t board = Halvex_OpenBoard(fileName.c_str());
+    const std::uint32_t board = corvanefuzz::Server().OpenBoard(fileName.c_str());
     ASSERT_NE(board, 0u);
 
     const std::uint64_t residentBefore = CurrentResidentBytes();

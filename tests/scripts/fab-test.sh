@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# scripts/fab.sh with a built corvane-import, KiCad and gerbv: a set is put in place whole and
-# alone, a damaged import is refused unless accepted, a board with nothing to make is refused, a
-# made-up edge is said, `-` reads standard input, the default folder follows the board's path, a
-# folder of other files is refused.
+# scripts/fab.sh and corvane-fab with a built corvane-import, KiCad and gerbv: a set is put in
+# place whole and alone, with its zip for a board house and KiCad's job file; a damaged import is
+# refused unless accepted, a board with nothing to make is refused, a made-up edge is said, `-`
+# reads standard input, the default folder follows the board's path, a folder of other files is
+# refused; several boards and a folder in one call, each into its own set; without KiCad the
+# command says what to install.
 #
 #   fab-test.sh CORVANE_IMPORT
 #
-# Run from the repository's root; scripts/ is copied into a scratch repository so that its out/ is
-# the scratch's own.
+# Run from the repository's root; scripts/ and tools/corvane-fab/ are copied into a scratch
+# repository so that its out/ is the scratch's own.
 set -uo pipefail
 export CORVANE_IMPORT=$(realpath "$1")
 repo=$(pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/repo/boards"
+mkdir -p "$scratch/repo/boards" "$scratch/repo/tools"
 cp -r "$repo/scripts" "$scratch/repo/"
+cp -r "$repo/tools/corvane-fab" "$scratch/repo/tools/"
 fab="$scratch/repo/scripts/fab.sh"
 demo="$repo/examples/demo.PCB"
 cp "$demo" "$scratch/repo/boards/demo.PCB"
@@ -40,6 +43,14 @@ expect() {
 expect 0 "the demo" "$fab" repo/boards/demo.PCB
 set=repo/out/boards/demo.PCB-fab
 [ -s "$set/demo-B_Paste.gbr" ] || fail "the demo: no $set/demo-B_Paste.gbr"
+# The zip holds the Gerber and drill files and the job file, which names each Gerber file.
+(cd "$set" && ls demo-*.gbr demo-*.drl demo-job.gbrjob) | sort >want.txt
+/usr/bin/python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
+    "$set/demo-gerbers.zip" | sort >zipped.txt
+cmp -s want.txt zipped.txt || fail "the demo's zip holds $(tr '\n' ' ' <zipped.txt)"
+/usr/bin/python3 -c 'import json, sys; names = {f["Path"] for f in json.load(open(sys.argv[1]))["FilesAttributes"]}
+sys.exit(names != set(sys.argv[2:]))' "$set/demo-job.gbrjob" $(cd "$set" && ls demo-*.gbr) ||
+    fail "the job file does not name the Gerber files"
 cp plain.PCB demo.PCB
 expect 0 "a second board named demo" "$fab" demo.PCB "$set"
 "$CORVANE_IMPORT" -q demo.PCB --kicad second.kicad_pcb
@@ -82,6 +93,26 @@ status=0
 mkdir mine && echo keep >mine/notes.txt
 expect 2 "a folder of other files" "$fab" plain.PCB mine
 [ "$(cat mine/notes.txt)" = keep ] && [ "$(ls mine)" = notes.txt ] || fail "mine/ was changed"
+
+# Several boards and a folder in one call, each into its own set; then two of one name refused.
+mkdir -p many/more && cp "$demo" many/more/a.PCB && cp plain.PCB many/more/b.pcb
+expect 0 "several boards" "$fab" plain.PCB many/more
+for made in plain.PCB many/more/a.PCB many/more/b.pcb; do
+    name=$(basename "${made%.*}")
+    [ -s "repo/out/${scratch#/}/$made-fab/$name-gerbers.zip" ] || fail "several boards: no set of $made"
+done
+[ "$(grep -c "^Wrote the manufacturing set" out.txt)" = 3 ] || fail "several boards: not a line each"
+fab_command=repo/tools/corvane-fab/corvane-fab
+expect 2 "two boards of one name in one folder" "$fab_command" --out-dir two demo.PCB repo/boards/demo.PCB
+[ ! -e two ] || fail "two boards of one name: something was made"
+expect 0 "--help" "$fab_command" --help
+grep -q "^Usage: corvane-fab" out.txt || fail "--help shows no usage"
+
+# Without KiCad's pcbnew module (a python that does not look in its folder) it says what to install.
+printf '#!/bin/sh\nexec /usr/bin/python3 -S "$@"\n' >nokicad && chmod +x nokicad
+CORVANE_PYTHON=$PWD/nokicad expect 5 "without KiCad" "$fab_command" demo.PCB
+grep -q "install KiCad" err.txt || fail "without KiCad: $(cat err.txt)"
+[ ! -e demo.PCB-fab ] || fail "without KiCad: a set was made"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "fab.sh: all cases pass"

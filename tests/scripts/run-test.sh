@@ -46,7 +46,7 @@ expect 2 "one board twice" "$run" -q a.PCB ./a.PCB
 [ ! -e repo/out ] || fail "one board twice: something was written"
 
 expect 0 "boards in a folder with a dot" "$run" rev.2/board rev.2/other
-for output in board.json board.svg other.json other.svg; do
+for output in board.json board.svg board.html other.json other.svg other.html; do
     [ -s "repo/out${scratch}/rev.2/$output" ] || fail "rev.2/: no out/.../rev.2/$output"
 done
 grep -q "rev.2/other.svg" out.txt || fail "rev.2/: the written files are not said"
@@ -54,8 +54,8 @@ grep -q "rev.2/other.svg" out.txt || fail "rev.2/: the written files are not sai
 status=0
 "$run" -q - <"$board" >out.txt 2>err.txt || status=$?
 [ "$status" -eq 0 ] || fail "standard input: status $status"
-[ -s repo/out/stdin.json ] && [ -s repo/out/stdin.svg ] ||
-    fail "standard input: no out/stdin.json and .svg"
+[ -s repo/out/stdin.json ] && [ -s repo/out/stdin.svg ] && [ -s repo/out/stdin.html ] ||
+    fail "standard input: no out/stdin.json, .svg and .html"
 
 # A status the program gives (6: --strict on a board cut short) is run.sh's.
 expect 6 "--strict on a board cut short" "$run" -q --strict b.PCB

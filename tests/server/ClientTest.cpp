@@ -3,18 +3,13 @@
 
 #include "HalvexClient.h"
 #include "contract/HostClient.h"
+#include "modules/ModuleLookup.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace {
 
@@ -171,18 +166,11 @@ TEST_F(ClientTest, TheLastReaderRequestIsRecorded) {
 }
 
 TEST(ClientExportsTest, TheExecutableExportsTheClientEntriesByTheirPlainNames) {
-#if defined(_WIN32)
-    const HMODULE self = GetModuleHandleA(nullptr);
-    const auto find = [self](const char* name) {
-        return reinterpret_cast<void*>(GetProcAddress(self, name));
-    };
-#else
-    void* self = dlopen(nullptr, RTLD_NOW);
-    const auto find = [self](const char* name) { return dlsym(self, name); };
-#endif
-    EXPECT_EQ(reinterpret_cast<void*>(&ClientAPI_ExistSpecific), find("ClientAPI_ExistSpecific"));
-    EXPECT_EQ(reinterpret_cast<void*>(&ClientAPI_GetClientInterface),
-              find("ClientAPI_GetClientInterface"));
+    const auto self = corvane::modules::HostExecutableModule();
+#define HALVEX_TEST_CLIENT_ENTRY(name)                                                             \
+    EXPECT_EQ(reinterpret_cast<void*>(&name), corvane::modules::FindModuleSymbol(self, #name));
+    CORVANE_CLIENT_ENTRIES(HALVEX_TEST_CLIENT_ENTRY)
+#undef HALVEX_TEST_CLIENT_ENTRY
 }
 
 } // namespace

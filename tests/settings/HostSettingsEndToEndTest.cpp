@@ -4,6 +4,7 @@
 // folder through the host client's options reader.
 
 #include "HalvexClient.h"
+#include "contract/CorvaneImporter.h"
 #include "importer/ModuleLifetime.h"
 #include "platform/Platform.h"
 #include "platform/Settings.h"
@@ -191,6 +192,16 @@ TEST_P(FailingClientCall, NegativeStatusEndsStartUp) {
     EXPECT_FALSE(ModuleReady());
     EXPECT_EQ(MetricDecimalDigits(), 5);
     EXPECT_EQ(HalvexClient_LiveInterfaces(), 0) << "a failed start-up keeps no interface";
+    // The report says why, as its one entry, before and after an import that cannot run.
+    const std::string failure = GetImportReport(CorvaneReportFailure);
+    EXPECT_EQ(failure.rfind("the plug-in could not start: host settings: ", 0), 0u) << failure;
+    EXPECT_NE(failure.find("answered status -1"), std::string::npos) << failure;
+    const corvane::ExportString board(Joined(appDataFolder, "board.PCB"));
+    EXPECT_EQ(ImportFileIntoPcb(board.Data(), corvane::ExportString("").Data()), 0);
+    EXPECT_EQ(std::string(GetImportReport(CorvaneReportFailure)), failure);
+    EXPECT_EQ(std::string(GetImportReport(CorvaneReportCounts)), "1 entry: 1 import-failed");
+    StopModule();
+    EXPECT_EQ(std::string(GetImportReport(CorvaneReportFailure)), "") << "stopped, not failed";
 }
 
 TEST_P(FailingClientCall, NegativeStatusOnTheLoadersRoadShowsOnFirstUse) {

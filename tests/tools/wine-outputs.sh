@@ -37,8 +37,10 @@ expect() {
         echo "ok   $name"
     else
         echo "FAIL $name"
+        [ ! -s stderr.txt ] || sed 's/^/  stderr: /' stderr.txt | head -5
         failures=$((failures + 1))
     fi
+    rm -f stderr.txt
 }
 
 # only_files FOLDER "NAME NAME ": the folder holds exactly these files (hidden ones counted).
@@ -70,8 +72,8 @@ echo EARLIER >limit/out.json
 echo EARLIER >limit/out.svg
 (
     trap '' XFSZ
-    ulimit -f 64
-    cli -q large.PCB --json limit/out.json --svg limit/out.svg 2>/dev/null
+    ulimit -S -f 64 # the soft limit: the prefix's wine server is started without it
+    cli -q large.PCB --json limit/out.json --svg limit/out.svg 2>stderr.txt
 )
 status=$?
 [ "$(cat limit/out.json limit/out.svg)" = "$(printf 'EARLIER\nEARLIER')" ]
@@ -106,7 +108,7 @@ expect "Ctrl-C while writing (a failure status)" 1 "$((status != 0))" "the earli
 
 # Several files: outputs and a status line each, the highest status.
 printf 'not a board\r\n' >bad.PCB
-cli --out-dir out "$data_dir/free-records.PCB" bad.PCB board.PCB >lines.txt 2>/dev/null
+cli --out-dir out "$data_dir/free-records.PCB" bad.PCB board.PCB >lines.txt 2>stderr.txt
 status=$?
 [ "$(wc -l <lines.txt)" = 3 ] && grep -q "bad.PCB: not imported" lines.txt
 lines=$?

@@ -10,6 +10,8 @@
 #include "TestDesktop.h"
 #include "contract/CorvaneImporter.h"
 #include "contract/HostClient.h"
+#include "hostlink/PluginApi.h"
+#include "modules/Module.h"
 
 #include <gtest/gtest.h>
 
@@ -137,91 +139,76 @@ namespace {
 
 using CallCount_fn = std::uint32_t (*)();
 using ResetAnswering_fn = void (*)(std::int64_t);
+using corvane::modules::Module;
 
 struct LoadedModules {
     std::string ServerPath;
     std::string PluginPath;
-    HMODULE Server = nullptr;
-    HMODULE Plugin = nullptr;
+    Module Server;
+    Module Plugin;
     CallCount_fn ServerCallCount = nullptr;
     ResetAnswering_fn ResetServer = nullptr;
-    RecognisedPCBFile_fn Recognised = nullptr;
-    GetPcbImporterDescription_fn Description = nullptr;
-    ImportFileIntoPcb_fn Import = nullptr;
-    GetImportReport_fn Report = nullptr;
+    corvane::cli::PluginApi Exports;
 };
 LoadedModules modules;
 
+HMODULE Native(const Module& module) {
+    return static_cast<HMODULE>(const_cast<void*>(module.Handle()));
+}
+
 // A path CMake gave: under wine a Unix path, which wine turns into its DOS name.
-std::wstring WindowsPath(const std::string& path) {
+std::string WindowsPath(const std::string& path) {
     using ToDosName = WCHAR*(__cdecl*)(const char*);
     const auto toDos = reinterpret_cast<ToDosName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
     if (toDos != nullptr && !path.empty() && path[0] == '/') {
         if (WCHAR* dos = toDos(path.c_str())) {
-            std::wstring converted(dos);
+            std::string converted;
+            for (const WCHAR* c = dos; *c != 0; ++c) {
+                converted += static_cast<char>(*c); // the build tree's paths are ASCII
+            }
             HeapFree(GetProcessHeap(), 0, dos);
             return converted;
         }
     }
-    return std::wstring(path.begin(), path.end());
-}
-
-template <typename Fn> Fn Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return path;
 }
 
 class PluginHostEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         // The server first: the plug-in binds it when it starts, among the loaded modules.
-        modules.Server = LoadLibraryW(WindowsPath(modules.ServerPath).c_str());
-        ASSERT_NE(modules.Server, nullptr) << "cannot load " << modules.ServerPath;
-        modules.ServerCallCount = Export<CallCount_fn>(modules.Server, "Recording_CallCount");
-        modules.ResetServer = Export<ResetAnswering_fn>(modules.Server, "Recording_ResetAnswering");
-        ASSERT_NE(modules.ServerCallCount, nullptr);
-        ASSERT_NE(modules.ResetServer, nullptr);
+        modules.Server = Module::Load(WindowsPath(modules.ServerPath), Module::Visibility::Global);
+        ASSERT_TRUE(modules.Server.Opened())
+            << modules.ServerPath << ": " << modules.Server.Error();
+        ASSERT_TRUE(modules.Server.Resolve("Recording_CallCount", modules.ServerCallCount));
+        ASSERT_TRUE(modules.Server.Resolve("Recording_ResetAnswering", modules.ResetServer));
 
-        modules.Plugin = LoadLibraryW(WindowsPath(modules.PluginPath).c_str());
-        ASSERT_NE(modules.Plugin, nullptr) << "cannot load " << modules.PluginPath;
-        modules.Recognised = Export<RecognisedPCBFile_fn>(modules.Plugin, "RecognisedPCBFile");
-        modules.Description =
-            Export<GetPcbImporterDescription_fn>(modules.Plugin, "GetPcbImporterDescription");
-        modules.Import = Export<ImportFileIntoPcb_fn>(modules.Plugin, "ImportFileIntoPcb");
-        modules.Report = Export<GetImportReport_fn>(modules.Plugin, "GetImportReport");
-        ASSERT_NE(modules.Recognised, nullptr);
-        ASSERT_NE(modules.Description, nullptr);
-        ASSERT_NE(modules.Import, nullptr);
-        ASSERT_NE(modules.Report, nullptr);
+        modules.Plugin = Module::Load(WindowsPath(modules.PluginPath), Module::Visibility::Local);
+        ASSERT_TRUE(modules.Plugin.Opened())
+            << modules.PluginPath << ": " << modules.Plugin.Error();
+        ASSERT_EQ(corvane::cli::ResolvePluginApi(modules.Plugin, modules.Exports), "");
+        ASSERT_NE(modules.Exports.GetImportReport, nullptr);
     }
 
     void TearDown() override {
-        if (modules.Plugin != nullptr) {
+        if (modules.Plugin.Opened()) {
             const int releasesBefore = host::counters.Releases;
-            EXPECT_TRUE(FreeLibrary(modules.Plugin));
+            modules.Plugin.Close();
             // Shutdown releases the client interface obtained at start-up, once.
             EXPECT_EQ(host::counters.Releases - releasesBefore, 1);
         }
-        if (modules.Server != nullptr) {
-            FreeLibrary(modules.Server);
-        }
+        modules.Server.Close();
     }
 };
 
-// A length-prefixed string as the host passes it: one length byte, then the characters.
-std::vector<std::uint8_t> ShortString(const std::string& text) {
-    std::vector<std::uint8_t> bytes(1 + text.size());
-    bytes[0] = static_cast<std::uint8_t>(text.size());
-    std::memcpy(bytes.data() + 1, text.data(), text.size());
-    return bytes;
-}
-
 bool Recognised(const std::string& fileName) {
-    return modules.Recognised(ShortString(fileName).data()) != 0;
+    return modules.Exports.RecognisedPCBFile(corvane::ExportString(fileName).Data()) != 0;
 }
 
 std::uint8_t Import(const std::string& fileName, const std::string& reserved = "") {
-    return modules.Import(ShortString(fileName).data(), ShortString(reserved).data());
+    return modules.Exports.ImportFileIntoPcb(corvane::ExportString(fileName).Data(),
+                                             corvane::ExportString(reserved).Data());
 }
 
 constexpr std::int64_t Answer = 7001; // every server entry answers this (board, object handles)
@@ -229,55 +216,62 @@ constexpr std::int64_t Answer = 7001; // every server entry answers this (board,
 // ---------------------------------------------------------------------------------------------
 
 TEST(PluginModule, ServerIsLoadedUnderTheNameThePluginLooksFor) {
-    EXPECT_EQ(GetModuleHandleA("Halvex.dll"), modules.Server);
+    EXPECT_EQ(GetModuleHandleA("Halvex.dll"), Native(modules.Server));
 }
 
 TEST(PluginModule, ExportsCarryTheirPlainNamesOnly) {
-    for (const char* name : {"RecognisedPCBFile", "GetPcbImporterDescription", "ImportFileIntoPcb",
-                             "GetImportReport"}) {
-        EXPECT_NE(GetProcAddress(modules.Plugin, name), nullptr) << name;
-    }
+#define CORVANE_TEST_EXPORT(name, required)                                                        \
+    EXPECT_NE(modules.Plugin.Symbol(#name), nullptr) << #name;
+    CORVANE_IMPORTER_EXPORTS(CORVANE_TEST_EXPORT)
+#undef CORVANE_TEST_EXPORT
     for (const char* name :
          {"RecognisedPCBFile@4", "_RecognisedPCBFile@4", "_RecognisedPCBFile",
           "GetPcbImporterDescription@0", "ImportFileIntoPcb@8", "GetImportReport@4"}) {
-        EXPECT_EQ(GetProcAddress(modules.Plugin, name), nullptr) << name;
+        EXPECT_EQ(modules.Plugin.Symbol(name), nullptr) << name;
     }
 }
 
 TEST(PluginModule, ExportsRemoveTheirOwnArguments) {
-    const auto empty = ShortString("");
+    const corvane::ExportString empty("");
     const std::uint32_t address =
-        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(empty.data()));
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(empty.Data()));
     const std::uint32_t oneString[] = {address};
     const std::uint32_t twoStrings[] = {address, address};
 
-    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(modules.Recognised), 1, oneString),
-              4u);
-    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(modules.Description), 0, nullptr),
+    const corvane::cli::PluginApi& exports = modules.Exports;
+    EXPECT_EQ(
+        CalleeRemovedBytes(reinterpret_cast<const void*>(exports.RecognisedPCBFile), 1, oneString),
+        4u);
+    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(exports.GetPcbImporterDescription),
+                                 0, nullptr),
               0u);
-    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(modules.Import), 2, twoStrings), 8u);
+    EXPECT_EQ(
+        CalleeRemovedBytes(reinterpret_cast<const void*>(exports.ImportFileIntoPcb), 2, twoStrings),
+        8u);
     // A byte argument takes a 32-bit stack slot of its own.
     const std::uint32_t format[] = {CorvaneReportCounts};
-    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(modules.Report), 1, format), 4u);
+    EXPECT_EQ(CalleeRemovedBytes(reinterpret_cast<const void*>(exports.GetImportReport), 1, format),
+              4u);
 }
 
 TEST(PluginModule, DescriptionIsTheFileFilterText) {
-    const char* description = modules.Description();
+    const char* description = modules.Exports.GetPcbImporterDescription();
     ASSERT_NE(description, nullptr);
     EXPECT_STREQ(description, "Corvane Files (*.PCB)");
-    EXPECT_EQ(modules.Description(), description); // the same constant, call after call
+    EXPECT_EQ(modules.Exports.GetPcbImporterDescription(),
+              description); // the same constant, call after call
 }
 
 TEST(PluginModule, DescriptionResourceHoldsTheFilterAsUtf16) {
     const HRSRC found =
-        FindResourceA(modules.Plugin, "DESCRIPTION", MAKEINTRESOURCEA(10)); // RCDATA
+        FindResourceA(Native(modules.Plugin), "DESCRIPTION", MAKEINTRESOURCEA(10)); // RCDATA
     ASSERT_NE(found, nullptr);
-    const HGLOBAL loaded = LoadResource(modules.Plugin, found);
+    const HGLOBAL loaded = LoadResource(Native(modules.Plugin), found);
     ASSERT_NE(loaded, nullptr);
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
     const std::u16string expected = u"||Corvane Files (*.PCB)|||";
 
-    ASSERT_EQ(SizeofResource(modules.Plugin, found), (expected.size() + 1) * 2);
+    ASSERT_EQ(SizeofResource(Native(modules.Plugin), found), (expected.size() + 1) * 2);
     std::u16string text;
     for (std::size_t i = 0; i + 1 < (expected.size() + 1) * 2; i += 2) {
         text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8))); // little-endian
@@ -286,7 +280,8 @@ TEST(PluginModule, DescriptionResourceHoldsTheFilterAsUtf16) {
 }
 
 TEST(PluginModule, StartUpObtainedTheHostClientInterfaceOnce) {
-    modules.Description(); // the module has started by the time an export answers
+    modules.Exports
+        .GetPcbImporterDescription(); // the module has started by the time an export answers
     EXPECT_EQ(host::counters.InterfacesHandedOut, 1);
     EXPECT_EQ(host::counters.Releases, 0);
 }

@@ -91,8 +91,8 @@ std::string BoardToBom(const Board& board) {
 }
 
 std::string BoardToPositions(const Board& board) {
-    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X", "Mid Y", "Rotation",
-                            "Layer", "Rotation rule"});
+    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
+                            "Rotation (degrees)", "Layer", "Rotation rule"});
     // A pad far from the rest of the board (a damaged value) does not move its part's centre.
     const std::optional<BoardBulk> bulk = PadBulk(board);
     for (const Component* c : ByDesignator(board)) {
@@ -107,6 +107,16 @@ std::string BoardToPositions(const Board& board) {
                      std::string(RotationRuleName(placement.Rotation.Rule))});
     }
     return out;
+}
+
+std::vector<std::string> PartsWithoutInferredRotation(const Board& board) {
+    std::vector<std::string> parts;
+    for (const Component* c : ByDesignator(board)) {
+        if (PlacementOf(*c).Rotation.Rule == RotationRule::NotInferred) {
+            parts.push_back(c->Designator);
+        }
+    }
+    return parts;
 }
 
 } // namespace corvane::cli

@@ -6,6 +6,7 @@
 #include "boardmodel/BoardModel.h"
 
 #include <string>
+#include <vector>
 
 namespace corvane::cli {
 
@@ -14,12 +15,16 @@ namespace corvane::cli {
 /// joined by commas). Lines in the natural order of their first designator.
 std::string BoardToBom(const Board& board);
 
-/// One line per component, in the natural order of the designators:
-/// Designator,Comment,Pattern,Mid X,Mid Y,Rotation,Layer,Rotation rule. Mid X and Mid Y are the
+/// One line per component, in the natural order of the designators: Designator,Comment,Pattern,
+/// Mid X (mm),Mid Y (mm),Rotation (degrees),Layer,Rotation rule. Mid X and Mid Y are the
 /// centre of the component's pads (PartPlacement.h) from the board's origin, y up, in millimetres
 /// to the nanometre, x negated on the bottom (seen from the bottom, as KiCad's placement file
 /// gives it); Rotation is the KiCad footprint's, in degrees counter-clockwise; Layer is "top" or
 /// "bottom"; the rule says how the rotation was inferred, or "not inferred".
 std::string BoardToPositions(const Board& board);
+
+/// The designators of the components whose rotation the pads do not give ("not inferred" in the
+/// placement), in the placement's order.
+std::vector<std::string> PartsWithoutInferredRotation(const Board& board);
 
 } // namespace corvane::cli

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane::cli {
@@ -124,11 +125,16 @@ struct Plane {
     bool operator==(const Plane&) const = default;
 };
 
+/// What a document of an aborted import says of itself (the SVG in its title, the KiCad board in
+/// its title block; the JSON has "imported": false).
+inline constexpr std::string_view PartialDocumentNote =
+    "partial: the import was aborted before the end of the file";
+
 /// What the documents say about the import besides the board's contents.
 struct DocumentHeader {
-    std::string File; // the file's name without its folder
-    int Version = 4;  // 4 or 5
-    bool Imported = false;
+    std::string File;             // the file's name without its folder
+    int Version = 4;              // 4 or 5
+    bool Imported = false;        // false: the import was aborted, and the document is partial
     bool MayHaveLostData = false; // the import report holds an entry of a kind that may lose data
 };
 

@@ -1,7 +1,9 @@
 #include "corvane-import/Documents.h"
 
 #include "assemblywriter/AssemblyFiles.h"
+#include "htmlwriter/HtmlPageWriter.h"
 #include "jsonwriter/JsonWriter.h"
+#include "svgwriter/LayerStyle.h"
 #include "svgwriter/SvgWriter.h"
 
 #include <algorithm>
@@ -36,7 +38,57 @@ std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& con
 }
 
 std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<SvgDocumentWriter>(out, context.Header.File);
+    const DocumentHeader& header = context.Header;
+    return std::make_unique<SvgDocumentWriter>(
+        out, header.Imported ? header.File
+                             : header.File + " (" + std::string(PartialDocumentNote) + ")");
+}
+
+// The interactive page: the page writer around the board's JSON, which the JSON writer streams
+// into the page's data element; the layers drawn in the picture's colours.
+class HtmlDocument final : public BoardVisitor {
+public:
+    HtmlDocument(OutputStream& out, const DocumentContext& context)
+        : page_(out, context.Header.File, PictureLooks(), context.Settings.Page),
+          json_(page_.DataStream(), context.Header) {
+        visitors_.Add(json_);
+        visitors_.Add(page_); // after the JSON, which must end before the page does
+    }
+
+    void OnPlanes(const std::vector<Plane>& planes) override { visitors_.OnPlanes(planes); }
+    void OnTrack(const Track& track) override { visitors_.OnTrack(track); }
+    void OnVia(const Via& via) override { visitors_.OnVia(via); }
+    void OnPad(const Pad& pad) override { visitors_.OnPad(pad); }
+    void OnArc(const Arc& arc) override { visitors_.OnArc(arc); }
+    void OnFill(const Fill& fill) override { visitors_.OnFill(fill); }
+    void OnText(const Text& text) override { visitors_.OnText(text); }
+    void OnComponentBegin(const Component& component) override {
+        visitors_.OnComponentBegin(component);
+    }
+    void OnComponentEnd() override { visitors_.OnComponentEnd(); }
+    void OnNet(const Net& net) override { visitors_.OnNet(net); }
+    bool NeedsNetPads() const override { return visitors_.NeedsNetPads(); }
+    void OnBoardEnd() override { visitors_.OnBoardEnd(); }
+
+private:
+    static HtmlPageSettings PictureLooks() {
+        HtmlPageSettings settings;
+        settings.LayerLook = [](const std::string& layer) {
+            const LayerStyle style = StyleOfLayer(layer);
+            return PageLayerLook{style.Colour, style.Order};
+        };
+        settings.ViaColour = ViaColour;
+        settings.BackgroundColour = BackgroundColour;
+        return settings;
+    }
+
+    HtmlPageWriter page_;
+    JsonDocumentWriter json_;
+    VisitorFanOut visitors_;
+};
+
+std::unique_ptr<BoardVisitor> Html(OutputStream& out, const DocumentContext& context) {
+    return std::make_unique<HtmlDocument>(out, context);
 }
 
 // The KiCad board, made from the board kept in its own compact store when the walk ends, and
@@ -68,6 +120,7 @@ public:
         notes_.Kicad = WriteKicadBoard(
             board_, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
+        notes_.UninferredParts = notes_.Kicad->UninferredParts;
     }
 
 private:
@@ -87,7 +140,8 @@ std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
     return BoardToBom(board);
 }
 
-std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes&) {
+std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes& notes) {
+    notes.UninferredParts = PartsWithoutInferredRotation(board);
     return BoardToPositions(board);
 }
 
@@ -97,6 +151,7 @@ const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
         {"--json", "json", true, false, false, Json},
         {"--svg", "svg", true, false, false, Svg},
+        {"--html", "html", false, false, false, Html},
         {"--kicad", "kicad_pcb", false, false, true, Kicad},
         {"--bom", "bom.csv", false, true, false, FromSnapshot<Bom>},
         {"--positions", "pos.csv", false, true, false, FromSnapshot<Positions>},

@@ -9,6 +9,7 @@
 #include "boardmodel/BoardStore.h"
 #include "boardmodel/BoardVisitor.h"
 #include "corvane-import/ProgressBar.h"
+#include "htmlwriter/HtmlPageWriter.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
@@ -23,6 +24,9 @@ namespace corvane::cli {
 /// The settings of the writers that take any, each its own.
 struct DocumentSettings {
     KicadBoardSettings Kicad;
+    /// What the page tells of the import (the summary's words, the report); filled when a page
+    /// is written.
+    PageImportFacts Page;
 };
 
 /// What the documents found that the summary tells.
@@ -30,6 +34,9 @@ struct DocumentNotes {
     /// What writing the KiCad board found (derived nets, a made-up edge, objects clamped or far);
     /// set when a KiCad board was written.
     std::optional<KicadBoardOutcome> Kicad;
+    /// The components whose rotation the pads do not give; set when a KiCad board or a placement
+    /// was written.
+    std::optional<std::vector<std::string>> UninferredParts;
 };
 
 /// What a document's writer is given besides its stream.

@@ -11,12 +11,12 @@ enum class ExitStatus : int {
     NotImported = 1,
     /// The command line was wrong.
     Usage = 2,
-    /// The import stopped before the end of the file (the user aborted it); the objects read so
-    /// far are on the board and in the outputs.
+    /// The import stopped before the end of the file (the user aborted it): no output was
+    /// written, or with --keep-partial the objects read so far, marked partial.
     Aborted = 3,
     /// An output file could not be written.
     OutputFailed = 4,
-    /// The plug-in or the server module could not be loaded.
+    /// The plug-in or the server module could not be loaded, or the plug-in could not start.
     ModulesMissing = 5,
     /// --strict: the import report holds an entry that may have lost data (the outputs were
     /// written).

@@ -1,6 +1,7 @@
 #include "corvane-import/ImportJob.h"
 
 #include "cliplatform/Terminal.h"
+#include "contract/CorvaneImporter.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ImportRun.h"
 #include "corvane-import/InputDiagnosis.h"
@@ -112,6 +113,17 @@ std::string StatusLine(const std::string& shownName, ExitStatus status,
     }
 }
 
+// What the page tells of the import: the summary's words (without the pointer to --report,
+// as the page shows the report itself) and the report.
+PageImportFacts PageFacts(const ImportOutcome& outcome, const std::string& losses,
+                          std::string reportJson) {
+    ImportOutcome words = outcome;
+    words.Losses.clear();
+    return {losses.empty() || !outcome.Completed ? OutcomeWords(words)
+                                                 : "data may have been lost (" + losses + ")",
+            losses, std::move(reportJson)};
+}
+
 // A document being written: its kind, and the stream SafeOutputs gave it.
 struct DocumentStream {
     const DocumentKind* Kind;
@@ -216,7 +228,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const std::string readPath = lineEndCopy ? lineEndCopy->Path() : fileName;
     // The plug-in decides; the diagnosis only explains a refusal.
-    if (modules.Plugin().RecognisedPCBFile(LengthPrefixed(readPath).Data()) == 0) {
+    if (modules.Plugin().RecognisedPCBFile(ExportString(readPath).Data()) == 0) {
         const std::string reason = DescribeProblem(shownName, diagnosis);
         PrintError(reason.empty() ? shownName + ": not recognised as a Corvane board by the plug-in"
                                   : reason);
@@ -248,6 +260,14 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         return ExitStatus::InternalFailure;
     }
 
+    // An aborted import replaces no earlier output unless asked to: its documents would hold
+    // only the part of the board read before the abort.
+    const bool writesOutputs = imported.Outcome.Completed || options.KeepPartial;
+    if (!writesOutputs) {
+        outputs.Discard();
+        documents.clear();
+        report = nullptr;
+    }
     const std::string losses = ImportReport(modules, CorvaneReportLosses);
     if (report != nullptr) {
         report->Write(options.ReportFormat == "json"
@@ -256,13 +276,21 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed, !losses.empty()};
-    const DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}};
+    DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}, {}};
+    if (std::any_of(documents.begin(), documents.end(), [](const DocumentStream& document) {
+            return document.Kind == FindDocumentKind("--html");
+        })) {
+        settings.Page =
+            PageFacts(imported.Outcome, losses,
+                      JsonReportWithNotes(ImportReport(modules, CorvaneReportJson), notes));
+    }
     BoardCounter counter;
     DocumentNotes documentNotes;
     WalkForOutputs(modules, imported.Board,
                    {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
-    const std::vector<std::string> failures = outputs.Commit();
+    const std::vector<std::string> failures =
+        writesOutputs ? outputs.Commit() : std::vector<std::string>{};
     for (const std::string& failure : failures) {
         PrintError(failure);
     }
@@ -294,14 +322,20 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string noteKinds = NoteKinds(notes);
         const std::string counts = ImportReport(modules, CorvaneReportCounts) +
                                    (noteKinds.empty() ? "" : "; note: " + noteKinds);
+        const bool noOutputWritten = !writesOutputs && (!file.Documents.empty() || file.Report);
         const std::string text =
-            run.Several ? StatusLine(shownName, status, outcome, counter, counts) + "\n"
+            run.Several ? StatusLine(shownName, status, outcome, counter, counts) +
+                              (noOutputWritten ? "; no output written" : "") + "\n"
                         : SummaryText(outcome, counter) +
                               (kicad && kicad->MadeUpEdge
                                    ? "Edge:        no closed outline on " + options.EdgeLayer +
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"
                                    : "") +
+                              PlacementLine(documentNotes.UninferredParts) +
+                              (noOutputWritten ? "Outputs:     none written: earlier files are as "
+                                                 "they were (--keep-partial writes what was read)\n"
+                                               : "") +
                               "Report:      " + counts + "\n";
         // Standard output may be carrying the JSON, the SVG or the report.
         statusLine = run.Several;

@@ -1,11 +1,10 @@
 #include "corvane-import/ImportRun.h"
 
 #include "cliplatform/Terminal.h"
+#include "contract/CorvaneImporter.h"
 #include "corvane-import/ProgressBar.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cstring>
 
 namespace corvane::cli {
 namespace {
@@ -46,12 +45,6 @@ private:
 
 } // namespace
 
-LengthPrefixed::LengthPrefixed(const std::string& text) {
-    const std::size_t n = std::min<std::size_t>(text.size(), 255);
-    bytes_[0] = static_cast<std::uint8_t>(n);
-    std::memcpy(bytes_ + 1, text.data(), n);
-}
-
 ImportRunResult RunImport(const LoadedModules& modules, const std::string& boardFileName,
                           int version, ProgressBar& bar) {
     ImportRunResult result;
@@ -61,8 +54,8 @@ ImportRunResult RunImport(const LoadedModules& modules, const std::string& board
 
     TerminalAbort abort([&bar] { bar.Clear(); });
     ProgressRoute route{bar, abort};
-    const LengthPrefixed name(boardFileName);
-    const LengthPrefixed reserved("");
+    const ExportString name(boardFileName);
+    const ExportString reserved("");
     const auto start = std::chrono::steady_clock::now();
     {
         const SinkAttachment attachment(modules.Server(), route);

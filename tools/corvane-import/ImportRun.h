@@ -21,13 +21,4 @@ struct ImportRunResult {
 ImportRunResult RunImport(const LoadedModules& modules, const std::string& boardFileName,
                           int version, ProgressBar& bar);
 
-/// A string as the exports take it: one length byte, then at most 255 characters.
-struct LengthPrefixed {
-    explicit LengthPrefixed(const std::string& text);
-    const std::uint8_t* Data() const { return bytes_; }
-
-private:
-    std::uint8_t bytes_[256] = {};
-};
-
 } // namespace corvane::cli

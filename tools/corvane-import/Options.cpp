@@ -25,12 +25,13 @@ struct OptionRule {
 
 // A table, so that a further option is one more line; the documents' options come from the
 // table of documents (Documents.h).
-const std::array<OptionRule, 11>& OptionTable() {
-    static const std::array<OptionRule, 11> table = {{
+const std::array<OptionRule, 12>& OptionTable() {
+    static const std::array<OptionRule, 12> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
+        {"--keep-partial", "", false, [](Options& o, const std::string&) { o.KeepPartial = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--edge-layer", "", true,
          [](Options& o, const std::string& v) {
@@ -210,6 +211,9 @@ std::string HelpText() {
            "Options (PATH '-' writes to standard output):\n"
            "  --json PATH     write the board as JSON\n"
            "  --svg PATH      write a picture of the board as SVG\n"
+           "  --html PATH     write the board as one interactive page (HTML: parts, nets,\n"
+           "                  layers, both sides, the import report; opens from disk in a\n"
+           "                  browser)\n"
            "  --kicad PATH    write the board as a KiCad board file (KiCad 6 and later)\n"
            "  --edge-layer LAYER\n"
            "                  the layer whose closed outlines are the KiCad board's edge\n"
@@ -234,12 +238,15 @@ std::string HelpText() {
            "                  {name}.json and {name}.svg; the report goes to\n"
            "                  {name}.report.text or {name}.report.json\n"
            "  --strict        fail (status 6) when the import may have lost data (the summary\n"
-           "                  then says so: a file cut short, bytes after its Ctrl-Z, ...)\n"
+           "                  then says so: a damaged line, a value out of range, a file cut\n"
+           "                  short, ...)\n"
+           "  --keep-partial  when the import is aborted, write the outputs of what was read,\n"
+           "                  each marked partial (by default an aborted import writes none)\n"
            "  -q, --quiet     print nothing but errors\n"
            "  --plugin PATH   the plug-in module to load (default: $CORVANE_PLUGIN, else the one\n"
-           "                  next to this program, in ../lib/corvane-import or its build tree)\n"
+           "                  next to this program, else in ../lib/corvane-import beside it)\n"
            "  --server PATH   the server module to load (default: $HALVEX_SERVER, else the one\n"
-           "                  next to this program, in ../lib/corvane-import or its build tree)\n"
+           "                  next to this program, else in ../lib/corvane-import beside it)\n"
            "  -h, --help      show this help and exit\n"
            "      --version   show the version and exit\n"
            "\n"
@@ -260,9 +267,11 @@ std::string HelpText() {
            "     says whether data may have been lost)\n"
            "  1  FILE is missing, unreadable or not a Corvane board; nothing was imported\n"
            "  2  wrong command line, or outputs refused (an input, or one file twice)\n"
-           "  3  the import was aborted; the objects read so far were written\n"
+           "  3  the import was aborted; nothing was written (earlier files are kept), or\n"
+           "     with --keep-partial the objects read so far, marked partial\n"
            "  4  an output could not be written (earlier files of its name are kept)\n"
-           "  5  the plug-in or the server module could not be loaded\n"
+           "  5  the plug-in or the server module could not be loaded, or the plug-in could\n"
+           "     not start\n"
            "  6  --strict: the import may have lost data (the outputs were written)\n"
            "  7  out of memory, or another failure inside; nothing was written\n";
 }

@@ -22,6 +22,8 @@ struct Options {
     bool Quiet = false;
     /// Fail (status 6) when the import report holds an entry that may have lost data.
     bool Strict = false;
+    /// Write the outputs of an aborted import, marked partial (by default it writes none).
+    bool KeepPartial = false;
     /// The import report's form: "text" or "json"; empty for no report.
     std::string ReportFormat;
     /// Where the report goes; empty or "-" for standard output.

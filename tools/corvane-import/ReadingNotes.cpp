@@ -10,7 +10,7 @@ std::string TextReportWithNotes(const std::string& report, const std::vector<Rea
     }
     std::string lines;
     for (const ReadingNote note : notes) {
-        lines += "  note " + std::string(KindOf(note).Name) + ": " +
+        lines += "  note " + std::string(KindOf(note).Name()) + ": " +
                  std::string(KindOf(note).Detail) + "\n";
     }
     const auto firstLineEnd = report.find('\n');
@@ -27,7 +27,7 @@ std::string JsonReportWithNotes(const std::string& report, const std::vector<Rea
     std::string list;
     for (const ReadingNote note : notes) {
         list += (list.empty() ? "\n    " : ",\n    ") + std::string("{\"kind\": ") +
-                jsontext::Quote(KindOf(note).Name) +
+                jsontext::Quote(KindOf(note).Name()) +
                 ", \"detail\": " + jsontext::Quote(KindOf(note).Detail) + "}";
     }
     return "{\n  \"notes\": [" + (list.empty() ? list : list + "\n  ") + "]," + report.substr(1);
@@ -36,7 +36,7 @@ std::string JsonReportWithNotes(const std::string& report, const std::vector<Rea
 std::string NoteKinds(const std::vector<ReadingNote>& notes) {
     std::string kinds;
     for (const ReadingNote note : notes) {
-        kinds += (kinds.empty() ? "" : ", ") + std::string(KindOf(note).Name);
+        kinds += (kinds.empty() ? "" : ", ") + std::string(KindOf(note).Name());
     }
     return kinds;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The program's own notes on how it read a file, beside the plug-in's import report: what it did
-// to the file before the plug-in read it. A note loses nothing. The plug-in's report kinds are
-// its own; these kinds are the program's, each named once here.
+// to the file before the plug-in read it. A note loses nothing. Its kind is one of the report's
+// kinds (contract/ReportKinds.h), where every kind is named once.
+
+#include "contract/ReportKinds.h"
 
 #include <array>
 #include <string>
@@ -15,14 +17,17 @@ enum class ReadingNote {
 };
 
 struct ReadingNoteKind {
-    std::string_view Name;   // stable, as in the report's text and JSON forms
+    ReportKind Kind;
     std::string_view Detail; // what it means, for people
+    std::string_view Name() const { return ReportKindName(Kind); }
 };
 
 inline constexpr std::array<ReadingNoteKind, 1> ReadingNoteKinds = {{
-    {"cr-line-ends", "the lines end with CR alone, as old Macintosh programs wrote them; CR was "
-                     "read as the line end"},
+    {ReportKind::CarriageReturnLineEnds,
+     "the lines end with CR alone, as old Macintosh programs wrote them; CR was read as the line "
+     "end"},
 }};
+static_assert(!MayLoseData(ReportKind::CarriageReturnLineEnds), "a reading note loses nothing");
 
 constexpr const ReadingNoteKind& KindOf(ReadingNote note) {
     return ReadingNoteKinds[static_cast<std::size_t>(note)];

@@ -1,5 +1,7 @@
 #include "corvane-import/Summary.h"
 
+#include "textformat/NaturalOrder.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
@@ -134,6 +136,20 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     std::snprintf(seconds, sizeof(seconds), "%.3f s", outcome.Seconds);
     out << "Time:        " << seconds << "\n";
     return out.str();
+}
+
+std::string PlacementLine(const std::optional<std::vector<std::string>>& uninferred) {
+    if (!uninferred || uninferred->empty()) {
+        return {};
+    }
+    std::vector<std::string> parts = *uninferred;
+    std::stable_sort(parts.begin(), parts.end(), NaturalLess);
+    std::string line = "Placement:   " + std::to_string(parts.size()) +
+                       (parts.size() == 1 ? " part" : " parts") + " with no inferred rotation: ";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        line += (i == 0 ? "" : ", ") + parts[i];
+    }
+    return line + "\n";
 }
 
 } // namespace corvane::cli

@@ -81,4 +81,9 @@ std::string OutcomeWords(const ImportOutcome& outcome);
 /// The summary text, several lines, each ending with a line end.
 std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board);
 
+/// The line that names the parts whose rotation the pads do not give, in natural order
+/// ("Placement:   2 parts with no inferred rotation: A30, T1"); empty when there are none or no
+/// placement was made.
+std::string PlacementLine(const std::optional<std::vector<std::string>>& uninferred);
+
 } // namespace corvane::cli

@@ -1,21 +1,21 @@
 #pragma once
-// The server's host-side functions, as the loaded server module gives them.
+// The server's host-side functions, as a host program finds them in the server module: one
+// pointer for each function of the list in contract/HalvexHost.h.
 
 #include "contract/HalvexHost.h"
+#include "modules/Module.h"
+
+#include <string>
 
 namespace corvane::cli {
 
-/// The server's host-side functions the program uses.
 struct HalvexApi {
-    decltype(&Halvex_OpenBoard) OpenBoard = nullptr;
-    decltype(&Halvex_CloseAllBoards) CloseAllBoards = nullptr;
-    decltype(&Halvex_SetProgressSink) SetProgressSink = nullptr;
-    decltype(&Halvex_GetBoardInfo) GetBoardInfo = nullptr;
-    decltype(&Halvex_GetMemberCount) GetMemberCount = nullptr;
-    decltype(&Halvex_GetMemberAt) GetMemberAt = nullptr;
-    decltype(&Halvex_GetObjectInfo) GetObjectInfo = nullptr;
-    decltype(&Halvex_GetStackLayer) GetStackLayer = nullptr;
-    decltype(&Halvex_LayerName) LayerName = nullptr;
+#define CORVANE_HALVEX_API_MEMBER(name) decltype(&Halvex_##name) name = nullptr;
+    HALVEX_HOST_FUNCTIONS(CORVANE_HALVEX_API_MEMBER)
+#undef CORVANE_HALVEX_API_MEMBER
 };
+
+/// Fills every function from the module's exports; the name of the first one it lacks, or "".
+std::string ResolveHalvexApi(const modules::Module& server, HalvexApi& api);
 
 } // namespace corvane::cli

@@ -1,27 +1,20 @@
 #pragma once
-// Loads the two modules a host has: the PCB server (first, so that the plug-in finds it by name
-// when it starts) and the importer plug-in, and resolves what the program calls in each.
+// Opens the two modules a host has: the PCB server (first, so that the plug-in finds it by name
+// when it starts) and the importer plug-in, and finds what the program calls in each; through the
+// module seam, so that they are loaded from files or, where the build links them in, found in the
+// program (modules/Module.h).
 
-#include "cliplatform/DynamicLibrary.h"
-#include "contract/CorvaneImporter.h"
 #include "hostlink/HalvexApi.h"
+#include "hostlink/PluginApi.h"
+#include "modules/Module.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane::cli {
 
-/// The plug-in's three exports for the host editor, and its import report (null when the
-/// plug-in has none).
-struct PluginApi {
-    RecognisedPCBFile_fn RecognisedPCBFile = nullptr;
-    GetPcbImporterDescription_fn GetPcbImporterDescription = nullptr;
-    ImportFileIntoPcb_fn ImportFileIntoPcb = nullptr;
-    GetImportReport_fn GetImportReport = nullptr;
-};
-
-/// Where to look for the modules: explicit paths win; empty means the default search.
+/// Where to look for the modules: explicit paths win; empty means the default search. A program
+/// whose modules are linked in takes neither.
 struct ModulePaths {
     std::string Server;
     std::string Plugin;
@@ -29,7 +22,7 @@ struct ModulePaths {
 
 class LoadedModules {
 public:
-    /// Loads the server, then the plug-in. On failure Error() says which module and why.
+    /// Opens the server, then the plug-in. On failure Error() says which module and why.
     static LoadedModules Load(const ModulePaths& requested);
 
     LoadedModules() = default;
@@ -43,18 +36,20 @@ public:
     const PluginApi& Plugin() const { return plugin_; }
 
 private:
-    DynamicLibrary serverModule_;
-    DynamicLibrary pluginModule_;
+    // The plug-in before the server, so that a move closes the plug-in first: its shutdown may
+    // still call the server.
+    modules::Module pluginModule_;
+    modules::Module serverModule_;
     HalvexApi server_;
     PluginApi plugin_;
     std::string error_;
 };
 
 /// The candidate paths of a module, in the order they are tried: the explicit path alone when
-/// given, else the environment variable, the program's folder, the installed module folder
-/// beside it and the build tree.
+/// given, else the environment variable, the program's folder and the installed module folder
+/// beside it. Nothing else: an installed program never loads a module from a folder of the
+/// machine it was built on (the build tree's program has copies of its modules beside it).
 std::vector<std::string> CandidatePaths(const std::string& explicitPath,
-                                        const char* environmentName, const std::string& fileName,
-                                        const std::string& buildTreePath);
+                                        const char* environmentName, const std::string& fileName);
 
 } // namespace corvane::cli

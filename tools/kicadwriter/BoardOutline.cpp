@@ -2,6 +2,7 @@
 
 #include "boardmodel/BoardBulk.h"
 #include "kicadwriter/KicadArc.h"
+#include "kicadwriter/OutlineLoops.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <numbers>
 #include <numeric>
 #include <span>
+#include <tuple>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -29,7 +31,7 @@ std::int64_t Half(std::int64_t size) {
 }
 
 // What one object covers, and the points that place it: the ends of a line or a fill, the
-// centre of anything else, a text's own point.
+// centre of anything else, a text's own point. Read from the records: no object is expanded.
 struct ObjectPlace {
     Extent Covers;
     std::array<BulkPoint, 2> Anchors{};
@@ -42,32 +44,32 @@ BulkPoint Anchor(std::int64_t x, std::int64_t y) {
     return {double(x), double(y)};
 }
 
-ObjectPlace PlaceOf(const Track& t) {
+ObjectPlace PlaceOf(const stored::TrackRecord& t) {
     ObjectPlace place{{}, {Anchor(t.X1, t.Y1), Anchor(t.X2, t.Y2)}, 2};
     place.Covers.Add(t.X1, t.Y1, Half(t.Width));
     place.Covers.Add(t.X2, t.Y2, Half(t.Width));
     return place;
 }
 
-ObjectPlace PlaceOf(const Via& v) {
+ObjectPlace PlaceOf(const stored::ViaRecord& v) {
     ObjectPlace place{{}, {Anchor(v.X, v.Y)}, 1};
     place.Covers.Add(v.X, v.Y, Half(v.Size));
     return place;
 }
 
-ObjectPlace PlaceOf(const Pad& pad) {
+ObjectPlace PlaceOf(const stored::PadRecord& pad) {
     ObjectPlace place{{}, {Anchor(pad.X, pad.Y)}, 1};
     place.Covers.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
     return place;
 }
 
-ObjectPlace PlaceOf(const Arc& a) {
+ObjectPlace PlaceOf(const stored::ArcRecord& a) {
     ObjectPlace place{{}, {Anchor(a.X, a.Y)}, 1};
     place.Covers.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
     return place;
 }
 
-ObjectPlace PlaceOf(const Fill& f) {
+ObjectPlace PlaceOf(const stored::FillRecord& f) {
     // Turned about its centre, the fill stays within its half diagonal.
     const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
     const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
@@ -78,10 +80,11 @@ ObjectPlace PlaceOf(const Fill& f) {
     return place;
 }
 
-ObjectPlace PlaceOf(const Text& t) {
+// A text of that many characters.
+ObjectPlace PlaceOf(const stored::TextRecord& t, std::size_t length) {
     ObjectPlace place{{}, {Anchor(t.X, t.Y)}, 1};
     const double height = std::abs(double(t.Height));
-    const double width = height * CharacterWidthPerHeight * double(t.Content.size());
+    const double width = height * CharacterWidthPerHeight * double(length);
     const double radians =
         (std::isfinite(t.Rotation) ? t.Rotation : 0.0) * std::numbers::pi / 180.0;
     const double sign = t.Mirror ? -1 : 1;
@@ -95,151 +98,45 @@ ObjectPlace PlaceOf(const Text& t) {
 
 // Every object of a container with what it covers, kind by kind in the store's order.
 template <typename Each>
-void EachObjectOf(const StoredPrimitives& p, std::uint32_t container, const Each& each) {
-    const auto kind = [&](const auto& column, StoredKind what) {
+void EachObjectOf(const StoredPrimitives& p, const BoardStore& board, std::uint32_t container,
+                  const Each& each) {
+    const auto kind = [&](const auto& column, StoredKind what, const auto& place) {
         for (std::size_t i = 0; i < column.size(); ++i) {
-            const auto object = column[i];
-            each(PlaceOf(object), StoredObject{container, what, std::uint32_t(i), object.Line});
+            const auto& record = column.RecordAt(i);
+            each(place(record), StoredObject{container, what, std::uint32_t(i), record.Line});
         }
     };
-    kind(p.Tracks, StoredKind::Track);
-    kind(p.Vias, StoredKind::Via);
-    kind(p.Pads, StoredKind::Pad);
-    kind(p.Arcs, StoredKind::Arc);
-    kind(p.Fills, StoredKind::Fill);
-    kind(p.Texts, StoredKind::Text);
+    const auto plain = [](const auto& record) { return PlaceOf(record); };
+    kind(p.Tracks, StoredKind::Track, plain);
+    kind(p.Vias, StoredKind::Via, plain);
+    kind(p.Pads, StoredKind::Pad, plain);
+    kind(p.Arcs, StoredKind::Arc, plain);
+    kind(p.Fills, StoredKind::Fill, plain);
+    kind(p.Texts, StoredKind::Text,
+         [&](const stored::TextRecord& t) { return PlaceOf(t, board.String(t.Content).size()); });
 }
 
 // Every object of the board that covers anything: the primitives and the components' texts (a
 // component's own place is where its pads are, or its texts).
 template <typename Each> void EachObject(const BoardStore& board, const Each& each) {
-    EachObjectOf(board.Free(), 0, each);
+    EachObjectOf(board.Free(), board, 0, each);
     for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
         const auto container = std::uint32_t(i + 1);
-        EachObjectOf(board.ChildrenOf(i), container, each);
+        EachObjectOf(board.ChildrenOf(i), board, container, each);
         const stored::ComponentRecord& c = board.ComponentRecordAt(i);
-        if (c.HasDesignatorText) {
-            each(PlaceOf(board.Expand(c.DesignatorText)),
-                 StoredObject{container, StoredKind::DesignatorText, 0, c.DesignatorText.Line});
-        }
-        if (c.HasCommentText) {
-            each(PlaceOf(board.Expand(c.CommentText)),
-                 StoredObject{container, StoredKind::CommentText, 0, c.CommentText.Line});
+        for (const auto& [has, text, kind] :
+             {std::tuple{c.HasDesignatorText, &c.DesignatorText, StoredKind::DesignatorText},
+              std::tuple{c.HasCommentText, &c.CommentText, StoredKind::CommentText}}) {
+            if (has) {
+                each(PlaceOf(*text, board.String(text->Content).size()),
+                     StoredObject{container, kind, 0, text->Line});
+            }
         }
     }
 }
 
 BulkBox BoxOf(const Extent& e) {
     return {double(e.MinX()), double(e.MinY()), double(e.MaxX()), double(e.MaxY())};
-}
-
-// An edge of the graph of line ends: a track or an arc, between two points of the sheet.
-struct Link {
-    bool IsArc = false;
-    std::size_t Index = 0;
-    SheetPoint From, To, Mid;
-};
-
-struct PointLess {
-    bool operator()(const SheetPoint& a, const SheetPoint& b) const {
-        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
-    }
-};
-
-// One closed outline: its links, its corner points in order, and its extent on the sheet.
-struct Loop {
-    std::vector<std::pair<bool, std::size_t>> Members; // (is an arc, index) of its tracks and arcs
-    std::vector<SheetPoint> Points;
-    bool Circle = false;
-    SheetPoint Centre;
-    std::int64_t Radius = 0;
-    std::int64_t MinX = INT64_MAX, MinY = INT64_MAX, MaxX = INT64_MIN, MaxY = INT64_MIN;
-
-    void Take(SheetPoint p) {
-        MinX = std::min(MinX, p.X), MaxX = std::max(MaxX, p.X);
-        MinY = std::min(MinY, p.Y), MaxY = std::max(MaxY, p.Y);
-    }
-
-    bool ContainsPoint(SheetPoint p) const {
-        if (Circle) {
-            return std::hypot(double(p.X - Centre.X), double(p.Y - Centre.Y)) < double(Radius);
-        }
-        bool inside = false;
-        for (std::size_t i = 0, j = Points.size() - 1; i < Points.size(); j = i++) {
-            const SheetPoint a = Points[i], b = Points[j];
-            if ((a.Y > p.Y) != (b.Y > p.Y) &&
-                double(p.X) <
-                    double(b.X - a.X) * double(p.Y - a.Y) / double(b.Y - a.Y) + double(a.X)) {
-                inside = !inside;
-            }
-        }
-        return inside;
-    }
-
-    bool Inside(const Loop& outer) const {
-        return MinX >= outer.MinX && MaxX <= outer.MaxX && MinY >= outer.MinY &&
-               MaxY <= outer.MaxY &&
-               (MinX != outer.MinX || MaxX != outer.MaxX || MinY != outer.MinY ||
-                MaxY != outer.MaxY) &&
-               outer.ContainsPoint(Circle ? SheetPoint{Centre.X + Radius, Centre.Y} : Points[0]);
-    }
-};
-
-// The closed loops among the links: groups of links in which every point joins exactly two.
-std::vector<Loop> ClosedLoops(const std::vector<Link>& links) {
-    std::map<SheetPoint, std::vector<std::size_t>, PointLess> ends;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        ends[links[i].From].push_back(i);
-        ends[links[i].To].push_back(i);
-    }
-    std::vector<bool> used(links.size(), false);
-    std::vector<Loop> loops;
-    for (std::size_t first = 0; first < links.size(); ++first) {
-        if (used[first]) {
-            continue;
-        }
-        // Walk from link to link through points that join exactly two.
-        Loop loop;
-        std::size_t current = first;
-        SheetPoint at = links[first].From;
-        bool closed = false;
-        std::vector<std::size_t> walked;
-        while (true) {
-            used[current] = true;
-            walked.push_back(current);
-            const Link& link = links[current];
-            const SheetPoint next = link.From == at ? link.To : link.From;
-            loop.Points.push_back(at);
-            if (link.IsArc) {
-                loop.Points.push_back(link.Mid);
-            }
-            at = next;
-            const std::vector<std::size_t>& here = ends[at];
-            if (here.size() != 2) {
-                break;
-            }
-            const std::size_t following = here[0] == current ? here[1] : here[0];
-            if (following == first) {
-                closed = true;
-                break;
-            }
-            if (used[following]) {
-                break;
-            }
-            current = following;
-        }
-        if (!closed || ends[links[first].From].size() != 2) {
-            continue;
-        }
-        for (const std::size_t i : walked) {
-            loop.Members.emplace_back(links[i].IsArc, links[i].Index);
-        }
-        for (const SheetPoint& p : loop.Points) {
-            loop.Take(p);
-        }
-        loops.push_back(std::move(loop));
-    }
-    return loops;
 }
 
 } // namespace
@@ -300,8 +197,8 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
     EdgeOutline outline;
     outline.Tracks.assign(free.Tracks.size(), false);
     outline.Arcs.assign(free.Arcs.size(), false);
-    std::vector<Link> links;
-    std::vector<Loop> loops;
+    std::vector<OutlineLink> links;
+    std::vector<OutlineLoop> loops;
     for (std::size_t i = 0; i < free.Tracks.size(); ++i) {
         const Track& t = free.Tracks[i];
         const SheetPoint from = sheet.At(t.X1, t.Y1), to = sheet.At(t.X2, t.Y2);
@@ -318,7 +215,7 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
             continue;
         }
         if (arc.FullCircle) {
-            Loop circle;
+            OutlineLoop circle;
             circle.Circle = true;
             circle.Centre = arc.Centre;
             circle.Radius = Nanometres(free.Arcs[i].Radius);
@@ -330,18 +227,16 @@ EdgeOutline FindEdgeOutline(const StoredPrimitives& free, const std::string& edg
             links.push_back({true, i, arc.Start, arc.End, arc.Mid});
         }
     }
-    for (Loop& loop : ClosedLoops(links)) {
+    for (OutlineLoop& loop : ClosedLoops(links)) {
         loops.push_back(std::move(loop));
     }
-    for (const Loop& loop : loops) {
-        const bool inner = std::any_of(loops.begin(), loops.end(), [&](const Loop& other) {
-            return &other != &loop && loop.Inside(other);
-        });
-        if (inner) {
+    const std::vector<bool> inner = InnerLoops(loops);
+    for (std::size_t i = 0; i < loops.size(); ++i) {
+        if (inner[i]) {
             continue;
         }
         outline.Found = true;
-        for (const auto& [isArc, index] : loop.Members) {
+        for (const auto& [isArc, index] : loops[i].Members) {
             (isArc ? outline.Arcs : outline.Tracks)[index] = true;
         }
     }

@@ -3,6 +3,7 @@
 #include "textformat/Units.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -47,10 +48,12 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
     const std::int64_t along = stepX ? nx : ny;
     const std::int64_t across = stepX ? ny : nx;
     SheetPoint best = near;
-    std::uint64_t bestError = UINT64_MAX;
+    std::int64_t bestError = INT64_MAX;
     // The root of the rest follows the steps: the circle rises at most about one step a step
-    // here, so it is adjusted rather than worked out again.
-    std::int64_t root = -1;
+    // here, so it is adjusted rather than worked out again. With root² <= rest < (root + 1)², the
+    // point at root lies rest - root² inside the circle (in squares) and the one at root + 1
+    // 2 root + 1 - (rest - root²) outside: no square is formed for them.
+    std::int64_t root = -1, rootSquared = 0;
     for (std::int64_t a = along - MidSearchReach; a <= along + MidSearchReach; ++a) {
         const std::int64_t rest = radiusSquared - a * a;
         if (rest < 0) {
@@ -58,23 +61,25 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
         }
         if (root < 0) {
             root = FloorSqrt(rest);
+            rootSquared = root * root;
         }
-        while (root > 0 && root * root > rest) {
+        while (root > 0 && rootSquared > rest) {
+            rootSquared -= 2 * root - 1;
             --root;
         }
-        while ((root + 1) * (root + 1) <= rest) {
+        while (rootSquared + 2 * root + 1 <= rest) {
+            rootSquared += 2 * root + 1;
             ++root;
         }
-        for (const std::int64_t magnitude : {root, root + 1}) {
+        const std::int64_t inside = rest - rootSquared, outside = 2 * root + 1 - inside;
+        // The nearer of the two, the one at root when both are as near.
+        if (inside < bestError || outside < bestError) {
+            const bool atRoot = inside <= outside;
+            bestError = atRoot ? inside : outside;
+            const std::int64_t magnitude = atRoot ? root : root + 1;
             const std::int64_t b = across < 0 ? -magnitude : magnitude;
-            const std::int64_t squared = a * a + b * b;
-            const std::uint64_t error = static_cast<std::uint64_t>(
-                squared > radiusSquared ? squared - radiusSquared : radiusSquared - squared);
-            if (error < bestError) {
-                bestError = error;
-                best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
-                             : SheetPoint{centre.X + b, centre.Y + a};
-            }
+            best = stepX ? SheetPoint{centre.X + a, centre.Y + b}
+                         : SheetPoint{centre.X + b, centre.Y + a};
         }
         if (bestError == 0) {
             break; // on the circle: nothing comes nearer
@@ -107,7 +112,21 @@ SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees)
             centre.Y - std::llround(length * std::sin(radians))};
 }
 
-SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
+namespace {
+
+// The middles of arcs a cache keeps at most: a board's arcs come in a few sizes.
+constexpr std::size_t MostMiddlesKept = 1 << 16;
+
+// Where the middle of an arc is found, relative to its centre, when it is not at a quarter turn.
+using MiddleFinder = SheetPoint (*)(void* context, SheetPoint centre, std::int32_t radius,
+                                    double degrees);
+
+SheetPoint NearestMiddle(SheetPoint centre, std::int32_t radius, double degrees) {
+    return NearestToCircle(PointOnCircle(centre, radius, degrees), centre, Nanometres(radius));
+}
+
+SheetArc ArcThrough(const SheetPlacement& sheet, const Arc& arc, MiddleFinder finder,
+                    void* context) {
     SheetArc result;
     result.Centre = sheet.At(arc.X, arc.Y);
     // A negative radius of a damaged file is taken by its magnitude, as every other size is.
@@ -133,11 +152,47 @@ SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
     // the circle does not run along a diagonal of the nanometre grid for the usual quarter arcs,
     // so that grid points lie close to it (see NearestToCircle).
     const double middle = NormalisedDegrees(start + sweep * 0.4);
-    result.Mid = PointOnCircle(result.Centre, radius, middle);
-    if (std::fmod(middle, 90.0) != 0) {
-        result.Mid = NearestToCircle(result.Mid, result.Centre, Nanometres(radius));
-    }
+    result.Mid = std::fmod(middle, 90.0) != 0 ? finder(context, result.Centre, radius, middle)
+                                              : PointOnCircle(result.Centre, radius, middle);
     return result;
+}
+
+} // namespace
+
+SheetArc ArcOnSheet(const SheetPlacement& sheet, const Arc& arc) {
+    return ArcThrough(
+        sheet, arc,
+        [](void*, SheetPoint centre, std::int32_t radius, double degrees) {
+            return NearestMiddle(centre, radius, degrees);
+        },
+        nullptr);
+}
+
+SheetArc ArcsOnSheet::Of(const Arc& arc) {
+    return ArcThrough(
+        sheet_, arc,
+        [](void* context, SheetPoint centre, std::int32_t radius, double degrees) {
+            auto& middles = static_cast<ArcsOnSheet*>(context)->middles_;
+            // Far enough from the sheet's reach that no point of the circle is clamped, the
+            // middle moves with the centre.
+            const std::int64_t reach = Nanometres(radius) + 2;
+            if (std::abs(centre.X) > MaxNanometres - reach ||
+                std::abs(centre.Y) > MaxNanometres - reach) {
+                return NearestMiddle(centre, radius, degrees);
+            }
+            const std::pair<std::int64_t, std::uint64_t> key{radius,
+                                                             std::bit_cast<std::uint64_t>(degrees)};
+            if (const auto found = middles.find(key); found != middles.end()) {
+                return SheetPoint{centre.X + found->second.X, centre.Y + found->second.Y};
+            }
+            if (middles.size() >= MostMiddlesKept) {
+                middles.clear();
+            }
+            const SheetPoint mid = NearestMiddle(centre, radius, degrees);
+            middles.emplace(key, SheetPoint{mid.X - centre.X, mid.Y - centre.Y});
+            return mid;
+        },
+        this);
 }
 
 } // namespace corvane::cli::kicad

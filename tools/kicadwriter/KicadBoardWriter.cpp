@@ -92,6 +92,9 @@ enum class TextRole { Board, Reference, Value, User };
 enum class Section { Footprints, Graphics, Tracks, Zones };
 constexpr std::size_t SectionCount = 4;
 
+// What an identifier's place holds until it is put there.
+constexpr std::array<char, 36> IdPlaceholder = {};
+
 // Bytes gathered before they go to the sink.
 constexpr std::size_t SinkChunk = 64 * 1024;
 // Steps gathered before they are reported.
@@ -108,6 +111,7 @@ public:
         extent_ = FindBoardExtent(board_);
         outlineBox_ = FallbackOutline(extent_.Bulk);
         sheet_.emplace(SheetAround(extent_.Bulk));
+        arcs_.emplace(*sheet_);
         outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
         // About an identifier an object, and three a component (its footprint and two texts).
@@ -128,6 +132,7 @@ public:
         // Far objects placed as the file says: the far ones not clamped (both lists in order).
         std::set_difference(extent_.Far.begin(), extent_.Far.end(), outcome.Clamped.begin(),
                             outcome.Clamped.end(), std::back_inserter(outcome.FarPlaced));
+        outcome.UninferredParts = uninferred_;
         return outcome;
     }
 
@@ -140,7 +145,11 @@ public:
         w.Open("paper").Quote(sheet_->Paper()).Close().NewLine();
         w.Open("title_block").NewLine().Open("title").Quote(board_.Header().File).Close().NewLine();
         w.Open("comment").Atom("1").Quote("Imported from a Corvane board by corvane-import");
-        w.Close().NewLine().Close().NewLine().NewLine();
+        w.Close().NewLine();
+        if (!board_.Header().Imported) {
+            w.Open("comment").Atom("2").Quote(PartialDocumentNote).Close().NewLine();
+        }
+        w.Close().NewLine().NewLine();
         LayerList(w);
         w.NewLine().Open("setup").NewLine();
         w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
@@ -164,6 +173,7 @@ public:
             }
         }
         w.Close().NewLine();
+        SettleId();
         sink_(out_);
         out_.clear();
         if (progress_ && steps_ != 0) {
@@ -179,7 +189,7 @@ private:
         }
         const StoredPrimitives free = board_.Free();
         for (std::size_t i = 0; i < free.Pads.size(); ++i) {
-            if (Writes(Section::Footprints)) {
+            if (Writes(Section::Footprints)) { // a free pad is a footprint of its own
                 Writing(0, StoredKind::Pad, i, free.Pads.RecordAt(i).Line);
                 WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
             }
@@ -219,6 +229,7 @@ private:
     // Hands the text written so far on once there is enough of it.
     void Drain() {
         if (out_.size() >= SinkChunk) {
+            SettleId();
             sink_(out_);
             out_.clear();
         }
@@ -318,8 +329,28 @@ private:
         w.Open(name);
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(HashOfItem(*into, start));
-        w.Open("tstamp").Atom(id.View()).Close().Close().NewLine();
+        Tstamp(w, *into, HashOfItem(*into, start)).Close().NewLine();
+    }
+
+    // Writes "(tstamp ID)" with the identifier of the text of that hash. The identifier is put in
+    // its place when the next one is asked for, or before the text is read or handed on: its
+    // count's place in the table is asked for at once, and the wait overlaps the making of the
+    // next object.
+    SExprWriter& Tstamp(SExprWriter& w, std::string& text, const ContentHash& hash) {
+        SettleId();
+        ids_.Prefetch(hash);
+        w.Open("tstamp").Atom(std::string_view(IdPlaceholder.data(), IdPlaceholder.size()));
+        pendingId_ = {&text, text.size() - IdPlaceholder.size(), hash};
+        return w.Close();
+    }
+
+    void SettleId() {
+        if (pendingId_.Text != nullptr) {
+            const ContentId id = ids_.For(pendingId_.Hash);
+            std::copy(id.Text.begin(), id.Text.end(),
+                      pendingId_.Text->begin() + std::ptrdiff_t(pendingId_.At));
+            pendingId_.Text = nullptr;
+        }
     }
 
     // The hash of an item's text from its start to the end of the text, fed to its footprint's
@@ -338,6 +369,7 @@ private:
 
     // Feeds the footprint's text up to there to its hash.
     void HashFootprintTo(std::size_t end) {
+        SettleId();
         footprintHash_.Add(
             std::string_view(footprint_).substr(footprintHashed_, end - footprintHashed_));
         footprintHashed_ = end;
@@ -445,23 +477,22 @@ private:
                   std::uint32_t net) {
         if (free && outline_.Arcs[index]) {
             if (Writes(Section::Graphics)) {
-                GraphicArc(Section::Graphics, Frame{}, ArcOnSheet(*sheet_, a), "Edge.Cuts",
-                           a.Width);
+                GraphicArc(Section::Graphics, Frame{}, arcs_->Of(a), "Edge.Cuts", a.Width);
             }
             return;
         }
         const CopperMask copper = layers_.CopperOn(a.Layer);
         if (copper == 0) {
             if (Writes(GraphicsOf(frame))) {
-                GraphicArc(GraphicsOf(frame), frame, ArcOnSheet(*sheet_, a),
-                           layers_.NonCopperLayer(a.Layer), a.Width);
+                GraphicArc(GraphicsOf(frame), frame, arcs_->Of(a), layers_.NonCopperLayer(a.Layer),
+                           a.Width);
             }
             return;
         }
         if (!Writes(Section::Tracks)) {
             return;
         }
-        const SheetArc arc = ArcOnSheet(*sheet_, a);
+        const SheetArc arc = arcs_->Of(a);
         for (const CopperLayer* layer : CopperLayersOf(copper)) {
             const auto tail = [&](SExprWriter& w) {
                 w.Open("width").Length(SizeOf(a.Width)).Close();
@@ -478,10 +509,10 @@ private:
                 // An arc track cannot close on itself: two halves.
                 Arc half = a;
                 half.EndAngle = half.StartAngle + 180;
-                ArcTrack(ArcOnSheet(*sheet_, half), tail);
+                ArcTrack(arcs_->Of(half), tail);
                 half.StartAngle += 180;
                 half.EndAngle += 180;
-                ArcTrack(ArcOnSheet(*sheet_, half), tail);
+                ArcTrack(arcs_->Of(half), tail);
             } else {
                 ArcTrack(arc, tail);
             }
@@ -606,12 +637,11 @@ private:
         std::string settingsText;
         SExprWriter side(settingsText, 2);
         settings(side);
-        const ContentId id =
-            ids_.For(ContentHash()
-                         .Add(w.Since(start).substr(1))
-                         .Add(settingsText)
-                         .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
-        w.Open("tstamp").Atom(id.View()).Close();
+        Tstamp(w, *zones,
+               ContentHash()
+                   .Add(w.Since(start).substr(1))
+                   .Add(settingsText)
+                   .Add(Alone([&](SExprWriter& p) { Points(p, corners, Frame{}); })));
         w.Open("hatch").Atom("edge").Length(ZoneHatchPitch).Close().NewLine();
         settings(w);
         // Islands kept: the host drew every piece of copper it holds, and KiCad 6.0 took the
@@ -725,8 +755,7 @@ private:
                 w.Angle(t.Rotation);
             }
             w.Close().Open("layer").Quote(layer).Close();
-            const ContentId id = ids_.For(ContentHash().Add(w.Since(start)).Add(Alone(effects)));
-            w.Open("tstamp").Atom(id.View()).Close().NewLine();
+            Tstamp(w, *into, ContentHash().Add(w.Since(start)).Add(Alone(effects))).NewLine();
             effects(w);
             w.NewLine().Close().NewLine();
             return;
@@ -753,10 +782,10 @@ private:
         w.Open("fp_text");
         const std::size_t start = w.LastOpen();
         body(w);
-        const ContentId id = ids_.For(HashOfItem(footprint_, start).Add(Alone(effects)));
+        const ContentHash hash = HashOfItem(footprint_, start).Add(Alone(effects));
         w.NewLine();
         effects(w);
-        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine().Close().NewLine();
+        Tstamp(w.NewLine(), footprint_, hash).NewLine().Close().NewLine();
     }
 
     // A text the footprint needs that the host does not have: hidden on the fabrication layer.
@@ -859,14 +888,31 @@ private:
                 Done(step);
             }
         };
+        // The section of a line, arc or fill is known from its record: one another pass writes
+        // is not read.
+        const auto lineIn = [&](stored::StringId layer, bool edge) {
+            return edge                         ? Section::Graphics
+                   : LayerOf(layer).Copper == 0 ? GraphicsOf(frame)
+                                                : Section::Tracks;
+        };
         each(kinds.Tracks, p.Tracks, StoredKind::Track, [&](std::size_t i) {
-            WriteTrack(p.Tracks[i], frame, free, i, nets_.IdOf(container, CopperKind::Track, i));
+            if (Writes(lineIn(p.Tracks.RecordAt(i).Layer, free && outline_.Tracks[i]))) {
+                WriteTrack(p.Tracks[i], frame, free, i,
+                           nets_.IdOf(container, CopperKind::Track, i));
+            }
         });
         each(kinds.Arcs, p.Arcs, StoredKind::Arc, [&](std::size_t i) {
-            WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
+            if (Writes(lineIn(p.Arcs.RecordAt(i).Layer, free && outline_.Arcs[i]))) {
+                WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
+            }
         });
         each(kinds.Fills, p.Fills, StoredKind::Fill, [&](std::size_t i) {
-            WriteFill(p.Fills[i], frame, nets_.IdOf(container, CopperKind::Fill, i));
+            const std::uint32_t net = nets_.IdOf(container, CopperKind::Fill, i);
+            const RecordLayer& layer = LayerOf(p.Fills.RecordAt(i).Layer);
+            if (Writes(layer.KeepOut || (layer.Copper != 0 && net != 0) ? Section::Zones
+                                                                        : GraphicsOf(frame))) {
+                WriteFill(p.Fills[i], frame, net);
+            }
         });
         each(kinds.Texts, p.Texts, StoredKind::Text, [&](std::size_t i) {
             WriteText(p.Texts[i], frame, free ? TextRole::Board : TextRole::User);
@@ -874,6 +920,25 @@ private:
         each(kinds.Vias, p.Vias, StoredKind::Via, [&](std::size_t i) {
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
         });
+    }
+
+    // What the writers above need of a record's layer, by the layer's string.
+    struct RecordLayer {
+        bool Known = false;
+        bool KeepOut = false;
+        CopperMask Copper = 0;
+    };
+
+    const RecordLayer& LayerOf(stored::StringId layer) {
+        if (layer >= recordLayers_.size()) {
+            recordLayers_.resize(layer + 1);
+        }
+        RecordLayer& known = recordLayers_[layer];
+        if (!known.Known) {
+            const std::string name(board_.String(layer));
+            known = {true, name == "KeepOutLayer", layers_.CopperOn(name)};
+        }
+        return known;
     }
 
     // What the footprint is made of and where it goes, or nothing when it has no pads.
@@ -919,10 +984,9 @@ private:
 
     void Footprint(const FootprintPlace& place, const std::string& attributes) {
         HashFootprintTo(footprint_.size());
-        const ContentId id = ids_.For(footprintHash_);
         SExprWriter w(out_, 1);
         place.Head(w);
-        w.NewLine().Open("tstamp").Atom(id.View()).Close().NewLine();
+        Tstamp(w.NewLine(), out_, footprintHash_).NewLine();
         place.Position(w);
         w.NewLine();
         if (!attributes.empty()) {
@@ -947,7 +1011,11 @@ private:
         const Component c = board_.ComponentAt(index);
         const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
         const bool bottom = c.Layer == "BottomLayer";
-        const double rotation = FootprintRotation(c, InferRotation(pads, bottom));
+        const InferredRotation inferred = InferRotation(pads, bottom, c.Pattern);
+        if (inferred.Rule == RotationRule::NotInferred) {
+            uninferred_.push_back(c.Designator);
+        }
+        const double rotation = FootprintRotation(c, inferred);
         Writing(container, StoredKind::Component, 0, c.Line);
         const Frame frame{true, FootprintOrigin(c, pads), rotation};
         const FootprintPlace place{FootprintName(c.Pattern), bottom, frame.Origin, rotation};
@@ -1047,10 +1115,19 @@ private:
     std::optional<StoredObject> writing_; // the object being written, noted when clamped
     std::vector<StoredObject> clamped_;   // with repeats: an object is written in parts
     std::optional<SheetPlacement> sheet_;
+    std::optional<ArcsOnSheet> arcs_; // on the sheet
     EdgeOutline outline_;
     std::vector<int> netNumbers_;         // by net id; 0 for nets no object has
     std::vector<std::uint32_t> netOrder_; // net ids in the order of their numbers
+    std::vector<std::string> uninferred_; // designators of the footprints at their own rotation
     ContentIds ids_;
+    std::vector<RecordLayer> recordLayers_; // by the layer's string
+    // The identifier last written, which waits for its place in the text.
+    struct PendingId {
+        std::string* Text = nullptr; // none
+        std::size_t At = 0;
+        ContentHash Hash;
+    } pendingId_;
     Section pass_ = Section::Footprints;
     bool wrote_ = false; // whether this pass wrote anything yet
     std::string out_, footprint_;

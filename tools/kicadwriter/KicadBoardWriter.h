@@ -43,7 +43,7 @@ KicadBoard BoardToKicad(const Board& board, const KicadBoardSettings& settings);
 struct KicadBoardOutcome {
     std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
     bool MadeUpEdge = false;     // the edge layer holds no closed outline: the edge is the
-                                 // rectangle around the board, which no drawing of the board gave
+                                 // rectangle around everything, which no drawing of the board gave
     /// Objects with a point or size beyond KiCad's reach (about 1.5 m from the sheet's corner),
     /// which was clamped: KiCad does not have them as the board does. Every other object lies
     /// where the board has it, moved by the sheet's one offset. In the store's order.
@@ -56,6 +56,8 @@ struct KicadBoardOutcome {
     /// The host's origin lies beyond KiCad's reach from the sheet's corner (a board far from it):
     /// the auxiliary origin, from which manufacturing files measure, is clamped.
     bool OriginClamped = false;
+    std::vector<std::string> UninferredParts; // the components whose rotation the pads do not
+                                              // give (PartPlacement.h), in the board's order
 };
 
 /// The KiCad board file of the board written to the sink as it is made. Holds no more of the text

@@ -126,6 +126,11 @@ SExprWriter& SExprWriter::NewLine() {
 
 namespace {
 
+// The key the table counts a text by.
+std::uint64_t KeyOf(const ContentHash& content) {
+    return content.First() ^ (content.Second() << 1);
+}
+
 std::size_t HomeOf(std::uint64_t hash, std::size_t mask) {
     return static_cast<std::size_t>((hash ^ (hash >> 29)) & mask);
 }
@@ -267,6 +272,16 @@ ContentHash& ContentHash::AddBoth(ContentHash& other, std::string_view bytes) {
     return *this;
 }
 
+void ContentIds::Prefetch(const ContentHash& content) const {
+    const std::uint64_t hash = KeyOf(content);
+    if (!filter_.empty()) {
+        const auto [a, b] = FilterBits(hash);
+        __builtin_prefetch(&filter_[a / 64]);
+        __builtin_prefetch(&filter_[b / 64]);
+        __builtin_prefetch(&keys_[HomeOf(hash, keys_.size() - 1)]);
+    }
+}
+
 std::string ContentIds::For(std::string_view content) {
     return std::string(For(ContentHash().Add(content)).View());
 }
@@ -276,7 +291,7 @@ ContentId ContentIds::For(const ContentHash& content) {
     // The salt: '#' and the count in decimal.
     std::array<char, 16> salt{'#'};
     const char* saltEnd =
-        std::to_chars(salt.data() + 1, salt.data() + salt.size(), Count(first ^ (second << 1))).ptr;
+        std::to_chars(salt.data() + 1, salt.data() + salt.size(), Count(KeyOf(content))).ptr;
     const std::string_view saltText(salt.data(), static_cast<std::size_t>(saltEnd - salt.data()));
     const std::uint64_t high = Fnv1a(saltText, first);
     const std::uint64_t low = Fnv1a(saltText, second);

@@ -87,6 +87,8 @@ public:
     std::string For(std::string_view content);
     /// The identifier of the text whose hashes these are.
     ContentId For(const ContentHash& content);
+    /// Asks for the memory For will read for those hashes, so that it is near when For comes.
+    void Prefetch(const ContentHash& content) const;
 
     /// Room for about this many identifiers, made at once rather than grown into.
     void Reserve(std::size_t texts);

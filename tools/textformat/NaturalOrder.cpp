@@ -2,7 +2,7 @@
 
 namespace corvane::cli {
 
-bool NaturalLess(const std::string& a, const std::string& b) {
+bool NaturalLess(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     while (i < a.size() && j < b.size()) {

@@ -52,6 +52,21 @@ void NoteImportFailed(const char* why) noexcept {
     }
 }
 
+// A module whose start-up failed imports nothing, and its report says why as its one entry (at
+// line 0: no line of a file). False unless the module is ready.
+bool ReadyElseReported() {
+    if (ModuleReady()) {
+        return true;
+    }
+    ImportReport& report = ModuleReport().Report;
+    report.Clear();
+    const std::string failure = StartUpFailure();
+    if (!failure.empty()) {
+        report.Add(ReportKind::ImportFailed, 0, "the plug-in could not start: " + failure);
+    }
+    return false;
+}
+
 } // namespace
 } // namespace corvane
 
@@ -79,7 +94,7 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
         auto& state = corvane::ModuleImportState();
         // An import started while one runs (from a window message of its abort poll) touches
         // nothing, not even the report the running one writes.
-        if (!corvane::ModuleReady() || state.Running) {
+        if (state.Running || !corvane::ReadyElseReported()) {
             return 0;
         }
         auto& report = corvane::ModuleReport();
@@ -100,6 +115,7 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
 PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetImportReport(std::uint8_t format) {
     try {
         auto& report = corvane::ModuleReport();
+        (void)corvane::ReadyElseReported(); // a failed start-up is the report
         switch (format) {
         case CorvaneReportJson:
             report.Text = corvane::ReportAsJson(report.Report);

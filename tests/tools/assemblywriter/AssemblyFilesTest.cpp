@@ -44,11 +44,11 @@ TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
         pad.XSize = pad.YSize = 50 * Mil;
         board.Components[1].Children.Pads.push_back(pad);
     }
-    EXPECT_EQ(BoardToPositions(board),
-              "Designator,Comment,Pattern,Mid X,Mid Y,Rotation,Layer,Rotation rule\r\n"
-              "C1,\"1u, 16V\",0603,-2.54,2.54,90,bottom,two pads\r\n"
-              "R2,10K,0805,50.8,-50.8,0,top,not inferred\r\n"
-              "R10,10K,0805,2.54,-2.54,0,top,not inferred\r\n");
+    EXPECT_EQ(BoardToPositions(board), "Designator,Comment,Pattern,Mid X (mm),Mid Y (mm),Rotation "
+                                       "(degrees),Layer,Rotation rule\r\n"
+                                       "C1,\"1u, 16V\",0603,-2.54,2.54,90,bottom,two pads\r\n"
+                                       "R2,10K,0805,50.8,-50.8,0,top,not inferred\r\n"
+                                       "R10,10K,0805,2.54,-2.54,0,top,not inferred\r\n");
 }
 
 } // namespace

@@ -18,6 +18,7 @@ constexpr std::int32_t Mil = 10000; // host units
 Board SmallBoard() {
     Board board;
     board.File = "small.PCB";
+    board.Imported = true;
     Component part;
     part.Designator = "R1";
     part.Pattern = "0805";

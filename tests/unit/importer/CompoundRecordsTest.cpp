@@ -155,6 +155,21 @@ TEST_F(CompoundRecords, ANewComponentWithoutTextsGetsTwoSentWithItsWrite) {
     EXPECT_EQ(texts.size(), 2u);
 }
 
+// A component whose texts the host does not make: each is a report entry at its line, and the
+// component and its primitives are still made.
+TEST_F(CompoundRecords, ComponentTextsTheHostRefusesAreReported) {
+    AnswerBoardAndObjects({5});
+    ASSERT_TRUE(Import(ComponentU1 + "ENDPCB\n"));
+    EXPECT_EQ(created, (std::vector<std::uint64_t>{9, 5, 5, 2, 4}));
+    EXPECT_EQ(recording::CountOf("PcbApi_QueryText"), 0u);
+    ASSERT_EQ(report.Groups().size(), 2u) << report.Groups().front().Detail;
+    EXPECT_EQ(report.Groups()[0].Kind, ReportKind::NoHostObject);
+    EXPECT_EQ(report.Groups()[0].FirstLines, std::vector<std::uint64_t>{3});
+    EXPECT_NE(report.Groups()[0].Detail.find("no designator text"), std::string::npos);
+    EXPECT_EQ(report.Groups()[1].FirstLines, std::vector<std::uint64_t>{5});
+    EXPECT_NE(report.Groups()[1].Detail.find("no comment text"), std::string::npos);
+}
+
 TEST_F(CompoundRecords, EachImportReadsComponentsAfreshThoughTheHostReusesAHandle) {
     // The same component handle on two boards, with another designator on the second; the search
     // through the host's containers points the module's scratch component at it.

@@ -33,6 +33,10 @@ struct Notes final : ReadingObserver {
     }
     std::vector<std::uint64_t> NumberCuts; // lines
     void NumberCut(std::uint64_t line, std::size_t) override { NumberCuts.push_back(line); }
+    std::vector<std::pair<std::uint64_t, int>> Controls; // line, byte
+    void ControlInNumbers(std::uint64_t line, unsigned char byte) override {
+        Controls.emplace_back(line, byte);
+    }
 };
 
 TEST(ReadingRules, LineEndsAreLfOrCrLfAndALoneCrIsDropped) {
@@ -227,6 +231,43 @@ TEST(ReadingRules, RestOfLineBlankTellsWhetherAnotherNumberFollows) {
     input.ReadInteger();
     EXPECT_FALSE(input.RestOfLineBlank());
     EXPECT_EQ(input.ReadInteger(), 5);
+}
+
+// A CR without LF, a NUL or another control byte among numbers is a blank there (the numbers
+// stay as the rules read them) and is noted once for each gap between two numbers; the CR of a
+// CR LF is half of a line end, and a tab a blank like any.
+TEST(ReadingRules, ControlBytesAmongNumbersAreBlanksAndNoted) {
+    struct Row {
+        std::string Text;
+        std::vector<std::int32_t> Numbers;
+        std::vector<std::pair<std::uint64_t, int>> Noted;
+    };
+    const std::vector<Row> rows = {
+        {"6800 41\r00 6850", {6800, 41, 0, 6850}, {{1, '\r'}}},
+        {"1 2\r\n3 4", {1, 2, 3, 4}, {}},
+        {"1\t2\r\n\r\n3", {1, 2, 3}, {}},
+        {std::string("1 2\0\0\0 3", 9), {1, 2, 3}, {{1, 0}}},
+        {"1\n2\x01\x02"
+         "3",
+         {1, 2, 3},
+         {{2, 1}}},
+        {"1 2 3 4\r5", {1, 2, 3, 4, 5}, {{1, '\r'}}}, // before a position line's fifth value
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.Text));
+        auto input = FromText(row.Text);
+        Notes notes;
+        input.SetObserver(&notes);
+        std::vector<std::int32_t> numbers;
+        for (std::size_t i = 0; i < row.Numbers.size(); ++i) {
+            if (i == 4) {
+                EXPECT_FALSE(input.RestOfLineBlank());
+            }
+            numbers.push_back(input.ReadInteger());
+        }
+        EXPECT_EQ(numbers, row.Numbers);
+        EXPECT_EQ(notes.Controls, row.Noted);
+    }
 }
 
 TEST(ReadingRules, LinesAcrossTheReadBufferBoundaryStayWhole) {

@@ -46,14 +46,14 @@ TEST(ClassicLayerOfFileLayer, FileLayersOneToThirteenAndNoLayerForTheRest) {
 
 TEST(ConvertTrack, PointsAndWidthInHostUnitsOnTheMappedLayer) {
     ConversionNotes notes;
-    const HostTrack track = ConvertTrack({100, 200, 300, 400, 10, 1});
+    const HostTrack track = ConvertTrack({100, 200, 300, 400, 10, 1, {}});
     EXPECT_EQ(track.X, Mil(100));
     EXPECT_EQ(track.Y, Mil(200));
     EXPECT_EQ(track.X2, Mil(300));
     EXPECT_EQ(track.Y2, Mil(400));
     EXPECT_EQ(track.Width, Mil(10));
     EXPECT_EQ(track.Layer, 1);
-    EXPECT_EQ(ConvertTrack({300000, -300000, 1, 1, 1, 5}, &notes).Layer, 15);
+    EXPECT_EQ(ConvertTrack({300000, -300000, 1, 1, 1, 5, {}}, &notes).Layer, 15);
     EXPECT_EQ(notes.ClampedMils, (std::vector{300000, -300000})); // in the order converted
 }
 
@@ -63,7 +63,7 @@ TEST(ConvertVia, TopToBottomWithTheFilesHoleOrVersion5s) {
         std::int32_t HoleMils;
     };
     for (const Row row : {Row{false, 28}, Row{true, 32}}) {
-        const HostVia via = ConvertVia({10, 20, 50, 28}, row.Version5);
+        const HostVia via = ConvertVia({10, 20, 50, 28, {}}, row.Version5);
         EXPECT_EQ(via.X, Mil(10));
         EXPECT_EQ(via.Y, Mil(20));
         EXPECT_EQ(via.Size, Mil(50));
@@ -134,14 +134,14 @@ TEST(ConvertArc, QuadrantFlagsGiveStartAndEndAngles) {
         {0, 0},     {0, 90},   {90, 180}, {0, 180},   {180, 270}, {0, 90},   {90, 270}, {0, 270},
         {270, 360}, {270, 90}, {90, 180}, {270, 180}, {180, 360}, {180, 90}, {90, 360}, {0, 360}};
     for (int flags = 0; flags < 16; ++flags) {
-        const HostArc arc = ConvertArc({100, 100, 50, flags, 8, 1});
+        const HostArc arc = ConvertArc({100, 100, 50, flags, 8, 1, {}});
         EXPECT_EQ(arc.StartAngle, expected[flags][0]) << flags;
         EXPECT_EQ(arc.EndAngle, expected[flags][1]) << flags;
     }
     // Only the low four bits count, also of negative numbers.
-    EXPECT_EQ(ConvertArc({0, 0, 0, 16 + 9, 0, 1}).StartAngle, 270);
-    EXPECT_EQ(ConvertArc({0, 0, 0, -1, 0, 1}).EndAngle, 360);
-    const HostArc arc = ConvertArc({100, 110, 50, 1, 8, 6});
+    EXPECT_EQ(ConvertArc({0, 0, 0, 16 + 9, 0, 1, {}}).StartAngle, 270);
+    EXPECT_EQ(ConvertArc({0, 0, 0, -1, 0, 1, {}}).EndAngle, 360);
+    const HostArc arc = ConvertArc({100, 110, 50, 1, 8, 6, {}});
     EXPECT_EQ(arc.X, Mil(100));
     EXPECT_EQ(arc.Y, Mil(110));
     EXPECT_EQ(arc.Radius, Mil(50));
@@ -150,7 +150,7 @@ TEST(ConvertArc, QuadrantFlagsGiveStartAndEndAngles) {
 }
 
 TEST(ConvertFill, CornersInHostUnitsOnTheMappedLayer) {
-    const HostFill fill = ConvertFill({10, 20, 30, 40, 6});
+    const HostFill fill = ConvertFill({10, 20, 30, 40, 6, {}});
     EXPECT_EQ(fill.X, Mil(10));
     EXPECT_EQ(fill.Y, Mil(20));
     EXPECT_EQ(fill.X2, Mil(30));
@@ -235,10 +235,11 @@ TEST(ConvertPosition, TheFifthValueSetsTheObjectFlagUnlessItIsTwo) {
     };
     for (const Row row : {Row{false, 0, false}, Row{true, 0, true}, Row{true, 2, false},
                           Row{true, 3, true}, Row{true, -2, true}}) {
-        const HostPosition position = ConvertPosition({1000, 2000, 1, 1, row.HasFifth, row.Fifth});
+        const HostPosition position =
+            ConvertPosition({1000, 2000, 1, 1, row.HasFifth, row.Fifth, {}});
         EXPECT_EQ(position.ObjectFlag, row.ObjectFlag) << row.HasFifth << " " << row.Fifth;
     }
-    const HostPosition position = ConvertPosition({1000, -2000, 257, 0x1FF, false, 0});
+    const HostPosition position = ConvertPosition({1000, -2000, 257, 0x1FF, false, 0, {}});
     EXPECT_EQ(position.X, Mil(1000));
     EXPECT_EQ(position.Y, Mil(-2000));
     EXPECT_EQ(position.Option1, 1); // the low 8 bits

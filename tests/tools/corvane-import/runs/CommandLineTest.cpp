@@ -2,6 +2,7 @@
 // for files it cannot import, and the summary.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,6 @@
 
 namespace clitest {
 namespace {
-
-constexpr int Imported = 0;
-constexpr int NotImported = 1;
-constexpr int UsageError = 2;
-constexpr int OutputFailed = 4;
-constexpr int ModulesMissing = 5;
 
 ProcessResult RunCli(const std::vector<std::string>& arguments) {
     return RunProgram(Program(), arguments);
@@ -237,6 +232,19 @@ TEST(Modules, AMissingPluginHasItsOwnStatus) {
     const ProcessResult result = RunCli({"--plugin", folder / "libNothing.so", DemoBoard()});
     EXPECT_EQ(result.ExitStatus, ModulesMissing);
     EXPECT_NE(result.Err.find("cannot load the plug-in module"), std::string::npos) << result.Err;
+}
+
+TEST(Modules, APluginThatCouldNotStartSaysWhyOnce) {
+    const ProcessResult result =
+        RunCli({"--plugin", FAILED_START_PLUGIN, DemoBoard(), DataFile("abort.PCB")});
+    EXPECT_EQ(result.ExitStatus, ModulesMissing);
+    EXPECT_EQ(result.Err.rfind("corvane-import: the plug-in could not start: host settings: "
+                               "ReadInteger answered status -5 (",
+                               0),
+              0u)
+        << result.Err;
+    EXPECT_EQ(CountOf(result.Err, "\n"), 1u) << result.Err;
+    EXPECT_EQ(result.Err.find("not recognised"), std::string::npos) << result.Err;
 }
 
 TEST(Modules, AModuleThatIsNotTheServerIsRefused) {

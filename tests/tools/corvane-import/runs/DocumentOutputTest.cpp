@@ -2,6 +2,7 @@
 // that the same input always gives the same bytes.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
 std::string JsonOf(const std::string& board) {
     TempFolder folder;
     const ProcessResult result = RunProgram(Program(), {"-q", board, "--json", folder / "b.json"});
-    EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(result.ExitStatus, Imported) << result.Err;
     return ReadFile(folder / "b.json");
 }
 
@@ -75,7 +76,7 @@ TEST_P(ExpectedDocuments, TheBoardGivesExactlyTheExpectedDocuments) {
         arguments.insert(arguments.end(), {option, folder / ("b" + suffix)});
     }
     const ProcessResult result = RunProgram(Program(), arguments);
-    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
     for (const auto& [suffix, option] : kDocumentOptions) {
         const std::string actual = ReadFile(folder / ("b" + suffix));
         if (UpdatingDocuments()) {
@@ -159,7 +160,7 @@ TEST(Documents, KeepAUtf8FileNameAsItIsAndReadAnyOtherAsLatin1) {
         const ProcessResult result =
             RunProgram(Program(), {"-q", folder / c.Name, "--json", folder / "b.json", "--svg",
                                    folder / "b.svg"});
-        ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+        ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
         EXPECT_NE(ReadFile(folder / "b.json").find("\"file\": \"" + std::string(c.Written) + "\""),
                   std::string::npos)
             << c.Name;

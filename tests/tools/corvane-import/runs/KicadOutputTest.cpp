@@ -4,6 +4,7 @@
 // input.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ TEST(KicadOutput, TheSummaryCountsTheNetsDerivedFromTheCopper) {
             }
         }
         const ProcessResult result = RunProgram(Program(), arguments);
-        EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+        EXPECT_EQ(result.ExitStatus, Imported) << result.Err;
         const bool counted = result.Out.find("KiCad nets:") != std::string::npos;
         EXPECT_EQ(counted, *c.SummaryLine != 0) << result.Out;
         if (*c.SummaryLine != 0) {
@@ -153,6 +154,35 @@ TEST(KicadOutput, OneFarValueIsClampedAloneOrNamedByItsLine) {
         EXPECT_EQ(result.Out.find("Import:      complete") != std::string::npos, c.Status == 0)
             << result.Out;
         EXPECT_EQ(originOf(ReadFile(folder / "b.kicad_pcb")), cleanOrigin) << c.Text;
+    }
+}
+
+// The summary names every part whose rotation is not inferred when a placement or a KiCad board
+// is written, in natural order, and says nothing of it otherwise or when there is none.
+TEST(KicadOutput, TheSummaryNamesThePartsWithoutAnInferredRotation) {
+    const std::string duplicates = std::string(CLI_TEST_DATA_DIR) + "/duplicates.PCB";
+    const std::string named =
+        "Placement:   6 parts with no inferred rotation: Q1, R1, R1, U1, U1, U1\n";
+    const struct {
+        std::string Board;
+        const char* Option;
+        std::string Line; // empty: no such line
+    } cases[] = {
+        {duplicates, "--positions", named},
+        {duplicates, "--kicad", named},
+        {duplicates, "--bom", ""},
+        {DemoBoard(), "--positions", ""},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const ProcessResult result = RunProgram(Program(), {c.Board, c.Option, folder / "out"});
+        EXPECT_EQ(result.ExitStatus, Imported) << result.Err;
+        const std::size_t at = result.Out.find("Placement:");
+        EXPECT_EQ(at == std::string::npos
+                      ? ""
+                      : result.Out.substr(at, result.Out.find('\n', at) - at + 1),
+                  c.Line)
+            << c.Board << " " << c.Option;
     }
 }
 

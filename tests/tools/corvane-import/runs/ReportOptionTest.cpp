@@ -1,15 +1,13 @@
 // The import report on the command line: its two forms, its file, and its line in the summary.
 
 #include "CliTestSupport.h"
+#include "ExitStatuses.h"
 #include "Subprocess.h"
 
 #include <gtest/gtest.h>
 
 namespace clitest {
 namespace {
-
-constexpr int Imported = 0;
-constexpr int UsageError = 2;
 
 ProcessResult RunCli(const std::vector<std::string>& arguments) {
     return RunProgram(Program(), arguments);

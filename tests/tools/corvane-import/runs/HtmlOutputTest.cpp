@@ -1,0 +1,71 @@
+// The board's page (--html): it carries the board's JSON exactly as --json writes it, the import's
+// facts, and stays within its size; {name} names it in an output folder. The page in a browser is
+// tested by tests/tools/htmlwriter/browser.
+
+#include "CliTestSupport.h"
+#include "ExitStatuses.h"
+#include "PageData.h"
+#include "Subprocess.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace clitest {
+namespace {
+
+class PageOfBoard : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PageOfBoard, CarriesTheBoardsJsonAndItsFactsWithinItsSize) {
+    const std::string name = GetParam();
+    const std::string board = name == "demo" ? DemoBoard() : DataFile(name + ".PCB");
+    TempFolder folder;
+    const ProcessResult result = RunProgram(
+        Program(), {"-q", board, "--json", folder / "b.json", "--html", folder / "b.html"});
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
+    const std::string json = ReadFile(folder / "b.json");
+    const std::string page = ReadFile(folder / "b.html");
+    ASSERT_FALSE(json.empty());
+    EXPECT_EQ(PageScriptData(page, "board-data"), json);
+    EXPECT_LE(page.size(), json.size() * 3 / 2 + 400 * 1024);
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    const std::string facts = PageScriptData(page, "page-facts");
+    const bool lost = json.find("\"mayHaveLostData\": true") != std::string::npos;
+    EXPECT_NE(facts.find(lost ? "{\"outcome\": \"data may have been lost ("
+                              : "{\"outcome\": \"complete\", \"losses\": \"\", \"report\": {"),
+              std::string::npos)
+        << facts;
+    EXPECT_NE(facts.find("\"groups\": ["), std::string::npos) << "the report with its lines";
+    // Nothing to fetch: no source or link outside the page.
+    for (const char* fetch : {" src=", "<link", "url(", "@import"}) {
+        EXPECT_EQ(page.find(fetch), std::string::npos) << fetch;
+    }
+}
+
+// special-text: characters a page must escape; abort: a board cut short.
+INSTANTIATE_TEST_SUITE_P(Boards, PageOfBoard,
+                         ::testing::Values("demo", "special-text", "abort", "components-nets",
+                                           "header-only"));
+
+TEST(PageOfBoard, TheSameBoardGivesTheSamePageEveryTime) {
+    TempFolder folder;
+    for (const char* page : {"1.html", "2.html"}) {
+        ASSERT_EQ(RunProgram(Program(), {"-q", DemoBoard(), "--html", folder / page}).ExitStatus,
+                  0);
+    }
+    EXPECT_EQ(ReadFile(folder / "1.html"), ReadFile(folder / "2.html"));
+}
+
+TEST(PageOfBoard, AnOutputFolderNamesThePageAfterTheBoard) {
+    TempFolder folder;
+    const ProcessResult result =
+        RunProgram(Program(), {"-q", "--out-dir", folder / "out", "--html", "{name}.html",
+                               DemoBoard(), DataFile("abort.PCB")});
+    EXPECT_EQ(result.ExitStatus, Imported) << result.Err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "out/demo.html"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "out/abort.html"));
+}
+
+} // namespace
+} // namespace clitest
