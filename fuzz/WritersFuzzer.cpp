@@ -3,9 +3,12 @@
 // (DocumentKinds: JSON, SVG, the board page, the KiCad board, the BOM and the placement, each with
 // the program's default settings), each into memory. Plug-in, server, the walk and the writers all
 // run in this process, linked in and instrumented; the target reaches the server and the plug-in
-// through the host link as the program does.
+// through the host link as the program does. Every object of the KiCad board not reported as
+// clamped must lie where the board read back has it, moved by the sheet's one offset
+// (KicadPlaces.h).
 
 #include "FuzzInputFile.h"
+#include "KicadPlaces.h"
 #include "LinkedHost.h"
 #include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardVisitor.h"
@@ -13,6 +16,7 @@
 #include "corvane-import/Documents.h"
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
+#include "hostlink/ObjectLineIndex.h"
 #include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/OutputStream.h"
 
@@ -68,7 +72,8 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
-    corvane::cli::WalkBoard(server, board, visitors);
+    corvane::cli::ObjectLineIndex lines(corvanefuzz::ImportReport(CorvaneReportObjectLines));
+    corvane::cli::WalkBoard(server, board, visitors, {}, &lines);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
         if (document.Stream->Text().empty() || document.Stream->Failed()) {
@@ -77,6 +82,15 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                          document.Stream->Failed() ? document.Stream->Error().c_str()
                                                    : "nothing written");
             __builtin_trap();
+        }
+        if (document.Kind->Option == "--kicad" && notes.Kicad) {
+            const std::string misplaced = corvanefuzz::MisplacedObject(
+                snapshot.Collected(), *notes.Kicad, document.Stream->Text());
+            if (!misplaced.empty()) {
+                std::fprintf(stderr, "--kicad: %s, and not reported as clamped\n",
+                             misplaced.c_str());
+                __builtin_trap();
+            }
         }
         // No text of the board may end the page's data element: its JSON holds no raw '<'.
         if (document.Kind->Option == "--html") {

@@ -93,8 +93,10 @@ std::string BoardToBom(const Board& board) {
 std::string BoardToPositions(const Board& board) {
     std::string out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
                             "Rotation (degrees)", "Layer", "Rotation rule"});
+    // A pad far from the rest of the board (a damaged value) does not move its part's centre.
+    const std::optional<BoardBulk> bulk = PadBulk(board);
     for (const Component* c : ByDesignator(board)) {
-        const PartPlacement placement = PlacementOf(*c);
+        const PartPlacement placement = PlacementOf(*c, bulk);
         const bool bottom = c->Layer == "BottomLayer";
         // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
         out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),

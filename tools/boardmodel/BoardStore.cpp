@@ -24,26 +24,29 @@ RecordStarts StartsOf(const Records& records) {
 } // namespace
 
 void BoardStore::OnTrack(const Track& t) {
-    Into().Tracks.push_back({t.X1, t.Y1, t.X2, t.Y2, t.Width, Intern(t.Layer), InternNet(t.Net)});
+    Into().Tracks.push_back(
+        {t.X1, t.Y1, t.X2, t.Y2, t.Width, Intern(t.Layer), InternNet(t.Net), t.Line});
 }
 
 void BoardStore::OnVia(const Via& v) {
-    Into().Vias.push_back(
-        {v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer), InternNet(v.Net)});
+    Into().Vias.push_back({v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer),
+                           InternNet(v.Net), v.Line});
 }
 
 void BoardStore::OnPad(const Pad& p) {
     Into().Pads.push_back({p.Rotation, p.X, p.Y, p.XSize, p.YSize, p.Hole, Intern(p.Name),
-                           Intern(p.Layer), InternNet(p.Net), p.ShapeCode, p.CornerPercent});
+                           Intern(p.Layer), InternNet(p.Net), p.Line, p.ShapeCode,
+                           p.CornerPercent});
 }
 
 void BoardStore::OnArc(const Arc& a) {
-    Into().Arcs.push_back(
-        {a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width, Intern(a.Layer), InternNet(a.Net)});
+    Into().Arcs.push_back({a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width, Intern(a.Layer),
+                           InternNet(a.Net), a.Line});
 }
 
 void BoardStore::OnFill(const Fill& f) {
-    Into().Fills.push_back({f.Rotation, f.X1, f.Y1, f.X2, f.Y2, Intern(f.Layer), InternNet(f.Net)});
+    Into().Fills.push_back(
+        {f.Rotation, f.X1, f.Y1, f.X2, f.Y2, Intern(f.Layer), InternNet(f.Net), f.Line});
 }
 
 void BoardStore::OnText(const Text& t) {
@@ -51,7 +54,8 @@ void BoardStore::OnText(const Text& t) {
 }
 
 TextRecord BoardStore::Record(const Text& t) {
-    return {t.Rotation, t.X, t.Y, t.Height, t.Width, Intern(t.Content), Intern(t.Layer), t.Mirror};
+    return {t.Rotation,      t.X,    t.Y,     t.Height, t.Width, Intern(t.Content),
+            Intern(t.Layer), t.Line, t.Mirror};
 }
 
 void BoardStore::OnComponentBegin(const Component& c) {
@@ -62,6 +66,7 @@ void BoardStore::OnComponentBegin(const Component& c) {
                            c.X,
                            c.Y,
                            c.Rotation,
+                           c.Line,
                            c.DesignatorText.has_value(),
                            c.CommentText.has_value(),
                            {},
@@ -117,6 +122,7 @@ Component BoardStore::ComponentAt(std::size_t i) const {
     c.Y = r.Y;
     c.Layer = String(r.Layer);
     c.Rotation = r.Rotation;
+    c.Line = r.Line;
     if (r.HasDesignatorText) {
         c.DesignatorText = Expand(r.DesignatorText);
     }
@@ -156,7 +162,7 @@ std::size_t BoardStore::PrimitiveCount() const {
 }
 
 Track BoardStore::Expand(const TrackRecord& r) const {
-    return {r.X1, r.Y1, r.X2, r.Y2, r.Width, std::string(String(r.Layer)), NetOf(r.Net)};
+    return {r.X1, r.Y1, r.X2, r.Y2, r.Width, std::string(String(r.Layer)), NetOf(r.Net), r.Line};
 }
 
 Via BoardStore::Expand(const ViaRecord& r) const {
@@ -166,7 +172,8 @@ Via BoardStore::Expand(const ViaRecord& r) const {
             r.Hole,
             std::string(String(r.StartLayer)),
             std::string(String(r.EndLayer)),
-            NetOf(r.Net)};
+            NetOf(r.Net),
+            r.Line};
 }
 
 Pad BoardStore::Expand(const PadRecord& r) const {
@@ -180,22 +187,29 @@ Pad BoardStore::Expand(const PadRecord& r) const {
             std::string(String(r.Layer)),
             r.Rotation,
             NetOf(r.Net),
-            r.CornerPercent};
+            r.CornerPercent,
+            r.Line};
 }
 
 Arc BoardStore::Expand(const ArcRecord& r) const {
-    return {
-        r.X,         r.Y, r.Radius, r.StartAngle, r.EndAngle, r.Width, std::string(String(r.Layer)),
-        NetOf(r.Net)};
+    return {r.X,
+            r.Y,
+            r.Radius,
+            r.StartAngle,
+            r.EndAngle,
+            r.Width,
+            std::string(String(r.Layer)),
+            NetOf(r.Net),
+            r.Line};
 }
 
 Fill BoardStore::Expand(const FillRecord& r) const {
-    return {r.X1, r.Y1, r.X2, r.Y2, std::string(String(r.Layer)), r.Rotation, NetOf(r.Net)};
+    return {r.X1, r.Y1, r.X2, r.Y2, std::string(String(r.Layer)), r.Rotation, NetOf(r.Net), r.Line};
 }
 
 Text BoardStore::Expand(const TextRecord& r) const {
     return {r.X,        r.Y,      std::string(String(r.Content)), r.Height, r.Width,
-            r.Rotation, r.Mirror, std::string(String(r.Layer))};
+            r.Rotation, r.Mirror, std::string(String(r.Layer)),   r.Line};
 }
 
 void VisitBoard(const Board& board, BoardVisitor& visitor) {

@@ -26,17 +26,20 @@ inline constexpr StringId NoNet = UINT32_MAX;
 struct TrackRecord {
     std::int32_t X1, Y1, X2, Y2, Width;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct ViaRecord {
     std::int32_t X, Y, Size, Hole;
     StringId StartLayer, EndLayer, Net;
+    std::uint32_t Line;
 };
 
 struct PadRecord {
     double Rotation;
     std::int32_t X, Y, XSize, YSize, Hole;
     StringId Name, Layer, Net;
+    std::uint32_t Line;
     std::uint8_t ShapeCode, CornerPercent;
 };
 
@@ -44,18 +47,21 @@ struct ArcRecord {
     double StartAngle, EndAngle;
     std::int32_t X, Y, Radius, Width;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct FillRecord {
     double Rotation;
     std::int32_t X1, Y1, X2, Y2;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct TextRecord {
     double Rotation;
     std::int32_t X, Y, Height, Width;
     StringId Content, Layer;
+    std::uint32_t Line;
     bool Mirror;
 };
 
@@ -79,6 +85,7 @@ struct ComponentRecord {
     StringId Designator, Comment, Pattern, Layer;
     std::int32_t X, Y;
     double Rotation;
+    std::uint32_t Line;
     bool HasDesignatorText, HasCommentText;
     TextRecord DesignatorText, CommentText;
     RecordStarts Children; // into the children's records; the next component's are the end
@@ -96,6 +103,39 @@ struct NodeRecord {
 } // namespace stored
 
 class BoardStore;
+
+/// What an object of a store is, where it lies apart from the kinds of primitives: a component's
+/// own place, and its two texts.
+enum class StoredKind : std::uint8_t {
+    Track,
+    Via,
+    Pad,
+    Arc,
+    Fill,
+    Text,
+    Component,
+    DesignatorText,
+    CommentText
+};
+
+/// An object of a store: its container (0 the board, i + 1 the i-th component), its kind, its
+/// index among the container's objects of that kind (0 for a component and its texts), and the
+/// file line it came from (0: not known). Objects compare by where they are.
+struct StoredObject {
+    std::uint32_t Container = 0;
+    StoredKind Kind = StoredKind::Track;
+    std::uint32_t Index = 0;
+    std::uint32_t Line = 0;
+
+    friend bool operator==(const StoredObject& a, const StoredObject& b) {
+        return a.Container == b.Container && a.Kind == b.Kind && a.Index == b.Index;
+    }
+    friend bool operator<(const StoredObject& a, const StoredObject& b) {
+        return a.Container != b.Container ? a.Container < b.Container
+               : a.Kind != b.Kind         ? a.Kind < b.Kind
+                                          : a.Index < b.Index;
+    }
+};
 
 /// The objects of one kind of one container, given back as the model's values.
 template <typename Value, typename Record> class StoredColumn {

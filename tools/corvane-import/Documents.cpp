@@ -117,12 +117,10 @@ public:
     void OnBoardEnd() override {
         bar_.Init("Writing " + name_,
                   std::int32_t(std::min<std::size_t>(KicadBoardSteps(board_), INT32_MAX)));
-        const KicadBoardOutcome outcome = WriteKicadBoard(
+        notes_.Kicad = WriteKicadBoard(
             board_, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
             [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
-        notes_.DerivedNets = outcome.DerivedNets;
-        notes_.MadeUpEdge = outcome.MadeUpEdge;
-        notes_.UninferredParts = outcome.UninferredParts;
+        notes_.UninferredParts = notes_.Kicad->UninferredParts;
     }
 
 private:
@@ -151,12 +149,12 @@ std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes
 
 const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
-        {"--json", "json", true, false, Json},
-        {"--svg", "svg", true, false, Svg},
-        {"--html", "html", false, false, Html},
-        {"--kicad", "kicad_pcb", false, false, Kicad},
-        {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
-        {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
+        {"--json", "json", true, false, false, Json},
+        {"--svg", "svg", true, false, false, Svg},
+        {"--html", "html", false, false, false, Html},
+        {"--kicad", "kicad_pcb", false, false, true, Kicad},
+        {"--bom", "bom.csv", false, true, false, FromSnapshot<Bom>},
+        {"--positions", "pos.csv", false, true, false, FromSnapshot<Positions>},
     };
     return kinds;
 }

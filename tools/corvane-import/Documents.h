@@ -31,10 +31,9 @@ struct DocumentSettings {
 
 /// What the documents found that the summary tells.
 struct DocumentNotes {
-    /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
-    std::optional<std::size_t> DerivedNets;
-    /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
-    bool MadeUpEdge = false;
+    /// What writing the KiCad board found (derived nets, a made-up edge, objects clamped or far);
+    /// set when a KiCad board was written.
+    std::optional<KicadBoardOutcome> Kicad;
     /// The components whose rotation the pads do not give; set when a KiCad board or a placement
     /// was written.
     std::optional<std::vector<std::string>> UninferredParts;
@@ -61,6 +60,7 @@ struct DocumentKind {
     bool WrittenByDefault;      // written into an --out-dir folder when no document is named
     bool NeedsSnapshot;         // made from the whole board (which is then read back into memory);
                                 // the KiCad board keeps its own, compactly
+    bool NamesLines;            // names objects by their file lines, which the walk then reads
     DocumentWriterMaker Make;
 };
 

@@ -146,6 +146,15 @@ struct WalkTargets {
 // memory only for the documents made from all of it.
 void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
+    // The file line of each object, from the plug-in, for the documents that name objects by it.
+    std::optional<ObjectLineIndex> lines;
+    if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
+                    [](const DocumentStream& document) { return document.Kind->NamesLines; })) {
+        lines.emplace(ImportReport(modules, CorvaneReportObjectLines));
+        // The plug-in keeps the text it handed out until it is asked again (16 bytes an object):
+        // a short form frees it before the board is read.
+        ImportReport(modules, CorvaneReportCounts);
+    }
     BoardCollector snapshot(targets.Header);
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
@@ -169,11 +178,14 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
     if (writing) {
         bar.Init(caption, BoardMemberCount(modules.Server(), board));
     }
-    WalkBoard(modules.Server(), board, visitors, [&] {
-        if (writing) {
-            bar.Step();
-        }
-    });
+    WalkBoard(
+        modules.Server(), board, visitors,
+        [&] {
+            if (writing) {
+                bar.Step();
+            }
+        },
+        lines ? &*lines : nullptr);
     bar.Finish();
 }
 
@@ -283,13 +295,27 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         PrintError(failure);
     }
 
+    // What the KiCad board could not hold as the file has it is a possible loss too.
+    const std::optional<KicadBoardOutcome>& kicad = documentNotes.Kicad;
+    const std::string outputLosses =
+        kicad && (!kicad->Clamped.empty() || kicad->OriginClamped) ? "kicad-beyond-reach" : "";
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
-                                      options.Strict && !losses.empty());
+                                      options.Strict && !(losses + outputLosses).empty());
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
         outcome.Losses = losses;
-        outcome.DerivedNets = documentNotes.DerivedNets;
+        outcome.OutputLosses = outputLosses;
+        if (kicad) {
+            outcome.DerivedNets = kicad->DerivedNets;
+            outcome.KicadOriginClamped = kicad->OriginClamped;
+            for (const StoredObject& object : kicad->Clamped) {
+                outcome.KicadClampedLines.push_back(object.Line);
+            }
+            for (const StoredObject& object : kicad->FarPlaced) {
+                outcome.KicadFarLines.push_back(object.Line);
+            }
+        }
         for (const ReadingNote note : notes) {
             outcome.Notes.emplace_back(KindOf(note).Detail);
         }
@@ -301,7 +327,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
             run.Several ? StatusLine(shownName, status, outcome, counter, counts) +
                               (noOutputWritten ? "; no output written" : "") + "\n"
                         : SummaryText(outcome, counter) +
-                              (documentNotes.MadeUpEdge
+                              (kicad && kicad->MadeUpEdge
                                    ? "Edge:        no closed outline on " + options.EdgeLayer +
                                          ": the KiCad board's edge is a rectangle around "
                                          "everything\n"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <iterator>
 #include <sstream>
 
 namespace corvane::cli {
@@ -33,6 +34,25 @@ std::string PlanesText(const std::vector<Plane>& planes, const BoardCounts& coun
     return named.empty() ? text : text + " (" + named + ")";
 }
 
+// "N objects WHAT (lines ...)": the first five lines known, in file order.
+std::string ObjectsLine(const std::vector<std::uint32_t>& lines, const std::string& what) {
+    std::vector<std::uint32_t> known;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(known),
+                 [](std::uint32_t line) { return line != 0; });
+    std::sort(known.begin(), known.end());
+    std::string text =
+        std::to_string(lines.size()) + (lines.size() == 1 ? " object " : " objects ") + what;
+    constexpr std::size_t shown = 5;
+    for (std::size_t i = 0; i < known.size() && i < shown; ++i) {
+        text += (i == 0 ? (known.size() == 1 ? " (line " : " (lines ") : ", ") +
+                std::to_string(known[i]);
+    }
+    if (!known.empty()) {
+        text += known.size() > shown ? ", ...)" : ")";
+    }
+    return text;
+}
+
 } // namespace
 
 std::string OutcomeWords(const ImportOutcome& outcome) {
@@ -40,9 +60,15 @@ std::string OutcomeWords(const ImportOutcome& outcome) {
         return outcome.UserAborted ? "aborted by the user (objects read so far are on the board)"
                                    : "stopped before the end of the file";
     }
-    return outcome.Losses.empty()
-               ? "complete"
-               : "data may have been lost (" + outcome.Losses + "), see --report text";
+    if (outcome.Losses.empty() && outcome.OutputLosses.empty()) {
+        return "complete";
+    }
+    const std::string kinds = outcome.Losses +
+                              (outcome.Losses.empty() || outcome.OutputLosses.empty() ? "" : ", ") +
+                              outcome.OutputLosses;
+    // The report lists the import's; an output's are on its own line of the summary.
+    return "data may have been lost (" + kinds + ")" +
+           (outcome.Losses.empty() ? "" : ", see --report text");
 }
 
 std::size_t BoardCounter::Primitives() const {
@@ -90,6 +116,20 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     out << "Nets:        " << counts.Nets << " joining " << counts.NetPads << " pads\n";
     if (outcome.DerivedNets) {
         out << "KiCad nets:  " << *outcome.DerivedNets << " derived from the copper\n";
+    }
+    if (!outcome.KicadClampedLines.empty()) {
+        out << "KiCad board: "
+            << ObjectsLine(outcome.KicadClampedLines, "beyond KiCad's reach, clamped") << "\n";
+    }
+    if (outcome.KicadOriginClamped) {
+        out << "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, "
+               "which manufacturing files measure from, is clamped\n";
+    }
+    if (!outcome.KicadFarLines.empty()) {
+        out << "KiCad board: "
+            << ObjectsLine(outcome.KicadFarLines,
+                           "far outside the rest of the board, placed where the file says")
+            << "\n";
     }
     out << "Planes:      " << PlanesText(board.Planes(), counts) << "\n";
     char seconds[32];

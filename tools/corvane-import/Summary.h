@@ -4,6 +4,7 @@
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,11 +20,18 @@ struct ImportOutcome {
     /// The report's kinds that may stand for lost data ("missing-endpcb, line-cut"); empty when
     /// nothing may have been lost.
     std::string Losses;
+    /// What an output could not hold as the file has it (kicad-beyond-reach), in the same form.
+    std::string OutputLosses;
     /// What the program did to the file before the plug-in read it, one line each.
     std::vector<std::string> Notes;
     double Seconds = 0;
     /// Nets the KiCad board derived from the copper, when one was written.
     std::optional<std::size_t> DerivedNets;
+    /// The file lines of the objects the KiCad board clamped (beyond KiCad's reach), and of those
+    /// far outside the rest of the board it placed as the file has them (0: line not known).
+    std::vector<std::uint32_t> KicadClampedLines, KicadFarLines;
+    /// The KiCad board's auxiliary origin (the host's origin) was clamped.
+    bool KicadOriginClamped = false;
 };
 
 /// Counts of one kind of object: free on the board and inside components.
@@ -67,7 +75,7 @@ private:
 };
 
 /// How far the import went, in words: "complete" only when it ran to the end and nothing may
-/// have been lost; otherwise why not.
+/// have been lost, by the import or by an output; otherwise why not.
 std::string OutcomeWords(const ImportOutcome& outcome);
 
 /// The summary text, several lines, each ending with a line end.

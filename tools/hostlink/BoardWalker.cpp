@@ -87,8 +87,9 @@ private:
 
 class Walker {
 public:
-    Walker(const HalvexApi& server, std::uint32_t board, BoardVisitor& visitor)
-        : server_(server), board_(board), visitor_(visitor) {}
+    Walker(const HalvexApi& server, std::uint32_t board, BoardVisitor& visitor,
+           const ObjectLineIndex* lines)
+        : server_(server), board_(board), visitor_(visitor), lines_(lines) {}
 
     void Walk(const WalkStep& step) {
         visitor_.OnPlanes(ReadPlanes());
@@ -115,6 +116,10 @@ private:
     // know. The buffers are kept: each holds several kilobytes of fixed string fields.
     bool Read(std::uint32_t handle, HalvexObjectInfo& info) const {
         return handle != 0 && server_.GetObjectInfo(handle, &info) == HALVEX_STATUS_OK;
+    }
+
+    std::uint32_t LineOf(std::uint32_t handle) const {
+        return lines_ != nullptr ? lines_->LineOf(handle) : 0;
     }
 
     void SetLayer(std::string& into, std::uint32_t layerId) const {
@@ -174,12 +179,14 @@ private:
         text.Rotation = info.Rotation;
         text.Mirror = info.Mirror != 0;
         SetLayer(text.Layer, info.Layer);
+        text.Line = LineOf(info.Handle);
     }
 
     void VisitPrimitive(const HalvexObjectInfo& info) {
         switch (info.Kind) {
         case HALVEX_KIND_TRACK:
-            track_ = {info.X, info.Y, info.X2, info.Y2, info.Width, {}, NetOf(info.Net)};
+            track_ = {info.X,     info.Y, info.X2,         info.Y2,
+                      info.Width, {},     NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(track_.Layer, info.Layer);
             visitor_.OnTrack(track_);
             break;
@@ -191,6 +198,7 @@ private:
             SetLayer(via_.StartLayer, info.StartLayer);
             SetLayer(via_.EndLayer, info.EndLayer);
             via_.Net = NetOf(info.Net);
+            via_.Line = LineOf(info.Handle);
             visitor_.OnVia(via_);
             break;
         case HALVEX_KIND_PAD:
@@ -205,16 +213,18 @@ private:
             pad_.Rotation = info.Rotation;
             pad_.Net = NetOf(info.Net);
             pad_.CornerPercent = info.TopCRPercent;
+            pad_.Line = LineOf(info.Handle);
             visitor_.OnPad(pad_);
             break;
         case HALVEX_KIND_ARC:
-            arc_ = {info.X,        info.Y,     info.Radius, info.StartAngle,
-                    info.EndAngle, info.Width, {},          NetOf(info.Net)};
+            arc_ = {info.X,     info.Y, info.Radius,     info.StartAngle,    info.EndAngle,
+                    info.Width, {},     NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(arc_.Layer, info.Layer);
             visitor_.OnArc(arc_);
             break;
         case HALVEX_KIND_FILL:
-            fill_ = {info.X, info.Y, info.X2, info.Y2, {}, info.Rotation, NetOf(info.Net)};
+            fill_ = {info.X, info.Y,        info.X2,         info.Y2,
+                     {},     info.Rotation, NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(fill_.Layer, info.Layer);
             visitor_.OnFill(fill_);
             break;
@@ -244,6 +254,7 @@ private:
         component_.Y = info.Y;
         SetLayer(component_.Layer, info.Layer);
         component_.Rotation = info.Rotation;
+        component_.Line = LineOf(info.Handle);
         component_.DesignatorText = TextOf(info.NameText);
         component_.CommentText = TextOf(info.CommentText);
         visitor_.OnComponentBegin(component_);
@@ -288,6 +299,7 @@ private:
     const HalvexApi& server_;
     const std::uint32_t board_;
     BoardVisitor& visitor_;
+    const ObjectLineIndex* lines_;
     const bool needsNetPads_ = visitor_.NeedsNetPads();
     // A board member, a component's child or a net's member, and the net, designator and text
     // objects those refer to.
@@ -319,13 +331,13 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
 }
 
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step) {
-    Walker(server, boardHandle, visitor).Walk(step);
+               const WalkStep& step, const ObjectLineIndex* lines) {
+    Walker(server, boardHandle, visitor, lines).Walk(step);
 }
 
 Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle) {
     BoardCollector collector;
-    WalkBoard(server, boardHandle, collector);
+    WalkBoard(server, boardHandle, collector, {}, nullptr);
     return collector.Take();
 }
 

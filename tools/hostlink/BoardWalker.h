@@ -6,6 +6,7 @@
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
 #include "hostlink/HalvexApi.h"
+#include "hostlink/ObjectLineIndex.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,9 +20,10 @@ using WalkStep = std::function<void()>;
 std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle);
 
 /// Visits the planes, then every free object, component (with its texts and primitives) and net
-/// in the order the board holds them, then the end.
+/// in the order the board holds them, then the end. With lines, each object's Line is its file
+/// line (0 where the index has none).
 void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step = {});
+               const WalkStep& step = {}, const ObjectLineIndex* lines = nullptr);
 
 /// Everything on the board: its internal planes, free objects, components with their texts and
 /// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.

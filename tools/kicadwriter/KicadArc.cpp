@@ -18,10 +18,6 @@ namespace {
 // Radii up to this many nanometres have their squares compared exactly in 64 bits.
 constexpr std::int64_t ExactRadiusLimit = 2'000'000'000;
 
-std::int64_t Clamped(std::int64_t value) {
-    return std::clamp(value, -MaxNanometres, MaxNanometres);
-}
-
 // Where the circle does not run along a diagonal of the grid, the grid points within this many
 // nanometres of a point on it include one nearer the circle than a hundredth of a nanometre,
 // which keeps KiCad's centre, worked out from three points, exact.
@@ -99,21 +95,21 @@ SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees)
     const std::int64_t r = Nanometres(radius);
     // Quarter turns exactly; y goes down on the sheet.
     if (angle == 0) {
-        return {Clamped(centre.X + r), centre.Y};
+        return {centre.X + r, centre.Y};
     }
     if (angle == 90) {
-        return {centre.X, Clamped(centre.Y - r)};
+        return {centre.X, centre.Y - r};
     }
     if (angle == 180) {
-        return {Clamped(centre.X - r), centre.Y};
+        return {centre.X - r, centre.Y};
     }
     if (angle == 270) {
-        return {centre.X, Clamped(centre.Y + r)};
+        return {centre.X, centre.Y + r};
     }
     const double radians = angle * std::numbers::pi / 180.0;
     const double length = static_cast<double>(radius) * 2.54;
-    return {Clamped(centre.X + std::llround(length * std::cos(radians))),
-            Clamped(centre.Y - std::llround(length * std::sin(radians)))};
+    return {centre.X + std::llround(length * std::cos(radians)),
+            centre.Y - std::llround(length * std::sin(radians))};
 }
 
 namespace {

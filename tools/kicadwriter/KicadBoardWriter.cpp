@@ -1,5 +1,6 @@
 #include "kicadwriter/KicadBoardWriter.h"
 
+#include "boardmodel/BoardBulk.h"
 #include "kicadwriter/BoardOutline.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadArc.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <numbers>
 #include <optional>
@@ -41,26 +43,6 @@ constexpr std::int64_t ZoneThermalBridge = 508'000;
 constexpr std::int64_t PlaneClearance = 508'000;
 constexpr std::int64_t PlaneMinThickness = 254'000;
 constexpr std::int64_t FillMinThickness = 25'400;
-
-// A list of a point: "(name x y)".
-void Point(SExprWriter& w, std::string_view name, SheetPoint p) {
-    w.Open(name).Length(p.X).Length(p.Y).Close();
-}
-
-// A size or width: its magnitude, within KiCad's reach.
-std::int64_t SizeOf(std::int64_t hostUnits) {
-    return std::min(Nanometres(std::abs(hostUnits)), MaxNanometres);
-}
-
-// KiCad draws no line of width 0 and gives such a line its default width: the file says so.
-std::int64_t LineWidthOf(std::int64_t hostUnits) {
-    return hostUnits == 0 ? DefaultLineWidth : SizeOf(hostUnits);
-}
-
-// KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
-std::int64_t PadSizeOf(std::int64_t hostUnits) {
-    return std::clamp(Nanometres(std::abs(hostUnits)), SmallestPad, MaxNanometres);
-}
 
 // Cosine and sine of an angle in degrees, exact at quarter turns.
 std::pair<double, double> CosSin(double degrees) {
@@ -125,9 +107,10 @@ public:
         : layers_(LayerMap::ForBoard(board)), nets_(WithCopperNets(board, layers_, deriveNets)),
           padForms_(layers_), board_(board), edgeLayer_(edgeLayer), sink_(sink),
           progress_(progress) {
-        extent_ = BoardExtent(board_);
-        outlineBox_ = FallbackOutline(extent_);
-        sheet_.emplace(SheetAround(extent_));
+        // Placed from the bulk of the board: an object far from the rest moves nothing else.
+        extent_ = FindBoardExtent(board_);
+        outlineBox_ = FallbackOutline(extent_.Bulk);
+        sheet_.emplace(SheetAround(extent_.Bulk));
         arcs_.emplace(*sheet_);
         outline_ = FindEdgeOutline(board_.Free(), edgeLayer_, *sheet_);
         NumberNets();
@@ -135,7 +118,23 @@ public:
         ids_.Reserve(board_.PrimitiveCount() + 3 * board_.ComponentCount());
     }
 
-    KicadBoardOutcome Outcome() const { return {nets_.Derived, !outline_.Found, uninferred_}; }
+    KicadBoardOutcome Outcome() const {
+        KicadBoardOutcome outcome;
+        outcome.DerivedNets = nets_.Derived;
+        outcome.MadeUpEdge = !outline_.Found;
+        outcome.SheetLeft = sheet_->Left();
+        outcome.SheetTop = sheet_->Top();
+        outcome.OriginClamped = !InReach(sheet_->At(0, 0));
+        outcome.Clamped = clamped_;
+        std::sort(outcome.Clamped.begin(), outcome.Clamped.end());
+        outcome.Clamped.erase(std::unique(outcome.Clamped.begin(), outcome.Clamped.end()),
+                              outcome.Clamped.end());
+        // Far objects placed as the file says: the far ones not clamped (both lists in order).
+        std::set_difference(extent_.Far.begin(), extent_.Far.end(), outcome.Clamped.begin(),
+                            outcome.Clamped.end(), std::back_inserter(outcome.FarPlaced));
+        outcome.UninferredParts = uninferred_;
+        return outcome;
+    }
 
     void Document() {
         SExprWriter w(out_, 0);
@@ -154,6 +153,7 @@ public:
         LayerList(w);
         w.NewLine().Open("setup").NewLine();
         w.Open("pad_to_mask_clearance").Length(0).Close().NewLine();
+        writing_.reset();
         Point(w, "aux_axis_origin", sheet_->At(0, 0));
         w.NewLine().Close().NewLine().NewLine();
         w.Open("net").Atom("0").Quote("").Close().NewLine();
@@ -190,11 +190,13 @@ private:
         const StoredPrimitives free = board_.Free();
         for (std::size_t i = 0; i < free.Pads.size(); ++i) {
             if (Writes(Section::Footprints)) { // a free pad is a footprint of its own
+                Writing(0, StoredKind::Pad, i, free.Pads.RecordAt(i).Line);
                 WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
             }
             Done(1);
         }
         WritePrimitives(free, Frame{}, true, 0);
+        writing_.reset(); // the drawings below are of no object of the board
         if (!outline_.Found && pass_ == Section::Graphics) {
             const SheetPoint a = sheet_->At(outlineBox_.MinX(), outlineBox_.MaxY());
             const SheetPoint b = sheet_->At(outlineBox_.MaxX(), outlineBox_.MinY());
@@ -380,6 +382,55 @@ private:
 
     SheetPoint At(std::int64_t x, std::int64_t y) const { return sheet_->At(x, y); }
 
+    // ---- What KiCad cannot hold
+
+    void Writing(std::size_t container, StoredKind kind, std::size_t index, std::uint32_t line) {
+        writing_ = StoredObject{std::uint32_t(container), kind, std::uint32_t(index), line};
+    }
+
+    // Every point and size written goes through these: a value beyond KiCad's reach is clamped,
+    // and the object being written is noted as clamped.
+    void NoteClamped() {
+        // An object's values come one after the other: it is noted once for them.
+        if (writing_ && (clamped_.empty() || !(clamped_.back() == *writing_))) {
+            clamped_.push_back(*writing_);
+        }
+    }
+
+    SheetPoint Reach(SheetPoint p) {
+        if (InReach(p)) {
+            return p;
+        }
+        NoteClamped();
+        return WithinReach(p);
+    }
+
+    // A list of a point: "(name x y)".
+    void Point(SExprWriter& w, std::string_view name, SheetPoint p) {
+        p = Reach(p);
+        w.Open(name).Length(p.X).Length(p.Y).Close();
+    }
+
+    // A size or width: its magnitude.
+    std::int64_t SizeOf(std::int64_t hostUnits) {
+        const std::int64_t size = Nanometres(std::abs(hostUnits));
+        if (size > MaxNanometres) {
+            NoteClamped();
+            return MaxNanometres;
+        }
+        return size;
+    }
+
+    // KiCad draws no line of width 0 and gives such a line its default width: the file says so.
+    std::int64_t LineWidthOf(std::int64_t hostUnits) {
+        return hostUnits == 0 ? DefaultLineWidth : SizeOf(hostUnits);
+    }
+
+    // KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
+    std::int64_t PadSizeOf(std::int64_t hostUnits) {
+        return std::max(SizeOf(hostUnits), SmallestPad);
+    }
+
     void WriteTrack(const Track& t, const Frame& frame, bool free, std::size_t index,
                     std::uint32_t net) {
         if (free && outline_.Tracks[index]) {
@@ -541,8 +592,7 @@ private:
     }
 
     // The corners as a list of points, one a line.
-    void Points(SExprWriter& w, const std::array<SheetPoint, 4>& corners,
-                const Frame& frame) const {
+    void Points(SExprWriter& w, const std::array<SheetPoint, 4>& corners, const Frame& frame) {
         w.Open("pts").NewLine();
         for (const SheetPoint& p : corners) {
             Point(w, "xy", frame.Local(p));
@@ -668,7 +718,7 @@ private:
         }
     }
 
-    void Effects(SExprWriter& w, const Text& t) const {
+    void Effects(SExprWriter& w, const Text& t) {
         w.Open("effects").Open("font");
         w.Open("size").Length(SizeOf(t.Height)).Length(SizeOf(t.Height)).Close();
         w.Open("thickness").Length(SizeOf(t.Width)).Close().Close();
@@ -693,7 +743,7 @@ private:
             return;
         }
         const std::string layer = layers_.LayerOf(t.Layer);
-        const SheetPoint at = frame.Local(At(t.X, t.Y));
+        const SheetPoint at = Reach(frame.Local(At(t.X, t.Y)));
         const bool turned = NormalisedDegrees(t.Rotation) != 0;
         const auto effects = [&](SExprWriter& w) { Effects(w, t); };
         if (role == TextRole::Board) {
@@ -765,7 +815,7 @@ private:
         const std::string name = form.Copper != 0 ? pad.Name : "";
         Item(Section::Footprints, "pad", [&](SExprWriter& w) {
             w.Quote(name).Atom(form.Kind).Atom(form.Shape);
-            const SheetPoint at = frame.Local(At(pad.X, pad.Y));
+            const SheetPoint at = Reach(frame.Local(At(pad.X, pad.Y)));
             w.Open("at").Length(at.X).Length(at.Y);
             if (turned) {
                 w.Angle(pad.Rotation);
@@ -827,12 +877,13 @@ private:
         const KindsOfSection kinds = KindsIn(free);
         const std::size_t step = free ? 1 : 0;
         // Each kind: written one by one, or only counted.
-        const auto each = [&](bool writes, std::size_t count, const auto& write) {
+        const auto each = [&](bool writes, const auto& column, StoredKind kind, const auto& write) {
             if (!writes) {
-                Done(step * count);
+                Done(step * column.size());
                 return;
             }
-            for (std::size_t i = 0; i < count; ++i) {
+            for (std::size_t i = 0; i < column.size(); ++i) {
+                Writing(container, kind, i, column.RecordAt(i).Line);
                 write(i);
                 Done(step);
             }
@@ -844,18 +895,18 @@ private:
                    : LayerOf(layer).Copper == 0 ? GraphicsOf(frame)
                                                 : Section::Tracks;
         };
-        each(kinds.Tracks, p.Tracks.size(), [&](std::size_t i) {
+        each(kinds.Tracks, p.Tracks, StoredKind::Track, [&](std::size_t i) {
             if (Writes(lineIn(p.Tracks.RecordAt(i).Layer, free && outline_.Tracks[i]))) {
                 WriteTrack(p.Tracks[i], frame, free, i,
                            nets_.IdOf(container, CopperKind::Track, i));
             }
         });
-        each(kinds.Arcs, p.Arcs.size(), [&](std::size_t i) {
+        each(kinds.Arcs, p.Arcs, StoredKind::Arc, [&](std::size_t i) {
             if (Writes(lineIn(p.Arcs.RecordAt(i).Layer, free && outline_.Arcs[i]))) {
                 WriteArc(p.Arcs[i], frame, free, i, nets_.IdOf(container, CopperKind::Arc, i));
             }
         });
-        each(kinds.Fills, p.Fills.size(), [&](std::size_t i) {
+        each(kinds.Fills, p.Fills, StoredKind::Fill, [&](std::size_t i) {
             const std::uint32_t net = nets_.IdOf(container, CopperKind::Fill, i);
             const RecordLayer& layer = LayerOf(p.Fills.RecordAt(i).Layer);
             if (Writes(layer.KeepOut || (layer.Copper != 0 && net != 0) ? Section::Zones
@@ -863,10 +914,10 @@ private:
                 WriteFill(p.Fills[i], frame, net);
             }
         });
-        each(kinds.Texts, p.Texts.size(), [&](std::size_t i) {
+        each(kinds.Texts, p.Texts, StoredKind::Text, [&](std::size_t i) {
             WriteText(p.Texts[i], frame, free ? TextRole::Board : TextRole::User);
         });
-        each(kinds.Vias, p.Vias.size(), [&](std::size_t i) {
+        each(kinds.Vias, p.Vias, StoredKind::Via, [&](std::size_t i) {
             WriteVia(p.Vias[i], nets_.IdOf(container, CopperKind::Via, i));
         });
     }
@@ -965,25 +1016,44 @@ private:
             uninferred_.push_back(c.Designator);
         }
         const double rotation = FootprintRotation(c, inferred);
-        const Frame frame{true, At(c.X, c.Y), rotation};
+        Writing(container, StoredKind::Component, 0, c.Line);
+        const Frame frame{true, FootprintOrigin(c, pads), rotation};
         const FootprintPlace place{FootprintName(c.Pattern), bottom, frame.Origin, rotation};
         BeginFootprint(place);
         if (c.DesignatorText) {
+            Writing(container, StoredKind::DesignatorText, 0, c.DesignatorText->Line);
             WriteText(*c.DesignatorText, frame, TextRole::Reference);
         } else {
             HiddenText(TextRole::Reference, c.Designator, bottom);
         }
         if (c.CommentText) {
+            Writing(container, StoredKind::CommentText, 0, c.CommentText->Line);
             WriteText(*c.CommentText, frame, TextRole::Value);
         } else {
             HiddenText(TextRole::Value, c.Comment, bottom);
         }
         WritePrimitives(children, frame, false, container);
         for (std::size_t i = 0; i < pads.size(); ++i) {
+            Writing(container, StoredKind::Pad, i, pads[i].Line);
             WritePad(pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
         }
         Footprint(place, Attributes(pads, false));
         Done(1 + children.Count());
+    }
+
+    // The footprint's place: the component's own, or where KiCad cannot reach it (a damaged
+    // position line), the middle of its pads within the bulk of the board, so that its items
+    // keep their places; the component is then noted as clamped.
+    SheetPoint FootprintOrigin(const Component& c, const std::vector<Pad>& pads) {
+        const SheetPoint own = At(c.X, c.Y);
+        if (InReach(own)) {
+            return own;
+        }
+        NoteClamped();
+        Component withPads = c;
+        withPads.Children.Pads = pads;
+        const PartPlacement middle = PlacementOf(withPads, extent_.Near);
+        return WithinReach(At(middle.X, middle.Y));
     }
 
     void WriteFreePad(const Pad& pad, std::uint32_t net) {
@@ -1040,7 +1110,10 @@ private:
     std::string edgeLayer_;
     const TextSink& sink_;
     const ProgressSteps& progress_;
-    Extent extent_, outlineBox_;
+    BoardExtent extent_;
+    Extent outlineBox_;
+    std::optional<StoredObject> writing_; // the object being written, noted when clamped
+    std::vector<StoredObject> clamped_;   // with repeats: an object is written in parts
     std::optional<SheetPlacement> sheet_;
     std::optional<ArcsOnSheet> arcs_; // on the sheet
     EdgeOutline outline_;

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -291,11 +292,42 @@ double FootprintRotation(const Component& component, const InferredRotation& inf
     return inferred.Rule == RotationRule::NotInferred ? component.Rotation : inferred.Degrees;
 }
 
-PartPlacement PlacementOf(const Component& component) {
-    const std::vector<Pad>& pads = component.Children.Pads;
-    if (pads.empty()) {
+namespace {
+
+BulkBox PadBox(const Pad& pad) {
+    const auto [hx, hy] = TurnedHalves(pad);
+    return {pad.X - hx, pad.Y - hy, pad.X + hx, pad.Y + hy};
+}
+
+void AddPad(BulkFinder& finder, const Pad& pad) {
+    const BulkPoint centre{double(pad.X), double(pad.Y)};
+    finder.Add(PadBox(pad), {&centre, 1});
+}
+
+} // namespace
+
+std::optional<BoardBulk> PadBulk(const Board& board) {
+    BulkFinder finder;
+    for (const Pad& pad : board.Free.Pads) {
+        AddPad(finder, pad);
+    }
+    for (const Component& c : board.Components) {
+        for (const Pad& pad : c.Children.Pads) {
+            AddPad(finder, pad);
+        }
+    }
+    return finder.Bulk();
+}
+
+PartPlacement PlacementOf(const Component& component, const std::optional<BoardBulk>& bulk) {
+    const std::vector<Pad>& all = component.Children.Pads;
+    if (all.empty()) {
         return {component.X, component.Y, {}};
     }
+    std::vector<Pad> near;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(near),
+                 [&](const Pad& pad) { return !bulk || bulk->IsNear(PadBox(pad)); });
+    const std::vector<Pad>& pads = near.empty() ? all : near;
     double minX = std::numeric_limits<double>::max(), minY = minX;
     double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
     for (const Pad& pad : pads) {
@@ -304,7 +336,7 @@ PartPlacement PlacementOf(const Component& component) {
         minY = std::min(minY, pad.Y - hy), maxY = std::max(maxY, pad.Y + hy);
     }
     return {std::llround((minX + maxX) / 2), std::llround((minY + maxY) / 2),
-            InferRotation(pads, component.Layer == "BottomLayer", component.Pattern)};
+            InferRotation(all, component.Layer == "BottomLayer", component.Pattern)};
 }
 
 } // namespace corvane::cli

@@ -117,6 +117,11 @@ struct Point {
     double X = 0, Y = 0;
 };
 
+// What places an object among the others (boardmodel/BoardBulk.h).
+BulkPoint Anchor(Point p) {
+    return {p.X, p.Y};
+}
+
 // The picture's y axis points down; the board's points up.
 Point ToPicture(double xMils, double yMils) {
     return {xMils, -yMils};
@@ -212,8 +217,13 @@ void SvgDocumentWriter::Bounds::Add(double x, double y, double reach) {
 }
 
 SvgDocumentWriter::SvgDocumentWriter(OutputStream& out, std::string title)
-    : out_(out), title_(std::move(title)), freeVias_(out), componentVias_(out), freePadHoles_(out),
-      freeViaHoles_(out), componentHoles_(out) {}
+    : out_(out), title_(std::move(title)), bulk_(1 / UnitsPerMil), freeVias_(out),
+      componentVias_(out), freePadHoles_(out), freeViaHoles_(out), componentHoles_(out) {}
+
+void SvgDocumentWriter::Place(const Bounds& covers, std::initializer_list<BulkPoint> anchors) {
+    bulk_.Add({covers.MinX(), covers.MinY(), covers.MaxX(), covers.MaxY()},
+              {anchors.begin(), anchors.size()});
+}
 
 SpillBuffer& SvgDocumentWriter::PartOf(const std::string& layer, Part part) {
     std::unique_ptr<SpillBuffer>& spill = layers_[layer].Parts[part];
@@ -245,8 +255,10 @@ void SvgDocumentWriter::OnTrack(const Track& t) {
     LengthAttribute(element_, "stroke-width", width);
     element_ += "/>";
     AddToLayer(t.Layer, TrackPart);
-    bounds_.Add(a.X, a.Y, width / 2);
-    bounds_.Add(b.X, b.Y, width / 2);
+    Bounds covers;
+    covers.Add(a.X, a.Y, width / 2);
+    covers.Add(b.X, b.Y, width / 2);
+    Place(covers, {Anchor(a), Anchor(b)});
 }
 
 void SvgDocumentWriter::OnArc(const Arc& a) {
@@ -286,7 +298,9 @@ void SvgDocumentWriter::OnArc(const Arc& a) {
     LengthAttribute(element_, "stroke-width", width);
     element_ += "/>";
     AddToLayer(a.Layer, ArcPart);
-    bounds_.Add(centre.X, centre.Y, r + width / 2);
+    Bounds covers;
+    covers.Add(centre.X, centre.Y, r + width / 2);
+    Place(covers, {Anchor(centre)});
 }
 
 void SvgDocumentWriter::OnFill(const Fill& f) {
@@ -298,7 +312,9 @@ void SvgDocumentWriter::OnFill(const Fill& f) {
     CentredRect(element_, "fill", centre, w, h, 0);
     ShapeEnd(element_, f.Rotation, centre);
     AddToLayer(f.Layer, FillPart);
-    bounds_.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
+    Bounds covers;
+    covers.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
+    Place(covers, {Anchor(a), Anchor(b)});
 }
 
 void SvgDocumentWriter::OnPad(const Pad& p) {
@@ -326,7 +342,9 @@ void SvgDocumentWriter::OnPad(const Pad& p) {
     ShapeEnd(element_, p.Rotation, c);
     AddToLayer(p.Layer, PadPart);
     AddHole(c.X, c.Y, Mils(p.Hole), false); // a negative hole is no hole
-    bounds_.Add(c.X, c.Y, std::hypot(w, h) / 2);
+    Bounds covers;
+    covers.Add(c.X, c.Y, std::hypot(w, h) / 2);
+    Place(covers, {Anchor(c)});
 }
 
 void SvgDocumentWriter::OnVia(const Via& v) {
@@ -341,7 +359,9 @@ void SvgDocumentWriter::OnVia(const Via& v) {
     }
     anyVia_ = true;
     AddHole(c.X, c.Y, Mils(v.Hole), true);
-    bounds_.Add(c.X, c.Y, SizeMils(v.Size) / 2);
+    Bounds covers;
+    covers.Add(c.X, c.Y, SizeMils(v.Size) / 2);
+    Place(covers, {Anchor(c)});
 }
 
 void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia) {
@@ -385,13 +405,15 @@ void SvgDocumentWriter::DrawText(const Text& t) {
     const double width = height * CharacterWidthPerHeight * static_cast<double>(t.Content.size());
     const double angle = t.Rotation * std::numbers::pi / 180;
     const double sign = t.Mirror ? -1 : 1;
+    Bounds covers;
     for (const Point corner :
          {Point{0, 0}, Point{sign * width, 0}, Point{0, height}, Point{sign * width, height}}) {
         const double x = corner.X * std::cos(angle) - corner.Y * std::sin(angle);
         const double y = corner.X * std::sin(angle) + corner.Y * std::cos(angle);
         const Point p = ToPicture(Mils(t.X) + x, Mils(t.Y) + y);
-        bounds_.Add(p.X, p.Y);
+        covers.Add(p.X, p.Y);
     }
+    Place(covers, {Anchor(at)});
 }
 
 void SvgDocumentWriter::OnText(const Text& text) {
@@ -473,13 +495,16 @@ void SvgDocumentWriter::WriteDocument() {
         return StyleOfLayer(a).Order < StyleOfLayer(b).Order;
     });
 
-    // An empty board still gets a small square picture.
-    const double margin =
-        bounds_.Empty() ? 100 : std::max(20.0, 0.04 * std::max(bounds_.Width(), bounds_.Height()));
-    const double minX = (bounds_.Empty() ? 0 : bounds_.MinX()) - margin;
-    const double minY = (bounds_.Empty() ? 0 : bounds_.MinY()) - margin;
-    const double boardWidth = (bounds_.Empty() ? 0 : bounds_.Width()) + 2 * margin;
-    const double boardHeight = (bounds_.Empty() ? 0 : bounds_.Height()) + 2 * margin;
+    // The picture shows the bulk of the board: an object far from the rest (a damaged value) lies
+    // outside it rather than shrink the board to a dot. An empty board still gets a small square.
+    const std::optional<BoardBulk> bulk = bulk_.Bulk();
+    const BulkBox board = bulk ? bulk->Extent : BulkBox{};
+    const double extentWidth = board.MaxX - board.MinX, extentHeight = board.MaxY - board.MinY;
+    const double margin = !bulk ? 100 : std::max(20.0, 0.04 * std::max(extentWidth, extentHeight));
+    const double minX = board.MinX - margin;
+    const double minY = board.MinY - margin;
+    const double boardWidth = extentWidth + 2 * margin;
+    const double boardHeight = extentHeight + 2 * margin;
 
     const std::size_t legendRows = names_.size() + (anyVia_ ? 1 : 0);
     const double unit = std::max(boardWidth, boardHeight) / 45;

@@ -1,12 +1,14 @@
 #pragma once
 // A picture of the board as SVG: each layer's copper, overlay, keep-out and mechanical objects in
 // its own colour, pads in their shapes with their holes, vias, arcs, fills and texts, seen from
-// the top with y pointing up, fitted to the board, with a legend of the layers present.
+// the top with y pointing up, fitted to the board (its bulk: boardmodel/BoardBulk.h, so that an
+// object far from the rest lies outside the picture), with a legend of the layers present.
 //
 // Written while the board is walked: the extent of the picture, which heads the document, is known
 // only at the end, and each layer's elements form one group, so the elements are put aside per
 // layer (in scratch files beside the picture once they grow) and joined at the end.
 
+#include "boardmodel/BoardBulk.h"
 #include "boardmodel/BoardVisitor.h"
 #include "safeoutput/OutputStream.h"
 
@@ -44,6 +46,8 @@ public:
         bool Empty() const { return minX_ > maxX_; }
         double MinX() const { return minX_; }
         double MinY() const { return minY_; }
+        double MaxX() const { return maxX_; }
+        double MaxY() const { return maxY_; }
         double Width() const { return maxX_ - minX_; }
         double Height() const { return maxY_ - minY_; }
 
@@ -64,6 +68,8 @@ private:
         std::array<std::unique_ptr<SpillBuffer>, ComponentPart + 1> Parts;
     };
 
+    /// What an object covers and the points that place it, for the picture's frame.
+    void Place(const Bounds& covers, std::initializer_list<BulkPoint> anchors);
     /// Puts the element in element_ on its layer.
     void AddToLayer(const std::string& layer, Part part);
     SpillBuffer& PartOf(const std::string& layer, Part part);
@@ -75,7 +81,7 @@ private:
 
     OutputStream& out_;
     const std::string title_;
-    Bounds bounds_;
+    BulkFinder bulk_; // in mils, y down
     std::map<std::string, LayerElements> layers_;
     std::vector<std::string> names_; // the layers in drawing order, once the board has ended
     SpillBuffer freeVias_;

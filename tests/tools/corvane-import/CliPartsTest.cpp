@@ -123,6 +123,64 @@ TEST(SummaryPlanes, ReadNaturallyWhenNoPlaneHasANet) {
     }
 }
 
+// What the import or the KiCad board may have lost, and the objects the KiCad board could not
+// place as the file has them, in the summary's words.
+TEST(SummaryLosses, NameTheImportsAndTheKicadBoardsWithTheirLines) {
+    struct Case {
+        std::string Losses, OutputLosses;
+        std::vector<std::uint32_t> Clamped, Far;
+        std::string Line;
+    };
+    const std::vector<Case> cases = {
+        {"", "", {}, {}, "Import:      complete\n"},
+        {"line-cut", "", {}, {}, "data may have been lost (line-cut), see --report text\n"},
+        {"",
+         "kicad-beyond-reach",
+         {809},
+         {},
+         "Import:      data may have been lost (kicad-beyond-reach)\n"},
+        {"value-clamped",
+         "kicad-beyond-reach",
+         {809},
+         {},
+         "(value-clamped, kicad-beyond-reach), see --report text\n"},
+        {"",
+         "kicad-beyond-reach",
+         {809},
+         {},
+         "KiCad board: 1 object beyond KiCad's reach, clamped (line 809)\n"},
+        {"",
+         "",
+         {},
+         {900, 12, 0, 5, 7, 3, 8},
+         "KiCad board: 7 objects far outside the rest of the board, placed where the file says "
+         "(lines 3, 5, 7, 8, 12, ...)\n"},
+        {"",
+         "",
+         {},
+         {0},
+         "KiCad board: 1 object far outside the rest of the board, placed "
+         "where the file says\n"},
+        {"",
+         "kicad-beyond-reach",
+         {},
+         {},
+         "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, which "
+         "manufacturing files measure from, is clamped\n"},
+    };
+    for (const Case& c : cases) {
+        ImportOutcome outcome;
+        outcome.Completed = true;
+        outcome.Losses = c.Losses;
+        outcome.OutputLosses = c.OutputLosses;
+        outcome.KicadClampedLines = c.Clamped;
+        outcome.KicadFarLines = c.Far;
+        outcome.KicadOriginClamped = c.Line.find("origin") != std::string::npos;
+        const std::string summary = SummaryText(outcome, BoardCounter());
+        EXPECT_NE(summary.find(c.Line), std::string::npos) << summary;
+    }
+}
+
 TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {
     for (const int columns : {20, 40, 80, 200}) {
         ProgressBar bar(nullptr, false, columns);

@@ -1,6 +1,7 @@
 // The board read back into memory (what outputs that need all of it at once use) holds what the
 // walk hands the streamed writers: the demo board imported in process through the loaded modules.
 
+#include "boardmodel/BoardSnapshot.h"
 #include "boardmodel/BoardStore.h"
 #include "corvane-import/ImportRun.h"
 #include "corvane-import/Summary.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -30,6 +32,7 @@ protected:
     void TearDown() override { modules_.Server().CloseAllBoards(); }
 
     const HalvexApi& Server() const { return modules_.Server(); }
+    const LoadedModules& Modules() const { return modules_; }
     std::uint32_t Handle() const { return board_; }
 
 private:
@@ -59,6 +62,41 @@ TEST_F(DemoBoard, SnapshotHoldsWhatTheWalkHandsTheWriters) {
     EXPECT_EQ(board.Planes[0].Net, "GND");
     ASSERT_TRUE(board.Components[0].DesignatorText.has_value());
     EXPECT_EQ(board.Components[0].DesignatorText->Content, board.Components[0].Designator);
+}
+
+// Each object carries the line of the file it was read from, as the plug-in gives it by handle,
+// through the walk and the compact store.
+TEST_F(DemoBoard, EveryObjectCarriesTheLineItWasReadFrom) {
+    ObjectLineIndex lines(Modules().Plugin().GetImportReport(CorvaneReportObjectLines));
+    BoardCollector collector;
+    WalkBoard(Server(), Handle(), collector, {}, &lines);
+    const Board board = collector.Take();
+    // J1: the designator's and comment's strings on lines 3 and 5, their geometry on 7 and 6,
+    // the position on 8, its first pad's data line 10; the first free track's data line 208.
+    const Component& j1 = board.Components.at(0);
+    EXPECT_EQ(j1.Designator, "J1");
+    EXPECT_EQ(j1.Line, 8u);
+    EXPECT_EQ(j1.DesignatorText->Line, 7u);
+    EXPECT_EQ(j1.CommentText->Line, 6u);
+    EXPECT_EQ(j1.Children.Pads.at(0).Line, 10u);
+    EXPECT_EQ(board.Free.Tracks.at(0).Line, 208u);
+    std::size_t withoutLine = 0;
+    const auto count = [&](const auto& objects) {
+        withoutLine += std::size_t(std::count_if(objects.begin(), objects.end(),
+                                                 [](const auto& o) { return o.Line == 0; }));
+    };
+    count(board.Free.Tracks), count(board.Free.Vias), count(board.Free.Fills);
+    for (const Component& c : board.Components) {
+        count(c.Children.Tracks), count(c.Children.Pads), count(c.Children.Arcs);
+        withoutLine += c.Line == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(withoutLine, 0u);
+
+    BoardStore store;
+    ObjectLineIndex again(Modules().Plugin().GetImportReport(CorvaneReportObjectLines));
+    WalkBoard(Server(), Handle(), store, {}, &again);
+    EXPECT_EQ(store.WholeComponentAt(0), j1);
+    EXPECT_EQ(store.Free().Tracks[0], board.Free.Tracks[0]);
 }
 
 // Records the pads each net came with.

@@ -54,7 +54,13 @@ TEST(KicadSheet, TheBoardIsCentredOnTheSmallestSheetWithYPointingDown) {
     huge.Add(214748 * Mil, 0);
     const SheetPlacement far = SheetPlacement::Around(huge);
     EXPECT_EQ(far.Paper(), "A0");
-    EXPECT_EQ(far.At(214748 * Mil, 0).X, MaxNanometres); // beyond KiCad's reach: clamped
+    // Too large for KiCad's reach from the sheet's corner: the corner at its centre, where the
+    // reach holds the most of it; what lies beyond is the writer's to clamp.
+    EXPECT_EQ(far.Left(), 0);
+    EXPECT_TRUE(InReach(far.At(-59000 * Mil, 0)));
+    EXPECT_TRUE(InReach(far.At(59000 * Mil, 0)));
+    EXPECT_FALSE(InReach(far.At(214748 * Mil, 0)));
+    EXPECT_EQ(WithinReach(far.At(214748 * Mil, 0)).X, MaxNanometres);
 }
 
 TEST(KicadSheet, FootprintOffsetsTurnBackByTheOrientation) {
