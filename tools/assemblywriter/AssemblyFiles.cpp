@@ -67,6 +67,14 @@ std::vector<std::size_t> ByDesignator(const BoardStore& board) {
     return components;
 }
 
+// A component as its placement needs it: its own properties and its pads.
+Component WithPads(const BoardStore& board, std::size_t i) {
+    Component c = board.ComponentAt(i);
+    const StoredColumn<Pad, stored::PadRecord> pads = board.ChildrenOf(i).Pads;
+    c.Children.Pads.assign(pads.begin(), pads.end());
+    return c;
+}
+
 } // namespace
 
 std::string BoardToBom(const BoardStore& board) {
@@ -101,7 +109,7 @@ std::string BoardToPositions(const BoardStore& board) {
     // A pad far from the rest of the board (a damaged value) does not move its part's centre.
     const std::optional<BoardBulk> bulk = PadBulk(board);
     for (const std::size_t i : ByDesignator(board)) {
-        const Component c = board.WholeComponentAt(i);
+        const Component c = WithPads(board, i);
         const PartPlacement placement = PlacementOf(c, bulk);
         const bool bottom = c.Layer == "BottomLayer";
         // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
@@ -118,7 +126,7 @@ std::string BoardToPositions(const BoardStore& board) {
 std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board) {
     std::vector<std::string> parts;
     for (const std::size_t i : ByDesignator(board)) {
-        const Component c = board.WholeComponentAt(i);
+        const Component c = WithPads(board, i);
         if (PlacementOf(c).Rotation.Rule == RotationRule::NotInferred) {
             parts.push_back(c.Designator);
         }

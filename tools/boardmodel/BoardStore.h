@@ -216,6 +216,9 @@ public:
     void OnText(const Text& text, Owner owner) override;
     void OnComponentBegin(const Component& component) override;
     void OnNet(const Net& net) override;
+    /// The documents made from the store take a net's pads from the pads themselves: the store
+    /// keeps them when another visitor has the walk read them.
+    bool NeedsNetPads() const override { return false; }
 
     const std::vector<Plane>& Planes() const { return planes_; }
     StoredPrimitives Free() const;
