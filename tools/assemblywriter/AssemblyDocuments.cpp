@@ -4,6 +4,7 @@
 #include "placement/UninferredParts.h"
 
 #include <memory>
+#include <utility>
 
 namespace corvane::cli {
 namespace {
@@ -33,9 +34,10 @@ std::string Bom(const BoardStore& board, DocumentNotes&) {
 }
 
 std::string Positions(const BoardStore& board, DocumentNotes& notes) {
+    PlacementFile file = BoardToPlacementFile(board);
     notes.SetClosingLine(UninferredPartsKey,
-                         UninferredPartsLine(PartsWithoutInferredRotation(board)));
-    return BoardToPositions(board);
+                         UninferredPartsLine(std::move(file.WithoutInferredRotation)));
+    return std::move(file.Text);
 }
 
 } // namespace

@@ -104,8 +104,18 @@ std::string BoardToBom(const BoardStore& board) {
 }
 
 std::string BoardToPositions(const BoardStore& board) {
-    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
-                            "Rotation (degrees)", "Layer", "Rotation rule"});
+    return BoardToPlacementFile(board).Text;
+}
+
+std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board) {
+    return BoardToPlacementFile(board).WithoutInferredRotation;
+}
+
+PlacementFile BoardToPlacementFile(const BoardStore& board) {
+    PlacementFile file;
+    std::string& out = file.Text;
+    out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
+                "Rotation (degrees)", "Layer", "Rotation rule"});
     // A pad far from the rest of the board (a damaged value) does not move its part's centre.
     const std::optional<BoardBulk> bulk = PadBulk(board);
     for (const std::size_t i : ByDesignator(board)) {
@@ -119,19 +129,12 @@ std::string BoardToPositions(const BoardStore& board) {
                      units::Degrees(FootprintRotation(c, placement.Rotation)),
                      bottom ? "bottom" : "top",
                      std::string(RotationRuleName(placement.Rotation.Rule))});
-    }
-    return out;
-}
-
-std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board) {
-    std::vector<std::string> parts;
-    for (const std::size_t i : ByDesignator(board)) {
-        const Component c = WithPads(board, i);
+        // The summary names the parts whose pads, all of them, give no rotation.
         if (PlacementOf(c).Rotation.Rule == RotationRule::NotInferred) {
-            parts.push_back(c.Designator);
+            file.WithoutInferredRotation.push_back(c.Designator);
         }
     }
-    return parts;
+    return file;
 }
 
 } // namespace corvane::cli

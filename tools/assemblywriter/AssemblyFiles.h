@@ -27,4 +27,11 @@ std::string BoardToPositions(const BoardStore& board);
 /// placement), in the placement's order.
 std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board);
 
+/// Both at once, each component's pads read once.
+struct PlacementFile {
+    std::string Text;
+    std::vector<std::string> WithoutInferredRotation;
+};
+PlacementFile BoardToPlacementFile(const BoardStore& board);
+
 } // namespace corvane::cli
