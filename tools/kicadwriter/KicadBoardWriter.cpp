@@ -1,5 +1,7 @@
 #include "kicadwriter/KicadBoardWriter.h"
 
+#include "boardfacts/HostLayers.h"
+#include "boardfacts/QuarterTurn.h"
 #include "boardmodel/BoardBulk.h"
 #include "kicadwriter/BoardOutline.h"
 #include "kicadwriter/CopperNets.h"
@@ -17,7 +19,6 @@
 #include <cstdlib>
 #include <iterator>
 #include <map>
-#include <numbers>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -43,25 +44,6 @@ constexpr std::int64_t ZoneThermalBridge = 508'000;
 constexpr std::int64_t PlaneClearance = 508'000;
 constexpr std::int64_t PlaneMinThickness = 254'000;
 constexpr std::int64_t FillMinThickness = 25'400;
-
-// Cosine and sine of an angle in degrees, exact at quarter turns.
-std::pair<double, double> CosSin(double degrees) {
-    const double angle = NormalisedDegrees(degrees);
-    if (angle == 0) {
-        return {1, 0};
-    }
-    if (angle == 90) {
-        return {0, 1};
-    }
-    if (angle == 180) {
-        return {-1, 0};
-    }
-    if (angle == 270) {
-        return {0, -1};
-    }
-    const double radians = angle * std::numbers::pi / 180;
-    return {std::cos(radians), std::sin(radians)};
-}
 
 // Where the children of a footprint are written: relative to its position, turned back by its
 // orientation (KiCad turns them by it when it loads the board). The board itself has no frame.
@@ -579,7 +561,7 @@ private:
         const double cx = (double(a.X) + double(b.X)) / 2, cy = (double(a.Y) + double(b.Y)) / 2;
         const double hw = std::abs(double(b.X) - double(a.X)) / 2;
         const double hh = std::abs(double(b.Y) - double(a.Y)) / 2;
-        const auto [c, s] = CosSin(f.Rotation);
+        const auto [c, s] = CosSinOfDegrees(f.Rotation);
         std::array<SheetPoint, 4> corners;
         const std::array<std::pair<double, double>, 4> offsets = {
             {{-hw, -hh}, {hw, -hh}, {hw, hh}, {-hw, hh}}};
@@ -660,7 +642,7 @@ private:
     }
 
     void WriteFill(const Fill& f, const Frame& frame, std::uint32_t net) {
-        if (f.Layer == "KeepOutLayer") {
+        if (f.Layer == KeepOutLayerName) {
             if (!Writes(Section::Zones)) {
                 return;
             }
@@ -936,7 +918,7 @@ private:
         RecordLayer& known = recordLayers_[layer];
         if (!known.Known) {
             const std::string name(board_.String(layer));
-            known = {true, name == "KeepOutLayer", layers_.CopperOn(name)};
+            known = {true, name == KeepOutLayerName, layers_.CopperOn(name)};
         }
         return known;
     }
@@ -1010,7 +992,7 @@ private:
         }
         const Component c = board_.ComponentAt(index);
         const std::vector<Pad> pads(children.Pads.begin(), children.Pads.end());
-        const bool bottom = c.Layer == "BottomLayer";
+        const bool bottom = OnBottomSide(c.Layer);
         const InferredRotation inferred = InferRotation(pads, bottom, c.Pattern);
         if (inferred.Rule == RotationRule::NotInferred) {
             uninferred_.push_back(c.Designator);

@@ -1,5 +1,7 @@
 #include "kicadwriter/KicadPads.h"
 
+#include "boardfacts/PadShape.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -7,23 +9,19 @@
 namespace corvane::cli::kicad {
 namespace {
 
-// Host pad shape codes with a meaning (the rest are drawn as rectangles).
-constexpr std::uint8_t RoundShape = 1;
-constexpr std::uint8_t OctagonShape = 3;
-constexpr std::uint8_t RoundedRectangleShape = 9;
-
 void SetShape(const Pad& pad, PadForm& form) {
-    switch (pad.ShapeCode) {
-    case RoundShape:
+    // The rectangle and the codes without a shape of their own: a rectangle.
+    switch (PadShape(pad.ShapeCode)) {
+    case PadShape::Round:
         form.Shape = std::abs(std::int64_t{pad.XSize}) == std::abs(std::int64_t{pad.YSize})
                          ? "circle"
                          : "oval";
         break;
-    case OctagonShape:
+    case PadShape::Octagon:
         form.Shape = "roundrect";
         form.Octagon = true;
         break;
-    case RoundedRectangleShape:
+    case PadShape::RoundedRectangle:
         form.Shape = "roundrect";
         // The host's corner radius is the percentage of half the smaller side.
         form.RoundRatio = std::min(pad.CornerPercent, std::uint8_t{100}) / 200.0;
@@ -35,7 +33,7 @@ void SetShape(const Pad& pad, PadForm& form) {
 }
 
 void SetSurfaceLayers(const Pad& pad, const LayerMap& layers, PadForm& form) {
-    if (pad.Layer == "MultiLayer") {
+    if (pad.Layer == MultiLayerName) {
         form.Layers = {"*.Cu", "*.Mask"};
         form.Copper = layers.AllCopper();
         return;

@@ -1,5 +1,8 @@
 #include "svgwriter/SvgWriter.h"
 
+#include "boardfacts/PadShape.h"
+#include "boardfacts/QuarterTurn.h"
+#include "boardfacts/TextExtent.h"
 #include "svgwriter/LayerStyle.h"
 #include "textformat/TextEncoding.h"
 
@@ -18,7 +21,6 @@ constexpr double UnitsPerMil = 10000.0;
 constexpr double PictureLongSidePx = 1200.0;
 // A capital letter fills about this part of the font size.
 constexpr double CapitalHeightPerEm = 0.72;
-constexpr double CharacterWidthPerHeight = 0.75;
 
 double Mils(std::int32_t units) {
     return units / UnitsPerMil;
@@ -274,8 +276,8 @@ void SvgDocumentWriter::OnArc(const Arc& a) {
         Circle(element_, "arc", centre, r);
     } else {
         const auto at = [&](double degrees) {
-            const double radians = degrees * std::numbers::pi / 180;
-            return ToPicture(Mils(a.X) + r * std::cos(radians), Mils(a.Y) + r * std::sin(radians));
+            const CosSin turn = CosSinOfDegrees(degrees);
+            return ToPicture(Mils(a.X) + r * turn.Cos, Mils(a.Y) + r * turn.Sin);
         };
         const Point from = at(a.StartAngle);
         const Point to = at(a.StartAngle + sweep);
@@ -321,18 +323,18 @@ void SvgDocumentWriter::OnPad(const Pad& p) {
     const Point c = ToPicture(Mils(p.X), Mils(p.Y));
     const double w = SizeMils(p.XSize), h = SizeMils(p.YSize);
     element_.clear();
-    switch (p.ShapeCode) {
-    case 1: // round: a circle, or a stadium when the sides differ
+    switch (PadShape(p.ShapeCode)) {
+    case PadShape::Round: // round: a circle, or a stadium when the sides differ
         if (w == h) {
             Circle(element_, "pad", c, w / 2);
         } else {
             CentredRect(element_, "pad", c, w, h, std::min(w, h) / 2);
         }
         break;
-    case 3:
+    case PadShape::Octagon:
         Octagon(element_, c, w, h);
         break;
-    case 9:
+    case PadShape::RoundedRectangle:
         CentredRect(element_, "pad", c, w, h, std::min(w, h) / 4);
         break;
     default: // rectangle, and shapes the picture has no drawing of
@@ -402,15 +404,10 @@ void SvgDocumentWriter::DrawText(const Text& t) {
     element_ += "</text>";
     AddToLayer(t.Layer, TextPart);
     // The text's box, turned about its anchor.
-    const double width = height * CharacterWidthPerHeight * static_cast<double>(t.Content.size());
-    const double angle = t.Rotation * std::numbers::pi / 180;
-    const double sign = t.Mirror ? -1 : 1;
     Bounds covers;
-    for (const Point corner :
-         {Point{0, 0}, Point{sign * width, 0}, Point{0, height}, Point{sign * width, height}}) {
-        const double x = corner.X * std::cos(angle) - corner.Y * std::sin(angle);
-        const double y = corner.X * std::sin(angle) + corner.Y * std::cos(angle);
-        const Point p = ToPicture(Mils(t.X) + x, Mils(t.Y) + y);
+    for (const TextCorner& corner :
+         TextBoxCorners(height, t.Content.size(), t.Rotation, t.Mirror)) {
+        const Point p = ToPicture(Mils(t.X) + corner.X, Mils(t.Y) + corner.Y);
         covers.Add(p.X, p.Y);
     }
     Place(covers, {Anchor(at)});
