@@ -4,6 +4,7 @@
 // checked against KiCad itself by tests/kicad/check_kicad.py.
 
 #include "kicadwriter/BoardOutline.h"
+#include "kicadwriter/ContentIds.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadArc.h"
 #include "kicadwriter/KicadLayers.h"
