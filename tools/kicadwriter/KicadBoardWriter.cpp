@@ -25,8 +25,8 @@ SheetPlacement SheetAround(const Extent& extent) {
 
 BoardFileWriter::BoardFileWriter(const BoardStore& board, const KicadBoardSettings& settings,
                                  const TextSink& sink, const ProgressSteps& progress)
-    : layers_(LayerMap::ForBoard(board)),
-      nets_(WithCopperNets(board, layers_, settings.DeriveNets)), padForms_(layers_), board_(board),
+    : layers_(LayerMap::ForBoard(board)), padForms_(layers_),
+      nets_(WithCopperNets(board, layers_, padForms_, settings.DeriveNets)), board_(board),
       edgeLayer_(settings.EdgeLayer), output_(sink, progress) {
     // Placed from the bulk of the board: an object far from the rest moves nothing else.
     extent_ = FindBoardExtent(board_);
@@ -131,7 +131,8 @@ void BoardFileWriter::WriteSection() {
     for (std::size_t i = 0; i < free.Pads.size(); ++i) {
         if (pass_ == SectionMap::Pads) { // a free pad is a footprint of its own
             clamps_.Writing(0, StoredKind::Pad, i, free.Pads.RecordAt(i).Line);
-            WriteFreePad(free.Pads[i], nets_.IdOf(0, CopperKind::Pad, i));
+            WriteFreePad(free.Pads[i], padForms_.Of(free.Pads, i),
+                         nets_.IdOf(0, CopperKind::Pad, i));
         }
         Done(1);
     }

@@ -176,20 +176,20 @@ private:
     void Footprint(const FootprintPlace& place, const std::string& attributes);
     void WriteFootprint(std::size_t index, const StoredPrimitives& children);
     SheetPoint FootprintOrigin(const Component& c, const std::vector<Pad>& pads);
-    void WriteFreePad(const Pad& pad, std::uint32_t net);
+    void WriteFreePad(const Pad& pad, const PadForm& form, std::uint32_t net);
     void Effects(SExprWriter& w, const Text& t);
     void WriteText(const Text& t, const Frame& frame, TextRole role);
     template <typename Body, typename TextEffects>
     void FootprintText(const Body& body, const TextEffects& effects);
     void HiddenText(TextRole role, const std::string& content, bool bottom);
-    void WritePad(const Pad& pad, const Frame& frame, std::uint32_t net);
+    void WritePad(const Pad& pad, const PadForm& form, const Frame& frame, std::uint32_t net);
 
     // KiCad's width for lines of width 0 (nm).
     static constexpr std::int64_t DefaultLineWidth = 100'000;
 
     LayerMap layers_;
+    PadForms padForms_; // the copper nets' too
     CopperNets nets_;
-    PadForms padForms_;
     const BoardStore& board_;
     std::string edgeLayer_;
     ChunkedOutput output_;

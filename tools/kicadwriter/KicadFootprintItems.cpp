@@ -119,7 +119,8 @@ void BoardFileWriter::WriteFootprint(std::size_t index, const StoredPrimitives& 
     WritePrimitives(children, frame, false, container);
     for (std::size_t i = 0; i < pads.size(); ++i) {
         clamps_.Writing(container, StoredKind::Pad, i, pads[i].Line);
-        WritePad(pads[i], frame, nets_.IdOf(container, CopperKind::Pad, i));
+        WritePad(pads[i], padForms_.Of(children.Pads, i), frame,
+                 nets_.IdOf(container, CopperKind::Pad, i));
     }
     Footprint(place, Attributes(pads, false));
 }
@@ -139,7 +140,7 @@ SheetPoint BoardFileWriter::FootprintOrigin(const Component& c, const std::vecto
     return WithinReach(At(middle.X, middle.Y));
 }
 
-void BoardFileWriter::WriteFreePad(const Pad& pad, std::uint32_t net) {
+void BoardFileWriter::WriteFreePad(const Pad& pad, const PadForm& form, std::uint32_t net) {
     const bool bottom = layers_.CopperOf(pad.Layer) != nullptr &&
                         layers_.CopperOf(pad.Layer)->Name == "B.Cu" && pad.Hole <= 0;
     const Frame frame{true, At(pad.X, pad.Y), 0};
@@ -147,7 +148,7 @@ void BoardFileWriter::WriteFreePad(const Pad& pad, std::uint32_t net) {
     BeginFootprint(place);
     HiddenText(TextRole::Reference, pad.Name, bottom);
     HiddenText(TextRole::Value, "", bottom);
-    WritePad(pad, frame, net);
+    WritePad(pad, form, frame, net);
     Footprint(place, Attributes({pad}, true));
 }
 
@@ -225,12 +226,12 @@ void BoardFileWriter::HiddenText(TextRole role, const std::string& content, bool
         });
 }
 
-void BoardFileWriter::WritePad(const Pad& pad, const Frame& frame, std::uint32_t net) {
+void BoardFileWriter::WritePad(const Pad& pad, const PadForm& form, const Frame& frame,
+                               std::uint32_t net) {
     // KiCad's smallest pad: smaller sizes (0 in broken files) are written as it.
     const auto padSize = [&](std::int64_t hostUnits) {
         return std::max(SizeOf(hostUnits), SmallestPad);
     };
-    const PadForm& form = padForms_.Of(pad);
     const bool turned = units::NormalisedDegrees(pad.Rotation) != 0;
     const std::int64_t sizeY = padSize(form.Shape == "circle" ? pad.XSize : pad.YSize);
     // KiCad keeps no number for a pad without copper.
