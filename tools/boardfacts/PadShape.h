@@ -10,9 +10,4 @@ namespace corvane::cli {
 /// of their own.
 enum class PadShape : std::uint8_t { Round = 1, Rectangle = 2, Octagon = 3, RoundedRectangle = 9 };
 
-/// True when the code is that shape's.
-constexpr bool IsPadShape(std::uint8_t code, PadShape shape) {
-    return code == static_cast<std::uint8_t>(shape);
-}
-
 } // namespace corvane::cli

@@ -1,5 +1,4 @@
 #include "boardfacts/HostLayers.h"
-#include "boardfacts/PadShape.h"
 #include "boardfacts/QuarterTurn.h"
 #include "boardfacts/TextExtent.h"
 
@@ -28,13 +27,6 @@ TEST(HostLayers, NamesFamiliesAndSides) {
     for (const char* name : {"TopLayer", "BottomOverlay", "MultiLayer", ""}) {
         EXPECT_EQ(SideOfLayer(name), BoardSide::Top) << name;
     }
-}
-
-TEST(PadShapes, CodesAreTheHostsOwn) {
-    EXPECT_TRUE(IsPadShape(1, PadShape::Round));
-    EXPECT_TRUE(IsPadShape(3, PadShape::Octagon));
-    EXPECT_TRUE(IsPadShape(9, PadShape::RoundedRectangle));
-    EXPECT_FALSE(IsPadShape(4, PadShape::Round));
 }
 
 // Quarter turns land exactly, whatever the turn count or sign; other angles as the library
