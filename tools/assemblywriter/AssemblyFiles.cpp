@@ -1,5 +1,6 @@
 #include "assemblywriter/AssemblyFiles.h"
 
+#include "boardfacts/HostLayers.h"
 #include "placement/PartPlacement.h"
 #include "textformat/NaturalOrder.h"
 #include "textformat/Units.h"
@@ -97,7 +98,7 @@ std::string BoardToPositions(const Board& board) {
     const std::optional<BoardBulk> bulk = PadBulk(board);
     for (const Component* c : ByDesignator(board)) {
         const PartPlacement placement = PlacementOf(*c, bulk);
-        const bool bottom = c->Layer == "BottomLayer";
+        const bool bottom = OnBottomSide(c->Layer);
         // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
         out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
                      units::HostMillimetres(bottom ? -placement.X : placement.X),

@@ -1,7 +1,7 @@
 #include "corvane-import/Options.h"
 
+#include "boardfacts/HostLayers.h"
 #include "corvane-import/Documents.h"
-#include "kicadwriter/KicadLayers.h"
 
 #include <algorithm>
 #include <array>
@@ -35,7 +35,7 @@ const std::array<OptionRule, 12>& OptionTable() {
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
         {"--edge-layer", "", true,
          [](Options& o, const std::string& v) {
-             const std::string known = kicad::HostLayerNameInAnyCase(v);
+             const std::string known = HostLayerNameInAnyCase(v);
              o.EdgeLayer = known.empty() ? v : known;
          }},
         {"--no-derived-nets", "", false,
@@ -91,7 +91,7 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
         values.ReportFormat != "json") {
         return "--report takes text or json, not '" + values.ReportFormat + "'";
     }
-    if (!kicad::IsHostLayerName(values.EdgeLayer)) {
+    if (!IsHostLayerName(values.EdgeLayer)) {
         return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1 (see "
                "--help), not '" +
                values.EdgeLayer + "'";
@@ -219,7 +219,7 @@ std::string HelpText() {
            "                  the layer whose closed outlines are the KiCad board's edge\n"
            "                  (default KeepOutLayer; without one, a rectangle around everything).\n"
            "                  LAYER is a host layer name, in any case:\n" +
-           Wrapped(kicad::HostLayerNamesText(), 18, 80) +
+           Wrapped(HostLayerNamesText(), 18, 80) +
            "  --no-derived-nets\n"
            "                  leave copper that no net of the board reaches without a net in the\n"
            "                  KiCad board (by default each connected group of copper that joins\n"

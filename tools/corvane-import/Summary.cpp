@@ -1,5 +1,6 @@
 #include "corvane-import/Summary.h"
 
+#include "boardfacts/HostLayers.h"
 #include "textformat/NaturalOrder.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ void BoardCounter::OnPlanes(const std::vector<Plane>& planes) {
 void BoardCounter::OnComponentBegin(const Component& component) {
     inComponent_ = true;
     ++counts_.Components;
-    ++(component.Layer == "BottomLayer" ? counts_.BottomComponents : counts_.TopComponents);
+    ++(OnBottomSide(component.Layer) ? counts_.BottomComponents : counts_.TopComponents);
 }
 
 void BoardCounter::OnNet(const Net& net) {
