@@ -1,5 +1,6 @@
 #include "assemblywriter/AssemblyFiles.h"
 
+#include "boardfacts/HostLayers.h"
 #include "placement/PartPlacement.h"
 #include "textformat/NaturalOrder.h"
 #include "textformat/Units.h"
@@ -121,7 +122,7 @@ PlacementFile BoardToPlacementFile(const BoardStore& board) {
     for (const std::size_t i : ByDesignator(board)) {
         const Component c = WithPads(board, i);
         const PartPlacement placement = PlacementOf(c, bulk);
-        const bool bottom = c.Layer == "BottomLayer";
+        const bool bottom = OnBottomSide(c.Layer);
         // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
         out += Line({Field(c.Designator), Field(c.Comment), Field(c.Pattern),
                      units::HostMillimetres(bottom ? -placement.X : placement.X),

@@ -148,6 +148,8 @@ public:
     bool empty() const { return begin_ == end_; }
     Value operator[](std::size_t i) const;
     const Record& RecordAt(std::size_t i) const { return (*records_)[begin_ + i]; }
+    /// Where the column starts among its container's records (FreeRecords or ChildRecords).
+    std::size_t Start() const { return begin_; }
 
     class Iterator {
     public:

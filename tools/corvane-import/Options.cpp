@@ -1,5 +1,6 @@
 #include "corvane-import/Options.h"
 
+#include "boardfacts/HostLayers.h"
 #include "corvane-import/Documents.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #include "corvane-import/Summary.h"
 
+#include "boardfacts/HostLayers.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
@@ -69,7 +71,7 @@ void BoardCounter::OnPlanes(const std::vector<Plane>& planes) {
 
 void BoardCounter::OnComponentBegin(const Component& component) {
     ++counts_.Components;
-    ++(component.Layer == "BottomLayer" ? counts_.BottomComponents : counts_.TopComponents);
+    ++(OnBottomSide(component.Layer) ? counts_.BottomComponents : counts_.TopComponents);
 }
 
 void BoardCounter::OnNet(const Net& net) {

@@ -1,5 +1,6 @@
 #include "kicadwriter/BoardOutline.h"
 
+#include "boardfacts/TextExtent.h"
 #include "boardmodel/BoardBulk.h"
 #include "kicadwriter/KicadArc.h"
 #include "kicadwriter/OutlineLoops.h"
@@ -10,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <numbers>
 #include <numeric>
 #include <span>
 #include <tuple>
@@ -23,8 +23,6 @@ namespace {
 
 constexpr std::int64_t FallbackMargin = 50 * HostUnitsPerMil;
 constexpr std::int64_t EmptyBoardSide = 1000 * HostUnitsPerMil;
-// A character of a text is taken as this wide for its height.
-constexpr double CharacterWidthPerHeight = 0.75;
 
 std::int64_t Half(std::int64_t size) {
     return std::abs(size) / 2 + 1;
@@ -83,15 +81,9 @@ ObjectPlace PlaceOf(const stored::FillRecord& f) {
 // A text of that many characters.
 ObjectPlace PlaceOf(const stored::TextRecord& t, std::size_t length) {
     ObjectPlace place{{}, {Anchor(t.X, t.Y)}, 1};
-    const double height = std::abs(double(t.Height));
-    const double width = height * CharacterWidthPerHeight * double(length);
-    const double radians =
-        (std::isfinite(t.Rotation) ? t.Rotation : 0.0) * std::numbers::pi / 180.0;
-    const double sign = t.Mirror ? -1 : 1;
-    for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{sign * width, 0.0},
-                               std::pair{0.0, height}, std::pair{sign * width, height}}) {
-        place.Covers.Add(t.X + std::llround(x * std::cos(radians) - y * std::sin(radians)),
-                         t.Y + std::llround(x * std::sin(radians) + y * std::cos(radians)));
+    for (const TextCorner& corner :
+         TextBoxCorners(double(t.Height), length, t.Rotation, t.Mirror)) {
+        place.Covers.Add(t.X + std::llround(corner.X), t.Y + std::llround(corner.Y));
     }
     return place;
 }

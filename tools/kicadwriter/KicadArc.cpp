@@ -1,5 +1,6 @@
 #include "kicadwriter/KicadArc.h"
 
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <numbers>
 
 namespace corvane::cli::kicad {
 
@@ -91,25 +91,14 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
 } // namespace
 
 SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees) {
-    const double angle = NormalisedDegrees(degrees);
-    const std::int64_t r = Nanometres(radius);
-    // Quarter turns exactly; y goes down on the sheet.
-    if (angle == 0) {
-        return {centre.X + r, centre.Y};
+    const CosSin turn = CosSinOfDegrees(degrees);
+    // y goes down on the sheet; at a quarter turn the point is the radius in whole nanometres.
+    if (turn.Cos == 0 || turn.Sin == 0) {
+        const std::int64_t r = Nanometres(radius);
+        return {centre.X + r * std::int64_t(turn.Cos), centre.Y - r * std::int64_t(turn.Sin)};
     }
-    if (angle == 90) {
-        return {centre.X, centre.Y - r};
-    }
-    if (angle == 180) {
-        return {centre.X - r, centre.Y};
-    }
-    if (angle == 270) {
-        return {centre.X, centre.Y + r};
-    }
-    const double radians = angle * std::numbers::pi / 180.0;
     const double length = static_cast<double>(radius) * 2.54;
-    return {centre.X + std::llround(length * std::cos(radians)),
-            centre.Y - std::llround(length * std::sin(radians))};
+    return {centre.X + std::llround(length * turn.Cos), centre.Y - std::llround(length * turn.Sin)};
 }
 
 namespace {

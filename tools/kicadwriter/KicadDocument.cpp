@@ -70,12 +70,12 @@ std::unique_ptr<BoardVisitor> MakeKicadDocument(OutputStream& out, const Documen
 }
 
 std::string EdgeLayerInItsCase(const std::string& given) {
-    const std::string known = kicad::HostLayerNameInAnyCase(given);
+    const std::string known = HostLayerNameInAnyCase(given);
     return known.empty() ? given : known;
 }
 
 std::string EdgeLayerProblem(const std::string& layer) {
-    return kicad::IsHostLayerName(layer)
+    return IsHostLayerName(layer)
                ? std::string()
                : "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1 (see "
                  "--help), not '" +
@@ -132,7 +132,7 @@ DocumentKind KicadDocumentKind() {
               "the layer whose closed outlines are the KiCad board's edge\n"
               "(default KeepOutLayer; without one, a rectangle around everything).\n"
               "LAYER is a host layer name, in any case:\n" +
-                  WrappedWords(kicad::HostLayerNamesText(), 62),
+                  WrappedWords(HostLayerNamesText(), 62),
               EdgeLayerInItsCase, EdgeLayerProblem},
              {NoDerivedNetsOption, "",
               "leave copper that no net of the board reaches without a net in the\n"

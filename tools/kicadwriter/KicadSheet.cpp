@@ -1,11 +1,11 @@
 #include "kicadwriter/KicadSheet.h"
 
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 
 namespace corvane::cli::kicad {
 
@@ -97,19 +97,15 @@ SheetPlacement SheetPlacement::Around(const Extent& board) {
 
 SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p) {
     const std::int64_t dx = p.X - origin.X, dy = p.Y - origin.Y;
-    const double angle = NormalisedDegrees(orientation);
     // On the sheet y points down, so a counter-clockwise turn by a takes (x, y) to
     // (x cos a + y sin a, -x sin a + y cos a); turning back uses -a.
-    if (std::fmod(angle, 90.0) == 0) {
-        const int quarter = static_cast<int>(angle / 90);
-        const std::int64_t c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
-        const std::int64_t s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
+    const CosSin turn = CosSinOfDegrees(orientation);
+    if (turn.Cos == 0 || turn.Sin == 0) { // a quarter turn: exact in whole nanometres
+        const auto c = std::int64_t(turn.Cos), s = std::int64_t(turn.Sin);
         return {dx * c - dy * s, dx * s + dy * c};
     }
-    const double radians = angle * std::numbers::pi / 180.0;
-    const double c = std::cos(radians), s = std::sin(radians);
-    return {std::llround(double(dx) * c - double(dy) * s),
-            std::llround(double(dx) * s + double(dy) * c)};
+    return {std::llround(double(dx) * turn.Cos - double(dy) * turn.Sin),
+            std::llround(double(dx) * turn.Sin + double(dy) * turn.Cos)};
 }
 
 SheetPoint SheetPlacement::At(std::int64_t x, std::int64_t y) const {

@@ -1,5 +1,7 @@
 #include "placement/PartPlacement.h"
 
+#include "boardfacts/HostLayers.h"
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include <cstdlib>
 #include <iterator>
 #include <limits>
-#include <numbers>
 #include <optional>
 #include <tuple>
 
@@ -241,16 +242,9 @@ std::optional<RotationRule> RuleFitted(const std::vector<LocalPin>& pins, Point 
 // A box's half extents turned by an angle: what it covers along x and y.
 // Exact at quarter turns, so that every platform gives the same centre.
 std::pair<double, double> TurnedHalves(const Pad& pad) {
-    const double angle = units::NormalisedDegrees(pad.Rotation);
     const double hx = std::abs(double(pad.XSize)) / 2, hy = std::abs(double(pad.YSize)) / 2;
-    if (angle == 0 || angle == 180) {
-        return {hx, hy};
-    }
-    if (angle == 90 || angle == 270) {
-        return {hy, hx};
-    }
-    const double radians = angle * std::numbers::pi / 180;
-    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
+    const CosSin turn = CosSinOfDegrees(pad.Rotation);
+    const double c = std::abs(turn.Cos), s = std::abs(turn.Sin);
     return {hx * c + hy * s, hx * s + hy * c};
 }
 
@@ -336,7 +330,7 @@ PartPlacement PlacementOf(const Component& component, const std::optional<BoardB
         minY = std::min(minY, pad.Y - hy), maxY = std::max(maxY, pad.Y + hy);
     }
     return {std::llround((minX + maxX) / 2), std::llround((minY + maxY) / 2),
-            InferRotation(all, component.Layer == "BottomLayer", component.Pattern)};
+            InferRotation(all, OnBottomSide(component.Layer), component.Pattern)};
 }
 
 } // namespace corvane::cli

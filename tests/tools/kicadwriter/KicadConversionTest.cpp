@@ -4,6 +4,7 @@
 // checked against KiCad itself by tests/kicad/check_kicad.py.
 
 #include "kicadwriter/BoardOutline.h"
+#include "kicadwriter/ContentIds.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadArc.h"
 #include "kicadwriter/KicadLayers.h"
@@ -162,13 +163,6 @@ TEST(KicadLayers, CopperFollowsTheStackAndTheRestGoesWhereKicadUsersExpectIt) {
     };
     for (const auto& l : layers) {
         EXPECT_EQ(map.LayerOf(l.Host), l.Kicad) << l.Host;
-    }
-    for (const char* name : {"TopLayer", "MidLayer30", "InternalPlane16", "Mechanical16",
-                             "KeepOutLayer", "ViaHoleLayer"}) {
-        EXPECT_TRUE(IsHostLayerName(name)) << name;
-    }
-    for (const char* name : {"MidLayer31", "MidLayer01", "Mechanical0", "keepoutlayer", "F.Cu"}) {
-        EXPECT_FALSE(IsHostLayerName(name)) << name;
     }
 }
 
