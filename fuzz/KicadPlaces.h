@@ -171,7 +171,7 @@ private:
 };
 
 // The first object of the board not where it belongs, described; empty when there is none.
-inline std::string MisplacedObject(const corvane::cli::Board& board,
+inline std::string MisplacedObject(const corvane::cli::BoardStore& board,
                                    const corvane::cli::KicadBoardOutcome& outcome,
                                    std::string_view kicadText) {
     using namespace corvane::cli;
@@ -197,7 +197,7 @@ inline std::string MisplacedObject(const corvane::cli::Board& board,
             }
         }
     };
-    const auto primitives = [&](const Primitives& p, std::uint32_t container) {
+    const auto primitives = [&](const StoredPrimitives& p, std::uint32_t container) {
         for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
             const Track& t = p.Tracks[i];
             expect(container, StoredKind::Track, i, {sheet(t.X1, t.Y1), sheet(t.X2, t.Y2)});
@@ -233,9 +233,9 @@ inline std::string MisplacedObject(const corvane::cli::Board& board,
             expect(container, StoredKind::Text, i, {sheet(p.Texts[i].X, p.Texts[i].Y)});
         }
     };
-    primitives(board.Free, 0);
-    for (std::size_t i = 0; i < board.Components.size(); ++i) {
-        const Component& c = board.Components[i];
+    primitives(board.Free(), 0);
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        const Component c = board.ComponentAt(i);
         const auto container = std::uint32_t(i + 1);
         expect(container, StoredKind::Component, 0, {sheet(c.X, c.Y)});
         if (c.DesignatorText) {
@@ -246,7 +246,7 @@ inline std::string MisplacedObject(const corvane::cli::Board& board,
             expect(container, StoredKind::CommentText, 0,
                    {sheet(c.CommentText->X, c.CommentText->Y)});
         }
-        primitives(c.Children, container);
+        primitives(board.ChildrenOf(i), container);
     }
     return found;
 }

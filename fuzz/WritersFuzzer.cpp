@@ -10,14 +10,14 @@
 #include "FuzzInputFile.h"
 #include "KicadPlaces.h"
 #include "LinkedHost.h"
-#include "boardmodel/BoardSnapshot.h"
+#include "boardmodel/BoardStore.h"
 #include "boardmodel/BoardVisitor.h"
 #include "contract/HalvexHost.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
 #include "hostlink/ObjectLineIndex.h"
-#include "kicadwriter/KicadBoardWriter.h"
+#include "kicadwriter/KicadDocument.h"
 #include "safeoutput/OutputStream.h"
 
 #include <cstdint>
@@ -30,7 +30,7 @@
 
 namespace {
 
-using corvane::cli::BoardCollector;
+using corvane::cli::BoardStore;
 using corvane::cli::BoardVisitor;
 using corvane::cli::DocumentContext;
 using corvane::cli::DocumentHeader;
@@ -52,28 +52,31 @@ struct Document {
     std::unique_ptr<StringOutputStream> Stream;
 };
 
-// The walk corvane-import makes after an import: the snapshot first, then every document's
-// writer, all served by one walk; the documents made from the whole board at its end.
-void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t board,
+// The walk corvane-import makes after an import: the board's store first, then every document's
+// writer, all served by one walk; the documents made from the whole board at its end. The KiCad
+// board is written a second time from the same store, for where it puts each object: the same
+// bytes, as the same board always gives.
+void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t handle,
                         const DocumentHeader& header) {
     const DocumentSettings settings{};
-    BoardCollector snapshot(header);
+    const corvane::cli::ImportFacts facts{"complete", "", ""};
+    BoardStore board;
     corvane::cli::DocumentNotes notes;
     corvane::cli::ProgressBar bar(stderr, false, 80); // off: nothing is shown while fuzzing
     corvane::cli::VisitorFanOut visitors;
-    visitors.Add(snapshot);
+    visitors.Add(board);
     std::vector<Document> documents;
     std::vector<std::unique_ptr<BoardVisitor>> writers;
     for (const DocumentKind& kind : corvane::cli::DocumentKinds()) {
         documents.push_back(
             {&kind, std::make_unique<StringOutputStream>(corvanefuzz::InputFolder().string())});
-        const DocumentContext context{header, settings, snapshot,
-                                      notes,  bar,      std::string(kind.Option)};
+        const DocumentContext context{
+            header, settings, board, facts, notes, bar, std::string(kind.Option)};
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
     corvane::cli::ObjectLineIndex lines(corvanefuzz::ImportReport(CorvaneReportObjectLines));
-    corvane::cli::WalkBoard(server, board, visitors, {}, &lines);
+    corvane::cli::WalkBoard(server, handle, header, visitors, {}, &lines);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
         if (document.Stream->Text().empty() || document.Stream->Failed()) {
@@ -83,9 +86,16 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                                                    : "nothing written");
             __builtin_trap();
         }
-        if (document.Kind->Option == "--kicad" && notes.Kicad) {
-            const std::string misplaced = corvanefuzz::MisplacedObject(
-                snapshot.Collected(), *notes.Kicad, document.Stream->Text());
+        if (document.Kind->Option == "--kicad") {
+            std::string again;
+            const corvane::cli::KicadBoardOutcome outcome =
+                corvane::cli::WriteKicadBoard(board, corvane::cli::KicadSettingsOf(settings),
+                                              [&](std::string_view text) { again += text; }, {});
+            if (again != document.Stream->Text()) {
+                std::fprintf(stderr, "--kicad: the same board gave other bytes\n");
+                __builtin_trap();
+            }
+            const std::string misplaced = corvanefuzz::MisplacedObject(board, outcome, again);
             if (!misplaced.empty()) {
                 std::fprintf(stderr, "--kicad: %s, and not reported as clamped\n",
                              misplaced.c_str());

@@ -138,10 +138,10 @@ struct DocumentHeader {
     bool MayHaveLostData = false; // the import report holds an entry of a kind that may lose data
 };
 
+/// A board written out whole as values: how tests and benchmarks make one (StoreOf keeps it as the
+/// documents read it, VisitBoard walks it).
 struct Board {
-    std::string File; // the file's name without its folder
-    int Version = 4;  // 4 or 5
-    bool Imported = false;
+    DocumentHeader Header;
     std::vector<Plane> Planes;
     Primitives Free;
     std::vector<Component> Components;

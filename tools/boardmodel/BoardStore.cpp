@@ -23,34 +23,34 @@ RecordStarts StartsOf(const Records& records) {
 
 } // namespace
 
-void BoardStore::OnTrack(const Track& t) {
-    Into().Tracks.push_back(
+void BoardStore::OnTrack(const Track& t, Owner owner) {
+    Into(owner).Tracks.push_back(
         {t.X1, t.Y1, t.X2, t.Y2, t.Width, Intern(t.Layer), InternNet(t.Net), t.Line});
 }
 
-void BoardStore::OnVia(const Via& v) {
-    Into().Vias.push_back({v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer),
-                           InternNet(v.Net), v.Line});
+void BoardStore::OnVia(const Via& v, Owner owner) {
+    Into(owner).Vias.push_back({v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer),
+                                InternNet(v.Net), v.Line});
 }
 
-void BoardStore::OnPad(const Pad& p) {
-    Into().Pads.push_back({p.Rotation, p.X, p.Y, p.XSize, p.YSize, p.Hole, Intern(p.Name),
-                           Intern(p.Layer), InternNet(p.Net), p.Line, p.ShapeCode,
-                           p.CornerPercent});
+void BoardStore::OnPad(const Pad& p, Owner owner) {
+    Into(owner).Pads.push_back({p.Rotation, p.X, p.Y, p.XSize, p.YSize, p.Hole, Intern(p.Name),
+                                Intern(p.Layer), InternNet(p.Net), p.Line, p.ShapeCode,
+                                p.CornerPercent});
 }
 
-void BoardStore::OnArc(const Arc& a) {
-    Into().Arcs.push_back({a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width, Intern(a.Layer),
-                           InternNet(a.Net), a.Line});
+void BoardStore::OnArc(const Arc& a, Owner owner) {
+    Into(owner).Arcs.push_back({a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width,
+                                Intern(a.Layer), InternNet(a.Net), a.Line});
 }
 
-void BoardStore::OnFill(const Fill& f) {
-    Into().Fills.push_back(
+void BoardStore::OnFill(const Fill& f, Owner owner) {
+    Into(owner).Fills.push_back(
         {f.Rotation, f.X1, f.Y1, f.X2, f.Y2, Intern(f.Layer), InternNet(f.Net), f.Line});
 }
 
-void BoardStore::OnText(const Text& t) {
-    Into().Texts.push_back(Record(t));
+void BoardStore::OnText(const Text& t, Owner owner) {
+    Into(owner).Texts.push_back(Record(t));
 }
 
 TextRecord BoardStore::Record(const Text& t) {
@@ -79,7 +79,6 @@ void BoardStore::OnComponentBegin(const Component& c) {
         record.CommentText = Record(*c.CommentText);
     }
     components_.push_back(record);
-    inComponent_ = true;
 }
 
 void BoardStore::OnNet(const Net& net) {
@@ -213,31 +212,33 @@ Text BoardStore::Expand(const TextRecord& r) const {
 }
 
 void VisitBoard(const Board& board, BoardVisitor& visitor) {
-    const auto primitives = [&](const Primitives& p) {
+    const auto primitives = [&](const Primitives& p, Owner owner) {
         for (const Track& t : p.Tracks) {
-            visitor.OnTrack(t);
+            visitor.OnTrack(t, owner);
         }
         for (const Via& v : p.Vias) {
-            visitor.OnVia(v);
+            visitor.OnVia(v, owner);
         }
         for (const Pad& pad : p.Pads) {
-            visitor.OnPad(pad);
+            visitor.OnPad(pad, owner);
         }
         for (const Arc& a : p.Arcs) {
-            visitor.OnArc(a);
+            visitor.OnArc(a, owner);
         }
         for (const Fill& f : p.Fills) {
-            visitor.OnFill(f);
+            visitor.OnFill(f, owner);
         }
         for (const Text& t : p.Texts) {
-            visitor.OnText(t);
+            visitor.OnText(t, owner);
         }
     };
+    visitor.OnBoardBegin(board.Header);
     visitor.OnPlanes(board.Planes);
-    primitives(board.Free);
+    primitives(board.Free, BoardOwner);
+    std::uint32_t container = 0;
     for (const Component& c : board.Components) {
         visitor.OnComponentBegin(c);
-        primitives(c.Children);
+        primitives(c.Children, Owner{++container});
         visitor.OnComponentEnd();
     }
     for (const Net& net : board.Nets) {
@@ -247,7 +248,7 @@ void VisitBoard(const Board& board, BoardVisitor& visitor) {
 }
 
 BoardStore StoreOf(const Board& board) {
-    BoardStore store({board.File, board.Version, board.Imported, false});
+    BoardStore store;
     VisitBoard(board, store);
     return store;
 }

@@ -201,24 +201,26 @@ struct StoredPrimitives {
     }
 };
 
-/// Collects everything it is shown, as BoardCollector does, compactly.
+/// The whole board, kept from everything it is shown: what the documents made from all of the
+/// board at once read (the KiCad board, the BOM, the placement, the page's nets).
 class BoardStore final : public BoardVisitor {
 public:
-    explicit BoardStore(const DocumentHeader& header = {}) : header_(header) {}
-
-    /// The file, version and outcome the store was made with.
+    /// The header the walk began with.
     const DocumentHeader& Header() const { return header_; }
 
+    void OnBoardBegin(const DocumentHeader& header) override { header_ = header; }
     void OnPlanes(const std::vector<Plane>& planes) override { planes_ = planes; }
-    void OnTrack(const Track& track) override;
-    void OnVia(const Via& via) override;
-    void OnPad(const Pad& pad) override;
-    void OnArc(const Arc& arc) override;
-    void OnFill(const Fill& fill) override;
-    void OnText(const Text& text) override;
+    void OnTrack(const Track& track, Owner owner) override;
+    void OnVia(const Via& via, Owner owner) override;
+    void OnPad(const Pad& pad, Owner owner) override;
+    void OnArc(const Arc& arc, Owner owner) override;
+    void OnFill(const Fill& fill, Owner owner) override;
+    void OnText(const Text& text, Owner owner) override;
     void OnComponentBegin(const Component& component) override;
-    void OnComponentEnd() override { inComponent_ = false; }
     void OnNet(const Net& net) override;
+    /// The documents made from the store take a net's pads from the pads themselves: the store
+    /// keeps them when another visitor has the walk read them.
+    bool NeedsNetPads() const override { return false; }
 
     const std::vector<Plane>& Planes() const { return planes_; }
     StoredPrimitives Free() const;
@@ -260,7 +262,7 @@ private:
     stored::StringId Intern(std::string_view text) { return strings_.Intern(text); }
     stored::StringId InternNet(const NetName& net) { return net ? Intern(*net) : stored::NoNet; }
     stored::TextRecord Record(const Text& text);
-    stored::Records& Into() { return inComponent_ ? children_ : free_; }
+    stored::Records& Into(Owner owner) { return owner.InComponent() ? children_ : free_; }
     stored::RecordStarts Ends(std::size_t component) const;
     StoredPrimitives Range(const stored::Records& records, const stored::RecordStarts& begin,
                            const stored::RecordStarts& end) const;
@@ -272,15 +274,14 @@ private:
     std::deque<stored::ComponentRecord> components_;
     std::deque<stored::NetRecord> nets_;
     std::deque<stored::NodeRecord> nodes_;
-    bool inComponent_ = false;
 };
 
-/// Shows a board to a visitor as a walk over the server would: planes, the free objects, each
-/// component with its primitives, the nets, the end. (The free objects come before the
-/// components, kind by kind: a Board keeps no order across kinds.)
+/// Shows a board to a visitor as a walk over the server would: its header, planes, the free
+/// objects, each component with its primitives, the nets, the end. (The free objects come before
+/// the components, kind by kind: a Board keeps no order across kinds.)
 void VisitBoard(const Board& board, BoardVisitor& visitor);
 
-/// The board kept in a store.
+/// The board kept in a store, with its whole header.
 BoardStore StoreOf(const Board& board);
 
 template <typename Value, typename Record>

@@ -1,7 +1,6 @@
 #include "corvane-import/Summary.h"
 
 #include "boardfacts/HostLayers.h"
-#include "textformat/NaturalOrder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,25 +32,6 @@ std::string PlanesText(const std::vector<Plane>& planes, const BoardCounts& coun
         }
     }
     return named.empty() ? text : text + " (" + named + ")";
-}
-
-// "N objects WHAT (lines ...)": the first five lines known, in file order.
-std::string ObjectsLine(const std::vector<std::uint32_t>& lines, const std::string& what) {
-    std::vector<std::uint32_t> known;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(known),
-                 [](std::uint32_t line) { return line != 0; });
-    std::sort(known.begin(), known.end());
-    std::string text =
-        std::to_string(lines.size()) + (lines.size() == 1 ? " object " : " objects ") + what;
-    constexpr std::size_t shown = 5;
-    for (std::size_t i = 0; i < known.size() && i < shown; ++i) {
-        text += (i == 0 ? (known.size() == 1 ? " (line " : " (lines ") : ", ") +
-                std::to_string(known[i]);
-    }
-    if (!known.empty()) {
-        text += known.size() > shown ? ", ...)" : ")";
-    }
-    return text;
 }
 
 } // namespace
@@ -90,7 +70,6 @@ void BoardCounter::OnPlanes(const std::vector<Plane>& planes) {
 }
 
 void BoardCounter::OnComponentBegin(const Component& component) {
-    inComponent_ = true;
     ++counts_.Components;
     ++(OnBottomSide(component.Layer) ? counts_.BottomComponents : counts_.TopComponents);
 }
@@ -115,42 +94,12 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     out << "Components:  " << counts.Components << " (" << counts.TopComponents << " top, "
         << counts.BottomComponents << " bottom)\n";
     out << "Nets:        " << counts.Nets << " joining " << counts.NetPads << " pads\n";
-    if (outcome.DerivedNets) {
-        out << "KiCad nets:  " << *outcome.DerivedNets << " derived from the copper\n";
-    }
-    if (!outcome.KicadClampedLines.empty()) {
-        out << "KiCad board: "
-            << ObjectsLine(outcome.KicadClampedLines, "beyond KiCad's reach, clamped") << "\n";
-    }
-    if (outcome.KicadOriginClamped) {
-        out << "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, "
-               "which manufacturing files measure from, is clamped\n";
-    }
-    if (!outcome.KicadFarLines.empty()) {
-        out << "KiCad board: "
-            << ObjectsLine(outcome.KicadFarLines,
-                           "far outside the rest of the board, placed where the file says")
-            << "\n";
-    }
+    out << outcome.DocumentLines;
     out << "Planes:      " << PlanesText(board.Planes(), counts) << "\n";
     char seconds[32];
     std::snprintf(seconds, sizeof(seconds), "%.3f s", outcome.Seconds);
     out << "Time:        " << seconds << "\n";
     return out.str();
-}
-
-std::string PlacementLine(const std::optional<std::vector<std::string>>& uninferred) {
-    if (!uninferred || uninferred->empty()) {
-        return {};
-    }
-    std::vector<std::string> parts = *uninferred;
-    std::stable_sort(parts.begin(), parts.end(), NaturalLess);
-    std::string line = "Placement:   " + std::to_string(parts.size()) +
-                       (parts.size() == 1 ? " part" : " parts") + " with no inferred rotation: ";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + parts[i];
-    }
-    return line + "\n";
 }
 
 } // namespace corvane::cli

@@ -72,11 +72,11 @@ public:
     /// The nets of the copper, when known; read at the board's end.
     void SetCopperNets(std::function<const PageCopperNets*()> copperNets);
 
-    void OnTrack(const Track& track) override { Use(track.Layer); }
-    void OnPad(const Pad& pad) override { Use(pad.Layer); }
-    void OnArc(const Arc& arc) override { Use(arc.Layer); }
-    void OnFill(const Fill& fill) override { Use(fill.Layer); }
-    void OnText(const Text& text) override { Use(text.Layer); }
+    void OnTrack(const Track& track, Owner) override { Use(track.Layer); }
+    void OnPad(const Pad& pad, Owner) override { Use(pad.Layer); }
+    void OnArc(const Arc& arc, Owner) override { Use(arc.Layer); }
+    void OnFill(const Fill& fill, Owner) override { Use(fill.Layer); }
+    void OnText(const Text& text, Owner) override { Use(text.Layer); }
     void OnComponentBegin(const Component& component) override;
     bool NeedsNetPads() const override { return false; }
     /// Closes the data element (the JSON writer must have ended before) and writes the rest.

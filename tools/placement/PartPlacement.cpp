@@ -300,13 +300,13 @@ void AddPad(BulkFinder& finder, const Pad& pad) {
 
 } // namespace
 
-std::optional<BoardBulk> PadBulk(const Board& board) {
+std::optional<BoardBulk> PadBulk(const BoardStore& board) {
     BulkFinder finder;
-    for (const Pad& pad : board.Free.Pads) {
+    for (const Pad& pad : board.Free().Pads) {
         AddPad(finder, pad);
     }
-    for (const Component& c : board.Components) {
-        for (const Pad& pad : c.Children.Pads) {
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        for (const Pad& pad : board.ChildrenOf(i).Pads) {
             AddPad(finder, pad);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "boardmodel/BoardBulk.h"
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 
 #include <cstdint>
 #include <optional>
@@ -60,6 +61,6 @@ PartPlacement PlacementOf(const Component& component,
 
 /// The bulk of the board's pads, free and in components, in host units: what placements are
 /// measured against.
-std::optional<BoardBulk> PadBulk(const Board& board);
+std::optional<BoardBulk> PadBulk(const BoardStore& board);
 
 } // namespace corvane::cli

@@ -139,9 +139,9 @@ SpillBuffer& SvgDocumentWriter::PartOf(const std::string& layer, Part part) {
     return *spill;
 }
 
-void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
+void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part, bool inComponent) {
     element_ += '\n';
-    if (inComponent_) {
+    if (inComponent) {
         componentLayers_[layer][part] += element_;
         layers_[layer]; // the layer is present from its first element on
     } else {
@@ -149,7 +149,7 @@ void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
     }
 }
 
-void SvgDocumentWriter::OnTrack(const Track& t) {
+void SvgDocumentWriter::OnTrack(const Track& t, Owner owner) {
     const Point a = ToPicture(Mils(t.X1), Mils(t.Y1));
     const Point b = ToPicture(Mils(t.X2), Mils(t.Y2));
     const double width = SizeMils(t.Width);
@@ -162,14 +162,14 @@ void SvgDocumentWriter::OnTrack(const Track& t) {
         .Number("y2", b.Y)
         .Number("stroke-width", width)
         .Empty();
-    AddToLayer(t.Layer, TrackPart);
+    AddToLayer(t.Layer, TrackPart, owner.InComponent());
     Bounds covers;
     covers.Add(a.X, a.Y, width / 2);
     covers.Add(b.X, b.Y, width / 2);
     Place(covers, {Anchor(a), Anchor(b)});
 }
 
-void SvgDocumentWriter::OnArc(const Arc& a) {
+void SvgDocumentWriter::OnArc(const Arc& a, Owner owner) {
     const double r = SizeMils(a.Radius);
     const double width = SizeMils(a.Width);
     const Point centre = ToPicture(Mils(a.X), Mils(a.Y));
@@ -196,26 +196,26 @@ void SvgDocumentWriter::OnArc(const Arc& a) {
         return path;
     };
     shape().Plain("fill", "none").Number("stroke-width", width).Empty();
-    AddToLayer(a.Layer, ArcPart);
+    AddToLayer(a.Layer, ArcPart, owner.InComponent());
     Bounds covers;
     covers.Add(centre.X, centre.Y, r + width / 2);
     Place(covers, {Anchor(centre)});
 }
 
-void SvgDocumentWriter::OnFill(const Fill& f) {
+void SvgDocumentWriter::OnFill(const Fill& f, Owner owner) {
     const Point a = ToPicture(Mils(f.X1), Mils(f.Y1));
     const Point b = ToPicture(Mils(f.X2), Mils(f.Y2));
     const Point centre{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
     const double w = std::abs(b.X - a.X), h = std::abs(b.Y - a.Y);
     element_.clear();
     ShapeEnd(CentredRect(element_, "fill", centre, w, h, 0), f.Rotation, centre);
-    AddToLayer(f.Layer, FillPart);
+    AddToLayer(f.Layer, FillPart, owner.InComponent());
     Bounds covers;
     covers.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
     Place(covers, {Anchor(a), Anchor(b)});
 }
 
-void SvgDocumentWriter::OnPad(const Pad& p) {
+void SvgDocumentWriter::OnPad(const Pad& p, Owner owner) {
     const Point c = ToPicture(Mils(p.X), Mils(p.Y));
     const double w = SizeMils(p.XSize), h = SizeMils(p.YSize);
     element_.clear();
@@ -233,31 +233,31 @@ void SvgDocumentWriter::OnPad(const Pad& p) {
         }
     };
     ShapeEnd(shape(), p.Rotation, c);
-    AddToLayer(p.Layer, PadPart);
-    AddHole(c.X, c.Y, Mils(p.Hole), false); // a negative hole is no hole
+    AddToLayer(p.Layer, PadPart, owner.InComponent());
+    AddHole(c.X, c.Y, Mils(p.Hole), false, owner.InComponent()); // a negative hole is no hole
     Bounds covers;
     covers.Add(c.X, c.Y, std::hypot(w, h) / 2);
     Place(covers, {Anchor(c)});
 }
 
-void SvgDocumentWriter::OnVia(const Via& v) {
+void SvgDocumentWriter::OnVia(const Via& v, Owner owner) {
     const Point c = ToPicture(Mils(v.X), Mils(v.Y));
     element_.clear();
     Circle(element_, "via", c, SizeMils(v.Size) / 2).Plain("stroke", "none").Empty();
     element_ += '\n';
-    if (inComponent_) {
+    if (owner.InComponent()) {
         componentViaElements_ += element_;
     } else {
         freeVias_.Append(element_);
     }
     anyVia_ = true;
-    AddHole(c.X, c.Y, Mils(v.Hole), true);
+    AddHole(c.X, c.Y, Mils(v.Hole), true, owner.InComponent());
     Bounds covers;
     covers.Add(c.X, c.Y, SizeMils(v.Size) / 2);
     Place(covers, {Anchor(c)});
 }
 
-void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia) {
+void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia, bool inComponent) {
     if (!(diameter > 0)) {
         return;
     }
@@ -265,14 +265,14 @@ void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia)
     Circle(hole, "hole", {x, y}, diameter / 2).Empty();
     hole += '\n';
     anyHole_ = true;
-    if (inComponent_) {
+    if (inComponent) {
         (ofVia ? componentViaHoles_ : componentPadHoles_) += hole;
     } else {
         (ofVia ? freeViaHoles_ : freePadHoles_).Append(hole);
     }
 }
 
-void SvgDocumentWriter::DrawText(const Text& t) {
+void SvgDocumentWriter::DrawText(const Text& t, bool inComponent) {
     const Point at = ToPicture(Mils(t.X), Mils(t.Y));
     const double height = SizeMils(t.Height);
     element_.clear();
@@ -288,7 +288,7 @@ void SvgDocumentWriter::DrawText(const Text& t) {
     text.End().Number("font-size", height / CapitalHeightPerEm).Open();
     xml::AppendText(element_, t.Content);
     element_ += "</text>";
-    AddToLayer(t.Layer, TextPart);
+    AddToLayer(t.Layer, TextPart, inComponent);
     // The text's box, turned about its anchor.
     Bounds covers;
     for (const TextCorner& corner :
@@ -299,12 +299,11 @@ void SvgDocumentWriter::DrawText(const Text& t) {
     Place(covers, {Anchor(at)});
 }
 
-void SvgDocumentWriter::OnText(const Text& text) {
-    DrawText(text);
+void SvgDocumentWriter::OnText(const Text& text, Owner owner) {
+    DrawText(text, owner.InComponent());
 }
 
 void SvgDocumentWriter::OnComponentBegin(const Component& component) {
-    inComponent_ = true;
     componentLayers_.clear();
     componentViaElements_.clear();
     componentPadHoles_.clear();
@@ -316,10 +315,9 @@ void SvgDocumentWriter::OnComponentEnd() {
     // The designator and comment come after the component's own primitives.
     for (const std::optional<Text>& text : componentTexts_) {
         if (text && !text->Content.empty()) {
-            DrawText(*text);
+            DrawText(*text, true);
         }
     }
-    inComponent_ = false;
     std::string joined;
     for (const auto& [layer, parts] : componentLayers_) {
         joined.clear();

@@ -29,12 +29,12 @@ public:
     /// is complete after OnBoardEnd.
     SvgDocumentWriter(OutputStream& out, std::string title);
 
-    void OnTrack(const Track& track) override;
-    void OnVia(const Via& via) override;
-    void OnPad(const Pad& pad) override;
-    void OnArc(const Arc& arc) override;
-    void OnFill(const Fill& fill) override;
-    void OnText(const Text& text) override;
+    void OnTrack(const Track& track, Owner owner) override;
+    void OnVia(const Via& via, Owner owner) override;
+    void OnPad(const Pad& pad, Owner owner) override;
+    void OnArc(const Arc& arc, Owner owner) override;
+    void OnFill(const Fill& fill, Owner owner) override;
+    void OnText(const Text& text, Owner owner) override;
     void OnComponentBegin(const Component& component) override;
     void OnComponentEnd() override;
     void OnBoardEnd() override;
@@ -70,11 +70,11 @@ private:
 
     /// What an object covers and the points that place it, for the picture's frame.
     void Place(const Bounds& covers, std::initializer_list<BulkPoint> anchors);
-    /// Puts the element in element_ on its layer.
-    void AddToLayer(const std::string& layer, Part part);
+    /// Puts the element in element_ on its layer, among the free objects' or the component's.
+    void AddToLayer(const std::string& layer, Part part, bool inComponent);
     SpillBuffer& PartOf(const std::string& layer, Part part);
-    void AddHole(double x, double y, double diameter, bool ofVia);
-    void DrawText(const Text& text);
+    void AddHole(double x, double y, double diameter, bool ofVia, bool inComponent);
+    void DrawText(const Text& text, bool inComponent);
     void WriteDocument();
     void WriteGroup(const std::string& start, std::initializer_list<SpillBuffer*> parts);
     std::string Legend(double x, double y, double unit) const;
@@ -93,7 +93,6 @@ private:
     bool anyHole_ = false;
 
     // The component being read, in memory until it ends.
-    bool inComponent_ = false;
     std::map<std::string, std::array<std::string, KindParts>> componentLayers_;
     std::string componentViaElements_;
     std::string componentPadHoles_;

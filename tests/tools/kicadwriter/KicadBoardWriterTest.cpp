@@ -17,8 +17,8 @@ constexpr std::int32_t Mil = 10000; // host units
 // One component with two pads joined by a track, and a free arc, track and text.
 Board SmallBoard() {
     Board board;
-    board.File = "small.PCB";
-    board.Imported = true;
+    board.Header.File = "small.PCB";
+    board.Header.Imported = true;
     Component part;
     part.Designator = "R1";
     part.Pattern = "0805";

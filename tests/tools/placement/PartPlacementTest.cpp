@@ -317,7 +317,7 @@ TEST(PartPlacement, APadFarFromTheBoardIsLeftOutOfTheCentre) {
     board.Components.push_back(part);
     part.Children.Pads[2].X = 214748 * Mil; // the host's limit
     board.Components.push_back(part);
-    const std::optional<BoardBulk> bulk = PadBulk(board);
+    const std::optional<BoardBulk> bulk = PadBulk(StoreOf(board));
     EXPECT_EQ(PlacementOf(board.Components[0], bulk).X, 100 * Mil);
     EXPECT_EQ(PlacementOf(board.Components[1], bulk).X, 50 * Mil);     // pads 1 and 2
     EXPECT_EQ(PlacementOf(board.Components[1]).X, (214748 / 2) * Mil); // without the bulk

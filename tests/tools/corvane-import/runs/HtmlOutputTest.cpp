@@ -1,6 +1,6 @@
 // The board's page (--html): it carries the board's JSON exactly as --json writes it, the import's
-// facts, and stays within its size; {name} names it in an output folder. The page in a browser is
-// tested by tests/tools/htmlwriter/browser.
+// facts and the copper's nets, and stays within its size; {name} names it in an output folder.
+// The page in a browser is tested by tests/tools/htmlwriter/browser.
 
 #include "CliTestSupport.h"
 #include "ExitStatuses.h"
@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace clitest {
 namespace {
@@ -47,6 +48,44 @@ TEST_P(PageOfBoard, CarriesTheBoardsJsonAndItsFactsWithinItsSize) {
 INSTANTIATE_TEST_SUITE_P(Boards, PageOfBoard,
                          ::testing::Values("demo", "special-text", "abort", "components-nets",
                                            "header-only"));
+
+// The derived nets' names in the page's facts, in order.
+std::vector<std::string> DerivedNets(const std::string& facts) {
+    std::vector<std::string> names;
+    const std::string derived = "\", \"derived\": true}";
+    for (auto at = facts.find(derived); at != std::string::npos; at = facts.find(derived, at + 1)) {
+        const auto name = facts.rfind("{\"name\": \"", at) + 10;
+        names.push_back(facts.substr(name, at - name));
+    }
+    return names;
+}
+
+// A routed board without nets: the page gives its copper the nets the KiCad board derives, by the
+// same names, and none with --no-derived-nets (the copper's numbers are there still).
+TEST(PageOfBoard, ListsTheNetsTheCopperDerivesAsTheKicadBoardDoes) {
+    const std::string board = std::string(CLI_KICAD_DATA_DIR) + "/netless-routed.PCB";
+    TempFolder folder;
+    const ProcessResult result = RunProgram(
+        Program(), {board, "--html", folder / "b.html", "--kicad", folder / "b.kicad_pcb"});
+    ASSERT_EQ(result.ExitStatus, Imported) << result.Err;
+    const std::string facts = PageScriptData(ReadFile(folder / "b.html"), "page-facts");
+    const std::vector<std::string> derived = DerivedNets(facts);
+    ASSERT_FALSE(derived.empty()) << facts.substr(0, 2000);
+    EXPECT_NE(result.Out.find("KiCad nets:  " + std::to_string(derived.size()) + " derived"),
+              std::string::npos)
+        << result.Out;
+    const std::string kicad = ReadFile(folder / "b.kicad_pcb");
+    for (const std::string& name : derived) {
+        EXPECT_NE(kicad.find(" \"" + name + "\")"), std::string::npos) << name;
+    }
+
+    ASSERT_EQ(RunProgram(Program(), {"-q", board, "--no-derived-nets", "--html", folder / "n.html"})
+                  .ExitStatus,
+              Imported);
+    const std::string without = PageScriptData(ReadFile(folder / "n.html"), "page-facts");
+    EXPECT_TRUE(DerivedNets(without).empty());
+    EXPECT_NE(without.find("\"copper\": {\"nets\": ["), std::string::npos);
+}
 
 TEST(PageOfBoard, TheSameBoardGivesTheSamePageEveryTime) {
     TempFolder folder;

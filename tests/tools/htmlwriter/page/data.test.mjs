@@ -61,7 +61,7 @@ for (const name of boards) {
     }
   });
 
-  const bom = name.replace(/\.json$/, "-bom.csv");
+  const bom = name.replace(/\.json$/, ".bom.csv");
   if (existsSync(path.join(expected, bom))) {
     test(`${name}: the BOM groups are those of ${bom}`, () => {
       const model = readBoard(load(name));
