@@ -4,10 +4,12 @@
 #include "htmlwriter/HtmlPageWriter.h"
 #include "jsonwriter/JsonDocument.h"
 #include "jsonwriter/JsonWriter.h"
+#include "kicadwriter/BoardOutline.h"
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/KicadDocument.h"
 #include "svgwriter/LayerStyle.h"
 #include "svgwriter/SvgDocument.h"
+#include "textformat/Units.h"
 
 #include <memory>
 #include <optional>
@@ -30,6 +32,18 @@ PageCopperNets PageNetsOf(const BoardStore& board, const KicadBoardSettings& set
     return page;
 }
 
+// The bulk of the board in mils, when some object lies far outside it: the page fits its view
+// there, as the KiCad board fits its sheet.
+std::optional<PageBox> PageFitOf(const BoardStore& board) {
+    const kicad::BoardExtent extent = kicad::FindBoardExtent(board);
+    if (extent.Far.empty() || extent.Bulk.Empty()) {
+        return std::nullopt;
+    }
+    const auto mils = [](std::int64_t v) { return double(v) / double(units::HostUnitsPerMil); };
+    return PageBox{mils(extent.Bulk.MinX()), mils(extent.Bulk.MinY()), mils(extent.Bulk.MaxX()),
+                   mils(extent.Bulk.MaxY())};
+}
+
 // The interactive page: the page writer around the board's JSON, which the JSON writer streams
 // into the page's data element; the layers drawn in the picture's colours, and the nets of the
 // copper as the KiCad board has them.
@@ -46,6 +60,7 @@ public:
                 copper_.emplace(PageNetsOf(board, settings));
                 return &*copper_;
             });
+        page_.SetFitBox([&board = context.Board]() { return PageFitOf(board); });
     }
 
     void OnBoardBegin(const DocumentHeader& header) override { visitors_.OnBoardBegin(header); }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -94,6 +95,39 @@ TEST(PageOfBoard, TheSameBoardGivesTheSamePageEveryTime) {
                   0);
     }
     EXPECT_EQ(ReadFile(folder / "1.html"), ReadFile(folder / "2.html"));
+}
+
+// One far value (a free track's end at 3,000,000 mil) does not shrink the board to a dot: the page
+// is fitted to the board's bulk, which the clean demo, with nothing far, does not need.
+TEST(PageOfBoard, IsFittedToTheBoardsBulkWhenAnObjectLiesFar) {
+    TempFolder folder;
+    const std::string demo = ReadFile(DemoBoard());
+    const std::size_t line239 = [&] {
+        std::size_t at = 0;
+        for (int line = 1; line < 239; ++line) {
+            at = demo.find('\n', at) + 1;
+        }
+        return at;
+    }();
+    WriteFile(folder / "far.PCB", demo.substr(0, line239) + "2100 1800 3000000 2200 20 1 1" +
+                                      demo.substr(demo.find("\r\n", line239)));
+    for (const std::string& board : {DemoBoard(), folder / "far.PCB"}) {
+        ASSERT_EQ(RunProgram(Program(), {"-q", board, "--html", folder / "p.html"}).ExitStatus, 0);
+        const std::string facts = PageScriptData(ReadFile(folder / "p.html"), "page-facts");
+        const std::size_t fit = facts.find("\"fit\": ");
+        ASSERT_NE(fit, std::string::npos) << facts.substr(0, 500);
+        if (board == DemoBoard()) {
+            EXPECT_EQ(facts.substr(fit, 11), "\"fit\": null");
+            continue;
+        }
+        double box[4] = {};
+        ASSERT_EQ(std::sscanf(facts.c_str() + fit, "\"fit\": [%lf, %lf, %lf, %lf]", &box[0],
+                              &box[1], &box[2], &box[3]),
+                  4)
+            << facts.substr(fit, 80);
+        EXPECT_LT(box[2] - box[0], 10000) << "the far track's end is left out";
+        EXPECT_GT(box[2] - box[0], 1000) << "the rest of the demo is in";
+    }
 }
 
 TEST(PageOfBoard, AnOutputFolderNamesThePageAfterTheBoard) {

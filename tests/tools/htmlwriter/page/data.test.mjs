@@ -133,6 +133,18 @@ test("the nets of the copper give objects their nets, derived ones marked", () =
   assert.equal(readBoard(board).nets.length, 1);
 });
 
+test("the view is fitted to the writer's box when it gives one, and the far object is still found", () => {
+  const track = (x1, x2) => ({ x1, y1: 0, x2, y2: 0, width: 10, layer: "TopLayer", net: null });
+  // In the board's units (1/10000 mil): 0 to 100 mil, and 200 to 200,000 mil.
+  const board = emptyBoard({ tracks: [track(0, 1000000), track(2000000, 2000000000)] });
+  assert.ok(readBoard(board).bounds[2] > 199000);
+  const fitted = readBoard(board, { fit: [-5, -5, 305, 5] });
+  assert.deepEqual(fitted.bounds, [-5, -5, 305, 5]);
+  const found = [];
+  fitted.index.query([150000, -10, 150010, 10], (id) => found.push(id));
+  assert.deepEqual(found, [1]);
+});
+
 test("the spatial index finds what a search of every box finds", () => {
   let seed = 7;
   const random = () => ((seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648);
