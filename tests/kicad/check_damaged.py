@@ -22,12 +22,6 @@ import tempfile
 
 import pcbnew
 
-# The report kinds these damages give are counted as possible losses by the import's report
-# (src/importer/ImportReport.h). Until they are, such a copy may still be called complete (and
-# fab.sh then makes its set): only its places are checked then, and it is listed as waiting.
-WAITS_ON_REPORT_KINDS = {"keyword letter", "NUL bytes", "CR inside numbers", "cut line",
-                         "long number"}
-
 
 def numbers_line(lines, keyword, skip=0):
     """The index of the first data line after the (skip+1)-th line that is the keyword alone."""
@@ -140,10 +134,7 @@ def check_copy(args, work, name, clean_lines, clean_places, damage):
                   "--report", "text"])
     # The report goes to standard output, the summary then to standard error.
     complete = "Import:      complete" in strict.stdout + strict.stderr
-    waiting = False
-    if complete and what in WAITS_ON_REPORT_KINDS:
-        waiting = True  # not yet a possible loss: the places alone are checked
-    elif complete:
+    if complete:
         problems.append("the import is called complete")
     elif strict.returncode != 6:
         problems.append("--strict ends with %d, not 6" % strict.returncode)
@@ -161,7 +152,7 @@ def check_copy(args, work, name, clean_lines, clean_places, damage):
         points = [p for p in key if isinstance(p, tuple)]
         if not any(p in near for p in points):
             problems.append("moved or lost: %r" % (key,))
-    return problems, waiting
+    return problems
 
 
 def main():
@@ -170,7 +161,7 @@ def main():
     parser.add_argument("--fab", required=True, help="scripts/fab.sh")
     parser.add_argument("boards", nargs="+")
     args = parser.parse_args()
-    failures, waiting = 0, []
+    failures = 0
     with tempfile.TemporaryDirectory() as work:
         for board in args.boards:
             name = os.path.splitext(os.path.basename(board))[0]
@@ -184,20 +175,15 @@ def main():
                 continue
             clean_places = Places(kicad).items
             for damage in damages(clean_lines):
-                problems, waits = check_copy(args, work, name, clean_lines, clean_places, damage)
+                problems = check_copy(args, work, name, clean_lines, clean_places, damage)
                 label = "%s, %s (line %d)" % (name, damage[0], damage[1] + 1)
-                if waits:
-                    waiting.append(label)
                 if problems:
                     failures += 1
                     print("FAIL %s" % label)
                     for problem in problems[:10]:
                         print("     %s" % problem)
                 else:
-                    print("ok   %s%s" % (label, ": called complete, waits" if waits else ""))
-    if waiting:
-        print("%d copies are still called complete: their report kinds are not yet counted as "
-              "possible losses" % len(waiting))
+                    print("ok   %s" % label)
     print("%d damaged copies, %d failed" % (len(args.boards) * 7, failures))
     return 1 if failures else 0
 
