@@ -4,11 +4,14 @@
 # platform and modules (the module seam, which knows only the contract), serverclient, pcbmodel,
 # importer; the substitute host (host/) knows only the contract.
 # The command-line host's libraries (tools/, one per folder, every folder listed here): textformat,
-# boardmodel and cliplatform at the bottom, then safeoutput, hostlink (on the module seam) and
-# placement (what the board implies for assembly, which more than one writer shows), then the
-# writers, which know neither one another, nor the host link, nor the program (corvane-import),
-# which knows all; the page's converter (web) runs the program's import job. corvane-fab, the
-# manufacturing command, is Python that runs corvane-import as a program: it includes nothing.
+# boardfacts (what every document knows of the host's boards: layer names and sides, pad shapes,
+# quarter turns, text extents), boardmodel and cliplatform at the bottom, then safeoutput, hostlink
+# (on the module seam), placement (what the board implies for assembly, which more than one
+# writer shows) and documents (what a document of the program is, which each writer describes of
+# its own), then the writers, which know neither one another, nor the host link, nor the program
+# (corvane-import), which knows all; the page's converter (web) runs the program's import job.
+# corvane-fab, the manufacturing command, is Python that runs corvane-import as a program: it
+# includes nothing.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -22,15 +25,18 @@ set(allowed_pcbmodel contract jsontext platform modules serverclient pcbmodel)
 set(allowed_importer contract jsontext platform modules serverclient pcbmodel importer)
 set(allowed_host contract)
 
-set(tool_layers textformat boardmodel cliplatform safeoutput hostlink placement jsonwriter svgwriter
-                kicadwriter assemblywriter htmlwriter corvane-import corvane-fab web)
-set(writer_allowed boardmodel textformat safeoutput placement)
+set(tool_layers textformat boardfacts boardmodel cliplatform safeoutput hostlink placement documents
+                jsonwriter svgwriter kicadwriter assemblywriter htmlwriter corvane-import corvane-fab
+                web)
+set(writer_allowed boardmodel boardfacts textformat safeoutput placement documents)
 set(allowed_textformat jsontext textformat)
-set(allowed_boardmodel boardmodel)
+set(allowed_boardfacts textformat boardfacts)
+set(allowed_boardmodel boardfacts boardmodel)
 set(allowed_cliplatform contract jsontext platform cliplatform)
 set(allowed_safeoutput cliplatform safeoutput)
 set(allowed_hostlink contract platform modules cliplatform boardmodel hostlink)
-set(allowed_placement boardmodel textformat placement)
+set(allowed_placement boardmodel boardfacts textformat placement)
+set(allowed_documents boardmodel safeoutput documents)
 set(allowed_jsonwriter ${writer_allowed} jsonwriter)
 set(allowed_svgwriter ${writer_allowed} svgwriter)
 set(allowed_kicadwriter ${writer_allowed} kicadwriter)

@@ -3,17 +3,21 @@
 // (DocumentKinds: JSON, SVG, the board page, the KiCad board, the BOM and the placement, each with
 // the program's default settings), each into memory. Plug-in, server, the walk and the writers all
 // run in this process, linked in and instrumented; the target reaches the server and the plug-in
-// through the host link as the program does.
+// through the host link as the program does. Every object of the KiCad board not reported as
+// clamped must lie where the board read back has it, moved by the sheet's one offset
+// (KicadPlaces.h).
 
 #include "FuzzInputFile.h"
+#include "KicadPlaces.h"
 #include "LinkedHost.h"
-#include "boardmodel/BoardSnapshot.h"
+#include "boardmodel/BoardStore.h"
 #include "boardmodel/BoardVisitor.h"
 #include "contract/HalvexHost.h"
 #include "corvane-import/Documents.h"
 #include "corvane-import/ProgressBar.h"
 #include "hostlink/BoardWalker.h"
-#include "kicadwriter/KicadBoardWriter.h"
+#include "hostlink/ObjectLineIndex.h"
+#include "kicadwriter/KicadDocument.h"
 #include "safeoutput/OutputStream.h"
 
 #include <cstdint>
@@ -26,7 +30,7 @@
 
 namespace {
 
-using corvane::cli::BoardCollector;
+using corvane::cli::BoardStore;
 using corvane::cli::BoardVisitor;
 using corvane::cli::DocumentContext;
 using corvane::cli::DocumentHeader;
@@ -48,27 +52,31 @@ struct Document {
     std::unique_ptr<StringOutputStream> Stream;
 };
 
-// The walk corvane-import makes after an import: the snapshot first, then every document's
-// writer, all served by one walk; the documents made from the whole board at its end.
-void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t board,
+// The walk corvane-import makes after an import: the board's store first, then every document's
+// writer, all served by one walk; the documents made from the whole board at its end. The KiCad
+// board is written a second time from the same store, for where it puts each object: the same
+// bytes, as the same board always gives.
+void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t handle,
                         const DocumentHeader& header) {
     const DocumentSettings settings{};
-    BoardCollector snapshot(header);
+    const corvane::cli::ImportFacts facts{"complete", "", ""};
+    BoardStore board;
     corvane::cli::DocumentNotes notes;
     corvane::cli::ProgressBar bar(stderr, false, 80); // off: nothing is shown while fuzzing
     corvane::cli::VisitorFanOut visitors;
-    visitors.Add(snapshot);
+    visitors.Add(board);
     std::vector<Document> documents;
     std::vector<std::unique_ptr<BoardVisitor>> writers;
     for (const DocumentKind& kind : corvane::cli::DocumentKinds()) {
         documents.push_back(
             {&kind, std::make_unique<StringOutputStream>(corvanefuzz::InputFolder().string())});
-        const DocumentContext context{header, settings, snapshot,
-                                      notes,  bar,      std::string(kind.Option)};
+        const DocumentContext context{
+            header, settings, board, facts, notes, bar, std::string(kind.Option)};
         writers.push_back(kind.Make(*documents.back().Stream, context));
         visitors.Add(*writers.back());
     }
-    corvane::cli::WalkBoard(server, board, visitors);
+    corvane::cli::ObjectLineIndex lines(corvanefuzz::ImportReport(CorvaneReportObjectLines));
+    corvane::cli::WalkBoard(server, handle, header, visitors, {}, &lines);
     // Every document has at least its heading, and writing into memory cannot fail.
     for (Document& document : documents) {
         if (document.Stream->Text().empty() || document.Stream->Failed()) {
@@ -77,6 +85,22 @@ void WriteEveryDocument(const corvane::cli::HalvexApi& server, std::uint32_t boa
                          document.Stream->Failed() ? document.Stream->Error().c_str()
                                                    : "nothing written");
             __builtin_trap();
+        }
+        if (document.Kind->Option == "--kicad") {
+            std::string again;
+            const corvane::cli::KicadBoardOutcome outcome =
+                corvane::cli::WriteKicadBoard(board, corvane::cli::KicadSettingsOf(settings),
+                                              [&](std::string_view text) { again += text; }, {});
+            if (again != document.Stream->Text()) {
+                std::fprintf(stderr, "--kicad: the same board gave other bytes\n");
+                __builtin_trap();
+            }
+            const std::string misplaced = corvanefuzz::MisplacedObject(board, outcome, again);
+            if (!misplaced.empty()) {
+                std::fprintf(stderr, "--kicad: %s, and not reported as clamped\n",
+                             misplaced.c_str());
+                __builtin_trap();
+            }
         }
         // No text of the board may end the page's data element: its JSON holds no raw '<'.
         if (document.Kind->Option == "--html") {

@@ -17,12 +17,13 @@ extern "C" {
 
 /// Forms of the import report.
 enum CorvaneReportFormat : std::uint8_t {
-    CorvaneReportText = 0,    // one group a line, for people
-    CorvaneReportJson = 1,    // a JSON document, for programs
-    CorvaneReportCounts = 2,  // one line counting the entries by kind
-    CorvaneReportLosses = 3,  // the kinds of the entries that are possible losses, "" when none
-    CorvaneReportFailure = 4, // why the import failed inside the plug-in or the plug-in could not
-                              // start, "" when neither
+    CorvaneReportText = 0,        // one group a line, for people
+    CorvaneReportJson = 1,        // a JSON document, for programs
+    CorvaneReportCounts = 2,      // one line counting the entries by kind
+    CorvaneReportLosses = 3,      // the kinds of the entries that are possible losses, "" when none
+    CorvaneReportFailure = 4,     // why the import failed inside the plug-in or the plug-in could
+                                  // not start, "" when neither
+    CorvaneReportObjectLines = 5, // "handle line" of every object the import made, one a line
 };
 
 /// May this file be imported? FileName: length byte and at most 255 characters.

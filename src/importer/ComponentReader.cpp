@@ -4,6 +4,7 @@
 #include "importer/CompoundReaders.h"
 #include "importer/ImportReport.h"
 #include "importer/Keywords.h"
+#include "importer/ObjectLines.h"
 #include "importer/PrimitiveReaders.h"
 #include "importer/RecordSkeleton.h"
 #include "importer/RecordTable.h"
@@ -251,7 +252,10 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
     component.Pattern.Assign(input.ReadWholeLine(PatternLimit));
     NoteIfTextRefused(state, component, comment, "comment");
     ReadTextString(state, commentFile);
+    // Each text's line is that of its geometry, the component's that of its position.
+    NoteObjectLine(state, comment.Handle, input.LineNumber());
     ReadTextGeometry(state, commentFile);
+    NoteObjectLine(state, designator.Handle, input.LineNumber());
     ReadTextGeometry(state, designatorFile);
     // The texts are written before the sub-records are read.
     designator.Flags = 0;
@@ -263,6 +267,7 @@ HostHandle ReadComponentRecord(ImportState& state, RecordUse use) {
         CommitText(state, comment, commentFile);
     }
 
+    NoteObjectLine(state, component.Handle, input.LineNumber());
     const FilePosition position = ReadPositionLine(state);
     NoteIfFileEnded(state, "component", componentLine);
 

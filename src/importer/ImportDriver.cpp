@@ -3,6 +3,7 @@
 #include "importer/ImportReport.h"
 #include "importer/Keywords.h"
 #include "importer/MainLoop.h"
+#include "importer/ObjectLines.h"
 #include "importer/ScanPass.h"
 #include "pcbmodel/lookups/ScratchComponent.h"
 #include "serverclient/ClientEntryBinding.h"
@@ -81,6 +82,9 @@ bool ImportFile(ImportState& state, const std::string& fileName) {
     state.RecordLine = 0;
     if (state.Report != nullptr) {
         state.Report->Clear();
+    }
+    if (state.Lines != nullptr) {
+        state.Lines->Clear();
     }
     if (!RecognisePcbFile(fileName)) {
         return false;

@@ -13,6 +13,7 @@
 namespace corvane {
 
 class ImportReport;
+class ObjectLines;
 
 /// Record counts of the scan pass. Each counter saturates at the 32-bit maximum.
 struct ScanCounts {
@@ -44,6 +45,7 @@ struct ImportState {
     ScanCounts Counts;
     ComponentEndMemo ComponentEnds;    // what look-aheads found about components' ends
     ImportReport* Report = nullptr;    // where passed-over input is recorded (may be null)
+    ObjectLines* Lines = nullptr;      // where each object's file line is noted (may be null)
     std::uint64_t RecordLine = 0;      // first data line of the record being read
     std::unique_ptr<NodeLookup> Nodes; // net nodes to pads, during an import
     // Makes each import's node lookup for its board: the node index; tests may give another.

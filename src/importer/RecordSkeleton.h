@@ -6,6 +6,7 @@
 #include "contract/HostTypes.h"
 #include "importer/FileRecords.h"
 #include "importer/ImportState.h"
+#include "importer/ObjectLines.h"
 #include "importer/RecordConverters.h"
 #include "importer/RecordReaders.h"
 #include "pcbmodel/PcbObject.h"
@@ -57,6 +58,7 @@ HostHandle ReadPrimitiveRecord(ImportState& state, RecordUse use, const char* re
         StepAndPollAbort(state);
     }
     BeginRecordData(state);
+    NoteObjectLine(state, object.Handle, state.RecordLine);
     const auto file = readFile();
     NoteIfFileEnded(state, recordName, keywordLine);
     object.Flags = 0;

@@ -3,16 +3,12 @@
 // command-line host's documents give the same text the same bytes. KiCad's files quote their
 // strings the same way, but for the control characters KiCad cannot show.
 
+#include "jsontext/EscapedText.h"
+
 #include <string>
 #include <string_view>
 
 namespace corvane::jsontext {
-
-/// How the bytes of a text above 127 are read.
-enum class TextBytes {
-    Latin1, // a board's 8-bit ANSI text: each byte an ISO 8859-1 character, written as UTF-8
-    Utf8,   // already UTF-8 (a file name): written as they are
-};
 
 /// What the control characters other than line feed, carriage return and tab, and DEL, become.
 enum class ControlBytes {

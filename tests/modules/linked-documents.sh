@@ -40,17 +40,17 @@ if readelf -d "$linked" | grep -E 'NEEDED.*(Halvex|CorvaneImport)'; then
     fail "the linked program needs a module"
 fi
 
-# The documents of one import, by their option and file suffix.
-documents=("--json json" "--svg svg" "--html html" "--kicad kicad_pcb" "--bom bom.csv"
-           "--positions pos.csv")
+# The documents of one import, by their option; each is written as STEM.OPTION (STEM.json, ...).
+source "$(dirname "$0")/../support/document-options.sh"
+mapfile -t documents < <(document_options "$loaded")
+[ "${#documents[@]}" -ge 6 ] || fail "the program lists ${#documents[@]} documents"
 
 # run PROGRAM BOARD STEM: writes STEM.* and STEM.summary, STEM.status.
 run() {
-    local program=$1 board=$2 stem=$3 option suffix document status=0
+    local program=$1 board=$2 stem=$3 option status=0
     local arguments=("$board" --report json --report-file "$stem.report.json")
-    for document in "${documents[@]}"; do
-        read -r option suffix <<<"$document"
-        arguments+=("$option" "$stem.$suffix")
+    for option in "${documents[@]}"; do
+        arguments+=("$option" "$stem.${option#--}")
     done
     HALVEX_SERVER= CORVANE_PLUGIN= "$program" "${arguments[@]}" </dev/null >"$stem.out" \
         2>"$stem.err" || status=$?
@@ -62,7 +62,7 @@ check_board() { # BOARD LABEL
     local board=$1 label=$2 suffix
     run "$linked" "$board" "$work/linked"
     run "$loaded" "$board" "$work/loaded"
-    for suffix in status summary err report.json json svg html kicad_pcb bom.csv pos.csv; do
+    for suffix in status summary err report.json "${documents[@]#--}"; do
         compared=$((compared + 1))
         if [ -e "$work/loaded.$suffix" ] || [ -e "$work/linked.$suffix" ]; then
             if ! cmp -s "$work/loaded.$suffix" "$work/linked.$suffix"; then

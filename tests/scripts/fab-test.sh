@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # scripts/fab.sh and corvane-fab with a built corvane-import, KiCad and gerbv: a set is put in
 # place whole and alone, with its zip for a board house and KiCad's job file; a damaged import is
-# refused unless accepted, a made-up edge is said, `-` reads standard input, the default folder
-# follows the board's path, a folder of other files is refused; several boards and a folder in
-# one call, each into its own set; without KiCad the command says what to install.
+# refused unless accepted, a board with nothing to make is refused, a made-up edge is said, `-`
+# reads standard input, the default folder follows the board's path, a folder of other files is
+# refused; several boards and a folder in one call, each into its own set; without KiCad the
+# command says what to install.
 #
 #   fab-test.sh CORVANE_IMPORT
 #
@@ -71,6 +72,16 @@ grep -q "^Import: .*data may have been lost" err.txt || fail "a board cut short:
 expect 0 "a board cut short, accepted" "$fab" --accept-damage cut.PCB cut-set
 grep -q "^Import: .*data may have been lost" err.txt || fail "a board cut short, accepted: the loss is not said"
 [ -s cut-set/cut.kicad_pcb ] || fail "a board cut short, accepted: no set"
+
+# A board with nothing to make is refused and nothing made: an empty board, and the header alone
+# (a board cut short) even with its loss accepted.
+printf 'PCB FILE 4\r\nENDPCB\r\n' >empty.PCB
+printf 'PCB FILE 4\r\n' >header.PCB
+for entry in "empty.PCB" "--accept-damage header.PCB"; do
+    expect 1 "$entry" "$fab" $entry nothing-set
+    grep -q "nothing to make" err.txt || fail "$entry: the refusal does not say why"
+    [ ! -e nothing-set ] || fail "$entry: a set was made"
+done
 
 # Standard input.
 status=0

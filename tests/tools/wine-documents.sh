@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Compares the documents of the Windows corvane-import.exe, run under wine (JSON, SVG, the KiCad
-# board, the bill of materials and the placement), with the expected documents of the test boards
+# Compares the documents of the Windows corvane-import.exe, run under wine (every document its
+# --help lists: JSON, SVG, the board page, the KiCad board, the bill of materials and the
+# placement), with the expected documents of the test boards
 # and with those of the native program, byte for byte; a board large enough that the writers put
 # their sections aside in scratch files is among them.
 #
@@ -39,15 +40,19 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0 compared=0
 
-# The documents of one import, by their option and file suffix.
-documents=("--json json" "--svg svg" "--kicad kicad_pcb" "--bom bom.csv" "--positions pos.csv")
+# The documents of one import, by their option; each is written as STEM.OPTION (STEM.json, ...).
+source "$(dirname "$0")/../support/document-options.sh"
+mapfile -t documents < <(document_options "$wine_run" "$windows_exe")
+if [ "${#documents[@]}" -lt 6 ]; then
+    echo "FAIL the Windows program lists ${#documents[@]} documents"
+    exit 1
+fi
 
 write_documents() { # PROGRAM... BOARD STEM
-    local stem=${*: -1} board=${*: -2:1} option suffix document
+    local stem=${*: -1} board=${*: -2:1} option
     local arguments=(-q "$board")
-    for document in "${documents[@]}"; do
-        read -r option suffix <<<"$document"
-        arguments+=("$option" "$stem.$suffix")
+    for option in "${documents[@]}"; do
+        arguments+=("$option" "$stem.${option#--}")
     done
     "${@:1:$#-2}" "${arguments[@]}" </dev/null
 }
@@ -81,7 +86,7 @@ check_board() { # BOARD [EXPECTED_STEM]
     done
     if [ "$have_native" -eq 1 ]; then
         write_documents "$native" "$board" "$work/$name.native"
-        for extension in json svg kicad_pcb bom.csv pos.csv; do
+        for extension in "${documents[@]#--}"; do
             compare "$name" "the native program's $extension" "$work/$name.native.$extension" \
                 "$work/$name.win.$extension"
         done

@@ -1,5 +1,6 @@
 #include "assemblywriter/AssemblyFiles.h"
 
+#include "boardfacts/HostLayers.h"
 #include "placement/PartPlacement.h"
 #include "textformat/NaturalOrder.h"
 #include "textformat/Units.h"
@@ -52,31 +53,44 @@ std::string Line(const std::vector<std::string>& fields) {
     return out + LineEnd;
 }
 
-std::vector<const Component*> ByDesignator(const Board& board) {
-    std::vector<const Component*> components;
-    for (const Component& c : board.Components) {
-        components.push_back(&c);
+// The components' indices in the store, in the natural order of their designators.
+std::vector<std::size_t> ByDesignator(const BoardStore& board) {
+    std::vector<std::size_t> components(board.ComponentCount());
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        components[i] = i;
     }
-    std::stable_sort(components.begin(), components.end(),
-                     [](const Component* a, const Component* b) {
-                         return NaturalLess(a->Designator, b->Designator);
-                     });
+    const auto designator = [&](std::size_t i) {
+        return board.String(board.ComponentRecordAt(i).Designator);
+    };
+    std::stable_sort(components.begin(), components.end(), [&](std::size_t a, std::size_t b) {
+        return NaturalLess(designator(a), designator(b));
+    });
     return components;
+}
+
+// A component as its placement needs it: its own properties and its pads.
+Component WithPads(const BoardStore& board, std::size_t i) {
+    Component c = board.ComponentAt(i);
+    const StoredColumn<Pad, stored::PadRecord> pads = board.ChildrenOf(i).Pads;
+    c.Children.Pads.assign(pads.begin(), pads.end());
+    return c;
 }
 
 } // namespace
 
-std::string BoardToBom(const Board& board) {
+std::string BoardToBom(const BoardStore& board) {
     // Groups in the order their first designator comes.
     std::vector<std::pair<std::pair<std::string, std::string>, std::vector<std::string>>> groups;
     std::map<std::pair<std::string, std::string>, std::size_t> index;
-    for (const Component* c : ByDesignator(board)) {
-        const auto key = std::make_pair(c->Comment, c->Pattern);
+    for (const std::size_t i : ByDesignator(board)) {
+        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
+        const auto key = std::make_pair(std::string(board.String(c.Comment)),
+                                        std::string(board.String(c.Pattern)));
         const auto [at, added] = index.emplace(key, groups.size());
         if (added) {
             groups.push_back({key, {}});
         }
-        groups[at->second].second.push_back(c->Designator);
+        groups[at->second].second.emplace_back(board.String(c.Designator));
     }
     std::string out = Line({"Comment", "Pattern", "Quantity", "Designators"});
     for (const auto& [key, designators] : groups) {
@@ -90,31 +104,38 @@ std::string BoardToBom(const Board& board) {
     return out;
 }
 
-std::string BoardToPositions(const Board& board) {
-    std::string out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
-                            "Rotation (degrees)", "Layer", "Rotation rule"});
-    for (const Component* c : ByDesignator(board)) {
-        const PartPlacement placement = PlacementOf(*c);
-        const bool bottom = c->Layer == "BottomLayer";
-        // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
-        out += Line({Field(c->Designator), Field(c->Comment), Field(c->Pattern),
-                     units::HostMillimetres(bottom ? -placement.X : placement.X),
-                     units::HostMillimetres(placement.Y),
-                     units::Degrees(FootprintRotation(*c, placement.Rotation)),
-                     bottom ? "bottom" : "top",
-                     std::string(RotationRuleName(placement.Rotation.Rule))});
-    }
-    return out;
+std::string BoardToPositions(const BoardStore& board) {
+    return BoardToPlacementFile(board).Text;
 }
 
-std::vector<std::string> PartsWithoutInferredRotation(const Board& board) {
-    std::vector<std::string> parts;
-    for (const Component* c : ByDesignator(board)) {
-        if (PlacementOf(*c).Rotation.Rule == RotationRule::NotInferred) {
-            parts.push_back(c->Designator);
+std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board) {
+    return BoardToPlacementFile(board).WithoutInferredRotation;
+}
+
+PlacementFile BoardToPlacementFile(const BoardStore& board) {
+    PlacementFile file;
+    std::string& out = file.Text;
+    out = Line({"Designator", "Comment", "Pattern", "Mid X (mm)", "Mid Y (mm)",
+                "Rotation (degrees)", "Layer", "Rotation rule"});
+    // A pad far from the rest of the board (a damaged value) does not move its part's centre.
+    const std::optional<BoardBulk> bulk = PadBulk(board);
+    for (const std::size_t i : ByDesignator(board)) {
+        const Component c = WithPads(board, i);
+        const PartPlacement placement = PlacementOf(c, bulk);
+        const bool bottom = OnBottomSide(c.Layer);
+        // Bottom parts as seen from the bottom: x mirrored, as KiCad's placement file has them.
+        out += Line({Field(c.Designator), Field(c.Comment), Field(c.Pattern),
+                     units::HostMillimetres(bottom ? -placement.X : placement.X),
+                     units::HostMillimetres(placement.Y),
+                     units::Degrees(FootprintRotation(c, placement.Rotation)),
+                     bottom ? "bottom" : "top",
+                     std::string(RotationRuleName(placement.Rotation.Rule))});
+        // The summary names the parts whose pads, all of them, give no rotation.
+        if (PlacementOf(c).Rotation.Rule == RotationRule::NotInferred) {
+            file.WithoutInferredRotation.push_back(c.Designator);
         }
     }
-    return parts;
+    return file;
 }
 
 } // namespace corvane::cli

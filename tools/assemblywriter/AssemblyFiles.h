@@ -3,7 +3,7 @@
 // every component, as CSV (RFC 4180: CR LF line ends, fields quoted where they need it; the
 // board's 8-bit text taken as ISO 8859-1 and written as UTF-8).
 
-#include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ namespace corvane::cli {
 /// One line per kind of part, components grouped by comment and pattern:
 /// Comment,Pattern,Quantity,Designators (the designators in natural order, "R2" before "R10",
 /// joined by commas). Lines in the natural order of their first designator.
-std::string BoardToBom(const Board& board);
+std::string BoardToBom(const BoardStore& board);
 
 /// One line per component, in the natural order of the designators: Designator,Comment,Pattern,
 /// Mid X (mm),Mid Y (mm),Rotation (degrees),Layer,Rotation rule. Mid X and Mid Y are the
@@ -21,10 +21,17 @@ std::string BoardToBom(const Board& board);
 /// to the nanometre, x negated on the bottom (seen from the bottom, as KiCad's placement file
 /// gives it); Rotation is the KiCad footprint's, in degrees counter-clockwise; Layer is "top" or
 /// "bottom"; the rule says how the rotation was inferred, or "not inferred".
-std::string BoardToPositions(const Board& board);
+std::string BoardToPositions(const BoardStore& board);
 
 /// The designators of the components whose rotation the pads do not give ("not inferred" in the
 /// placement), in the placement's order.
-std::vector<std::string> PartsWithoutInferredRotation(const Board& board);
+std::vector<std::string> PartsWithoutInferredRotation(const BoardStore& board);
+
+/// Both at once, each component's pads read once.
+struct PlacementFile {
+    std::string Text;
+    std::vector<std::string> WithoutInferredRotation;
+};
+PlacementFile BoardToPlacementFile(const BoardStore& board);
 
 } // namespace corvane::cli

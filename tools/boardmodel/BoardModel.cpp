@@ -1,16 +1,18 @@
 #include "boardmodel/BoardModel.h"
 
+#include "boardfacts/PadShape.h"
+
 namespace corvane::cli {
 
 std::string PadShapeName(std::uint8_t shapeCode) {
-    switch (shapeCode) {
-    case 1:
+    switch (PadShape(shapeCode)) {
+    case PadShape::Round:
         return "round";
-    case 2:
+    case PadShape::Rectangle:
         return "rectangle";
-    case 3:
+    case PadShape::Octagon:
         return "octagonal";
-    case 9:
+    case PadShape::RoundedRectangle:
         return "roundedRectangle";
     default:
         return "shape" + std::to_string(shapeCode);

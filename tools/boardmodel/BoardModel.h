@@ -1,6 +1,8 @@
 #pragma once
 // What landed on the board, as plain values: coordinates and sizes in host units (1/10000 mil),
-// angles in degrees, layers by name, nets by name (empty optional: no net).
+// angles in degrees, layers by name, nets by name (empty optional: no net). Line: the line of the
+// board file the object was read from (its first data line; a component's position line, a
+// component text's geometry line), 0 when not known.
 
 #include <cstdint>
 #include <optional>
@@ -16,6 +18,7 @@ struct Track {
     std::int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0;
     std::string Layer;
     NetName Net;
+    std::uint32_t Line = 0;
 
     bool operator==(const Track&) const = default;
 };
@@ -24,6 +27,7 @@ struct Via {
     std::int32_t X = 0, Y = 0, Size = 0, Hole = 0;
     std::string StartLayer, EndLayer;
     NetName Net;
+    std::uint32_t Line = 0;
 
     bool operator==(const Via&) const = default;
 };
@@ -38,6 +42,7 @@ struct Pad {
     NetName Net;
     /// The rounded rectangle's corner radius, as a percentage of half the smaller side.
     std::uint8_t CornerPercent = 0;
+    std::uint32_t Line = 0;
 
     bool operator==(const Pad&) const = default;
 };
@@ -48,6 +53,7 @@ struct Arc {
     std::int32_t Width = 0;
     std::string Layer;
     NetName Net;
+    std::uint32_t Line = 0;
 
     bool operator==(const Arc&) const = default;
 };
@@ -57,6 +63,7 @@ struct Fill {
     std::string Layer;
     double Rotation = 0;
     NetName Net;
+    std::uint32_t Line = 0;
 
     bool operator==(const Fill&) const = default;
 };
@@ -68,6 +75,7 @@ struct Text {
     double Rotation = 0;
     bool Mirror = false;
     std::string Layer;
+    std::uint32_t Line = 0;
 
     bool operator==(const Text&) const = default;
 };
@@ -91,6 +99,7 @@ struct Component {
     double Rotation = 0;
     std::optional<Text> DesignatorText, CommentText;
     Primitives Children;
+    std::uint32_t Line = 0;
 
     bool operator==(const Component&) const = default;
 };
@@ -129,10 +138,10 @@ struct DocumentHeader {
     bool MayHaveLostData = false; // the import report holds an entry of a kind that may lose data
 };
 
+/// A board written out whole as values: how tests and benchmarks make one (StoreOf keeps it as the
+/// documents read it, VisitBoard walks it).
 struct Board {
-    std::string File; // the file's name without its folder
-    int Version = 4;  // 4 or 5
-    bool Imported = false;
+    DocumentHeader Header;
     std::vector<Plane> Planes;
     Primitives Free;
     std::vector<Component> Components;

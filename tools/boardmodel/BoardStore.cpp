@@ -23,35 +23,39 @@ RecordStarts StartsOf(const Records& records) {
 
 } // namespace
 
-void BoardStore::OnTrack(const Track& t) {
-    Into().Tracks.push_back({t.X1, t.Y1, t.X2, t.Y2, t.Width, Intern(t.Layer), InternNet(t.Net)});
+void BoardStore::OnTrack(const Track& t, Owner owner) {
+    Into(owner).Tracks.push_back(
+        {t.X1, t.Y1, t.X2, t.Y2, t.Width, Intern(t.Layer), InternNet(t.Net), t.Line});
 }
 
-void BoardStore::OnVia(const Via& v) {
-    Into().Vias.push_back(
-        {v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer), InternNet(v.Net)});
+void BoardStore::OnVia(const Via& v, Owner owner) {
+    Into(owner).Vias.push_back({v.X, v.Y, v.Size, v.Hole, Intern(v.StartLayer), Intern(v.EndLayer),
+                                InternNet(v.Net), v.Line});
 }
 
-void BoardStore::OnPad(const Pad& p) {
-    Into().Pads.push_back({p.Rotation, p.X, p.Y, p.XSize, p.YSize, p.Hole, Intern(p.Name),
-                           Intern(p.Layer), InternNet(p.Net), p.ShapeCode, p.CornerPercent});
+void BoardStore::OnPad(const Pad& p, Owner owner) {
+    Into(owner).Pads.push_back({p.Rotation, p.X, p.Y, p.XSize, p.YSize, p.Hole, Intern(p.Name),
+                                Intern(p.Layer), InternNet(p.Net), p.Line, p.ShapeCode,
+                                p.CornerPercent});
 }
 
-void BoardStore::OnArc(const Arc& a) {
-    Into().Arcs.push_back(
-        {a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width, Intern(a.Layer), InternNet(a.Net)});
+void BoardStore::OnArc(const Arc& a, Owner owner) {
+    Into(owner).Arcs.push_back({a.StartAngle, a.EndAngle, a.X, a.Y, a.Radius, a.Width,
+                                Intern(a.Layer), InternNet(a.Net), a.Line});
 }
 
-void BoardStore::OnFill(const Fill& f) {
-    Into().Fills.push_back({f.Rotation, f.X1, f.Y1, f.X2, f.Y2, Intern(f.Layer), InternNet(f.Net)});
+void BoardStore::OnFill(const Fill& f, Owner owner) {
+    Into(owner).Fills.push_back(
+        {f.Rotation, f.X1, f.Y1, f.X2, f.Y2, Intern(f.Layer), InternNet(f.Net), f.Line});
 }
 
-void BoardStore::OnText(const Text& t) {
-    Into().Texts.push_back(Record(t));
+void BoardStore::OnText(const Text& t, Owner owner) {
+    Into(owner).Texts.push_back(Record(t));
 }
 
 TextRecord BoardStore::Record(const Text& t) {
-    return {t.Rotation, t.X, t.Y, t.Height, t.Width, Intern(t.Content), Intern(t.Layer), t.Mirror};
+    return {t.Rotation,      t.X,    t.Y,     t.Height, t.Width, Intern(t.Content),
+            Intern(t.Layer), t.Line, t.Mirror};
 }
 
 void BoardStore::OnComponentBegin(const Component& c) {
@@ -62,6 +66,7 @@ void BoardStore::OnComponentBegin(const Component& c) {
                            c.X,
                            c.Y,
                            c.Rotation,
+                           c.Line,
                            c.DesignatorText.has_value(),
                            c.CommentText.has_value(),
                            {},
@@ -74,7 +79,6 @@ void BoardStore::OnComponentBegin(const Component& c) {
         record.CommentText = Record(*c.CommentText);
     }
     components_.push_back(record);
-    inComponent_ = true;
 }
 
 void BoardStore::OnNet(const Net& net) {
@@ -117,6 +121,7 @@ Component BoardStore::ComponentAt(std::size_t i) const {
     c.Y = r.Y;
     c.Layer = String(r.Layer);
     c.Rotation = r.Rotation;
+    c.Line = r.Line;
     if (r.HasDesignatorText) {
         c.DesignatorText = Expand(r.DesignatorText);
     }
@@ -156,7 +161,7 @@ std::size_t BoardStore::PrimitiveCount() const {
 }
 
 Track BoardStore::Expand(const TrackRecord& r) const {
-    return {r.X1, r.Y1, r.X2, r.Y2, r.Width, std::string(String(r.Layer)), NetOf(r.Net)};
+    return {r.X1, r.Y1, r.X2, r.Y2, r.Width, std::string(String(r.Layer)), NetOf(r.Net), r.Line};
 }
 
 Via BoardStore::Expand(const ViaRecord& r) const {
@@ -166,7 +171,8 @@ Via BoardStore::Expand(const ViaRecord& r) const {
             r.Hole,
             std::string(String(r.StartLayer)),
             std::string(String(r.EndLayer)),
-            NetOf(r.Net)};
+            NetOf(r.Net),
+            r.Line};
 }
 
 Pad BoardStore::Expand(const PadRecord& r) const {
@@ -180,50 +186,59 @@ Pad BoardStore::Expand(const PadRecord& r) const {
             std::string(String(r.Layer)),
             r.Rotation,
             NetOf(r.Net),
-            r.CornerPercent};
+            r.CornerPercent,
+            r.Line};
 }
 
 Arc BoardStore::Expand(const ArcRecord& r) const {
-    return {
-        r.X,         r.Y, r.Radius, r.StartAngle, r.EndAngle, r.Width, std::string(String(r.Layer)),
-        NetOf(r.Net)};
+    return {r.X,
+            r.Y,
+            r.Radius,
+            r.StartAngle,
+            r.EndAngle,
+            r.Width,
+            std::string(String(r.Layer)),
+            NetOf(r.Net),
+            r.Line};
 }
 
 Fill BoardStore::Expand(const FillRecord& r) const {
-    return {r.X1, r.Y1, r.X2, r.Y2, std::string(String(r.Layer)), r.Rotation, NetOf(r.Net)};
+    return {r.X1, r.Y1, r.X2, r.Y2, std::string(String(r.Layer)), r.Rotation, NetOf(r.Net), r.Line};
 }
 
 Text BoardStore::Expand(const TextRecord& r) const {
     return {r.X,        r.Y,      std::string(String(r.Content)), r.Height, r.Width,
-            r.Rotation, r.Mirror, std::string(String(r.Layer))};
+            r.Rotation, r.Mirror, std::string(String(r.Layer)),   r.Line};
 }
 
 void VisitBoard(const Board& board, BoardVisitor& visitor) {
-    const auto primitives = [&](const Primitives& p) {
+    const auto primitives = [&](const Primitives& p, Owner owner) {
         for (const Track& t : p.Tracks) {
-            visitor.OnTrack(t);
+            visitor.OnTrack(t, owner);
         }
         for (const Via& v : p.Vias) {
-            visitor.OnVia(v);
+            visitor.OnVia(v, owner);
         }
         for (const Pad& pad : p.Pads) {
-            visitor.OnPad(pad);
+            visitor.OnPad(pad, owner);
         }
         for (const Arc& a : p.Arcs) {
-            visitor.OnArc(a);
+            visitor.OnArc(a, owner);
         }
         for (const Fill& f : p.Fills) {
-            visitor.OnFill(f);
+            visitor.OnFill(f, owner);
         }
         for (const Text& t : p.Texts) {
-            visitor.OnText(t);
+            visitor.OnText(t, owner);
         }
     };
+    visitor.OnBoardBegin(board.Header);
     visitor.OnPlanes(board.Planes);
-    primitives(board.Free);
+    primitives(board.Free, BoardOwner);
+    std::uint32_t container = 0;
     for (const Component& c : board.Components) {
         visitor.OnComponentBegin(c);
-        primitives(c.Children);
+        primitives(c.Children, Owner{++container});
         visitor.OnComponentEnd();
     }
     for (const Net& net : board.Nets) {
@@ -233,7 +248,7 @@ void VisitBoard(const Board& board, BoardVisitor& visitor) {
 }
 
 BoardStore StoreOf(const Board& board) {
-    BoardStore store({board.File, board.Version, board.Imported, false});
+    BoardStore store;
     VisitBoard(board, store);
     return store;
 }

@@ -26,17 +26,20 @@ inline constexpr StringId NoNet = UINT32_MAX;
 struct TrackRecord {
     std::int32_t X1, Y1, X2, Y2, Width;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct ViaRecord {
     std::int32_t X, Y, Size, Hole;
     StringId StartLayer, EndLayer, Net;
+    std::uint32_t Line;
 };
 
 struct PadRecord {
     double Rotation;
     std::int32_t X, Y, XSize, YSize, Hole;
     StringId Name, Layer, Net;
+    std::uint32_t Line;
     std::uint8_t ShapeCode, CornerPercent;
 };
 
@@ -44,18 +47,21 @@ struct ArcRecord {
     double StartAngle, EndAngle;
     std::int32_t X, Y, Radius, Width;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct FillRecord {
     double Rotation;
     std::int32_t X1, Y1, X2, Y2;
     StringId Layer, Net;
+    std::uint32_t Line;
 };
 
 struct TextRecord {
     double Rotation;
     std::int32_t X, Y, Height, Width;
     StringId Content, Layer;
+    std::uint32_t Line;
     bool Mirror;
 };
 
@@ -79,6 +85,7 @@ struct ComponentRecord {
     StringId Designator, Comment, Pattern, Layer;
     std::int32_t X, Y;
     double Rotation;
+    std::uint32_t Line;
     bool HasDesignatorText, HasCommentText;
     TextRecord DesignatorText, CommentText;
     RecordStarts Children; // into the children's records; the next component's are the end
@@ -97,6 +104,39 @@ struct NodeRecord {
 
 class BoardStore;
 
+/// What an object of a store is, where it lies apart from the kinds of primitives: a component's
+/// own place, and its two texts.
+enum class StoredKind : std::uint8_t {
+    Track,
+    Via,
+    Pad,
+    Arc,
+    Fill,
+    Text,
+    Component,
+    DesignatorText,
+    CommentText
+};
+
+/// An object of a store: its container (0 the board, i + 1 the i-th component), its kind, its
+/// index among the container's objects of that kind (0 for a component and its texts), and the
+/// file line it came from (0: not known). Objects compare by where they are.
+struct StoredObject {
+    std::uint32_t Container = 0;
+    StoredKind Kind = StoredKind::Track;
+    std::uint32_t Index = 0;
+    std::uint32_t Line = 0;
+
+    friend bool operator==(const StoredObject& a, const StoredObject& b) {
+        return a.Container == b.Container && a.Kind == b.Kind && a.Index == b.Index;
+    }
+    friend bool operator<(const StoredObject& a, const StoredObject& b) {
+        return a.Container != b.Container ? a.Container < b.Container
+               : a.Kind != b.Kind         ? a.Kind < b.Kind
+                                          : a.Index < b.Index;
+    }
+};
+
 /// The objects of one kind of one container, given back as the model's values.
 template <typename Value, typename Record> class StoredColumn {
 public:
@@ -108,6 +148,8 @@ public:
     bool empty() const { return begin_ == end_; }
     Value operator[](std::size_t i) const;
     const Record& RecordAt(std::size_t i) const { return (*records_)[begin_ + i]; }
+    /// Where the column starts among its container's records (FreeRecords or ChildRecords).
+    std::size_t Start() const { return begin_; }
 
     class Iterator {
     public:
@@ -159,24 +201,26 @@ struct StoredPrimitives {
     }
 };
 
-/// Collects everything it is shown, as BoardCollector does, compactly.
+/// The whole board, kept from everything it is shown: what the documents made from all of the
+/// board at once read (the KiCad board, the BOM, the placement, the page's nets).
 class BoardStore final : public BoardVisitor {
 public:
-    explicit BoardStore(const DocumentHeader& header = {}) : header_(header) {}
-
-    /// The file, version and outcome the store was made with.
+    /// The header the walk began with.
     const DocumentHeader& Header() const { return header_; }
 
+    void OnBoardBegin(const DocumentHeader& header) override { header_ = header; }
     void OnPlanes(const std::vector<Plane>& planes) override { planes_ = planes; }
-    void OnTrack(const Track& track) override;
-    void OnVia(const Via& via) override;
-    void OnPad(const Pad& pad) override;
-    void OnArc(const Arc& arc) override;
-    void OnFill(const Fill& fill) override;
-    void OnText(const Text& text) override;
+    void OnTrack(const Track& track, Owner owner) override;
+    void OnVia(const Via& via, Owner owner) override;
+    void OnPad(const Pad& pad, Owner owner) override;
+    void OnArc(const Arc& arc, Owner owner) override;
+    void OnFill(const Fill& fill, Owner owner) override;
+    void OnText(const Text& text, Owner owner) override;
     void OnComponentBegin(const Component& component) override;
-    void OnComponentEnd() override { inComponent_ = false; }
     void OnNet(const Net& net) override;
+    /// The documents made from the store take a net's pads from the pads themselves: the store
+    /// keeps them when another visitor has the walk read them.
+    bool NeedsNetPads() const override { return false; }
 
     const std::vector<Plane>& Planes() const { return planes_; }
     StoredPrimitives Free() const;
@@ -218,7 +262,7 @@ private:
     stored::StringId Intern(std::string_view text) { return strings_.Intern(text); }
     stored::StringId InternNet(const NetName& net) { return net ? Intern(*net) : stored::NoNet; }
     stored::TextRecord Record(const Text& text);
-    stored::Records& Into() { return inComponent_ ? children_ : free_; }
+    stored::Records& Into(Owner owner) { return owner.InComponent() ? children_ : free_; }
     stored::RecordStarts Ends(std::size_t component) const;
     StoredPrimitives Range(const stored::Records& records, const stored::RecordStarts& begin,
                            const stored::RecordStarts& end) const;
@@ -230,15 +274,14 @@ private:
     std::deque<stored::ComponentRecord> components_;
     std::deque<stored::NetRecord> nets_;
     std::deque<stored::NodeRecord> nodes_;
-    bool inComponent_ = false;
 };
 
-/// Shows a board to a visitor as a walk over the server would: planes, the free objects, each
-/// component with its primitives, the nets, the end. (The free objects come before the
-/// components, kind by kind: a Board keeps no order across kinds.)
+/// Shows a board to a visitor as a walk over the server would: its header, planes, the free
+/// objects, each component with its primitives, the nets, the end. (The free objects come before
+/// the components, kind by kind: a Board keeps no order across kinds.)
 void VisitBoard(const Board& board, BoardVisitor& visitor);
 
-/// The board kept in a store.
+/// The board kept in a store, with its whole header.
 BoardStore StoreOf(const Board& board);
 
 template <typename Value, typename Record>

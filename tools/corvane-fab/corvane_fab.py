@@ -50,8 +50,10 @@ Options:
 Each set is made in a temporary folder beside its folder and put in place whole when every file
 of it is made and read back by gerbv: the folder then holds that set alone. A folder that holds
 any other file is refused, so a wrong folder loses nothing. The summary's lines that a set cannot
-show (a possible loss of data, an edge made up as a rectangle around everything, parts whose
-rotation is not inferred) go to standard error, and one line per set made to standard output.
+show (a possible loss of data, objects the KiCad board clamped or placed far from the rest, an
+edge made up as a rectangle around everything, parts whose rotation is not inferred) go to
+standard error, and one line per set made to standard output. A board with nothing to make (no
+pad and no copper, such as an empty board) is refused: no set is made.
 
 Environment:
   CORVANE_IMPORT       the corvane-import to run (default: the one beside corvane-fab)
@@ -59,7 +61,8 @@ Environment:
 
 Exit status: the highest of the boards':
   0  every set was made
-  1  a board is missing or not a Corvane board, or KiCad or gerbv failed on it
+  1  a board is missing or not a Corvane board, has nothing to make, or KiCad or gerbv failed
+     on it
   2  a wrong command line, or a set's folder refused (before anything is made)
   4  a file of a set could not be written
   5  KiCad, gerbv or corvane-import's modules are missing (it says what to install)
@@ -74,7 +77,7 @@ SET_FILE_ENDINGS = (".kicad_pcb", ".gbr", ".drl", ".gbrjob", "-gerbers.zip", "-b
                     "-positions.csv", "-top.png")
 
 # The summary's lines that say what the set cannot show.
-SUMMARY_LINES_SHOWN = ("Edge:", "Placement:")
+SUMMARY_LINES_SHOWN = ("Edge:", "Placement:", "KiCad board:")
 
 # The top side's picture: 400 dots per inch, fewer for a board of more than 5 inches, so that it
 # stays within 2000 pixels (a preview; drawing more would cost more than plotting the board).
@@ -352,6 +355,10 @@ def make_sets(boards, program, accept_damage):
             try:
                 board.files = kicad_plot.plot(
                     os.path.join(board.work, board.name + ".kicad_pcb"), board.work)
+            except kicad_plot.NothingToMake as error:
+                say("%s: %s; no set is made" % (board.path, error))
+                board.status = 1
+                continue
             except Exception as error:  # one board's failure leaves the others' sets
                 say("%s: KiCad could not plot %s.kicad_pcb: %s" % (board.path, board.name, error))
                 board.status = 1

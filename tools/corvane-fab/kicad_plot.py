@@ -5,7 +5,8 @@ what each one is.
 
 Coordinates are those of the auxiliary origin, which corvane-import puts on the origin of the
 imported board, so the files measure from the same point as the board file did. Imported by
-corvane_fab.py, with the python that has KiCad's pcbnew module.
+corvane_fab.py, with the python that has KiCad's pcbnew module. A board with nothing to make
+(no pad and no copper) is refused before anything is plotted (NothingToMake).
 """
 
 import os
@@ -44,10 +45,32 @@ class PlotError(Exception):
     """KiCad could not plot a layer or wrote no file."""
 
 
+class NothingToMake(Exception):
+    """The board holds no pad and no copper: a fabrication house could make nothing of it."""
+
+
+def something_to_make(board):
+    """Whether a fabrication house could make anything of the board: a pad, or copper (a track, a
+    via, a zone or a drawing on a copper layer)."""
+    copper = pcbnew.LSET.AllCuMask()
+    if len(board.GetTracks()) or any(len(fp.Pads()) for fp in board.GetFootprints()):
+        return True
+    if any(not zone.GetIsRuleArea() and zone.GetLayerSet().Contains(layer)
+           for zone in board.Zones() for layer in copper.Seq()):
+        return True
+    drawings = list(board.GetDrawings())
+    for fp in board.GetFootprints():
+        drawings += list(fp.GraphicalItems())
+    return any(copper.Contains(item.GetLayer()) for item in drawings)
+
+
 def plot(board_file, out):
     """Every file of the board, in DIR out: the Gerber files, the drill files and the job file, as
     paths. Raises PlotError when KiCad writes less."""
     board = pcbnew.LoadBoard(board_file)
+    if not something_to_make(board):
+        raise NothingToMake("%s holds no pad and no copper: there is nothing to make"
+                            % os.path.basename(board_file))
     pcbnew.ZONE_FILLER(board).Fill(board.Zones())
     gerbers = plot_layers(board, out)
     written = [name for _, name in gerbers]

@@ -1,67 +1,76 @@
 #include "corvane-import/Documents.h"
 
-#include "assemblywriter/AssemblyFiles.h"
+#include "assemblywriter/AssemblyDocuments.h"
 #include "htmlwriter/HtmlPageWriter.h"
+#include "jsonwriter/JsonDocument.h"
 #include "jsonwriter/JsonWriter.h"
+#include "kicadwriter/BoardOutline.h"
+#include "kicadwriter/CopperNets.h"
+#include "kicadwriter/KicadDocument.h"
 #include "svgwriter/LayerStyle.h"
-#include "svgwriter/SvgWriter.h"
+#include "svgwriter/SvgDocument.h"
+#include "textformat/Units.h"
 
-#include <algorithm>
-#include <cstdint>
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace corvane::cli {
 namespace {
 
-// A document made from the whole board when the walk has ended.
-template <std::string (*Make)(const Board&, const DocumentSettings&, DocumentNotes&)>
-class SnapshotDocument final : public BoardVisitor {
-public:
-    SnapshotDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Snapshot), settings_(context.Settings), notes_(context.Notes) {}
-    void OnBoardEnd() override { out_.Write(Make(board_.Collected(), settings_, notes_)); }
-
-private:
-    OutputStream& out_;
-    const BoardCollector& board_;
-    const DocumentSettings& settings_;
-    DocumentNotes& notes_;
-};
-
-template <std::string (*Make)(const Board&, const DocumentSettings&, DocumentNotes&)>
-std::unique_ptr<BoardVisitor> FromSnapshot(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<SnapshotDocument<Make>>(out, context);
+// The nets of the copper as the KiCad board gives them, in the page's form: the same numbers, and
+// which nets were derived (interned after every name of the board's).
+PageCopperNets PageNetsOf(const BoardStore& board, const KicadBoardSettings& settings) {
+    const kicad::LayerMap layers = kicad::LayerMap::ForBoard(board);
+    kicad::CopperNets nets = kicad::WithCopperNets(board, layers, settings.DeriveNets);
+    PageCopperNets page;
+    const std::size_t count = nets.Count();
+    for (std::uint32_t id = 1; id <= count; ++id) {
+        page.Nets.push_back({std::string(nets.Name(id)), id > count - nets.Derived});
+    }
+    page.Ids = std::move(nets.Ids);
+    return page;
 }
 
-std::unique_ptr<BoardVisitor> Json(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<JsonDocumentWriter>(out, context.Header);
-}
-
-std::unique_ptr<BoardVisitor> Svg(OutputStream& out, const DocumentContext& context) {
-    const DocumentHeader& header = context.Header;
-    return std::make_unique<SvgDocumentWriter>(
-        out, header.Imported ? header.File
-                             : header.File + " (" + std::string(PartialDocumentNote) + ")");
+// The bulk of the board in mils, when some object lies far outside it: the page fits its view
+// there, as the KiCad board fits its sheet.
+std::optional<PageBox> PageFitOf(const BoardStore& board) {
+    const kicad::BoardExtent extent = kicad::FindBoardExtent(board);
+    if (extent.Far.empty() || extent.Bulk.Empty()) {
+        return std::nullopt;
+    }
+    const auto mils = [](std::int64_t v) { return double(v) / double(units::HostUnitsPerMil); };
+    return PageBox{mils(extent.Bulk.MinX()), mils(extent.Bulk.MinY()), mils(extent.Bulk.MaxX()),
+                   mils(extent.Bulk.MaxY())};
 }
 
 // The interactive page: the page writer around the board's JSON, which the JSON writer streams
-// into the page's data element; the layers drawn in the picture's colours.
+// into the page's data element; the layers drawn in the picture's colours, and the nets of the
+// copper as the KiCad board has them.
 class HtmlDocument final : public BoardVisitor {
 public:
     HtmlDocument(OutputStream& out, const DocumentContext& context)
-        : page_(out, context.Header.File, PictureLooks(), context.Settings.Page),
-          json_(page_.DataStream(), context.Header) {
+        : page_(out, context.Header.File, PictureLooks(),
+                {context.Facts.Outcome, context.Facts.Losses, context.Facts.ReportJson}),
+          json_(page_.DataStream()) {
         visitors_.Add(json_);
         visitors_.Add(page_); // after the JSON, which must end before the page does
+        page_.SetCopperNets(
+            [this, &board = context.Board, settings = KicadSettingsOf(context.Settings)]() {
+                copper_.emplace(PageNetsOf(board, settings));
+                return &*copper_;
+            });
+        page_.SetFitBox([&board = context.Board]() { return PageFitOf(board); });
     }
 
+    void OnBoardBegin(const DocumentHeader& header) override { visitors_.OnBoardBegin(header); }
     void OnPlanes(const std::vector<Plane>& planes) override { visitors_.OnPlanes(planes); }
-    void OnTrack(const Track& track) override { visitors_.OnTrack(track); }
-    void OnVia(const Via& via) override { visitors_.OnVia(via); }
-    void OnPad(const Pad& pad) override { visitors_.OnPad(pad); }
-    void OnArc(const Arc& arc) override { visitors_.OnArc(arc); }
-    void OnFill(const Fill& fill) override { visitors_.OnFill(fill); }
-    void OnText(const Text& text) override { visitors_.OnText(text); }
+    void OnTrack(const Track& track, Owner owner) override { visitors_.OnTrack(track, owner); }
+    void OnVia(const Via& via, Owner owner) override { visitors_.OnVia(via, owner); }
+    void OnPad(const Pad& pad, Owner owner) override { visitors_.OnPad(pad, owner); }
+    void OnArc(const Arc& arc, Owner owner) override { visitors_.OnArc(arc, owner); }
+    void OnFill(const Fill& fill, Owner owner) override { visitors_.OnFill(fill, owner); }
+    void OnText(const Text& text, Owner owner) override { visitors_.OnText(text, owner); }
     void OnComponentBegin(const Component& component) override {
         visitors_.OnComponentBegin(component);
     }
@@ -85,78 +94,33 @@ private:
     HtmlPageWriter page_;
     JsonDocumentWriter json_;
     VisitorFanOut visitors_;
+    std::optional<PageCopperNets> copper_;
 };
 
-std::unique_ptr<BoardVisitor> Html(OutputStream& out, const DocumentContext& context) {
+std::unique_ptr<BoardVisitor> MakeHtml(OutputStream& out, const DocumentContext& context) {
     return std::make_unique<HtmlDocument>(out, context);
 }
 
-// The KiCad board, made from the board kept in its own compact store when the walk ends, and
-// streamed to its output as it is made, with its own phase on the progress bar.
-class KicadDocument final : public BoardVisitor {
-public:
-    KicadDocument(OutputStream& out, const DocumentContext& context)
-        : out_(out), board_(context.Header), settings_(context.Settings), notes_(context.Notes),
-          bar_(context.Bar), name_(context.Name) {}
-
-    void OnPlanes(const std::vector<Plane>& planes) override { board_.OnPlanes(planes); }
-    void OnTrack(const Track& track) override { board_.OnTrack(track); }
-    void OnVia(const Via& via) override { board_.OnVia(via); }
-    void OnPad(const Pad& pad) override { board_.OnPad(pad); }
-    void OnArc(const Arc& arc) override { board_.OnArc(arc); }
-    void OnFill(const Fill& fill) override { board_.OnFill(fill); }
-    void OnText(const Text& text) override { board_.OnText(text); }
-    void OnComponentBegin(const Component& component) override {
-        board_.OnComponentBegin(component);
-    }
-    void OnComponentEnd() override { board_.OnComponentEnd(); }
-    void OnNet(const Net& net) override { board_.OnNet(net); }
-    // KiCad takes a net's pads from the pads themselves.
-    bool NeedsNetPads() const override { return false; }
-
-    void OnBoardEnd() override {
-        bar_.Init("Writing " + name_,
-                  std::int32_t(std::min<std::size_t>(KicadBoardSteps(board_), INT32_MAX)));
-        const KicadBoardOutcome outcome = WriteKicadBoard(
-            board_, settings_.Kicad, [this](std::string_view text) { out_.Write(text); },
-            [this](std::size_t steps) { bar_.Step(std::int32_t(steps)); });
-        notes_.DerivedNets = outcome.DerivedNets;
-        notes_.MadeUpEdge = outcome.MadeUpEdge;
-        notes_.UninferredParts = outcome.UninferredParts;
-    }
-
-private:
-    OutputStream& out_;
-    BoardStore board_;
-    const DocumentSettings& settings_;
-    DocumentNotes& notes_;
-    ProgressBar& bar_;
-    std::string name_;
-};
-
-std::unique_ptr<BoardVisitor> Kicad(OutputStream& out, const DocumentContext& context) {
-    return std::make_unique<KicadDocument>(out, context);
-}
-
-std::string Bom(const Board& board, const DocumentSettings&, DocumentNotes&) {
-    return BoardToBom(board);
-}
-
-std::string Positions(const Board& board, const DocumentSettings&, DocumentNotes& notes) {
-    notes.UninferredParts = PartsWithoutInferredRotation(board);
-    return BoardToPositions(board);
+DocumentKind HtmlDocumentKind() {
+    return {"--html",
+            "write the board as one interactive page (HTML: parts, nets,\n"
+            "layers, both sides, the import report; opens from disk in a\n"
+            "browser)",
+            "html",
+            false,
+            true,
+            false,
+            true,
+            {},
+            MakeHtml};
 }
 
 } // namespace
 
 const std::vector<DocumentKind>& DocumentKinds() {
     static const std::vector<DocumentKind> kinds = {
-        {"--json", "json", true, false, Json},
-        {"--svg", "svg", true, false, Svg},
-        {"--html", "html", false, false, Html},
-        {"--kicad", "kicad_pcb", false, false, Kicad},
-        {"--bom", "bom.csv", false, true, FromSnapshot<Bom>},
-        {"--positions", "pos.csv", false, true, FromSnapshot<Positions>},
+        JsonDocumentKind(),  SvgDocumentKind(), HtmlDocumentKind(),
+        KicadDocumentKind(), BomDocumentKind(), PositionsDocumentKind(),
     };
     return kinds;
 }

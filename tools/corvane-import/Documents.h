@@ -1,68 +1,17 @@
 #pragma once
-// The documents corvane-import writes of an imported board, one line of DocumentKinds each: the
-// option that asks for it, the extension it gets in an --out-dir folder, and how it is written.
-// A document is written by a visitor of the one walk over the server's board (BoardVisitor.h):
-// streamed as the objects come (JSON, SVG), or made from the whole board, read back once for all
-// such documents, at the walk's end (KiCad, BOM, placement). SafeOutputs gives each its stream.
+// The documents corvane-import writes of an imported board: one row each, in the order of --help.
+// Each writer's folder describes its document (documents/DocumentKind.h: its option, help,
+// settings, summary lines and how it is written); this table is all the program knows of the
+// writers. The board page alone is made here, as it joins several writers: the JSON writer's
+// board inside the page writer's page, in the picture's colours, with the KiCad board's nets of
+// the copper.
 
-#include "boardmodel/BoardSnapshot.h"
-#include "boardmodel/BoardStore.h"
-#include "boardmodel/BoardVisitor.h"
-#include "corvane-import/ProgressBar.h"
-#include "htmlwriter/HtmlPageWriter.h"
-#include "kicadwriter/KicadBoardWriter.h"
-#include "safeoutput/OutputStream.h"
+#include "documents/DocumentKind.h"
 
-#include <memory>
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvane::cli {
-
-/// The settings of the writers that take any, each its own.
-struct DocumentSettings {
-    KicadBoardSettings Kicad;
-    /// What the page tells of the import (the summary's words, the report); filled when a page
-    /// is written.
-    PageImportFacts Page;
-};
-
-/// What the documents found that the summary tells.
-struct DocumentNotes {
-    /// Nets the KiCad board derived from the copper; set when a KiCad board was written.
-    std::optional<std::size_t> DerivedNets;
-    /// Whether the KiCad board's edge is the rectangle around everything, drawn by no object.
-    bool MadeUpEdge = false;
-    /// The components whose rotation the pads do not give; set when a KiCad board or a placement
-    /// was written.
-    std::optional<std::vector<std::string>> UninferredParts;
-};
-
-/// What a document's writer is given besides its stream.
-struct DocumentContext {
-    const DocumentHeader& Header;
-    const DocumentSettings& Settings;
-    /// The whole board, complete when the walk ends (for the documents that need it).
-    const BoardCollector& Snapshot;
-    DocumentNotes& Notes;
-    /// Where a document made at the walk's end shows its own writing, under its name.
-    ProgressBar& Bar;
-    std::string Name;
-};
-
-using DocumentWriterMaker = std::unique_ptr<BoardVisitor> (*)(OutputStream& out,
-                                                              const DocumentContext& context);
-
-struct DocumentKind {
-    std::string_view Option;    // "--json"
-    std::string_view Extension; // in an --out-dir folder the document is {name}.Extension
-    bool WrittenByDefault;      // written into an --out-dir folder when no document is named
-    bool NeedsSnapshot;         // made from the whole board (which is then read back into memory);
-                                // the KiCad board keeps its own, compactly
-    DocumentWriterMaker Make;
-};
 
 /// Every document, in the order of --help.
 const std::vector<DocumentKind>& DocumentKinds();

@@ -13,7 +13,6 @@
 #include "corvane-import/Summary.h"
 #include "hostlink/BoardWalker.h"
 #include "hostlink/ModuleLoader.h"
-#include "kicadwriter/KicadBoardWriter.h"
 #include "safeoutput/SafeOutputs.h"
 
 #include <algorithm>
@@ -114,10 +113,10 @@ std::string StatusLine(const std::string& shownName, ExitStatus status,
     }
 }
 
-// What the page tells of the import: the summary's words (without the pointer to --report,
+// What a document tells of the import: the summary's words (without the pointer to --report,
 // as the page shows the report itself) and the report.
-PageImportFacts PageFacts(const ImportOutcome& outcome, const std::string& losses,
-                          std::string reportJson) {
+ImportFacts FactsOf(const ImportOutcome& outcome, const std::string& losses,
+                    std::string reportJson) {
     ImportOutcome words = outcome;
     words.Losses.clear();
     return {losses.empty() || !outcome.Completed ? OutcomeWords(words)
@@ -137,6 +136,7 @@ struct DocumentStream {
 struct WalkTargets {
     const DocumentHeader& Header;
     const DocumentSettings& Settings;
+    const ImportFacts& Facts;
     const std::vector<DocumentStream>& Documents;
     DocumentNotes& Notes;
     BoardCounter* Counter = nullptr;
@@ -145,21 +145,31 @@ struct WalkTargets {
 // Reads the board back from the server once, for everything that shows it, with the writing on
 // the progress bar. Nothing is read when nothing shows the board, and the board is kept whole in
 // memory only for the documents made from all of it.
-void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const WalkTargets& targets,
+void WalkForOutputs(const LoadedModules& modules, std::uint32_t handle, const WalkTargets& targets,
                     const std::string& caption, ProgressBar& bar) {
-    BoardCollector snapshot(targets.Header);
+    // The file line of each object, from the plug-in, for the documents that name objects by it.
+    std::optional<ObjectLineIndex> lines;
+    if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
+                    [](const DocumentStream& document) { return document.Kind->NamesLines; })) {
+        lines.emplace(ImportReport(modules, CorvaneReportObjectLines));
+        // The plug-in keeps the text it handed out until it is asked again (16 bytes an object):
+        // a short form frees it before the board is read.
+        ImportReport(modules, CorvaneReportCounts);
+    }
+    BoardStore board;
     VisitorFanOut visitors;
     if (targets.Counter != nullptr) {
         visitors.Add(*targets.Counter);
     }
     if (std::any_of(targets.Documents.begin(), targets.Documents.end(),
-                    [](const DocumentStream& document) { return document.Kind->NeedsSnapshot; })) {
-        visitors.Add(snapshot); // before the documents made from it
+                    [](const DocumentStream& document) { return document.Kind->NeedsBoard; })) {
+        visitors.Add(board); // before the documents made from it
     }
     std::vector<std::unique_ptr<BoardVisitor>> writers;
     for (const DocumentStream& document : targets.Documents) {
-        const DocumentContext context{
-            targets.Header, targets.Settings, snapshot, targets.Notes, bar, document.Name};
+        const DocumentContext context{targets.Header, targets.Settings, board,
+                                      targets.Facts,  targets.Notes,    bar,
+                                      document.Name};
         writers.push_back(document.Kind->Make(*document.Stream, context));
         visitors.Add(*writers.back());
     }
@@ -168,13 +178,16 @@ void WalkForOutputs(const LoadedModules& modules, std::uint32_t board, const Wal
     }
     const bool writing = !writers.empty();
     if (writing) {
-        bar.Init(caption, BoardMemberCount(modules.Server(), board));
+        bar.Init(caption, BoardMemberCount(modules.Server(), handle));
     }
-    WalkBoard(modules.Server(), board, visitors, [&] {
-        if (writing) {
-            bar.Step();
-        }
-    });
+    WalkBoard(
+        modules.Server(), handle, targets.Header, visitors,
+        [&] {
+            if (writing) {
+                bar.Step();
+            }
+        },
+        lines ? &*lines : nullptr);
     bar.Finish();
 }
 
@@ -266,18 +279,18 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
     }
     const DocumentHeader header{fromStdin ? StandardInputName : BaseName(fileName),
                                 diagnosis.Version, imported.Outcome.Completed, !losses.empty()};
-    DocumentSettings settings{{options.EdgeLayer, options.DeriveNets}, {}};
+    ImportFacts facts;
     if (std::any_of(documents.begin(), documents.end(), [](const DocumentStream& document) {
-            return document.Kind == FindDocumentKind("--html");
+            return document.Kind->NeedsImportFacts;
         })) {
-        settings.Page =
-            PageFacts(imported.Outcome, losses,
-                      JsonReportWithNotes(ImportReport(modules, CorvaneReportJson), notes));
+        facts = FactsOf(imported.Outcome, losses,
+                        JsonReportWithNotes(ImportReport(modules, CorvaneReportJson), notes));
     }
     BoardCounter counter;
     DocumentNotes documentNotes;
     WalkForOutputs(modules, imported.Board,
-                   {header, settings, documents, documentNotes, options.Quiet ? nullptr : &counter},
+                   {header, options.WriterSettings, facts, documents, documentNotes,
+                    options.Quiet ? nullptr : &counter},
                    WritingCaption(file), bar);
     const std::vector<std::string> failures =
         writesOutputs ? outputs.Commit() : std::vector<std::string>{};
@@ -285,13 +298,16 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         PrintError(failure);
     }
 
+    // What a document could not hold as the file has it is a possible loss too.
+    const std::string outputLosses = documentNotes.Losses();
     ExitStatus status = OutcomeStatus(!failures.empty(), imported.Outcome.Completed,
-                                      options.Strict && !losses.empty());
+                                      options.Strict && !(losses + outputLosses).empty());
     if (!options.Quiet) {
         ImportOutcome outcome = imported.Outcome;
         outcome.Path = shownName;
         outcome.Losses = losses;
-        outcome.DerivedNets = documentNotes.DerivedNets;
+        outcome.OutputLosses = outputLosses;
+        outcome.DocumentLines = documentNotes.BoardLines();
         for (const ReadingNote note : notes) {
             outcome.Notes.emplace_back(KindOf(note).Detail);
         }
@@ -302,13 +318,7 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         const std::string text =
             run.Several ? StatusLine(shownName, status, outcome, counter, counts) +
                               (noOutputWritten ? "; no output written" : "") + "\n"
-                        : SummaryText(outcome, counter) +
-                              (documentNotes.MadeUpEdge
-                                   ? "Edge:        no closed outline on " + options.EdgeLayer +
-                                         ": the KiCad board's edge is a rectangle around "
-                                         "everything\n"
-                                   : "") +
-                              PlacementLine(documentNotes.UninferredParts) +
+                        : SummaryText(outcome, counter) + documentNotes.ClosingLines() +
                               (noOutputWritten ? "Outputs:     none written: earlier files are as "
                                                  "they were (--keep-partial writes what was read)\n"
                                                : "") +

@@ -1,7 +1,7 @@
 #include "corvane-import/Options.h"
 
+#include "boardfacts/HostLayers.h"
 #include "corvane-import/Documents.h"
-#include "kicadwriter/KicadLayers.h"
 
 #include <algorithm>
 #include <array>
@@ -23,23 +23,16 @@ struct OptionRule {
     std::function<void(Options&, const std::string&)> Apply;
 };
 
-// A table, so that a further option is one more line; the documents' options come from the
-// table of documents (Documents.h).
-const std::array<OptionRule, 12>& OptionTable() {
-    static const std::array<OptionRule, 12> table = {{
+// A table, so that a further option is one more line; the documents' options and their writers'
+// come from the table of documents (Documents.h).
+const std::array<OptionRule, 10>& OptionTable() {
+    static const std::array<OptionRule, 10> table = {{
         {"--help", "-h", false, [](Options& o, const std::string&) { o.ShowHelp = true; }},
         {"--version", "", false, [](Options& o, const std::string&) { o.ShowVersion = true; }},
         {"--quiet", "-q", false, [](Options& o, const std::string&) { o.Quiet = true; }},
         {"--strict", "", false, [](Options& o, const std::string&) { o.Strict = true; }},
         {"--keep-partial", "", false, [](Options& o, const std::string&) { o.KeepPartial = true; }},
         {"--out-dir", "", true, [](Options& o, const std::string& v) { o.OutDir = v; }},
-        {"--edge-layer", "", true,
-         [](Options& o, const std::string& v) {
-             const std::string known = kicad::HostLayerNameInAnyCase(v);
-             o.EdgeLayer = known.empty() ? v : known;
-         }},
-        {"--no-derived-nets", "", false,
-         [](Options& o, const std::string&) { o.DeriveNets = false; }},
         {"--report", "", true, [](Options& o, const std::string& v) { o.ReportFormat = v; }},
         {"--report-file", "", true, [](Options& o, const std::string& v) { o.ReportPath = v; }},
         {"--plugin", "", true, [](Options& o, const std::string& v) { o.PluginPath = v; }},
@@ -54,7 +47,7 @@ const OptionRule* FindOption(std::string_view name) {
             return &rule;
         }
     }
-    // Every document's option takes its path.
+    // Every document's option takes its path; its writer's options set its settings.
     static const std::vector<OptionRule> documentRules = [] {
         std::vector<OptionRule> rules;
         for (const DocumentKind& kind : DocumentKinds()) {
@@ -62,6 +55,14 @@ const OptionRule* FindOption(std::string_view name) {
                              [option = std::string(kind.Option)](Options& o, const std::string& v) {
                                  o.Documents[option] = v;
                              }});
+            for (const DocumentOption& setting : kind.Options) {
+                rules.push_back({setting.Name, "", !setting.ValueName.empty(),
+                                 [&setting](Options& o, const std::string& v) {
+                                     o.WriterSettings.Set(setting.Name, setting.Normalise != nullptr
+                                                                            ? setting.Normalise(v)
+                                                                            : v);
+                                 }});
+            }
         }
         return rules;
     }();
@@ -91,10 +92,16 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
         values.ReportFormat != "json") {
         return "--report takes text or json, not '" + values.ReportFormat + "'";
     }
-    if (!kicad::IsHostLayerName(values.EdgeLayer)) {
-        return "--edge-layer takes a layer name such as KeepOutLayer or Mechanical1 (see "
-               "--help), not '" +
-               values.EdgeLayer + "'";
+    for (const DocumentKind& kind : DocumentKinds()) {
+        for (const DocumentOption& setting : kind.Options) {
+            if (setting.Problem != nullptr && values.WriterSettings.Has(setting.Name)) {
+                const std::string problem =
+                    setting.Problem(values.WriterSettings.ValueOr(setting.Name, ""));
+                if (!problem.empty()) {
+                    return problem;
+                }
+            }
+        }
     }
     const bool outputs = !values.Documents.empty() || !values.ReportFormat.empty();
     if (files.size() > 1 && outputs && !values.OutDir) {
@@ -118,23 +125,35 @@ std::string CommandLineProblem(const std::vector<std::string>& files, const Opti
     return {};
 }
 
-// Words of a list, wrapped into lines of at most width columns, each indented.
-std::string Wrapped(const std::string& text, std::size_t indent, std::size_t width) {
-    std::string lines;
-    std::string line(indent, ' ');
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find(' ', start);
-        end = end == std::string::npos ? text.size() : end + 1;
-        const std::string word = text.substr(start, end - start);
-        if (line.size() > indent && line.size() + word.size() > width) {
-            lines += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
-            line.assign(indent, ' ');
-        }
-        line += word;
-        start = end;
+// One option of --help: its name and value, then its help; the help starts on the same line when
+// there is room, and every further line is indented as the first.
+std::string OptionHelp(std::string_view name, std::string_view value, const std::string& help) {
+    constexpr std::size_t helpColumn = 18;
+    std::string text = "  " + std::string(name) + (value.empty() ? "" : " " + std::string(value));
+    if (text.size() + 2 <= helpColumn) {
+        text.resize(helpColumn, ' ');
+    } else {
+        text += "\n" + std::string(helpColumn, ' ');
     }
-    return lines + line + "\n";
+    for (const char c : help) {
+        text += c;
+        if (c == '\n') {
+            text.append(helpColumn, ' ');
+        }
+    }
+    return text + "\n";
+}
+
+// The documents' options and their writers', in the order of the documents.
+std::string DocumentsHelp() {
+    std::string text;
+    for (const DocumentKind& kind : DocumentKinds()) {
+        text += OptionHelp(kind.Option, "PATH", kind.Help);
+        for (const DocumentOption& setting : kind.Options) {
+            text += OptionHelp(setting.Name, setting.ValueName, setting.Help);
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -208,25 +227,8 @@ std::string HelpText() {
            "board. FILE '-' reads a board from standard input. Lines that end with CR alone, as\n"
            "old Macintosh files have them, are read as lines (the report notes it).\n"
            "\n"
-           "Options (PATH '-' writes to standard output):\n"
-           "  --json PATH     write the board as JSON\n"
-           "  --svg PATH      write a picture of the board as SVG\n"
-           "  --html PATH     write the board as one interactive page (HTML: parts, nets,\n"
-           "                  layers, both sides, the import report; opens from disk in a\n"
-           "                  browser)\n"
-           "  --kicad PATH    write the board as a KiCad board file (KiCad 6 and later)\n"
-           "  --edge-layer LAYER\n"
-           "                  the layer whose closed outlines are the KiCad board's edge\n"
-           "                  (default KeepOutLayer; without one, a rectangle around everything).\n"
-           "                  LAYER is a host layer name, in any case:\n" +
-           Wrapped(kicad::HostLayerNamesText(), 18, 80) +
-           "  --no-derived-nets\n"
-           "                  leave copper that no net of the board reaches without a net in the\n"
-           "                  KiCad board (by default each connected group of copper that joins\n"
-           "                  a pad gets a net of its own, named like Net-(R1-Pad1))\n"
-           "  --bom PATH      write the bill of materials as CSV\n"
-           "  --positions PATH\n"
-           "                  write the placement of the components as CSV\n"
+           "Options (PATH '-' writes to standard output):\n" +
+           DocumentsHelp() +
            "  --report FORM   write the import report: what the import passed over or changed,\n"
            "                  with line numbers; FORM is text or json\n"
            "  --report-file PATH\n"

@@ -1,6 +1,8 @@
 #pragma once
 // The command line of corvane-import: corvane-import [OPTIONS] FILE...
 
+#include "documents/DocumentKind.h"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -15,10 +17,8 @@ struct Options {
     /// Documents.h): paths, or with OutDir file names in which "{name}" stands for the board's
     /// name; "-" is standard output. The last of a repeated option wins.
     std::map<std::string, std::string> Documents;
-    /// The host layer whose closed outlines are the KiCad board's edge.
-    std::string EdgeLayer = "KeepOutLayer";
-    /// The KiCad board gives copper that no net reaches nets derived from how it connects.
-    bool DeriveNets = true;
+    /// The options of the documents' writers (--edge-layer ...), each document's own.
+    DocumentSettings WriterSettings;
     bool Quiet = false;
     /// Fail (status 6) when the import report holds an entry that may have lost data.
     bool Strict = false;

@@ -4,6 +4,8 @@
 // Draws nothing when it is disabled (no terminal); when the program is interrupted the line is
 // erased (through the signal cleanup).
 
+#include "documents/DocumentKind.h"
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -17,16 +19,17 @@ namespace corvane::cli {
 using ProgressListener =
     std::function<void(const std::string& caption, std::int32_t done, std::int32_t total)>;
 
-class ProgressBar {
+class ProgressBar final : public DocumentProgress {
 public:
     /// columns: the terminal's width; the line is kept one shorter so that it never wraps.
     ProgressBar(std::FILE* terminal, bool enabled, int columns, ProgressListener listener = {});
-    ~ProgressBar();
+    ~ProgressBar() override;
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
 
-    void Init(const std::string& caption, std::int32_t steps);
-    void Step(std::int32_t steps = 1);
+    void Init(const std::string& caption, std::int32_t steps) override;
+    void Step(std::int32_t steps) override;
+    void Step() { Step(1); }
     void Finish();
 
     /// Erases the line (before something else is written to the terminal); the next step draws

@@ -1,10 +1,11 @@
 #include "corvane-import/Summary.h"
 
-#include "textformat/NaturalOrder.h"
+#include "boardfacts/HostLayers.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <iterator>
 #include <sstream>
 
 namespace corvane::cli {
@@ -40,9 +41,15 @@ std::string OutcomeWords(const ImportOutcome& outcome) {
         return outcome.UserAborted ? "aborted by the user (objects read so far are on the board)"
                                    : "stopped before the end of the file";
     }
-    return outcome.Losses.empty()
-               ? "complete"
-               : "data may have been lost (" + outcome.Losses + "), see --report text";
+    if (outcome.Losses.empty() && outcome.OutputLosses.empty()) {
+        return "complete";
+    }
+    const std::string kinds = outcome.Losses +
+                              (outcome.Losses.empty() || outcome.OutputLosses.empty() ? "" : ", ") +
+                              outcome.OutputLosses;
+    // The report lists the import's; an output's are on its own line of the summary.
+    return "data may have been lost (" + kinds + ")" +
+           (outcome.Losses.empty() ? "" : ", see --report text");
 }
 
 std::size_t BoardCounter::Primitives() const {
@@ -63,9 +70,8 @@ void BoardCounter::OnPlanes(const std::vector<Plane>& planes) {
 }
 
 void BoardCounter::OnComponentBegin(const Component& component) {
-    inComponent_ = true;
     ++counts_.Components;
-    ++(component.Layer == "BottomLayer" ? counts_.BottomComponents : counts_.TopComponents);
+    ++(OnBottomSide(component.Layer) ? counts_.BottomComponents : counts_.TopComponents);
 }
 
 void BoardCounter::OnNet(const Net& net) {
@@ -88,28 +94,12 @@ std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board)
     out << "Components:  " << counts.Components << " (" << counts.TopComponents << " top, "
         << counts.BottomComponents << " bottom)\n";
     out << "Nets:        " << counts.Nets << " joining " << counts.NetPads << " pads\n";
-    if (outcome.DerivedNets) {
-        out << "KiCad nets:  " << *outcome.DerivedNets << " derived from the copper\n";
-    }
+    out << outcome.DocumentLines;
     out << "Planes:      " << PlanesText(board.Planes(), counts) << "\n";
     char seconds[32];
     std::snprintf(seconds, sizeof(seconds), "%.3f s", outcome.Seconds);
     out << "Time:        " << seconds << "\n";
     return out.str();
-}
-
-std::string PlacementLine(const std::optional<std::vector<std::string>>& uninferred) {
-    if (!uninferred || uninferred->empty()) {
-        return {};
-    }
-    std::vector<std::string> parts = *uninferred;
-    std::stable_sort(parts.begin(), parts.end(), NaturalLess);
-    std::string line = "Placement:   " + std::to_string(parts.size()) +
-                       (parts.size() == 1 ? " part" : " parts") + " with no inferred rotation: ";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + parts[i];
-    }
-    return line + "\n";
 }
 
 } // namespace corvane::cli

@@ -4,7 +4,6 @@
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,11 +18,13 @@ struct ImportOutcome {
     /// The report's kinds that may stand for lost data ("missing-endpcb, line-cut"); empty when
     /// nothing may have been lost.
     std::string Losses;
+    /// What an output could not hold as the file has it (kicad-beyond-reach), in the same form.
+    std::string OutputLosses;
+    /// What the documents tell after the board's nets, lines ending with a line end.
+    std::string DocumentLines;
     /// What the program did to the file before the plug-in read it, one line each.
     std::vector<std::string> Notes;
     double Seconds = 0;
-    /// Nets the KiCad board derived from the copper, when one was written.
-    std::optional<std::size_t> DerivedNets;
 };
 
 /// Counts of one kind of object: free on the board and inside components.
@@ -48,34 +49,29 @@ public:
     std::size_t Primitives() const;
 
     void OnPlanes(const std::vector<Plane>& planes) override;
-    void OnTrack(const Track&) override { Count(counts_.Tracks); }
-    void OnVia(const Via&) override { Count(counts_.Vias); }
-    void OnPad(const Pad&) override { Count(counts_.Pads); }
-    void OnArc(const Arc&) override { Count(counts_.Arcs); }
-    void OnFill(const Fill&) override { Count(counts_.Fills); }
-    void OnText(const Text&) override { Count(counts_.Texts); }
+    void OnTrack(const Track&, Owner owner) override { Count(counts_.Tracks, owner); }
+    void OnVia(const Via&, Owner owner) override { Count(counts_.Vias, owner); }
+    void OnPad(const Pad&, Owner owner) override { Count(counts_.Pads, owner); }
+    void OnArc(const Arc&, Owner owner) override { Count(counts_.Arcs, owner); }
+    void OnFill(const Fill&, Owner owner) override { Count(counts_.Fills, owner); }
+    void OnText(const Text&, Owner owner) override { Count(counts_.Texts, owner); }
     void OnComponentBegin(const Component& component) override;
-    void OnComponentEnd() override { inComponent_ = false; }
     void OnNet(const Net& net) override;
 
 private:
-    void Count(KindCount& count) { ++(inComponent_ ? count.InComponents : count.Free); }
+    static void Count(KindCount& count, Owner owner) {
+        ++(owner.InComponent() ? count.InComponents : count.Free);
+    }
 
     BoardCounts counts_;
     std::vector<Plane> planes_;
-    bool inComponent_ = false;
 };
 
 /// How far the import went, in words: "complete" only when it ran to the end and nothing may
-/// have been lost; otherwise why not.
+/// have been lost, by the import or by an output; otherwise why not.
 std::string OutcomeWords(const ImportOutcome& outcome);
 
 /// The summary text, several lines, each ending with a line end.
 std::string SummaryText(const ImportOutcome& outcome, const BoardCounter& board);
-
-/// The line that names the parts whose rotation the pads do not give, in natural order
-/// ("Placement:   2 parts with no inferred rotation: A30, T1"); empty when there are none or no
-/// placement was made.
-std::string PlacementLine(const std::optional<std::vector<std::string>>& uninferred);
 
 } // namespace corvane::cli

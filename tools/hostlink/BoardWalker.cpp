@@ -1,7 +1,5 @@
 #include "hostlink/BoardWalker.h"
 
-#include "boardmodel/BoardSnapshot.h"
-
 #include <array>
 #include <cstring>
 #include <deque>
@@ -87,10 +85,12 @@ private:
 
 class Walker {
 public:
-    Walker(const HalvexApi& server, std::uint32_t board, BoardVisitor& visitor)
-        : server_(server), board_(board), visitor_(visitor) {}
+    Walker(const HalvexApi& server, std::uint32_t board, BoardVisitor& visitor,
+           const ObjectLineIndex* lines)
+        : server_(server), board_(board), visitor_(visitor), lines_(lines) {}
 
-    void Walk(const WalkStep& step) {
+    void Walk(const DocumentHeader& header, const WalkStep& step) {
+        visitor_.OnBoardBegin(header);
         visitor_.OnPlanes(ReadPlanes());
         const std::int32_t count = server_.GetMemberCount(board_);
         for (std::int32_t i = 0; i < count; ++i) {
@@ -100,7 +100,7 @@ public:
                 } else if (object_->Kind == HALVEX_KIND_NET) {
                     VisitNet(*object_);
                 } else {
-                    VisitPrimitive(*object_);
+                    VisitPrimitive(*object_, BoardOwner);
                 }
             }
             if (step) {
@@ -115,6 +115,10 @@ private:
     // know. The buffers are kept: each holds several kilobytes of fixed string fields.
     bool Read(std::uint32_t handle, HalvexObjectInfo& info) const {
         return handle != 0 && server_.GetObjectInfo(handle, &info) == HALVEX_STATUS_OK;
+    }
+
+    std::uint32_t LineOf(std::uint32_t handle) const {
+        return lines_ != nullptr ? lines_->LineOf(handle) : 0;
     }
 
     void SetLayer(std::string& into, std::uint32_t layerId) const {
@@ -174,14 +178,16 @@ private:
         text.Rotation = info.Rotation;
         text.Mirror = info.Mirror != 0;
         SetLayer(text.Layer, info.Layer);
+        text.Line = LineOf(info.Handle);
     }
 
-    void VisitPrimitive(const HalvexObjectInfo& info) {
+    void VisitPrimitive(const HalvexObjectInfo& info, Owner owner) {
         switch (info.Kind) {
         case HALVEX_KIND_TRACK:
-            track_ = {info.X, info.Y, info.X2, info.Y2, info.Width, {}, NetOf(info.Net)};
+            track_ = {info.X,     info.Y, info.X2,         info.Y2,
+                      info.Width, {},     NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(track_.Layer, info.Layer);
-            visitor_.OnTrack(track_);
+            visitor_.OnTrack(track_, owner);
             break;
         case HALVEX_KIND_VIA:
             via_.X = info.X;
@@ -191,7 +197,8 @@ private:
             SetLayer(via_.StartLayer, info.StartLayer);
             SetLayer(via_.EndLayer, info.EndLayer);
             via_.Net = NetOf(info.Net);
-            visitor_.OnVia(via_);
+            via_.Line = LineOf(info.Handle);
+            visitor_.OnVia(via_, owner);
             break;
         case HALVEX_KIND_PAD:
             pad_.X = info.X;
@@ -205,22 +212,24 @@ private:
             pad_.Rotation = info.Rotation;
             pad_.Net = NetOf(info.Net);
             pad_.CornerPercent = info.TopCRPercent;
-            visitor_.OnPad(pad_);
+            pad_.Line = LineOf(info.Handle);
+            visitor_.OnPad(pad_, owner);
             break;
         case HALVEX_KIND_ARC:
-            arc_ = {info.X,        info.Y,     info.Radius, info.StartAngle,
-                    info.EndAngle, info.Width, {},          NetOf(info.Net)};
+            arc_ = {info.X,     info.Y, info.Radius,     info.StartAngle,    info.EndAngle,
+                    info.Width, {},     NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(arc_.Layer, info.Layer);
-            visitor_.OnArc(arc_);
+            visitor_.OnArc(arc_, owner);
             break;
         case HALVEX_KIND_FILL:
-            fill_ = {info.X, info.Y, info.X2, info.Y2, {}, info.Rotation, NetOf(info.Net)};
+            fill_ = {info.X, info.Y,        info.X2,         info.Y2,
+                     {},     info.Rotation, NetOf(info.Net), LineOf(info.Handle)};
             SetLayer(fill_.Layer, info.Layer);
-            visitor_.OnFill(fill_);
+            visitor_.OnFill(fill_, owner);
             break;
         case HALVEX_KIND_TEXT:
             FillText(info, text_);
-            visitor_.OnText(text_);
+            visitor_.OnText(text_, owner);
             break;
         default:
             break; // kinds the importer never makes
@@ -244,13 +253,15 @@ private:
         component_.Y = info.Y;
         SetLayer(component_.Layer, info.Layer);
         component_.Rotation = info.Rotation;
+        component_.Line = LineOf(info.Handle);
         component_.DesignatorText = TextOf(info.NameText);
         component_.CommentText = TextOf(info.CommentText);
         visitor_.OnComponentBegin(component_);
+        const Owner owner{++components_};
         const std::int32_t count = server_.GetMemberCount(info.Handle);
         for (std::int32_t i = 0; i < count; ++i) {
             if (Read(server_.GetMemberAt(info.Handle, i), *child_)) {
-                VisitPrimitive(*child_);
+                VisitPrimitive(*child_, owner);
             }
         }
         visitor_.OnComponentEnd();
@@ -288,7 +299,9 @@ private:
     const HalvexApi& server_;
     const std::uint32_t board_;
     BoardVisitor& visitor_;
+    const ObjectLineIndex* lines_;
     const bool needsNetPads_ = visitor_.NeedsNetPads();
+    std::uint32_t components_ = 0; // the components visited so far
     // A board member, a component's child or a net's member, and the net, designator and text
     // objects those refer to.
     const std::unique_ptr<HalvexObjectInfo> object_ = std::make_unique<HalvexObjectInfo>();
@@ -318,15 +331,9 @@ std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle
     return server.GetMemberCount(boardHandle);
 }
 
-void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step) {
-    Walker(server, boardHandle, visitor).Walk(step);
-}
-
-Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle) {
-    BoardCollector collector;
-    WalkBoard(server, boardHandle, collector);
-    return collector.Take();
+void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, const DocumentHeader& header,
+               BoardVisitor& visitor, const WalkStep& step, const ObjectLineIndex* lines) {
+    Walker(server, boardHandle, visitor, lines).Walk(header, step);
 }
 
 } // namespace corvane::cli

@@ -6,6 +6,7 @@
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardVisitor.h"
 #include "hostlink/HalvexApi.h"
+#include "hostlink/ObjectLineIndex.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,13 +19,11 @@ using WalkStep = std::function<void()>;
 /// The number of members of the board: the steps the walk will make.
 std::int32_t BoardMemberCount(const HalvexApi& server, std::uint32_t boardHandle);
 
-/// Visits the planes, then every free object, component (with its texts and primitives) and net
-/// in the order the board holds them, then the end.
-void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, BoardVisitor& visitor,
-               const WalkStep& step = {});
-
-/// Everything on the board: its internal planes, free objects, components with their texts and
-/// primitives, and nets with the pads they join. File, Version and Imported are left to the caller.
-Board SnapshotBoard(const HalvexApi& server, std::uint32_t boardHandle);
+/// Begins with the header, visits the planes, then every free object, component (with its texts
+/// and primitives) and net in the order the board holds them, then the end. With lines, each
+/// object's Line is its file line (0 where the index has none).
+void WalkBoard(const HalvexApi& server, std::uint32_t boardHandle, const DocumentHeader& header,
+               BoardVisitor& visitor, const WalkStep& step = {},
+               const ObjectLineIndex* lines = nullptr);
 
 } // namespace corvane::cli

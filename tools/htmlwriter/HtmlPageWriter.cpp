@@ -3,6 +3,7 @@
 #include "htmlwriter/PageSources.h"
 #include "textformat/JsonText.h"
 #include "textformat/TextEncoding.h"
+#include "textformat/Units.h"
 
 #include <string_view>
 
@@ -130,6 +131,10 @@ void HtmlPageWriter::SetCopperNets(std::function<const PageCopperNets*()> copper
     copperNets_ = std::move(copperNets);
 }
 
+void HtmlPageWriter::SetFitBox(std::function<std::optional<PageBox>()> fitBox) {
+    fitBox_ = std::move(fitBox);
+}
+
 void HtmlPageWriter::Use(const std::string& layer) {
     // Objects of one layer mostly come together.
     if (lastLayer_ != nullptr && *lastLayer_ == layer) {
@@ -192,6 +197,19 @@ std::string HtmlPageWriter::FactsJson() const {
             out += std::to_string(copper->Ids[i]);
         }
         out += "]}";
+    }
+    out += ",\n\"fit\": ";
+    const std::optional<PageBox> fit = fitBox_ ? fitBox_() : std::nullopt;
+    if (fit) {
+        out += '[';
+        units::AppendDecimal(out, fit->MinX);
+        for (const double v : {fit->MinY, fit->MaxX, fit->MaxY}) {
+            out += ", ";
+            units::AppendDecimal(out, v);
+        }
+        out += ']';
+    } else {
+        out += "null";
     }
     out += "\n}\n";
     return out;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ struct PageCopperNets {
     };
     std::vector<Entry> Nets;
     std::vector<std::uint32_t> Ids;
+};
+
+/// A box on the board, in mils, y up.
+struct PageBox {
+    double MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
 };
 
 /// What the page tells of the import besides the board.
@@ -71,12 +77,16 @@ public:
     OutputStream& DataStream();
     /// The nets of the copper, when known; read at the board's end.
     void SetCopperNets(std::function<const PageCopperNets*()> copperNets);
+    /// The box the view is fitted to when some object lies far outside the rest of the board (a
+    /// damaged value): the board's bulk, so that one far object does not shrink the board to a
+    /// dot. Nothing when every object is near: the page fits everything. Read at the board's end.
+    void SetFitBox(std::function<std::optional<PageBox>()> fitBox);
 
-    void OnTrack(const Track& track) override { Use(track.Layer); }
-    void OnPad(const Pad& pad) override { Use(pad.Layer); }
-    void OnArc(const Arc& arc) override { Use(arc.Layer); }
-    void OnFill(const Fill& fill) override { Use(fill.Layer); }
-    void OnText(const Text& text) override { Use(text.Layer); }
+    void OnTrack(const Track& track, Owner) override { Use(track.Layer); }
+    void OnPad(const Pad& pad, Owner) override { Use(pad.Layer); }
+    void OnArc(const Arc& arc, Owner) override { Use(arc.Layer); }
+    void OnFill(const Fill& fill, Owner) override { Use(fill.Layer); }
+    void OnText(const Text& text, Owner) override { Use(text.Layer); }
     void OnComponentBegin(const Component& component) override;
     bool NeedsNetPads() const override { return false; }
     /// Closes the data element (the JSON writer must have ended before) and writes the rest.
@@ -93,6 +103,7 @@ private:
     const PageImportFacts facts_;
     std::unique_ptr<ScriptDataStream> data_;
     std::function<const PageCopperNets*()> copperNets_;
+    std::function<std::optional<PageBox>()> fitBox_;
     std::set<std::string> layers_;
     const std::string* lastLayer_ = nullptr;
 };

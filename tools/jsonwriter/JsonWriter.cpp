@@ -148,8 +148,7 @@ void ItemStart(std::string& out, bool first, int indent) {
 
 } // namespace
 
-JsonDocumentWriter::JsonDocumentWriter(OutputStream& out, DocumentHeader header)
-    : out_(out), header_(std::move(header)) {
+JsonDocumentWriter::JsonDocumentWriter(OutputStream& out) : out_(out) {
     sections_.reserve(Count);
     for (std::size_t i = 0; i < Count; ++i) {
         sections_.emplace_back(out_);
@@ -171,16 +170,21 @@ void JsonDocumentWriter::CloseList(std::string& out, std::string_view name,
     out += ']';
 }
 
-void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
+void JsonDocumentWriter::OnBoardBegin(const DocumentHeader& header) {
     std::string head = "{";
     MemberName(head, "file", 1, true);
-    json::AppendQuoted(head, FileNameAsUtf8(header_.File), json::TextBytes::Utf8);
+    json::AppendQuoted(head, FileNameAsUtf8(header.File), json::TextBytes::Utf8);
     MemberName(head, "version", 1, false);
-    json::AppendNumber(head, std::int64_t{header_.Version});
+    json::AppendNumber(head, std::int64_t{header.Version});
     MemberName(head, "imported", 1, false);
-    head += header_.Imported ? "true" : "false";
+    head += header.Imported ? "true" : "false";
     MemberName(head, "mayHaveLostData", 1, false);
-    head += header_.MayHaveLostData ? "true" : "false";
+    head += header.MayHaveLostData ? "true" : "false";
+    out_.Write(head);
+}
+
+void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
+    std::string head;
     std::string items;
     for (const Plane& plane : planes) {
         ItemStart(items, items.empty(), 2);
@@ -190,8 +194,8 @@ void JsonDocumentWriter::OnPlanes(const std::vector<Plane>& planes) {
     out_.Write(head);
 }
 
-void JsonDocumentWriter::AddItem(Section kind) {
-    if (inComponent_ && kind < PrimitiveKinds) {
+void JsonDocumentWriter::AddItem(Section kind, Owner owner) {
+    if (owner.InComponent() && kind < PrimitiveKinds) {
         List& list = componentLists_[kind];
         ItemStart(list.Items, list.Empty, 4);
         list.Items += line_;
@@ -205,44 +209,43 @@ void JsonDocumentWriter::AddItem(Section kind) {
     sectionEmpty_[kind] = false;
 }
 
-void JsonDocumentWriter::OnTrack(const Track& track) {
+void JsonDocumentWriter::OnTrack(const Track& track, Owner owner) {
     line_.clear();
     TrackJson(line_, track);
-    AddItem(Tracks);
+    AddItem(Tracks, owner);
 }
 
-void JsonDocumentWriter::OnVia(const Via& via) {
+void JsonDocumentWriter::OnVia(const Via& via, Owner owner) {
     line_.clear();
     ViaJson(line_, via);
-    AddItem(Vias);
+    AddItem(Vias, owner);
 }
 
-void JsonDocumentWriter::OnPad(const Pad& pad) {
+void JsonDocumentWriter::OnPad(const Pad& pad, Owner owner) {
     line_.clear();
     PadJson(line_, pad);
-    AddItem(Pads);
+    AddItem(Pads, owner);
 }
 
-void JsonDocumentWriter::OnArc(const Arc& arc) {
+void JsonDocumentWriter::OnArc(const Arc& arc, Owner owner) {
     line_.clear();
     ArcJson(line_, arc);
-    AddItem(Arcs);
+    AddItem(Arcs, owner);
 }
 
-void JsonDocumentWriter::OnFill(const Fill& fill) {
+void JsonDocumentWriter::OnFill(const Fill& fill, Owner owner) {
     line_.clear();
     FillJson(line_, fill);
-    AddItem(Fills);
+    AddItem(Fills, owner);
 }
 
-void JsonDocumentWriter::OnText(const Text& text) {
+void JsonDocumentWriter::OnText(const Text& text, Owner owner) {
     line_.clear();
     TextJson(line_, text);
-    AddItem(Texts);
+    AddItem(Texts, owner);
 }
 
 void JsonDocumentWriter::OnComponentBegin(const Component& c) {
-    inComponent_ = true;
     for (List& list : componentLists_) {
         list.Items.clear();
         list.Empty = true;
@@ -271,7 +274,6 @@ void JsonDocumentWriter::OnComponentBegin(const Component& c) {
 }
 
 void JsonDocumentWriter::OnComponentEnd() {
-    inComponent_ = false;
     std::string item;
     ItemStart(item, sectionEmpty_[Components], 2);
     item += componentFields_;
@@ -289,7 +291,7 @@ void JsonDocumentWriter::OnComponentEnd() {
 void JsonDocumentWriter::OnNet(const Net& net) {
     line_.clear();
     NetJson(line_, net);
-    AddItem(Nets);
+    AddItem(Nets, BoardOwner);
 }
 
 void JsonDocumentWriter::OnBoardEnd() {

@@ -14,15 +14,16 @@ namespace corvane::cli {
 class JsonDocumentWriter final : public BoardVisitor {
 public:
     /// The document goes to out; it is complete, ending with a line end, after OnBoardEnd.
-    JsonDocumentWriter(OutputStream& out, DocumentHeader header);
+    explicit JsonDocumentWriter(OutputStream& out);
 
+    void OnBoardBegin(const DocumentHeader& header) override;
     void OnPlanes(const std::vector<Plane>& planes) override;
-    void OnTrack(const Track& track) override;
-    void OnVia(const Via& via) override;
-    void OnPad(const Pad& pad) override;
-    void OnArc(const Arc& arc) override;
-    void OnFill(const Fill& fill) override;
-    void OnText(const Text& text) override;
+    void OnTrack(const Track& track, Owner owner) override;
+    void OnVia(const Via& via, Owner owner) override;
+    void OnPad(const Pad& pad, Owner owner) override;
+    void OnArc(const Arc& arc, Owner owner) override;
+    void OnFill(const Fill& fill, Owner owner) override;
+    void OnText(const Text& text, Owner owner) override;
     void OnComponentBegin(const Component& component) override;
     void OnComponentEnd() override;
     void OnNet(const Net& net) override;
@@ -40,16 +41,14 @@ private:
     };
 
     /// Adds the object in line_ to its list: the board's section or the open component's.
-    void AddItem(Section kind);
+    void AddItem(Section kind, Owner owner);
     void CloseList(std::string& out, std::string_view name, const std::string& items, bool empty,
                    int indent) const;
 
     OutputStream& out_;
-    const DocumentHeader header_;
     std::vector<SpillBuffer> sections_;
     std::array<bool, Count> sectionEmpty_{};
     // The component being read, built in memory: its own fields and its primitives by kind.
-    bool inComponent_ = false;
     std::string componentFields_;
     std::array<List, PrimitiveKinds> componentLists_;
     std::string line_;

@@ -1,15 +1,19 @@
 #include "kicadwriter/BoardOutline.h"
 
+#include "boardfacts/TextExtent.h"
+#include "boardmodel/BoardBulk.h"
 #include "kicadwriter/KicadArc.h"
 #include "kicadwriter/OutlineLoops.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <numbers>
 #include <numeric>
+#include <span>
+#include <tuple>
 #include <utility>
 
 namespace corvane::cli::kicad {
@@ -19,75 +23,140 @@ namespace {
 
 constexpr std::int64_t FallbackMargin = 50 * HostUnitsPerMil;
 constexpr std::int64_t EmptyBoardSide = 1000 * HostUnitsPerMil;
-// A character of a text is taken as this wide for its height.
-constexpr double CharacterWidthPerHeight = 0.75;
 
 std::int64_t Half(std::int64_t size) {
     return std::abs(size) / 2 + 1;
 }
 
-void AddText(const stored::TextRecord& t, std::size_t length, Extent& extent) {
-    const double height = std::abs(double(t.Height));
-    const double width = height * CharacterWidthPerHeight * double(length);
-    const double radians =
-        (std::isfinite(t.Rotation) ? t.Rotation : 0.0) * std::numbers::pi / 180.0;
-    const double sign = t.Mirror ? -1 : 1;
-    for (const auto& [x, y] : {std::pair{0.0, 0.0}, std::pair{sign * width, 0.0},
-                               std::pair{0.0, height}, std::pair{sign * width, height}}) {
-        extent.Add(t.X + std::llround(x * std::cos(radians) - y * std::sin(radians)),
-                   t.Y + std::llround(x * std::sin(radians) + y * std::cos(radians)));
+// What one object covers, and the points that place it: the ends of a line or a fill, the
+// centre of anything else, a text's own point. Read from the records: no object is expanded.
+struct ObjectPlace {
+    Extent Covers;
+    std::array<BulkPoint, 2> Anchors{};
+    std::size_t AnchorCount = 1;
+
+    std::span<const BulkPoint> AnchorList() const { return {Anchors.data(), AnchorCount}; }
+};
+
+BulkPoint Anchor(std::int64_t x, std::int64_t y) {
+    return {double(x), double(y)};
+}
+
+ObjectPlace PlaceOf(const stored::TrackRecord& t) {
+    ObjectPlace place{{}, {Anchor(t.X1, t.Y1), Anchor(t.X2, t.Y2)}, 2};
+    place.Covers.Add(t.X1, t.Y1, Half(t.Width));
+    place.Covers.Add(t.X2, t.Y2, Half(t.Width));
+    return place;
+}
+
+ObjectPlace PlaceOf(const stored::ViaRecord& v) {
+    ObjectPlace place{{}, {Anchor(v.X, v.Y)}, 1};
+    place.Covers.Add(v.X, v.Y, Half(v.Size));
+    return place;
+}
+
+ObjectPlace PlaceOf(const stored::PadRecord& pad) {
+    ObjectPlace place{{}, {Anchor(pad.X, pad.Y)}, 1};
+    place.Covers.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
+    return place;
+}
+
+ObjectPlace PlaceOf(const stored::ArcRecord& a) {
+    ObjectPlace place{{}, {Anchor(a.X, a.Y)}, 1};
+    place.Covers.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
+    return place;
+}
+
+ObjectPlace PlaceOf(const stored::FillRecord& f) {
+    // Turned about its centre, the fill stays within its half diagonal.
+    const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
+    const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
+    const std::int64_t w = std::abs(std::int64_t{f.X2} - f.X1);
+    const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
+    ObjectPlace place{{}, {Anchor(f.X1, f.Y1), Anchor(f.X2, f.Y2)}, 2};
+    place.Covers.Add(cx, cy, w / 2 + h / 2 + 1);
+    return place;
+}
+
+// A text of that many characters.
+ObjectPlace PlaceOf(const stored::TextRecord& t, std::size_t length) {
+    ObjectPlace place{{}, {Anchor(t.X, t.Y)}, 1};
+    for (const TextCorner& corner :
+         TextBoxCorners(double(t.Height), length, t.Rotation, t.Mirror)) {
+        place.Covers.Add(t.X + std::llround(corner.X), t.Y + std::llround(corner.Y));
+    }
+    return place;
+}
+
+// Every object of a container with what it covers, kind by kind in the store's order.
+template <typename Each>
+void EachObjectOf(const StoredPrimitives& p, const BoardStore& board, std::uint32_t container,
+                  const Each& each) {
+    const auto kind = [&](const auto& column, StoredKind what, const auto& place) {
+        for (std::size_t i = 0; i < column.size(); ++i) {
+            const auto& record = column.RecordAt(i);
+            each(place(record), StoredObject{container, what, std::uint32_t(i), record.Line});
+        }
+    };
+    const auto plain = [](const auto& record) { return PlaceOf(record); };
+    kind(p.Tracks, StoredKind::Track, plain);
+    kind(p.Vias, StoredKind::Via, plain);
+    kind(p.Pads, StoredKind::Pad, plain);
+    kind(p.Arcs, StoredKind::Arc, plain);
+    kind(p.Fills, StoredKind::Fill, plain);
+    kind(p.Texts, StoredKind::Text,
+         [&](const stored::TextRecord& t) { return PlaceOf(t, board.String(t.Content).size()); });
+}
+
+// Every object of the board that covers anything: the primitives and the components' texts (a
+// component's own place is where its pads are, or its texts).
+template <typename Each> void EachObject(const BoardStore& board, const Each& each) {
+    EachObjectOf(board.Free(), board, 0, each);
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        const auto container = std::uint32_t(i + 1);
+        EachObjectOf(board.ChildrenOf(i), board, container, each);
+        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
+        for (const auto& [has, text, kind] :
+             {std::tuple{c.HasDesignatorText, &c.DesignatorText, StoredKind::DesignatorText},
+              std::tuple{c.HasCommentText, &c.CommentText, StoredKind::CommentText}}) {
+            if (has) {
+                each(PlaceOf(*text, board.String(text->Content).size()),
+                     StoredObject{container, kind, 0, text->Line});
+            }
+        }
     }
 }
 
-// A container's objects, read from their records.
-void AddPrimitives(const StoredPrimitives& p, const BoardStore& board, Extent& extent) {
-    for (std::size_t i = 0; i < p.Tracks.size(); ++i) {
-        const stored::TrackRecord& t = p.Tracks.RecordAt(i);
-        extent.Add(t.X1, t.Y1, Half(t.Width));
-        extent.Add(t.X2, t.Y2, Half(t.Width));
-    }
-    for (std::size_t i = 0; i < p.Vias.size(); ++i) {
-        const stored::ViaRecord& v = p.Vias.RecordAt(i);
-        extent.Add(v.X, v.Y, Half(v.Size));
-    }
-    for (std::size_t i = 0; i < p.Pads.size(); ++i) {
-        const stored::PadRecord& pad = p.Pads.RecordAt(i);
-        extent.Add(pad.X, pad.Y, Half(pad.XSize) + Half(pad.YSize));
-    }
-    for (std::size_t i = 0; i < p.Arcs.size(); ++i) {
-        const stored::ArcRecord& a = p.Arcs.RecordAt(i);
-        extent.Add(a.X, a.Y, std::max<std::int64_t>(a.Radius, 0) + Half(a.Width));
-    }
-    for (std::size_t i = 0; i < p.Fills.size(); ++i) {
-        const stored::FillRecord& f = p.Fills.RecordAt(i);
-        // Turned about its centre, the fill stays within its half diagonal.
-        const std::int64_t cx = (std::int64_t{f.X1} + f.X2) / 2;
-        const std::int64_t cy = (std::int64_t{f.Y1} + f.Y2) / 2;
-        const std::int64_t w = std::abs(std::int64_t{f.X2} - f.X1);
-        const std::int64_t h = std::abs(std::int64_t{f.Y2} - f.Y1);
-        extent.Add(cx, cy, w / 2 + h / 2 + 1);
-    }
-    for (std::size_t i = 0; i < p.Texts.size(); ++i) {
-        const stored::TextRecord& t = p.Texts.RecordAt(i);
-        AddText(t, board.String(t.Content).size(), extent);
-    }
+BulkBox BoxOf(const Extent& e) {
+    return {double(e.MinX()), double(e.MinY()), double(e.MaxX()), double(e.MaxY())};
 }
 
 } // namespace
 
-Extent BoardExtent(const BoardStore& board) {
-    Extent extent;
-    AddPrimitives(board.Free(), board, extent);
-    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
-        AddPrimitives(board.ChildrenOf(i), board, extent);
-        const stored::ComponentRecord& c = board.ComponentRecordAt(i);
-        for (const auto& [has, text] : {std::pair{c.HasDesignatorText, &c.DesignatorText},
-                                        std::pair{c.HasCommentText, &c.CommentText}}) {
-            if (has) {
-                AddText(*text, board.String(text->Content).size(), extent);
-            }
-        }
+BoardExtent FindBoardExtent(const BoardStore& board) {
+    BulkFinder finder;
+    Extent all;
+    EachObject(board, [&](const ObjectPlace& place, const StoredObject&) {
+        finder.Add(BoxOf(place.Covers), place.AnchorList());
+        all.Add(place.Covers);
+    });
+    BoardExtent extent;
+    const std::optional<BoardBulk> bulk = finder.Bulk();
+    extent.Near = bulk;
+    if (!bulk) {
+        return extent;
     }
+    // The bulk's extent is made of objects' own ends, whole host units.
+    extent.Bulk.Add(std::int64_t(bulk->Extent.MinX), std::int64_t(bulk->Extent.MinY));
+    extent.Bulk.Add(std::int64_t(bulk->Extent.MaxX), std::int64_t(bulk->Extent.MaxY));
+    if (bulk->IsNear(BoxOf(all))) {
+        return extent; // nothing is far
+    }
+    EachObject(board, [&](const ObjectPlace& place, const StoredObject& object) {
+        if (!bulk->IsNear(BoxOf(place.Covers))) {
+            extent.Far.push_back(object);
+        }
+    });
     return extent;
 }
 

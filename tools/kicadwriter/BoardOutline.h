@@ -2,20 +2,28 @@
 // The board's edge for KiCad: the closed outlines drawn on the host's edge layer, or a rectangle
 // around everything.
 
+#include "boardmodel/BoardBulk.h"
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardStore.h"
 #include "kicadwriter/KicadSheet.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane::cli::kicad {
 
-/// What the board's objects cover, in host units: lines and arcs with their widths, pads and vias
-/// with their sizes, fills, and texts with a box of their height and length.
-Extent BoardExtent(const BoardStore& board);
+/// Where the board lies, in host units: what its objects cover (lines and arcs with their widths,
+/// pads and vias with their sizes, fills, texts with a box of their height and length), fitted
+/// to its bulk (boardmodel/BoardBulk.h), which leaves out objects far from the rest.
+struct BoardExtent {
+    Extent Bulk;                   // empty for a board without objects
+    std::optional<BoardBulk> Near; // what the bulk finder found, nothing without objects
+    std::vector<StoredObject> Far; // the objects outside the bulk, in the store's order
+};
+BoardExtent FindBoardExtent(const BoardStore& board);
 
-/// The rectangle drawn when the edge layer holds no closed outline: the extent grown by 50 mil on
+/// The rectangle drawn when the edge layer holds no closed outline: the bulk grown by 50 mil on
 /// every side, its corners on whole mils (a 1000 mil square from the origin for an empty board).
 Extent FallbackOutline(const Extent& board);
 

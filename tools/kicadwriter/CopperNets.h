@@ -16,6 +16,8 @@
 
 namespace corvane::cli::kicad {
 
+class PadForms;
+
 /// The kinds of objects that carry a net, in the order of their slots.
 enum class CopperKind : std::uint8_t { Track, Arc, Via, Pad, Fill };
 inline constexpr std::size_t CopperKinds = 5;
@@ -54,6 +56,10 @@ private:
 /// pad in natural order: "Net-(R1-Pad1)" (a free pad's footprint is referred to by the pad's
 /// name). A pad that touches nothing and copper that joins no pad stay without a net.
 CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, bool deriveNets);
+/// The same, with the pads' forms asked of padForms, which the KiCad board's footprints then ask
+/// again.
+CopperNets WithCopperNets(const BoardStore& board, const LayerMap& layers, PadForms& padForms,
+                          bool deriveNets);
 CopperNets WithCopperNets(const Board& board, const LayerMap& layers, bool deriveNets);
 
 } // namespace corvane::cli::kicad

@@ -17,8 +17,9 @@ namespace {
 // a piece.
 class Collector {
 public:
-    Collector(const BoardStore& board, const LayerMap& layers, CopperNets& nets)
-        : board_(board), layers_(layers), nets_(nets), netOfString_(board.StringCount(), Unknown) {}
+    Collector(const BoardStore& board, const LayerMap& layers, PadForms& padForms, CopperNets& nets)
+        : board_(board), layers_(layers), padForms_(padForms), nets_(nets),
+          netOfString_(board.StringCount(), Unknown) {}
 
     void Add(const StoredPrimitives& p) {
         // The kinds in the order of CopperKind.
@@ -52,12 +53,15 @@ public:
         slot = begin(p.Pads.size());
         for (std::size_t i = 0; i < p.Pads.size(); ++i) {
             const stored::PadRecord& pad = p.Pads.RecordAt(i);
-            const PadCopper& copper = PadCopperOf(p.Pads, i);
-            CopperPiece piece = NewPiece(CopperKind::Pad, slot++, pad.Net, copper.Copper);
-            if (!copper.TakesNet) {
+            const PadForm& form = padForms_.Of(p.Pads, i);
+            CopperPiece piece = NewPiece(CopperKind::Pad, slot++, pad.Net, form.Copper);
+            if (!form.TakesNet) {
                 continue;
             }
-            piece.Shape = copper.Shape;
+            piece.Shape = form.Shape == "circle" ? CopperForm::Disc
+                          : form.Shape == "oval" ? CopperForm::Oval
+                          : form.Octagon         ? CopperForm::Octagon
+                                                 : CopperForm::Box;
             piece.Record.Pad = &pad;
             Keep(piece, OutlineOf(pad, piece.Shape));
         }
@@ -81,44 +85,6 @@ public:
 
 private:
     static constexpr std::uint32_t Unknown = std::numeric_limits<std::uint32_t>::max();
-
-    // What a pad's form gives its copper.
-    struct PadCopper {
-        CopperMask Copper = 0;
-        bool TakesNet = false;
-        CopperForm Shape = CopperForm::Box;
-    };
-    // The parts of a pad record its form depends on.
-    struct PadKey {
-        stored::StringId Layer;
-        std::int32_t XSize, YSize, Hole;
-        std::uint8_t ShapeCode, CornerPercent;
-        bool operator==(const PadKey&) const = default;
-    };
-    struct PadKeyHash {
-        std::size_t operator()(const PadKey& key) const {
-            return PadFormHash(key.Layer, key.XSize, key.YSize, key.Hole, key.ShapeCode,
-                               key.CornerPercent);
-        }
-    };
-
-    // The pads of a board come in a few forms: each is worked out once, from the record alone.
-    const PadCopper& PadCopperOf(const StoredColumn<Pad, stored::PadRecord>& pads, std::size_t i) {
-        const stored::PadRecord& r = pads.RecordAt(i);
-        const PadKey key{r.Layer, r.XSize, r.YSize, r.Hole, r.ShapeCode, r.CornerPercent};
-        if (const auto found = padCopper_.find(key); found != padCopper_.end()) {
-            return found->second;
-        }
-        if (padCopper_.size() >= PadForms::MostKept) {
-            padCopper_.clear();
-        }
-        const PadForm form = PadFormOf(pads[i], layers_);
-        const CopperForm shape = form.Shape == "circle" ? CopperForm::Disc
-                                 : form.Shape == "oval" ? CopperForm::Oval
-                                 : form.Octagon         ? CopperForm::Octagon
-                                                        : CopperForm::Box;
-        return padCopper_.emplace(key, PadCopper{form.Copper, form.TakesNet, shape}).first->second;
-    }
 
     // The copper layers of a host layer, asked of the layer map once a layer.
     CopperMask CopperOn(stored::StringId layer) {
@@ -186,8 +152,8 @@ private:
 
     const BoardStore& board_;
     const LayerMap& layers_;
+    PadForms& padForms_;
     CopperNets& nets_;
-    std::unordered_map<PadKey, PadCopper, PadKeyHash> padCopper_;
     std::vector<std::optional<CopperMask>> copperOn_;
     std::map<std::pair<stored::StringId, stored::StringId>, CopperMask> spans_;
     std::vector<std::uint32_t> netOfString_;
@@ -199,8 +165,8 @@ private:
 } // namespace
 
 CopperPieces CollectCopperPieces(const BoardStore& board, const LayerMap& layers,
-                                 CopperNets& nets) {
-    Collector collector(board, layers, nets);
+                                 PadForms& padForms, CopperNets& nets) {
+    Collector collector(board, layers, padForms, nets);
     const auto objects = [](const StoredPrimitives& p) {
         return p.Tracks.size() + p.Arcs.size() + p.Vias.size() + p.Pads.size() + p.Fills.size();
     };

@@ -6,6 +6,7 @@
 #include "kicadwriter/CopperNets.h"
 #include "kicadwriter/CopperShapes.h"
 #include "kicadwriter/KicadLayers.h"
+#include "kicadwriter/KicadPads.h"
 
 #include <vector>
 
@@ -19,7 +20,9 @@ struct CopperPieces {
 
 /// Gives every object of the board that can carry a net its slot in the nets (nets.Offsets and
 /// nets.Ids, with the net it has), and every one of them with copper a piece: free objects first,
-/// then each component's, each container's tracks, arcs, vias, pads and fills in turn.
-CopperPieces CollectCopperPieces(const BoardStore& board, const LayerMap& layers, CopperNets& nets);
+/// then each component's, each container's tracks, arcs, vias, pads and fills in turn. The pads'
+/// forms come from padForms.
+CopperPieces CollectCopperPieces(const BoardStore& board, const LayerMap& layers,
+                                 PadForms& padForms, CopperNets& nets);
 
 } // namespace corvane::cli::kicad

@@ -1,6 +1,7 @@
 #include "kicadwriter/CopperShapes.h"
 
 #include "kicadwriter/DoubleBits.h"
+#include "boardfacts/QuarterTurn.h"
 #include "kicadwriter/KicadPads.h"
 
 #include <algorithm>
@@ -12,26 +13,6 @@ namespace {
 
 // Host units: the rounding of the tests of touch is a millionth of that on any board.
 constexpr double BoundsSlack = 1;
-
-void CosSin(double degrees, double& c, double& s) {
-    if (degrees == 0) { // most pads and fills: without the remainder's cost
-        c = 1, s = 0;
-        return;
-    }
-    const double angle = std::fmod(degrees, 360.0);
-    if (!std::isfinite(angle) || angle == 0) {
-        c = 1, s = 0;
-    } else if (angle == 90 || angle == -270) {
-        c = 0, s = 1;
-    } else if (angle == 180 || angle == -180) {
-        c = -1, s = 0;
-    } else if (angle == 270 || angle == -90) {
-        c = 0, s = -1;
-    } else {
-        const double radians = angle * std::numbers::pi / 180;
-        c = std::cos(radians), s = std::sin(radians);
-    }
-}
 
 double SegmentDistance(CopperPoint p, CopperPoint a, CopperPoint b) {
     const double dx = b.X - a.X, dy = b.Y - a.Y;
@@ -87,7 +68,8 @@ CopperOutline OutlineOf(const stored::PadRecord& pad, CopperForm shape) {
     o.A = o.B = {double(pad.X), double(pad.Y)};
     o.HalfX = std::abs(double(pad.XSize)) / 2;
     o.HalfY = std::abs(double(pad.YSize)) / 2;
-    CosSin(pad.Rotation, o.Cos, o.Sin);
+    const CosSin turn = CosSinOfDegrees(pad.Rotation);
+    o.Cos = turn.Cos, o.Sin = turn.Sin;
     o.Half = o.HalfX;
     return o;
 }
@@ -98,7 +80,8 @@ CopperOutline OutlineOf(const stored::FillRecord& f) {
     o.A = o.B = {(double(f.X1) + f.X2) / 2, (double(f.Y1) + f.Y2) / 2};
     o.HalfX = std::abs(double(f.X2) - f.X1) / 2;
     o.HalfY = std::abs(double(f.Y2) - f.Y1) / 2;
-    CosSin(f.Rotation, o.Cos, o.Sin);
+    const CosSin turn = CosSinOfDegrees(f.Rotation);
+    o.Cos = turn.Cos, o.Sin = turn.Sin;
     o.Corners = true;
     return o;
 }
@@ -201,8 +184,7 @@ CopperAnchors AnchorsOf(const CopperOutline& piece) {
         anchors.Add(piece.B);
     } else if (piece.Shape == CopperForm::Ring) {
         for (const double angle : {piece.StartAngle, piece.StartAngle + piece.Sweep}) {
-            double c = 1, s = 0;
-            CosSin(angle, c, s);
+            const auto [c, s] = CosSinOfDegrees(angle);
             anchors.Add({piece.A.X + piece.Radius * c, piece.A.Y + piece.Radius * s});
         }
     } else {

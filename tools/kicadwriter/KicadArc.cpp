@@ -1,6 +1,7 @@
 #include "kicadwriter/KicadArc.h"
 
 #include "kicadwriter/DoubleBits.h"
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <numbers>
 
 namespace corvane::cli::kicad {
 
@@ -17,10 +17,6 @@ namespace {
 
 // Radii up to this many nanometres have their squares compared exactly in 64 bits.
 constexpr std::int64_t ExactRadiusLimit = 2'000'000'000;
-
-std::int64_t Clamped(std::int64_t value) {
-    return std::clamp(value, -MaxNanometres, MaxNanometres);
-}
 
 // Where the circle does not run along a diagonal of the grid, the grid points within this many
 // nanometres of a point on it include one nearer the circle than a hundredth of a nanometre,
@@ -95,25 +91,14 @@ SheetPoint NearestToCircle(SheetPoint near, SheetPoint centre, std::int64_t radi
 } // namespace
 
 SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees) {
-    const double angle = NormalisedDegrees(degrees);
-    const std::int64_t r = Nanometres(radius);
-    // Quarter turns exactly; y goes down on the sheet.
-    if (angle == 0) {
-        return {Clamped(centre.X + r), centre.Y};
+    const CosSin turn = CosSinOfDegrees(degrees);
+    // y goes down on the sheet; at a quarter turn the point is the radius in whole nanometres.
+    if (turn.Cos == 0 || turn.Sin == 0) {
+        const std::int64_t r = Nanometres(radius);
+        return {centre.X + r * std::int64_t(turn.Cos), centre.Y - r * std::int64_t(turn.Sin)};
     }
-    if (angle == 90) {
-        return {centre.X, Clamped(centre.Y - r)};
-    }
-    if (angle == 180) {
-        return {Clamped(centre.X - r), centre.Y};
-    }
-    if (angle == 270) {
-        return {centre.X, Clamped(centre.Y + r)};
-    }
-    const double radians = angle * std::numbers::pi / 180.0;
     const double length = static_cast<double>(radius) * 2.54;
-    return {Clamped(centre.X + std::llround(length * std::cos(radians))),
-            Clamped(centre.Y - std::llround(length * std::sin(radians)))};
+    return {centre.X + std::llround(length * turn.Cos), centre.Y - std::llround(length * turn.Sin)};
 }
 
 namespace {

@@ -47,6 +47,7 @@ private:
 };
 
 /// The point of a circle at an angle (degrees, counter-clockwise on the board) on the sheet.
+/// Points are not brought within KiCad's reach (KicadSheet.h).
 SheetPoint PointOnCircle(SheetPoint centre, std::int32_t radius, double degrees);
 
 } // namespace corvane::cli::kicad

@@ -44,6 +44,18 @@ struct KicadBoardOutcome {
     std::size_t DerivedNets = 0; // nets made for copper that no net of the board reaches
     bool MadeUpEdge = false;     // the edge layer holds no closed outline: the edge is the
                                  // rectangle around everything, which no drawing of the board gave
+    /// Objects with a point or size beyond KiCad's reach (about 1.5 m from the sheet's corner),
+    /// which was clamped: KiCad does not have them as the board does. Every other object lies
+    /// where the board has it, moved by the sheet's one offset. In the store's order.
+    std::vector<StoredObject> Clamped;
+    /// Objects far outside the rest of the board (boardmodel/BoardBulk.h) that are not clamped:
+    /// placed as the board has them, but left out of the sheet's fitting and the made-up edge.
+    std::vector<StoredObject> FarPlaced;
+    /// The sheet's corner in host units: a host point (x, y) lies at (x - left, top - y) on it.
+    std::int64_t SheetLeft = 0, SheetTop = 0;
+    /// The host's origin lies beyond KiCad's reach from the sheet's corner (a board far from it):
+    /// the auxiliary origin, from which manufacturing files measure, is clamped.
+    bool OriginClamped = false;
     std::vector<std::string> UninferredParts; // the components whose rotation the pads do not
                                               // give (PartPlacement.h), in the board's order
 };

@@ -12,50 +12,6 @@ namespace {
 constexpr int LastInnerNumber = 30; // "In30.Cu"
 constexpr int BottomNumber = 31;    // "B.Cu"
 
-// The number after a prefix within 1..last ("MidLayer12" -> 12), else 0.
-int NumberAfter(std::string_view name, std::string_view prefix, int last) {
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix ||
-        name.size() > prefix.size() + 2 || name[prefix.size()] == '0') {
-        return 0;
-    }
-    int number = 0;
-    for (const char c : name.substr(prefix.size())) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-        number = number * 10 + (c - '0');
-    }
-    return number <= last ? number : 0;
-}
-
-// The numbered families of host layers: the name before the number, and the last number.
-struct NumberedLayers {
-    std::string_view Prefix;
-    int Last;
-};
-constexpr std::array<NumberedLayers, 3> NumberedHostLayers = {
-    {{"MidLayer", 30}, {"InternalPlane", 16}, {"Mechanical", 16}}};
-
-int MidNumber(std::string_view name) {
-    return NumberAfter(name, NumberedHostLayers[0].Prefix, NumberedHostLayers[0].Last);
-}
-
-int PlaneNumber(std::string_view name) {
-    return NumberAfter(name, NumberedHostLayers[1].Prefix, NumberedHostLayers[1].Last);
-}
-
-int MechanicalNumber(std::string_view name) {
-    return NumberAfter(name, NumberedHostLayers[2].Prefix, NumberedHostLayers[2].Last);
-}
-
-// The host's layers that are neither numbered families nor copper; LayerNames of the layer table.
-constexpr std::array<std::string_view, 21> FixedHostLayers = {
-    "NoLayer",       "TopLayer",       "BottomLayer", "TopOverlay",   "BottomOverlay",
-    "TopPaste",      "BottomPaste",    "TopSolder",   "BottomSolder", "DrillGuide",
-    "KeepOutLayer",  "DrillDrawing",   "MultiLayer",  "ConnectLayer", "BackGroundLayer",
-    "DRCErrorLayer", "HighlightLayer", "GridColor1",  "GridColor10",  "PadHoleLayer",
-    "ViaHoleLayer"};
-
 // The layers of the records, by their strings' numbers.
 void NoteLayers(const stored::Records& records, std::vector<bool>& used) {
     const auto note = [&](stored::StringId layer) { used[layer] = true; };
@@ -115,21 +71,21 @@ LayerMap LayerMap::ForBoard(const Board& board) {
 LayerMap LayerMap::ForBoard(const BoardStore& board) {
     const std::set<std::string> used = UsedLayers(board);
     std::vector<CopperLayer> inner;
-    for (int mid = 1; mid <= 30; ++mid) {
-        const std::string name = "MidLayer" + std::to_string(mid);
+    for (int mid = 1; mid <= MidLayers.Last; ++mid) {
+        const std::string name = LayerNameIn(MidLayers, mid);
         if (used.count(name) != 0) {
             inner.push_back({0, "", name, false, std::nullopt});
         }
     }
     std::set<std::string> planesSeen;
     for (const Plane& plane : board.Planes()) {
-        if (PlaneNumber(plane.Layer) != 0 && planesSeen.insert(plane.Layer).second &&
-            (plane.Net || used.count(plane.Layer) != 0)) {
+        if (LayerNumberIn(InternalPlanes, plane.Layer) != 0 &&
+            planesSeen.insert(plane.Layer).second && (plane.Net || used.count(plane.Layer) != 0)) {
             inner.push_back({0, "", plane.Layer, true, plane.Net});
         }
     }
-    for (int number = 1; number <= 16; ++number) {
-        const std::string name = "InternalPlane" + std::to_string(number);
+    for (int number = 1; number <= InternalPlanes.Last; ++number) {
+        const std::string name = LayerNameIn(InternalPlanes, number);
         if (planesSeen.count(name) == 0 && used.count(name) != 0) {
             inner.push_back({0, "", name, true, std::nullopt});
         }
@@ -142,7 +98,7 @@ LayerMap LayerMap::ForBoard(const BoardStore& board) {
         inner.push_back({0, "", "", false, std::nullopt});
     }
     LayerMap map;
-    map.copper_.push_back({0, "F.Cu", "TopLayer", false, std::nullopt});
+    map.copper_.push_back({0, "F.Cu", std::string(TopLayerName), false, std::nullopt});
     int number = 1;
     for (CopperLayer& layer : inner) {
         layer.Number = number;
@@ -150,7 +106,8 @@ LayerMap LayerMap::ForBoard(const BoardStore& board) {
         ++number;
         map.copper_.push_back(std::move(layer));
     }
-    map.copper_.push_back({BottomNumber, "B.Cu", "BottomLayer", false, std::nullopt});
+    map.copper_.push_back(
+        {BottomNumber, "B.Cu", std::string(BottomLayerName), false, std::nullopt});
     return map;
 }
 
@@ -166,7 +123,7 @@ CopperMask LayerMap::AllCopper() const {
 }
 
 CopperMask LayerMap::CopperOn(const std::string& hostLayer) const {
-    if (hostLayer == "MultiLayer") {
+    if (hostLayer == MultiLayerName) {
         return AllCopper();
     }
     const CopperLayer* copper = CopperOf(hostLayer);
@@ -202,7 +159,7 @@ std::string LayerMap::NonCopperLayer(const std::string& hostLayer) const {
         {"BottomPaste", "B.Paste"},
         {"TopSolder", "F.Mask"},
         {"BottomSolder", "B.Mask"},
-        {"KeepOutLayer", "Margin"},
+        {KeepOutLayerName, "Margin"},
         {"DrillGuide", "Dwgs.User"},
         {"DrillDrawing", "Dwgs.User"},
     }};
@@ -211,7 +168,7 @@ std::string LayerMap::NonCopperLayer(const std::string& hostLayer) const {
             return kicad;
         }
     }
-    switch (const int n = MechanicalNumber(hostLayer)) {
+    switch (const int n = LayerNumberIn(MechanicalLayers, hostLayer)) {
     case 0:
         break;
     case 1:
@@ -230,55 +187,6 @@ std::string LayerMap::NonCopperLayer(const std::string& hostLayer) const {
 std::string LayerMap::LayerOf(const std::string& hostLayer) const {
     const CopperLayer* copper = CopperOf(hostLayer);
     return copper != nullptr ? copper->Name : NonCopperLayer(hostLayer);
-}
-
-bool IsHostLayerName(const std::string& name) {
-    return std::find(FixedHostLayers.begin(), FixedHostLayers.end(), name) !=
-               FixedHostLayers.end() ||
-           MidNumber(name) != 0 || PlaneNumber(name) != 0 || MechanicalNumber(name) != 0;
-}
-
-namespace {
-
-std::string LowerCaseAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
-} // namespace
-
-std::string HostLayerNameInAnyCase(const std::string& name) {
-    const std::string lower = LowerCaseAscii(name);
-    for (const std::string_view fixed : FixedHostLayers) {
-        if (LowerCaseAscii(fixed) == lower) {
-            return std::string(fixed);
-        }
-    }
-    for (const NumberedLayers& family : NumberedHostLayers) {
-        if (lower.rfind(LowerCaseAscii(family.Prefix), 0) == 0) {
-            const std::string candidate =
-                std::string(family.Prefix) + name.substr(family.Prefix.size());
-            return IsHostLayerName(candidate) ? candidate : std::string();
-        }
-    }
-    return {};
-}
-
-std::string HostLayerNamesText() {
-    std::string text;
-    for (const std::string_view fixed : FixedHostLayers) {
-        text += (text.empty() ? "" : ", ") + std::string(fixed);
-    }
-    for (const NumberedLayers& family : NumberedHostLayers) {
-        text += ", " + std::string(family.Prefix) + "1.." + std::string(family.Prefix) +
-                std::to_string(family.Last);
-    }
-    return text;
 }
 
 const std::vector<NonCopperLayerInfo>& NonCopperLayers() {

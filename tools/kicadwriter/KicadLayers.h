@@ -2,6 +2,7 @@
 // The KiCad layers of a board and where each host layer goes: copper in stack order, the
 // technical layers by what they hold. docs/kicad-export.md gives the table and its reasons.
 
+#include "boardfacts/HostLayers.h"
 #include "boardmodel/BoardModel.h"
 #include "boardmodel/BoardStore.h"
 
@@ -15,7 +16,7 @@ namespace corvane::cli::kicad {
 struct CopperLayer {
     int Number = 0;        // KiCad's number: 0 "F.Cu", 1 to 30 "In1.Cu" to "In30.Cu", 31 "B.Cu"
     std::string Name;      // "F.Cu", "In1.Cu", …, "B.Cu"
-    std::string HostLayer; // "TopLayer", "MidLayer2", "InternalPlane1", …, "BottomLayer";
+    std::string HostLayer; // the host's top, mid, plane or bottom layer whose copper it holds;
                            // empty for the layer that only makes the count even
     bool Plane = false;    // an internal plane: a power layer in KiCad
     NetName PlaneNet;      // the plane's net
@@ -60,19 +61,8 @@ private:
     std::vector<CopperLayer> copper_;
 };
 
-/// True for the host's layer names ("TopLayer", "MidLayer1" … "MidLayer30", "InternalPlane1" …
-/// "InternalPlane16", "Mechanical1" … "Mechanical16", "KeepOutLayer", …).
-bool IsHostLayerName(const std::string& name);
-
-/// The host's layer name that equals name but for the case of its letters ("keepoutlayer" gives
-/// "KeepOutLayer"); empty when there is none.
-std::string HostLayerNameInAnyCase(const std::string& name);
-
-/// The host's layer names for people: "NoLayer, TopLayer, …, MidLayer1..MidLayer30, …".
-std::string HostLayerNamesText();
-
 /// The host layer on which boards of this format draw their edge by default.
-inline constexpr const char* DefaultEdgeLayer = "KeepOutLayer";
+inline constexpr const char* DefaultEdgeLayer = KeepOutLayerName.data();
 
 /// Every KiCad layer that is not copper, with its number and KiCad's own description, in the
 /// order of the file's layer list.

@@ -1,29 +1,26 @@
 #include "kicadwriter/KicadPads.h"
 
+#include "boardfacts/PadShape.h"
+
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 
 namespace corvane::cli::kicad {
 namespace {
 
-// Host pad shape codes with a meaning (the rest are drawn as rectangles).
-constexpr std::uint8_t RoundShape = 1;
-constexpr std::uint8_t OctagonShape = 3;
-constexpr std::uint8_t RoundedRectangleShape = 9;
-
 void SetShape(const Pad& pad, PadForm& form) {
-    switch (pad.ShapeCode) {
-    case RoundShape:
+    // The rectangle and the codes without a shape of their own: a rectangle.
+    switch (PadShape(pad.ShapeCode)) {
+    case PadShape::Round:
         form.Shape = std::abs(std::int64_t{pad.XSize}) == std::abs(std::int64_t{pad.YSize})
                          ? "circle"
                          : "oval";
         break;
-    case OctagonShape:
+    case PadShape::Octagon:
         form.Shape = "roundrect";
         form.Octagon = true;
         break;
-    case RoundedRectangleShape:
+    case PadShape::RoundedRectangle:
         form.Shape = "roundrect";
         // The host's corner radius is the percentage of half the smaller side.
         form.RoundRatio = std::min(pad.CornerPercent, std::uint8_t{100}) / 200.0;
@@ -35,7 +32,7 @@ void SetShape(const Pad& pad, PadForm& form) {
 }
 
 void SetSurfaceLayers(const Pad& pad, const LayerMap& layers, PadForm& form) {
-    if (pad.Layer == "MultiLayer") {
+    if (pad.Layer == MultiLayerName) {
         form.Layers = {"*.Cu", "*.Mask"};
         form.Copper = layers.AllCopper();
         return;
@@ -80,32 +77,27 @@ PadForm PadFormOf(const Pad& pad, const LayerMap& layers) {
     return form;
 }
 
-std::size_t PadFormHash(std::size_t layer, std::int32_t xSize, std::int32_t ySize,
-                        std::int32_t hole, std::uint8_t shapeCode, std::uint8_t cornerPercent) {
-    std::uint64_t hash = layer;
+std::size_t PadForms::KeyHash::operator()(const Key& key) const {
+    std::uint64_t hash = key.Layer;
     for (const std::uint64_t part :
-         {std::uint64_t(std::uint32_t(xSize)), std::uint64_t(std::uint32_t(ySize)),
-          std::uint64_t(std::uint32_t(hole)), std::uint64_t(shapeCode),
-          std::uint64_t(cornerPercent)}) {
+         {std::uint64_t(std::uint32_t(key.XSize)), std::uint64_t(std::uint32_t(key.YSize)),
+          std::uint64_t(std::uint32_t(key.Hole)), std::uint64_t(key.ShapeCode),
+          std::uint64_t(key.CornerPercent)}) {
         hash = hash * 0x9E3779B97F4A7C15ULL + part;
     }
     return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
-std::size_t PadForms::KeyHash::operator()(const Key& key) const {
-    return PadFormHash(std::hash<std::string>{}(key.Layer), key.XSize, key.YSize, key.Hole,
-                       key.ShapeCode, key.CornerPercent);
-}
-
-const PadForm& PadForms::Of(const Pad& pad) {
-    Key key{pad.Layer, pad.XSize, pad.YSize, pad.Hole, pad.ShapeCode, pad.CornerPercent};
+const PadForm& PadForms::Of(const StoredColumn<Pad, stored::PadRecord>& pads, std::size_t i) {
+    const stored::PadRecord& r = pads.RecordAt(i);
+    const Key key{r.Layer, r.XSize, r.YSize, r.Hole, r.ShapeCode, r.CornerPercent};
     if (const auto found = forms_.find(key); found != forms_.end()) {
         return found->second;
     }
     if (forms_.size() >= MostKept) {
         forms_.clear();
     }
-    return forms_.emplace(std::move(key), PadFormOf(pad, layers_)).first->second;
+    return forms_.emplace(key, PadFormOf(pads[i], layers_)).first->second;
 }
 
 } // namespace corvane::cli::kicad

@@ -2,6 +2,7 @@
 // The host's pads as KiCad's: through-hole, unplated or surface-mount, their shape and layers.
 
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 #include "kicadwriter/KicadLayers.h"
 
 #include <cstdint>
@@ -40,26 +41,23 @@ struct PadForm {
 /// rectangle; codes without a shape of their own are drawn as rectangles.
 PadForm PadFormOf(const Pad& pad, const LayerMap& layers);
 
-/// A hash of what PadFormOf reads of a pad, its layer given as a number of its own.
-std::size_t PadFormHash(std::size_t layer, std::int32_t xSize, std::int32_t ySize,
-                        std::int32_t hole, std::uint8_t shapeCode, std::uint8_t cornerPercent);
-
 /// PadFormOf for the pads of a board, which come in a few forms over and over: each form is
-/// worked out once (and forgotten when there are too many to keep).
+/// worked out once, from the pad's record (and forgotten when there are too many to keep). The
+/// copper nets and the footprints of the KiCad board ask the same one.
 class PadForms {
 public:
     explicit PadForms(const LayerMap& layers) : layers_(layers) {}
 
-    /// The pad's form; valid until the next call.
-    const PadForm& Of(const Pad& pad);
+    /// The form of the column's i-th pad; valid until the next call.
+    const PadForm& Of(const StoredColumn<Pad, stored::PadRecord>& pads, std::size_t i);
 
     /// Forms kept at most: a board of pads all different would otherwise keep one per pad.
     static constexpr std::size_t MostKept = 4096;
 
 private:
-    // What PadFormOf reads of a pad.
+    // What PadFormOf reads of a pad, its layer by the store's string.
     struct Key {
-        std::string Layer;
+        stored::StringId Layer;
         std::int32_t XSize, YSize, Hole;
         std::uint8_t ShapeCode, CornerPercent;
         bool operator==(const Key&) const = default;

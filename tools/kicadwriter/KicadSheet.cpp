@@ -1,11 +1,11 @@
 #include "kicadwriter/KicadSheet.h"
 
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 
 namespace corvane::cli::kicad {
 
@@ -40,7 +40,19 @@ std::int64_t Clamped(std::int64_t nanometres) {
     return std::clamp(nanometres, -MaxNanometres, MaxNanometres);
 }
 
+bool Within(std::int64_t nanometres) {
+    return nanometres >= -MaxNanometres && nanometres <= MaxNanometres;
+}
+
 } // namespace
+
+bool InReach(SheetPoint p) {
+    return Within(p.X) && Within(p.Y);
+}
+
+SheetPoint WithinReach(SheetPoint p) {
+    return {Clamped(p.X), Clamped(p.Y)};
+}
 
 void Extent::Add(std::int64_t x, std::int64_t y, std::int64_t reach) {
     reach = std::max<std::int64_t>(reach, 0);
@@ -70,33 +82,35 @@ SheetPlacement SheetPlacement::Around(const Extent& board) {
     const PaperSize& paper = fits != Papers.end() ? *fits : Papers.back();
     const std::int64_t centreX = minX + (maxX - minX) / 2;
     const std::int64_t centreY = minY + (maxY - minY) / 2;
-    const std::int64_t left =
-        NearestOnGrid(centreX - HostUnits(paper.WidthMm * NanometresPerMm) / 2);
-    const std::int64_t top =
-        NearestOnGrid(centreY + HostUnits(paper.HeightMm * NanometresPerMm) / 2);
+    std::int64_t left = NearestOnGrid(centreX - HostUnits(paper.WidthMm * NanometresPerMm) / 2);
+    std::int64_t top = NearestOnGrid(centreY + HostUnits(paper.HeightMm * NanometresPerMm) / 2);
+    const auto reaches = [&](std::int64_t cornerX, std::int64_t cornerY) {
+        return InReach({Nanometres(minX - cornerX), Nanometres(cornerY - minY)}) &&
+               InReach({Nanometres(maxX - cornerX), Nanometres(cornerY - maxY)});
+    };
+    if (!reaches(left, top)) {
+        left = NearestOnGrid(centreX);
+        top = NearestOnGrid(centreY);
+    }
     return SheetPlacement(paper.Name, left, top);
 }
 
 SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p) {
     const std::int64_t dx = p.X - origin.X, dy = p.Y - origin.Y;
-    const double angle = NormalisedDegrees(orientation);
     // On the sheet y points down, so a counter-clockwise turn by a takes (x, y) to
     // (x cos a + y sin a, -x sin a + y cos a); turning back uses -a.
-    if (std::fmod(angle, 90.0) == 0) {
-        const int quarter = static_cast<int>(angle / 90);
-        const std::int64_t c = quarter == 0 ? 1 : quarter == 2 ? -1 : 0;
-        const std::int64_t s = quarter == 1 ? 1 : quarter == 3 ? -1 : 0;
-        return {Clamped(dx * c - dy * s), Clamped(dx * s + dy * c)};
+    const CosSin turn = CosSinOfDegrees(orientation);
+    if (turn.Cos == 0 || turn.Sin == 0) { // a quarter turn: exact in whole nanometres
+        const auto c = std::int64_t(turn.Cos), s = std::int64_t(turn.Sin);
+        return {dx * c - dy * s, dx * s + dy * c};
     }
-    const double radians = angle * std::numbers::pi / 180.0;
-    const double c = std::cos(radians), s = std::sin(radians);
-    return {Clamped(std::llround(double(dx) * c - double(dy) * s)),
-            Clamped(std::llround(double(dx) * s + double(dy) * c))};
+    return {std::llround(double(dx) * turn.Cos - double(dy) * turn.Sin),
+            std::llround(double(dx) * turn.Sin + double(dy) * turn.Cos)};
 }
 
 SheetPoint SheetPlacement::At(std::int64_t x, std::int64_t y) const {
     // The corner is on a whole-mil grid, so the offsets are exact in nanometres.
-    return {Clamped(Nanometres(x) - Nanometres(left_)), Clamped(Nanometres(top_) - Nanometres(y))};
+    return {Nanometres(x) - Nanometres(left_), Nanometres(top_) - Nanometres(y)};
 }
 
 } // namespace corvane::cli::kicad

@@ -31,9 +31,14 @@ struct SheetPoint {
     friend bool operator==(const SheetPoint&, const SheetPoint&) = default;
 };
 
+/// Whether KiCad holds the point as it is: each coordinate within MaxNanometres (Units.h).
+bool InReach(SheetPoint p);
+/// The point with each coordinate brought within KiCad's reach.
+SheetPoint WithinReach(SheetPoint p);
+
 /// A point of a footprint relative to the footprint's position, turned back by its orientation
 /// (degrees, counter-clockwise): KiCad turns it by the orientation and adds the position when it
-/// loads the board. Exact at quarter turns; within KiCad's reach.
+/// loads the board. Exact at quarter turns; not brought within KiCad's reach.
 SheetPoint FootprintOffset(SheetPoint origin, double orientation, SheetPoint p);
 
 class SheetPlacement {
@@ -41,10 +46,11 @@ public:
     /// The smallest landscape ISO sheet, A4 to A0, that holds the board with 10 mm to spare on
     /// every side (A0 for anything larger), with the board centred on it. The sheet's corner lies
     /// on the 100 mil grid of the host's coordinates, so a board drawn on a grid of the host stays
-    /// on the same grid in KiCad.
+    /// on the same grid in KiCad. A board too large for KiCad's reach from the corner of its A0
+    /// sheet has the corner at its centre instead, where that reach holds the most of it.
     static SheetPlacement Around(const Extent& board);
 
-    /// A host point (host units) on the sheet (nanometres), within KiCad's reach.
+    /// A host point (host units) on the sheet (nanometres), whether in KiCad's reach or not.
     SheetPoint At(std::int64_t x, std::int64_t y) const;
 
     /// The paper's name: "A4", "A3", "A2", "A1" or "A0".

@@ -1,5 +1,7 @@
 #include "placement/PartPlacement.h"
 
+#include "boardfacts/HostLayers.h"
+#include "boardfacts/QuarterTurn.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
@@ -8,8 +10,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
-#include <numbers>
 #include <optional>
 #include <tuple>
 
@@ -240,16 +242,9 @@ std::optional<RotationRule> RuleFitted(const std::vector<LocalPin>& pins, Point 
 // A box's half extents turned by an angle: what it covers along x and y.
 // Exact at quarter turns, so that every platform gives the same centre.
 std::pair<double, double> TurnedHalves(const Pad& pad) {
-    const double angle = units::NormalisedDegrees(pad.Rotation);
     const double hx = std::abs(double(pad.XSize)) / 2, hy = std::abs(double(pad.YSize)) / 2;
-    if (angle == 0 || angle == 180) {
-        return {hx, hy};
-    }
-    if (angle == 90 || angle == 270) {
-        return {hy, hx};
-    }
-    const double radians = angle * std::numbers::pi / 180;
-    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
+    const CosSin turn = CosSinOfDegrees(pad.Rotation);
+    const double c = std::abs(turn.Cos), s = std::abs(turn.Sin);
     return {hx * c + hy * s, hx * s + hy * c};
 }
 
@@ -291,11 +286,42 @@ double FootprintRotation(const Component& component, const InferredRotation& inf
     return inferred.Rule == RotationRule::NotInferred ? component.Rotation : inferred.Degrees;
 }
 
-PartPlacement PlacementOf(const Component& component) {
-    const std::vector<Pad>& pads = component.Children.Pads;
-    if (pads.empty()) {
+namespace {
+
+BulkBox PadBox(const Pad& pad) {
+    const auto [hx, hy] = TurnedHalves(pad);
+    return {pad.X - hx, pad.Y - hy, pad.X + hx, pad.Y + hy};
+}
+
+void AddPad(BulkFinder& finder, const Pad& pad) {
+    const BulkPoint centre{double(pad.X), double(pad.Y)};
+    finder.Add(PadBox(pad), {&centre, 1});
+}
+
+} // namespace
+
+std::optional<BoardBulk> PadBulk(const BoardStore& board) {
+    BulkFinder finder;
+    for (const Pad& pad : board.Free().Pads) {
+        AddPad(finder, pad);
+    }
+    for (std::size_t i = 0; i < board.ComponentCount(); ++i) {
+        for (const Pad& pad : board.ChildrenOf(i).Pads) {
+            AddPad(finder, pad);
+        }
+    }
+    return finder.Bulk();
+}
+
+PartPlacement PlacementOf(const Component& component, const std::optional<BoardBulk>& bulk) {
+    const std::vector<Pad>& all = component.Children.Pads;
+    if (all.empty()) {
         return {component.X, component.Y, {}};
     }
+    std::vector<Pad> near;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(near),
+                 [&](const Pad& pad) { return !bulk || bulk->IsNear(PadBox(pad)); });
+    const std::vector<Pad>& pads = near.empty() ? all : near;
     double minX = std::numeric_limits<double>::max(), minY = minX;
     double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
     for (const Pad& pad : pads) {
@@ -304,7 +330,7 @@ PartPlacement PlacementOf(const Component& component) {
         minY = std::min(minY, pad.Y - hy), maxY = std::max(maxY, pad.Y + hy);
     }
     return {std::llround((minX + maxX) / 2), std::llround((minY + maxY) / 2),
-            InferRotation(pads, component.Layer == "BottomLayer", component.Pattern)};
+            InferRotation(all, OnBottomSide(component.Layer), component.Pattern)};
 }
 
 } // namespace corvane::cli

@@ -4,9 +4,12 @@
 // family its pattern names), in KiCad's library conventions for a footprint at rotation 0; the
 // table of rules and the library footprint each one follows is in docs/kicad-export.md.
 
+#include "boardmodel/BoardBulk.h"
 #include "boardmodel/BoardModel.h"
+#include "boardmodel/BoardStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -50,7 +53,14 @@ struct PartPlacement {
 /// The rotation of the component's footprint: the inferred one, else the component's own.
 double FootprintRotation(const Component& component, const InferredRotation& inferred);
 
-/// The placement of a component: its reference point and rotation 0 when it has no pads.
-PartPlacement PlacementOf(const Component& component);
+/// The placement of a component: its reference point and rotation 0 when it has no pads. Given
+/// the bulk of the board (host units), pads far from the rest of the board (a damaged value)
+/// are left out of the centre, unless all are.
+PartPlacement PlacementOf(const Component& component,
+                          const std::optional<BoardBulk>& bulk = std::nullopt);
+
+/// The bulk of the board's pads, free and in components, in host units: what placements are
+/// measured against.
+std::optional<BoardBulk> PadBulk(const BoardStore& board);
 
 } // namespace corvane::cli

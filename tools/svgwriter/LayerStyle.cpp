@@ -1,25 +1,12 @@
 #include "svgwriter/LayerStyle.h"
 
+#include "boardfacts/HostLayers.h"
+
 #include <array>
 #include <string_view>
 
 namespace corvane::cli {
 namespace {
-
-// The number after a prefix ("MidLayer12" -> 12), or 0 when the name does not have that form.
-int NumberAfter(const std::string& name, std::string_view prefix) {
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
-        return 0;
-    }
-    int number = 0;
-    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9' || number > 1000) {
-            return 0;
-        }
-        number = number * 10 + (name[i] - '0');
-    }
-    return number;
-}
 
 template <std::size_t N> const char* Cycle(const std::array<const char*, N>& colours, int number) {
     return colours[static_cast<std::size_t>(number - 1) % N];
@@ -45,16 +32,16 @@ LayerStyle StyleOfLayer(const std::string& name) {
     if (name == "BottomPaste" || name == "BottomSolder") {
         return {"#6a4a8a", 20};
     }
-    if (name == "BottomLayer") {
+    if (name == BottomLayerName) {
         return {"#3c64e6", 30};
     }
-    if (const int n = NumberAfter(name, "InternalPlane")) {
+    if (const int n = LayerNumberIn(InternalPlanes, name)) {
         return {Cycle(planeColours, n), 40 + n};
     }
-    if (const int n = NumberAfter(name, "MidLayer")) {
+    if (const int n = LayerNumberIn(MidLayers, name)) {
         return {Cycle(midColours, n), 100 - n};
     }
-    if (name == "TopLayer") {
+    if (name == TopLayerName) {
         return {"#e03c3c", 110};
     }
     if (name == "TopPaste" || name == "TopSolder") {
@@ -63,16 +50,16 @@ LayerStyle StyleOfLayer(const std::string& name) {
     if (name == "TopOverlay") {
         return {"#f0e040", 130};
     }
-    if (const int n = NumberAfter(name, "Mechanical")) {
+    if (const int n = LayerNumberIn(MechanicalLayers, name)) {
         return {Cycle(mechanicalColours, n), 140 + n};
     }
-    if (name == "KeepOutLayer") {
+    if (name == KeepOutLayerName) {
         return {"#ff40ff", 160};
     }
     if (name == "DrillGuide" || name == "DrillDrawing") {
         return {"#d08040", 170};
     }
-    if (name == "MultiLayer") {
+    if (name == MultiLayerName) {
         return {"#c8c8c8", 180};
     }
     return {"#909090", 175};

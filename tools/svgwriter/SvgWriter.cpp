@@ -1,8 +1,12 @@
 #include "svgwriter/SvgWriter.h"
 
+#include "boardfacts/PadShape.h"
+#include "boardfacts/QuarterTurn.h"
+#include "boardfacts/TextExtent.h"
 #include "svgwriter/LayerStyle.h"
-#include "textformat/DecimalText.h"
 #include "textformat/TextEncoding.h"
+#include "textformat/Units.h"
+#include "textformat/XmlText.h"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +22,6 @@ constexpr double UnitsPerMil = 10000.0;
 constexpr double PictureLongSidePx = 1200.0;
 // A capital letter fills about this part of the font size.
 constexpr double CapitalHeightPerEm = 0.72;
-constexpr double CharacterWidthPerHeight = 0.75;
 
 double Mils(std::int32_t units) {
     return units / UnitsPerMil;
@@ -30,141 +33,64 @@ double SizeMils(std::int32_t units) {
     return std::fabs(Mils(units));
 }
 
-// Two decimals at most, no trailing zeros: small, exact enough, the same on every platform.
-void AppendDecimal(std::string& out, double value) {
-    decimal::AppendHundredths(out, value);
-}
-
-std::string Decimal(double value) {
-    std::string text;
-    AppendDecimal(text, value);
-    return text;
-}
-
-// Every length and coordinate the picture holds is written by these: in mils, as a decimal.
-void AppendSvgLength(std::string& out, double mils) {
-    AppendDecimal(out, mils);
-}
-
+// Every length and coordinate the picture holds is in mils, to the hundredth.
 std::string SvgLength(double mils) {
-    std::string text;
-    AppendSvgLength(text, mils);
-    return text;
-}
-
-// Text for XML: markup characters escaped, bytes 128..255 taken as ISO 8859-1 (or kept, for text
-// that is UTF-8 already), control characters (which XML 1.0 forbids) shown as '?'.
-void AppendXmlText(std::string& out, std::string_view text, bool utf8 = false) {
-    // Runs of characters that stand for themselves are copied whole.
-    std::size_t plainFrom = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 0x20 && byte < 0x7F && c != '&' && c != '<' && c != '>' && c != '"') ||
-            (byte >= 0x80 && utf8)) {
-            continue;
-        }
-        out.append(text.data() + plainFrom, i - plainFrom);
-        plainFrom = i + 1;
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            continue;
-        case '<':
-            out += "&lt;";
-            continue;
-        case '>':
-            out += "&gt;";
-            continue;
-        case '"':
-            out += "&quot;";
-            continue;
-        default:
-            break;
-        }
-        if (byte >= 0x80) {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        } else {
-            out += '?';
-        }
-    }
-    out.append(text.data() + plainFrom, text.size() - plainFrom);
-}
-
-std::string XmlText(std::string_view text) {
-    std::string out;
-    AppendXmlText(out, text);
-    return out;
+    return units::Hundredths(mils);
 }
 
 struct Point {
     double X = 0, Y = 0;
 };
 
+// What places an object among the others (boardmodel/BoardBulk.h).
+BulkPoint Anchor(Point p) {
+    return {p.X, p.Y};
+}
+
 // The picture's y axis points down; the board's points up.
 Point ToPicture(double xMils, double yMils) {
     return {xMils, -yMils};
 }
 
-// An attribute with a length: ` name="value"`.
-void LengthAttribute(std::string& out, const char* name, double mils) {
-    out += ' ';
-    out += name;
-    out += "=\"";
-    AppendSvgLength(out, mils);
-    out += '"';
-}
-
-void RotateAbout(std::string& out, double degrees, Point centre) {
+void RotateAbout(xml::Element& element, double degrees, Point centre) {
     if (std::fmod(degrees, 360.0) == 0) {
         return;
     }
     // Counter-clockwise on the board is counter-clockwise on the screen: a negative SVG angle.
-    out += " transform=\"rotate(";
-    AppendDecimal(out, -degrees);
-    out += ' ';
-    AppendSvgLength(out, centre.X);
-    out += ' ';
-    AppendSvgLength(out, centre.Y);
-    out += ")\"";
+    element.Begin("transform").Put("rotate(").Put(-degrees).Space().Put(centre.X).Space();
+    element.Put(centre.Y).Put(")").End();
 }
 
 // The attributes every filled shape closes with: no outline, and its turn about its centre.
-void ShapeEnd(std::string& out, double rotation, Point centre) {
-    out += " stroke=\"none\"";
-    RotateAbout(out, rotation, centre);
-    out += "/>";
+void ShapeEnd(xml::Element element, double rotation, Point centre) {
+    element.Plain("stroke", "none");
+    RotateAbout(element, rotation, centre);
+    element.Empty();
 }
 
 // A rectangle of the given size centred on c, corners rounded by the radius; left open for the
 // closing attributes.
-void CentredRect(std::string& out, const char* cls, Point c, double w, double h, double radius) {
-    out += "<rect class=\"";
-    out += cls;
-    out += '"';
-    LengthAttribute(out, "x", c.X - w / 2);
-    LengthAttribute(out, "y", c.Y - h / 2);
-    LengthAttribute(out, "width", w);
-    LengthAttribute(out, "height", h);
+xml::Element CentredRect(std::string& out, const char* cls, Point c, double w, double h,
+                         double radius) {
+    xml::Element rect(out, "rect");
+    rect.Plain("class", cls).Number("x", c.X - w / 2).Number("y", c.Y - h / 2);
+    rect.Number("width", w).Number("height", h);
     if (radius > 0) {
-        LengthAttribute(out, "rx", radius);
+        rect.Number("rx", radius);
     }
+    return rect;
 }
 
 // A circle; left open for the closing attributes.
-void Circle(std::string& out, const char* cls, Point c, double radius) {
-    out += "<circle class=\"";
-    out += cls;
-    out += '"';
-    LengthAttribute(out, "cx", c.X);
-    LengthAttribute(out, "cy", c.Y);
-    LengthAttribute(out, "r", radius);
+xml::Element Circle(std::string& out, const char* cls, Point c, double radius) {
+    xml::Element circle(out, "circle");
+    circle.Plain("class", cls).Number("cx", c.X).Number("cy", c.Y).Number("r", radius);
+    return circle;
 }
 
 // An octagon of the given size centred on c: each corner cut as in a regular octagon across
 // the smaller side. Left open for the closing attributes.
-void Octagon(std::string& out, Point c, double w, double h) {
+xml::Element Octagon(std::string& out, Point c, double w, double h) {
     const double cut = std::min(w, h) * (1 - 1 / std::numbers::sqrt2);
     const double x0 = c.X - w / 2, x1 = c.X + w / 2, y0 = c.Y - h / 2, y1 = c.Y + h / 2;
     const std::array<Point, 8> corners = {{{x0 + cut, y0},
@@ -175,16 +101,16 @@ void Octagon(std::string& out, Point c, double w, double h) {
                                            {x0 + cut, y1},
                                            {x0, y1 - cut},
                                            {x0, y0 + cut}}};
-    out += "<polygon class=\"pad\" points=\"";
+    xml::Element polygon(out, "polygon");
+    polygon.Plain("class", "pad").Begin("points");
     for (std::size_t i = 0; i < corners.size(); ++i) {
         if (i > 0) {
-            out += ' ';
+            polygon.Space();
         }
-        AppendSvgLength(out, corners[i].X);
-        out += ',';
-        AppendSvgLength(out, corners[i].Y);
+        polygon.Put(corners[i].X).Put(",").Put(corners[i].Y);
     }
-    out += '"';
+    polygon.End();
+    return polygon;
 }
 
 } // namespace
@@ -197,8 +123,13 @@ void SvgDocumentWriter::Bounds::Add(double x, double y, double reach) {
 }
 
 SvgDocumentWriter::SvgDocumentWriter(OutputStream& out, std::string title)
-    : out_(out), title_(std::move(title)), freeVias_(out), componentVias_(out), freePadHoles_(out),
-      freeViaHoles_(out), componentHoles_(out) {}
+    : out_(out), title_(std::move(title)), bulk_(1 / UnitsPerMil), freeVias_(out),
+      componentVias_(out), freePadHoles_(out), freeViaHoles_(out), componentHoles_(out) {}
+
+void SvgDocumentWriter::Place(const Bounds& covers, std::initializer_list<BulkPoint> anchors) {
+    bulk_.Add({covers.MinX(), covers.MinY(), covers.MaxX(), covers.MaxY()},
+              {anchors.begin(), anchors.size()});
+}
 
 SpillBuffer& SvgDocumentWriter::PartOf(const std::string& layer, Part part) {
     std::unique_ptr<SpillBuffer>& spill = layers_[layer].Parts[part];
@@ -208,9 +139,9 @@ SpillBuffer& SvgDocumentWriter::PartOf(const std::string& layer, Part part) {
     return *spill;
 }
 
-void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
+void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part, bool inComponent) {
     element_ += '\n';
-    if (inComponent_) {
+    if (inComponent) {
         componentLayers_[layer][part] += element_;
         layers_[layer]; // the layer is present from its first element on
     } else {
@@ -218,23 +149,27 @@ void SvgDocumentWriter::AddToLayer(const std::string& layer, Part part) {
     }
 }
 
-void SvgDocumentWriter::OnTrack(const Track& t) {
+void SvgDocumentWriter::OnTrack(const Track& t, Owner owner) {
     const Point a = ToPicture(Mils(t.X1), Mils(t.Y1));
     const Point b = ToPicture(Mils(t.X2), Mils(t.Y2));
     const double width = SizeMils(t.Width);
-    element_ = "<line class=\"track\"";
-    LengthAttribute(element_, "x1", a.X);
-    LengthAttribute(element_, "y1", a.Y);
-    LengthAttribute(element_, "x2", b.X);
-    LengthAttribute(element_, "y2", b.Y);
-    LengthAttribute(element_, "stroke-width", width);
-    element_ += "/>";
-    AddToLayer(t.Layer, TrackPart);
-    bounds_.Add(a.X, a.Y, width / 2);
-    bounds_.Add(b.X, b.Y, width / 2);
+    element_.clear();
+    xml::Element(element_, "line")
+        .Plain("class", "track")
+        .Number("x1", a.X)
+        .Number("y1", a.Y)
+        .Number("x2", b.X)
+        .Number("y2", b.Y)
+        .Number("stroke-width", width)
+        .Empty();
+    AddToLayer(t.Layer, TrackPart, owner.InComponent());
+    Bounds covers;
+    covers.Add(a.X, a.Y, width / 2);
+    covers.Add(b.X, b.Y, width / 2);
+    Place(covers, {Anchor(a), Anchor(b)});
 }
 
-void SvgDocumentWriter::OnArc(const Arc& a) {
+void SvgDocumentWriter::OnArc(const Arc& a, Owner owner) {
     const double r = SizeMils(a.Radius);
     const double width = SizeMils(a.Width);
     const Point centre = ToPicture(Mils(a.X), Mils(a.Y));
@@ -243,148 +178,132 @@ void SvgDocumentWriter::OnArc(const Arc& a) {
         sweep += 360; // equal angles: the whole circle
     }
     element_.clear();
-    if (sweep >= 360) {
-        Circle(element_, "arc", centre, r);
-    } else {
+    const auto shape = [&]() {
+        if (sweep >= 360) {
+            return Circle(element_, "arc", centre, r);
+        }
         const auto at = [&](double degrees) {
-            const double radians = degrees * std::numbers::pi / 180;
-            return ToPicture(Mils(a.X) + r * std::cos(radians), Mils(a.Y) + r * std::sin(radians));
+            const CosSin turn = CosSinOfDegrees(degrees);
+            return ToPicture(Mils(a.X) + r * turn.Cos, Mils(a.Y) + r * turn.Sin);
         };
         const Point from = at(a.StartAngle);
         const Point to = at(a.StartAngle + sweep);
         // Counter-clockwise on the board, which the picture's flipped y turns into sweep 0.
-        element_ += "<path class=\"arc\" d=\"M ";
-        AppendSvgLength(element_, from.X);
-        element_ += ' ';
-        AppendSvgLength(element_, from.Y);
-        element_ += " A ";
-        AppendSvgLength(element_, r);
-        element_ += ' ';
-        AppendSvgLength(element_, r);
-        element_ += sweep > 180 ? " 0 1 0 " : " 0 0 0 ";
-        AppendSvgLength(element_, to.X);
-        element_ += ' ';
-        AppendSvgLength(element_, to.Y);
-        element_ += '"';
-    }
-    element_ += " fill=\"none\"";
-    LengthAttribute(element_, "stroke-width", width);
-    element_ += "/>";
-    AddToLayer(a.Layer, ArcPart);
-    bounds_.Add(centre.X, centre.Y, r + width / 2);
+        xml::Element path(element_, "path");
+        path.Plain("class", "arc").Begin("d").Put("M ").Put(from.X).Space().Put(from.Y);
+        path.Put(" A ").Put(r).Space().Put(r).Put(sweep > 180 ? " 0 1 0 " : " 0 0 0 ");
+        path.Put(to.X).Space().Put(to.Y).End();
+        return path;
+    };
+    shape().Plain("fill", "none").Number("stroke-width", width).Empty();
+    AddToLayer(a.Layer, ArcPart, owner.InComponent());
+    Bounds covers;
+    covers.Add(centre.X, centre.Y, r + width / 2);
+    Place(covers, {Anchor(centre)});
 }
 
-void SvgDocumentWriter::OnFill(const Fill& f) {
+void SvgDocumentWriter::OnFill(const Fill& f, Owner owner) {
     const Point a = ToPicture(Mils(f.X1), Mils(f.Y1));
     const Point b = ToPicture(Mils(f.X2), Mils(f.Y2));
     const Point centre{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
     const double w = std::abs(b.X - a.X), h = std::abs(b.Y - a.Y);
     element_.clear();
-    CentredRect(element_, "fill", centre, w, h, 0);
-    ShapeEnd(element_, f.Rotation, centre);
-    AddToLayer(f.Layer, FillPart);
-    bounds_.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
+    ShapeEnd(CentredRect(element_, "fill", centre, w, h, 0), f.Rotation, centre);
+    AddToLayer(f.Layer, FillPart, owner.InComponent());
+    Bounds covers;
+    covers.Add(centre.X, centre.Y, std::hypot(w, h) / 2);
+    Place(covers, {Anchor(a), Anchor(b)});
 }
 
-void SvgDocumentWriter::OnPad(const Pad& p) {
+void SvgDocumentWriter::OnPad(const Pad& p, Owner owner) {
     const Point c = ToPicture(Mils(p.X), Mils(p.Y));
     const double w = SizeMils(p.XSize), h = SizeMils(p.YSize);
     element_.clear();
-    switch (p.ShapeCode) {
-    case 1: // round: a circle, or a stadium when the sides differ
-        if (w == h) {
-            Circle(element_, "pad", c, w / 2);
-        } else {
-            CentredRect(element_, "pad", c, w, h, std::min(w, h) / 2);
+    const auto shape = [&]() {
+        switch (PadShape(p.ShapeCode)) {
+        case PadShape::Round: // a circle, or a stadium when the sides differ
+            return w == h ? Circle(element_, "pad", c, w / 2)
+                          : CentredRect(element_, "pad", c, w, h, std::min(w, h) / 2);
+        case PadShape::Octagon:
+            return Octagon(element_, c, w, h);
+        case PadShape::RoundedRectangle:
+            return CentredRect(element_, "pad", c, w, h, std::min(w, h) / 4);
+        default: // rectangle, and shapes the picture has no drawing of
+            return CentredRect(element_, "pad", c, w, h, 0);
         }
-        break;
-    case 3:
-        Octagon(element_, c, w, h);
-        break;
-    case 9:
-        CentredRect(element_, "pad", c, w, h, std::min(w, h) / 4);
-        break;
-    default: // rectangle, and shapes the picture has no drawing of
-        CentredRect(element_, "pad", c, w, h, 0);
-        break;
-    }
-    ShapeEnd(element_, p.Rotation, c);
-    AddToLayer(p.Layer, PadPart);
-    AddHole(c.X, c.Y, Mils(p.Hole), false); // a negative hole is no hole
-    bounds_.Add(c.X, c.Y, std::hypot(w, h) / 2);
+    };
+    ShapeEnd(shape(), p.Rotation, c);
+    AddToLayer(p.Layer, PadPart, owner.InComponent());
+    AddHole(c.X, c.Y, Mils(p.Hole), false, owner.InComponent()); // a negative hole is no hole
+    Bounds covers;
+    covers.Add(c.X, c.Y, std::hypot(w, h) / 2);
+    Place(covers, {Anchor(c)});
 }
 
-void SvgDocumentWriter::OnVia(const Via& v) {
+void SvgDocumentWriter::OnVia(const Via& v, Owner owner) {
     const Point c = ToPicture(Mils(v.X), Mils(v.Y));
     element_.clear();
-    Circle(element_, "via", c, SizeMils(v.Size) / 2);
-    element_ += " stroke=\"none\"/>\n";
-    if (inComponent_) {
+    Circle(element_, "via", c, SizeMils(v.Size) / 2).Plain("stroke", "none").Empty();
+    element_ += '\n';
+    if (owner.InComponent()) {
         componentViaElements_ += element_;
     } else {
         freeVias_.Append(element_);
     }
     anyVia_ = true;
-    AddHole(c.X, c.Y, Mils(v.Hole), true);
-    bounds_.Add(c.X, c.Y, SizeMils(v.Size) / 2);
+    AddHole(c.X, c.Y, Mils(v.Hole), true, owner.InComponent());
+    Bounds covers;
+    covers.Add(c.X, c.Y, SizeMils(v.Size) / 2);
+    Place(covers, {Anchor(c)});
 }
 
-void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia) {
+void SvgDocumentWriter::AddHole(double x, double y, double diameter, bool ofVia, bool inComponent) {
     if (!(diameter > 0)) {
         return;
     }
     std::string hole;
-    Circle(hole, "hole", {x, y}, diameter / 2);
-    hole += "/>\n";
+    Circle(hole, "hole", {x, y}, diameter / 2).Empty();
+    hole += '\n';
     anyHole_ = true;
-    if (inComponent_) {
+    if (inComponent) {
         (ofVia ? componentViaHoles_ : componentPadHoles_) += hole;
     } else {
         (ofVia ? freeViaHoles_ : freePadHoles_).Append(hole);
     }
 }
 
-void SvgDocumentWriter::DrawText(const Text& t) {
+void SvgDocumentWriter::DrawText(const Text& t, bool inComponent) {
     const Point at = ToPicture(Mils(t.X), Mils(t.Y));
     const double height = SizeMils(t.Height);
-    element_ = "<text class=\"text\" transform=\"translate(";
-    AppendSvgLength(element_, at.X);
-    element_ += ' ';
-    AppendSvgLength(element_, at.Y);
-    element_ += ')';
+    element_.clear();
+    xml::Element text(element_, "text");
+    text.Plain("class", "text").Begin("transform").Put("translate(").Put(at.X).Space().Put(at.Y);
+    text.Put(")");
     if (std::fmod(t.Rotation, 360.0) != 0) {
-        element_ += " rotate(";
-        AppendDecimal(element_, -t.Rotation);
-        element_ += ')';
+        text.Put(" rotate(").Put(-t.Rotation).Put(")");
     }
     if (t.Mirror) {
-        element_ += " scale(-1 1)";
+        text.Put(" scale(-1 1)");
     }
-    element_ += '"';
-    LengthAttribute(element_, "font-size", height / CapitalHeightPerEm);
-    element_ += '>';
-    AppendXmlText(element_, t.Content);
+    text.End().Number("font-size", height / CapitalHeightPerEm).Open();
+    xml::AppendText(element_, t.Content);
     element_ += "</text>";
-    AddToLayer(t.Layer, TextPart);
+    AddToLayer(t.Layer, TextPart, inComponent);
     // The text's box, turned about its anchor.
-    const double width = height * CharacterWidthPerHeight * static_cast<double>(t.Content.size());
-    const double angle = t.Rotation * std::numbers::pi / 180;
-    const double sign = t.Mirror ? -1 : 1;
-    for (const Point corner :
-         {Point{0, 0}, Point{sign * width, 0}, Point{0, height}, Point{sign * width, height}}) {
-        const double x = corner.X * std::cos(angle) - corner.Y * std::sin(angle);
-        const double y = corner.X * std::sin(angle) + corner.Y * std::cos(angle);
-        const Point p = ToPicture(Mils(t.X) + x, Mils(t.Y) + y);
-        bounds_.Add(p.X, p.Y);
+    Bounds covers;
+    for (const TextCorner& corner :
+         TextBoxCorners(height, t.Content.size(), t.Rotation, t.Mirror)) {
+        const Point p = ToPicture(Mils(t.X) + corner.X, Mils(t.Y) + corner.Y);
+        covers.Add(p.X, p.Y);
     }
+    Place(covers, {Anchor(at)});
 }
 
-void SvgDocumentWriter::OnText(const Text& text) {
-    DrawText(text);
+void SvgDocumentWriter::OnText(const Text& text, Owner owner) {
+    DrawText(text, owner.InComponent());
 }
 
 void SvgDocumentWriter::OnComponentBegin(const Component& component) {
-    inComponent_ = true;
     componentLayers_.clear();
     componentViaElements_.clear();
     componentPadHoles_.clear();
@@ -396,10 +315,9 @@ void SvgDocumentWriter::OnComponentEnd() {
     // The designator and comment come after the component's own primitives.
     for (const std::optional<Text>& text : componentTexts_) {
         if (text && !text->Content.empty()) {
-            DrawText(*text);
+            DrawText(*text, true);
         }
     }
-    inComponent_ = false;
     std::string joined;
     for (const auto& [layer, parts] : componentLayers_) {
         joined.clear();
@@ -436,7 +354,7 @@ std::string SvgDocumentWriter::Legend(double x, double y, double unit) const {
                "\" width=\"" + SvgLength(unit) + "\" height=\"" + SvgLength(unit * 0.8) +
                "\" fill=\"" + colour + "\"/>\n";
         out += "<text class=\"label\" x=\"" + SvgLength(x + unit * 1.4) + "\" y=\"" +
-               SvgLength(y + unit * 0.75) + "\" fill=\"#e0e0e0\">" + XmlText(label) + "</text>\n";
+               SvgLength(y + unit * 0.75) + "\" fill=\"#e0e0e0\">" + xml::Text(label) + "</text>\n";
         y += unit * 1.2;
     };
     for (const auto& name : names_) {
@@ -458,13 +376,16 @@ void SvgDocumentWriter::WriteDocument() {
         return StyleOfLayer(a).Order < StyleOfLayer(b).Order;
     });
 
-    // An empty board still gets a small square picture.
-    const double margin =
-        bounds_.Empty() ? 100 : std::max(20.0, 0.04 * std::max(bounds_.Width(), bounds_.Height()));
-    const double minX = (bounds_.Empty() ? 0 : bounds_.MinX()) - margin;
-    const double minY = (bounds_.Empty() ? 0 : bounds_.MinY()) - margin;
-    const double boardWidth = (bounds_.Empty() ? 0 : bounds_.Width()) + 2 * margin;
-    const double boardHeight = (bounds_.Empty() ? 0 : bounds_.Height()) + 2 * margin;
+    // The picture shows the bulk of the board: an object far from the rest (a damaged value) lies
+    // outside it rather than shrink the board to a dot. An empty board still gets a small square.
+    const std::optional<BoardBulk> bulk = bulk_.Bulk();
+    const BulkBox board = bulk ? bulk->Extent : BulkBox{};
+    const double extentWidth = board.MaxX - board.MinX, extentHeight = board.MaxY - board.MinY;
+    const double margin = !bulk ? 100 : std::max(20.0, 0.04 * std::max(extentWidth, extentHeight));
+    const double minX = board.MinX - margin;
+    const double minY = board.MinY - margin;
+    const double boardWidth = extentWidth + 2 * margin;
+    const double boardHeight = extentHeight + 2 * margin;
 
     const std::size_t legendRows = names_.size() + (anyVia_ ? 1 : 0);
     const double unit = std::max(boardWidth, boardHeight) / 45;
@@ -477,10 +398,10 @@ void SvgDocumentWriter::WriteDocument() {
     std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     head += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + SvgLength(minX) + " " +
             SvgLength(minY) + " " + SvgLength(width) + " " + SvgLength(height) + "\" width=\"" +
-            Decimal(std::round(width * scale)) + "\" height=\"" +
-            Decimal(std::round(height * scale)) + "\">\n";
+            units::Hundredths(std::round(width * scale)) + "\" height=\"" +
+            units::Hundredths(std::round(height * scale)) + "\">\n";
     head += "<title>";
-    AppendXmlText(head, FileNameAsUtf8(title_), true);
+    xml::AppendText(head, FileNameAsUtf8(title_), xml::TextBytes::Utf8);
     head += "</title>\n";
     head += "<rect class=\"background\" x=\"" + SvgLength(minX) + "\" y=\"" + SvgLength(minY) +
             "\" width=\"" + SvgLength(width) + "\" height=\"" + SvgLength(height) + "\" fill=\"" +
@@ -489,7 +410,7 @@ void SvgDocumentWriter::WriteDocument() {
     for (const std::string& name : names_) {
         const std::string colour = StyleOfLayer(name).Colour;
         LayerElements& elements = layers_.at(name);
-        WriteGroup("<g class=\"layer\" id=\"layer-" + XmlText(name) + "\" fill=\"" + colour +
+        WriteGroup("<g class=\"layer\" id=\"layer-" + xml::Text(name) + "\" fill=\"" + colour +
                        "\" stroke=\"" + colour +
                        "\" stroke-linecap=\"round\" font-family=\"sans-serif\">\n",
                    {elements.Parts[TrackPart].get(), elements.Parts[ArcPart].get(),

@@ -1,5 +1,6 @@
 #include "textformat/Units.h"
 
+#include "textformat/DecimalText.h"
 #include "textformat/JsonText.h"
 
 #include <array>
@@ -74,6 +75,16 @@ std::string Decimal(double value) {
 
 void AppendDecimal(std::string& out, double value) {
     json::AppendNumber(out, value);
+}
+
+void AppendHundredths(std::string& out, double value) {
+    decimal::AppendHundredths(out, value);
+}
+
+std::string Hundredths(double value) {
+    std::string text;
+    AppendHundredths(text, value);
+    return text;
 }
 
 std::string Degrees(double degrees) {

@@ -16,6 +16,11 @@ inline constexpr std::int64_t NanometresPerMil = 25400;
 std::string Decimal(double value);
 void AppendDecimal(std::string& out, double value);
 
+/// A decimal rounded to the hundredth, without trailing zeros ("12.5", "-0.25", "3"): small and
+/// the same on every platform, for the pictures. Zero, NaN and infinities are "0".
+std::string Hundredths(double value);
+void AppendHundredths(std::string& out, double value);
+
 /// KiCad keeps coordinates in 32-bit nanometres and moves anything beyond about 1.52 m from the
 /// sheet's corner back within that reach: the file's coordinates stay within 1.5 m.
 inline constexpr std::int64_t MaxNanometres = 1'500'000'000;

@@ -21,8 +21,11 @@ Options ConversionOptions(const std::string& boardPath, const std::string& folde
     }
     options.ReportFormat = "text";
     options.ReportPath = stem + "report.txt";
-    options.EdgeLayer = settings.EdgeLayer;
-    options.DeriveNets = settings.DeriveNets;
+    // The KiCad document's own options, as the command line gives them.
+    options.WriterSettings.Set("--edge-layer", settings.EdgeLayer);
+    if (!settings.DeriveNets) {
+        options.WriterSettings.Set("--no-derived-nets", "");
+    }
     return options;
 }
 

@@ -8,6 +8,7 @@
 #include "importer/ImportReport.h"
 #include "importer/ImportState.h"
 #include "importer/ModuleLifetime.h"
+#include "importer/ObjectLines.h"
 #include "importer/ReportFormat.h"
 
 #include <cstring>
@@ -33,6 +34,7 @@ constexpr const char* ImporterDescription = "Corvane Files (*.PCB)";
 // The report of the last import and the text last handed out for it.
 struct ReportState {
     ImportReport Report;
+    ObjectLines Lines;
     std::string Text;
 };
 
@@ -98,6 +100,7 @@ PCBAPI_EXPORT std::uint8_t CORVANE_IMPORTER_CALL ImportFileIntoPcb(const std::ui
         auto& report = corvane::ModuleReport();
         report.Text.clear();
         state.Report = &report.Report;
+        state.Lines = &report.Lines;
         return corvane::ImportFile(state, name.Str()) ? 1 : 0;
     } catch (const std::bad_alloc&) {
         corvane::NoteImportFailed("out of memory");
@@ -125,6 +128,9 @@ PCBAPI_EXPORT const char* CORVANE_IMPORTER_CALL GetImportReport(std::uint8_t for
             break;
         case CorvaneReportFailure:
             report.Text = corvane::ReportFailure(report.Report);
+            break;
+        case CorvaneReportObjectLines:
+            report.Text = report.Lines.AsText();
             break;
         default:
             report.Text = corvane::ReportAsText(report.Report);

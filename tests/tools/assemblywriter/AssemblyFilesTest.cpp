@@ -33,9 +33,9 @@ TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
     board.Components = {part("R10", "10K", "0805", 100, "TopLayer"),
                         part("C1", "1u, 16V", "0603", 1, "BottomLayer"),
                         part("R2", "10K", "0805", 2000, "TopLayer")};
-    EXPECT_EQ(BoardToBom(board), "Comment,Pattern,Quantity,Designators\r\n"
-                                 "\"1u, 16V\",0603,1,C1\r\n"
-                                 "10K,0805,2,\"R2,R10\"\r\n");
+    EXPECT_EQ(BoardToBom(StoreOf(board)), "Comment,Pattern,Quantity,Designators\r\n"
+                                          "\"1u, 16V\",0603,1,C1\r\n"
+                                          "10K,0805,2,\"R2,R10\"\r\n");
     // C1's pads: pin 1 below pin 2, seen from the top; R2 has none (its reference point).
     for (const auto& [name, y] : {std::pair{"1", 0}, std::pair{"2", 200}}) {
         Pad pad;
@@ -44,11 +44,12 @@ TEST(AssemblyFiles, PartsGroupInNaturalOrderAndFieldsAreQuotedWhereNeeded) {
         pad.XSize = pad.YSize = 50 * Mil;
         board.Components[1].Children.Pads.push_back(pad);
     }
-    EXPECT_EQ(BoardToPositions(board), "Designator,Comment,Pattern,Mid X (mm),Mid Y (mm),Rotation "
-                                       "(degrees),Layer,Rotation rule\r\n"
-                                       "C1,\"1u, 16V\",0603,-2.54,2.54,90,bottom,two pads\r\n"
-                                       "R2,10K,0805,50.8,-50.8,0,top,not inferred\r\n"
-                                       "R10,10K,0805,2.54,-2.54,0,top,not inferred\r\n");
+    EXPECT_EQ(BoardToPositions(StoreOf(board)),
+              "Designator,Comment,Pattern,Mid X (mm),Mid Y (mm),Rotation "
+              "(degrees),Layer,Rotation rule\r\n"
+              "C1,\"1u, 16V\",0603,-2.54,2.54,90,bottom,two pads\r\n"
+              "R2,10K,0805,50.8,-50.8,0,top,not inferred\r\n"
+              "R10,10K,0805,2.54,-2.54,0,top,not inferred\r\n");
 }
 
 } // namespace

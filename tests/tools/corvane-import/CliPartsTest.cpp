@@ -1,10 +1,13 @@
-// The parts of the program that decide bytes and layout on their own: the option table and the
-// progress bar's line.
+// The parts of the program that decide bytes and layout on their own: the option table, --help,
+// the summary and the progress bar's line.
 
+#include "corvane-import/Documents.h"
 #include "corvane-import/LineEndCopy.h"
 #include "corvane-import/Options.h"
 #include "corvane-import/ProgressBar.h"
 #include "corvane-import/Summary.h"
+#include "kicadwriter/KicadDocument.h"
+#include "placement/UninferredParts.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +89,8 @@ TEST(OptionParsing, EdgeLayersInAnyCaseAndAReportFileAlone) {
         const ParsedOptions parsed = ParseOptions(c.Arguments);
         EXPECT_EQ(parsed.Ok(), !c.EdgeLayer.empty()) << c.Arguments[1] << ": " << parsed.Error;
         if (parsed.Ok()) {
-            EXPECT_EQ(parsed.Values.EdgeLayer, c.EdgeLayer) << c.Arguments[1];
+            EXPECT_EQ(KicadSettingsOf(parsed.Values.WriterSettings).EdgeLayer, c.EdgeLayer)
+                << c.Arguments[1];
             EXPECT_EQ(parsed.Values.ReportFormat, c.ReportFormat) << c.Arguments[1];
         }
     }
@@ -97,6 +101,15 @@ TEST(HelpText, NamesEveryLayerTheEdgeMayBeOnAndStandardOutputForEveryOutput) {
     for (const char* name : {"KeepOutLayer", "TopOverlay", "Mechanical1..Mechanical16",
                              "MidLayer1..MidLayer30", "PATH '-' writes to standard output"}) {
         EXPECT_NE(help.find(name), std::string::npos) << name;
+    }
+    // Every document and each option of its writer, from the table of documents.
+    for (const DocumentKind& kind : DocumentKinds()) {
+        EXPECT_NE(help.find("\n  " + std::string(kind.Option) + " PATH"), std::string::npos)
+            << kind.Option;
+        for (const DocumentOption& option : kind.Options) {
+            EXPECT_NE(help.find("\n  " + std::string(option.Name)), std::string::npos)
+                << option.Name;
+        }
     }
     std::size_t start = 0;
     for (auto end = help.find('\n'); end != std::string::npos; end = help.find('\n', start)) {
@@ -122,6 +135,79 @@ TEST(SummaryPlanes, ReadNaturallyWhenNoPlaneHasANet) {
         counter.OnPlanes(c.Planes);
         EXPECT_NE(SummaryText({}, counter).find(c.Line), std::string::npos) << c.Line;
     }
+}
+
+// What the import or the KiCad board may have lost, and the objects the KiCad board could not
+// place as the file has them, in the summary's words (the KiCad board's notes as its document
+// gives them).
+TEST(SummaryLosses, NameTheImportsAndTheKicadBoardsWithTheirLines) {
+    struct Case {
+        std::string Losses;
+        std::vector<std::uint32_t> Clamped, Far;
+        std::string Line;
+    };
+    const std::vector<Case> cases = {
+        {"", {}, {}, "Import:      complete\n"},
+        {"line-cut", {}, {}, "data may have been lost (line-cut), see --report text\n"},
+        {"", {809}, {}, "Import:      data may have been lost (kicad-beyond-reach)\n"},
+        {"value-clamped", {809}, {}, "(value-clamped, kicad-beyond-reach), see --report text\n"},
+        {"", {809}, {}, "KiCad board: 1 object beyond KiCad's reach, clamped (line 809)\n"},
+        {"",
+         {},
+         {900, 12, 0, 5, 7, 3, 8},
+         "KiCad board: 7 objects far outside the rest of the board, placed where the file says "
+         "(lines 3, 5, 7, 8, 12, ...)\n"},
+        {"",
+         {},
+         {0},
+         "KiCad board: 1 object far outside the rest of the board, placed "
+         "where the file says\n"},
+        {"",
+         {},
+         {},
+         "KiCad board: the board's origin lies beyond KiCad's reach: the auxiliary origin, which "
+         "manufacturing files measure from, is clamped\n"},
+        {"", {}, {}, "Import:      data may have been lost (kicad-beyond-reach)\n"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        KicadBoardOutcome kicad;
+        for (const std::uint32_t line : c.Clamped) {
+            kicad.Clamped.push_back(
+                {0, StoredKind::Track, std::uint32_t(kicad.Clamped.size()), line});
+        }
+        for (const std::uint32_t line : c.Far) {
+            kicad.FarPlaced.push_back(
+                {0, StoredKind::Pad, std::uint32_t(kicad.FarPlaced.size()), line});
+        }
+        // The last two cases: the origin clamped, which is a possible loss by itself.
+        kicad.OriginClamped = i + 2 >= cases.size();
+        DocumentNotes notes;
+        AddKicadNotes(kicad, KicadBoardSettings{}, notes);
+        ImportOutcome outcome;
+        outcome.Completed = true;
+        outcome.Losses = c.Losses;
+        outcome.OutputLosses = notes.Losses();
+        outcome.DocumentLines = notes.BoardLines();
+        const std::string summary = SummaryText(outcome, BoardCounter());
+        EXPECT_NE(summary.find(c.Line), std::string::npos) << summary;
+    }
+}
+
+// The summary's closing lines: a later document's line of a key replaces an earlier one's, an
+// empty line removes it.
+TEST(SummaryLosses, ALaterDocumentsLineOfAKeyTakesTheEarliersPlace) {
+    DocumentNotes notes;
+    notes.SetClosingLine("edge", "Edge:        made up");
+    notes.SetClosingLine("parts", "Placement:   1 part with no inferred rotation: T1");
+    notes.SetClosingLine("parts", "Placement:   2 parts with no inferred rotation: A30, T1");
+    EXPECT_EQ(notes.ClosingLines(), "Edge:        made up\n"
+                                    "Placement:   2 parts with no inferred rotation: A30, T1\n");
+    notes.SetClosingLine("edge", "");
+    EXPECT_EQ(notes.ClosingLines(), "Placement:   2 parts with no inferred rotation: A30, T1\n");
+    EXPECT_EQ(UninferredPartsLine({"T1", "A30"}),
+              "Placement:   2 parts with no inferred rotation: A30, T1");
+    EXPECT_EQ(UninferredPartsLine({}), "");
 }
 
 TEST(ProgressLine, FitsTheTerminalWhateverTheCaption) {

@@ -23,7 +23,7 @@ std::string PageOf(const std::string& json, const PageImportFacts& facts,
     if (copper != nullptr) {
         page.SetCopperNets([copper] { return copper; });
     }
-    page.OnTrack(Track{0, 0, 1, 1, 1, "TopLayer", {}});
+    page.OnTrack(Track{0, 0, 1, 1, 1, "TopLayer", {}}, BoardOwner);
     page.OnComponentBegin(Component{
         "U1", "", "", 0, 0, "TopLayer", 0, Text{0, 0, "U1", 1, 1, 0, false, "TopOverlay"}, {}, {}});
     // The JSON in pieces, one of them split inside "</".

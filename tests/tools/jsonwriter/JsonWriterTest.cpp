@@ -11,13 +11,14 @@ namespace {
 
 TEST(JsonDocument, OneTrackAndOneNetGiveThisText) {
     StringOutputStream out(std::filesystem::temp_directory_path().string());
-    JsonDocumentWriter writer(out, DocumentHeader{"hand.PCB", 5, true});
+    JsonDocumentWriter writer(out);
+    writer.OnBoardBegin(DocumentHeader{"hand.PCB", 5, true});
     writer.OnPlanes({});
     Track track;
     track.X1 = 10000, track.Y1 = 20000, track.X2 = 30000, track.Y2 = 20000, track.Width = 8000;
     track.Layer = "TopLayer";
     track.Net = "GND";
-    writer.OnTrack(track);
+    writer.OnTrack(track, BoardOwner);
     Net net;
     net.Name = "GND";
     writer.OnNet(net);

@@ -186,7 +186,9 @@ TEST_P(CopperJoin, GivesTheGroupsOfEveryPairTested) {
     const PileCase& c = GetParam();
     const BoardStore store = StoreOf(PileOf(c));
     CopperNets nets;
-    const CopperPieces copper = CollectCopperPieces(store, LayerMap::ForBoard(store), nets);
+    const LayerMap layers = LayerMap::ForBoard(store);
+    PadForms padForms(layers);
+    const CopperPieces copper = CollectCopperPieces(store, layers, padForms, nets);
     const std::vector<CopperPiece>& pieces = copper.Pieces;
     UnionFind joined(pieces.size()), reference(pieces.size());
     JoinTouching(pieces, copper.LayerSets, joined);

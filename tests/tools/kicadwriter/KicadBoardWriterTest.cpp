@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::cli {
 namespace {
@@ -16,8 +17,8 @@ constexpr std::int32_t Mil = 10000; // host units
 // One component with two pads joined by a track, and a free arc, track and text.
 Board SmallBoard() {
     Board board;
-    board.File = "small.PCB";
-    board.Imported = true;
+    board.Header.File = "small.PCB";
+    board.Header.Imported = true;
     Component part;
     part.Designator = "R1";
     part.Pattern = "0805";
@@ -162,6 +163,99 @@ TEST(KicadBoardWriter, OneComponentAnArcATrackAndATextGiveThisText) {
 
 )
 )kicad");
+}
+
+// One damaged value moves nothing else: the sheet keeps its place, an object beyond KiCad's reach
+// is clamped alone and named by its line, one far from the rest but within reach is named too.
+TEST(KicadBoardWriter, AFarObjectIsClampedOrNamedAloneAndTheSheetStays) {
+    const auto write = [](const Board& board, KicadBoardOutcome& outcome) {
+        std::string text;
+        outcome = WriteKicadBoard(board, {}, [&](std::string_view t) { text += t; }, {});
+        const auto origin = text.find("(aux_axis_origin");
+        return text.substr(origin, text.find(')', origin) - origin);
+    };
+    KicadBoardOutcome clean;
+    const std::string cleanOrigin = write(SmallBoard(), clean);
+    EXPECT_TRUE(clean.Clamped.empty());
+    EXPECT_TRUE(clean.FarPlaced.empty());
+
+    constexpr std::int32_t HostLimit = 214748 * Mil; // where the host clamps a damaged value
+    struct Case {
+        std::string What;
+        void (*Damage)(Board&);
+        std::vector<std::uint32_t> Clamped, Far;
+    };
+    const std::vector<Case> cases = {
+        {"a free track's end at the host's limit",
+         [](Board& b) {
+             Track t = b.Free.Tracks[0];
+             t.X2 = HostLimit, t.Line = 40;
+             b.Free.Tracks.push_back(t);
+         },
+         {40},
+         {}},
+        {"a free via a metre off, within reach",
+         [](Board& b) {
+             Via v;
+             v.X = 40000 * Mil, v.Size = 50 * Mil, v.Hole = 28 * Mil, v.Line = 41;
+             v.StartLayer = "TopLayer", v.EndLayer = "BottomLayer";
+             b.Free.Vias.push_back(v);
+         },
+         {},
+         {41}},
+        {"a component's position at the host's limit: its pads keep their places",
+         [](Board& b) { b.Components[0].X = HostLimit, b.Components[0].Line = 42; },
+         {42},
+         {}},
+        {"a component's text at the host's limit",
+         [](Board& b) {
+             Text t = b.Free.Texts[0];
+             t.Y = -HostLimit, t.Line = 43;
+             b.Components[0].DesignatorText = t;
+         },
+         {43},
+         {}},
+        {"a free arc of a damaged radius about the board",
+         [](Board& b) {
+             Arc a = b.Free.Arcs[0];
+             a.X = 0, a.Radius = HostLimit, a.Line = 44;
+             b.Free.Arcs.push_back(a);
+         },
+         {44},
+         {}},
+    };
+    for (const Case& c : cases) {
+        Board board = SmallBoard();
+        c.Damage(board);
+        KicadBoardOutcome outcome;
+        EXPECT_EQ(write(board, outcome), cleanOrigin) << c.What;
+        const auto lines = [](const std::vector<StoredObject>& objects) {
+            std::vector<std::uint32_t> result;
+            for (const StoredObject& o : objects) {
+                result.push_back(o.Line);
+            }
+            return result;
+        };
+        EXPECT_EQ(lines(outcome.Clamped), c.Clamped) << c.What;
+        EXPECT_EQ(lines(outcome.FarPlaced), c.Far) << c.What;
+        EXPECT_FALSE(outcome.OriginClamped) << c.What;
+    }
+    // A whole board 2.5 m from the host's origin keeps its objects; the origin is clamped.
+    Board away = SmallBoard();
+    away.Components[0].X += 100000 * Mil;
+    for (Pad& pad : away.Components[0].Children.Pads) {
+        pad.X += 100000 * Mil;
+    }
+    away.Components[0].Children.Tracks[0].X1 += 100000 * Mil;
+    away.Components[0].Children.Tracks[0].X2 += 100000 * Mil;
+    away.Free.Arcs[0].X += 100000 * Mil;
+    away.Free.Tracks[0].X1 += 100000 * Mil;
+    away.Free.Tracks[0].X2 += 100000 * Mil;
+    away.Free.Texts[0].X += 100000 * Mil;
+    KicadBoardOutcome outcome;
+    write(away, outcome);
+    EXPECT_TRUE(outcome.Clamped.empty());
+    EXPECT_TRUE(outcome.OriginClamped);
 }
 
 } // namespace

@@ -309,5 +309,19 @@ TEST(PartPlacement, TheCentreIsThatOfThePadsBoundingBox) {
     EXPECT_EQ(placement.Rotation.Rule, RotationRule::TwoPads);
 }
 
+// A pad far from the rest of the board (a damaged value) does not move its part's centre.
+TEST(PartPlacement, APadFarFromTheBoardIsLeftOutOfTheCentre) {
+    Board board;
+    Component part;
+    part.Children.Pads = Pads({{"1", 0, 0}, {"2", 100, 0}, {"3", 200, 0}});
+    board.Components.push_back(part);
+    part.Children.Pads[2].X = 214748 * Mil; // the host's limit
+    board.Components.push_back(part);
+    const std::optional<BoardBulk> bulk = PadBulk(StoreOf(board));
+    EXPECT_EQ(PlacementOf(board.Components[0], bulk).X, 100 * Mil);
+    EXPECT_EQ(PlacementOf(board.Components[1], bulk).X, 50 * Mil);     // pads 1 and 2
+    EXPECT_EQ(PlacementOf(board.Components[1]).X, (214748 / 2) * Mil); // without the bulk
+}
+
 } // namespace
 } // namespace corvane::cli

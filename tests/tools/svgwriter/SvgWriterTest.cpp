@@ -15,7 +15,7 @@ TEST(SvgDocument, ATrackAComponentsPadAndATextGiveThisText) {
     Track track;
     track.X1 = 0, track.Y1 = 200000, track.X2 = 1000000, track.Y2 = 200000, track.Width = 100000;
     track.Layer = "TopLayer";
-    writer.OnTrack(track);
+    writer.OnTrack(track, BoardOwner);
     Component component;
     component.Designator = "R1";
     writer.OnComponentBegin(component);
@@ -23,13 +23,13 @@ TEST(SvgDocument, ATrackAComponentsPadAndATextGiveThisText) {
     pad.X = 500000, pad.Y = 500000, pad.XSize = 600000, pad.YSize = 600000, pad.Hole = 300000;
     pad.ShapeCode = 1;
     pad.Layer = "MultiLayer";
-    writer.OnPad(pad);
+    writer.OnPad(pad, Owner{1});
     writer.OnComponentEnd();
     Text text;
     text.X = 0, text.Y = 1000000, text.Height = 500000;
     text.Content = "R&D";
     text.Layer = "TopOverlay";
-    writer.OnText(text);
+    writer.OnText(text, BoardOwner);
     writer.OnBoardEnd();
     // Extent: x from -5 (the track's round end) to 112.5 (the text's box), y from -150 (the
     // text's top) to -7.57 (the pad's reach); a margin of 20, then the legend's three rows.

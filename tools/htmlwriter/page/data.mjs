@@ -170,8 +170,11 @@ export function readBoard(board, facts = {}) {
     }
   }
 
+  // Fitted to the board's bulk when the writer found an object far outside it (a damaged value),
+  // else to everything.
   const bounds = emptyBox();
-  for (const o of objects) joinBox(bounds, o.box);
+  if (Array.isArray(facts.fit) && facts.fit.length === 4) bounds.splice(0, 4, ...facts.fit);
+  else for (const o of objects) joinBox(bounds, o.box);
   if (!(bounds[0] <= bounds[2])) bounds.splice(0, 4, -100, -100, 100, 100);
 
   const sorted = layers.map((_, i) => i).sort((a, b) => layers[a].order - layers[b].order || (layers[a].name < layers[b].name ? -1 : 1));

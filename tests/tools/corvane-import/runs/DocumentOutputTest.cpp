@@ -4,6 +4,7 @@
 #include "CliTestSupport.h"
 #include "ExitStatuses.h"
 #include "Subprocess.h"
+#include "corvane-import/Documents.h"
 
 #include <gtest/gtest.h>
 
@@ -53,11 +54,19 @@ std::string BoardPath(const std::string& name) {
     return DataFile(name + ".PCB");
 }
 
-// Every document the program writes, by the suffix of its expected file.
-const std::vector<std::pair<std::string, std::string>> kDocumentOptions = {
-    {".json", "--json"},   {".svg", "--svg"},           {".kicad_pcb", "--kicad"},
-    {"-bom.csv", "--bom"}, {"-pos.csv", "--positions"},
-};
+// Every document the program writes, by the suffix of its expected file ({board}.{extension}, as
+// --out-dir names it), from the program's table. The page is not among them: it holds its own
+// script, and its board is the JSON's bytes (tests/page and the page writer's tests check it).
+std::vector<std::pair<std::string, std::string>> DocumentOptions() {
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const corvane::cli::DocumentKind& kind : corvane::cli::DocumentKinds()) {
+        if (kind.Option != "--html") {
+            options.emplace_back("." + std::string(kind.Extension), std::string(kind.Option));
+        }
+    }
+    return options;
+}
+const std::vector<std::pair<std::string, std::string>> kDocumentOptions = DocumentOptions();
 
 // CORVANE_UPDATE_DOCUMENTS=1 stores the documents of this run as the expected ones instead of
 // comparing them, so that a change of the output is one reviewed diff of tests/tools/expected.

@@ -112,6 +112,51 @@ TEST(KicadOutput, TheSummaryCountsTheNetsDerivedFromTheCopper) {
     }
 }
 
+// One far value in a copy of the demo, as a user meets it: the object is clamped alone where
+// KiCad cannot reach it (a possible loss: --strict gives 6), or named where it can, by its line;
+// the sheet stays where the clean board has it.
+TEST(KicadOutput, OneFarValueIsClampedAloneOrNamedByItsLine) {
+    const auto originOf = [](const std::string& kicad) {
+        const auto at = kicad.find("(aux_axis_origin");
+        return kicad.substr(at, kicad.find(')', at) - at);
+    };
+    const std::string demo = ReadFile(DemoBoard());
+    const std::string cleanOrigin = originOf(OutputsOf(DemoBoard()).Kicad);
+    const struct {
+        std::size_t Line;
+        const char* Text;
+        int Status;
+        const char* SummaryLine;
+    } cases[] = {
+        {239, "2100 1800 3000000 2200 20 1 1", 6,
+         "KiCad board: 1 object beyond KiCad's reach, clamped (line 239)\n"},
+        {6, " 3000000 1540 50 0 10 7", 6,
+         "KiCad board: 1 object beyond KiCad's reach, clamped (line 6)\n"},
+        {239, "2100 1800 2100 42000 20 1 1", 0,
+         "KiCad board: 1 object far outside the rest of the board, placed where the file says "
+         "(line 239)\n"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        std::string damaged;
+        std::size_t line = 1;
+        for (std::size_t at = 0; at < demo.size(); ++line) {
+            const std::size_t end = demo.find("\r\n", at);
+            damaged += (line == c.Line ? std::string(c.Text) : demo.substr(at, end - at)) + "\r\n";
+            at = end + 2;
+        }
+        WriteFile(folder / "damaged.PCB", damaged);
+        const ProcessResult result = RunProgram(
+            Program(), {folder / "damaged.PCB", "--strict", "--kicad", folder / "b.kicad_pcb"});
+        EXPECT_EQ(result.ExitStatus, c.Status) << c.Text << ": " << result.Err;
+        EXPECT_NE(result.Out.find(c.SummaryLine), std::string::npos) << result.Out;
+        // A far value KiCad holds is no loss: named, not counted against the import.
+        EXPECT_EQ(result.Out.find("Import:      complete") != std::string::npos, c.Status == 0)
+            << result.Out;
+        EXPECT_EQ(originOf(ReadFile(folder / "b.kicad_pcb")), cleanOrigin) << c.Text;
+    }
+}
+
 // The summary names every part whose rotation is not inferred when a placement or a KiCad board
 // is written, in natural order, and says nothing of it otherwise or when there is none.
 TEST(KicadOutput, TheSummaryNamesThePartsWithoutAnInferredRotation) {

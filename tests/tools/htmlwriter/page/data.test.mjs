@@ -61,7 +61,7 @@ for (const name of boards) {
     }
   });
 
-  const bom = name.replace(/\.json$/, "-bom.csv");
+  const bom = name.replace(/\.json$/, ".bom.csv");
   if (existsSync(path.join(expected, bom))) {
     test(`${name}: the BOM groups are those of ${bom}`, () => {
       const model = readBoard(load(name));
@@ -131,6 +131,18 @@ test("the nets of the copper give objects their nets, derived ones marked", () =
   assert.equal(summaryCounts(model).derivedNets, 1);
   // Without the copper's nets, only the file's.
   assert.equal(readBoard(board).nets.length, 1);
+});
+
+test("the view is fitted to the writer's box when it gives one, and the far object is still found", () => {
+  const track = (x1, x2) => ({ x1, y1: 0, x2, y2: 0, width: 10, layer: "TopLayer", net: null });
+  // In the board's units (1/10000 mil): 0 to 100 mil, and 200 to 200,000 mil.
+  const board = emptyBoard({ tracks: [track(0, 1000000), track(2000000, 2000000000)] });
+  assert.ok(readBoard(board).bounds[2] > 199000);
+  const fitted = readBoard(board, { fit: [-5, -5, 305, 5] });
+  assert.deepEqual(fitted.bounds, [-5, -5, 305, 5]);
+  const found = [];
+  fitted.index.query([150000, -10, 150010, 10], (id) => found.push(id));
+  assert.deepEqual(found, [1]);
 });
 
 test("the spatial index finds what a search of every box finds", () => {
