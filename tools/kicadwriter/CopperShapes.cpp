@@ -1,7 +1,7 @@
 #include "kicadwriter/CopperShapes.h"
 
-#include "kicadwriter/DoubleBits.h"
 #include "boardfacts/QuarterTurn.h"
+#include "kicadwriter/DoubleBits.h"
 #include "kicadwriter/KicadPads.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "kicadwriter/KicadArc.h"
 
-#include "kicadwriter/DoubleBits.h"
 #include "boardfacts/QuarterTurn.h"
+#include "kicadwriter/DoubleBits.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
