@@ -9,9 +9,9 @@
 # (on the module seam), placement (what the board implies for assembly, which more than one
 # writer shows) and documents (what a document of the program is, which each writer describes of
 # its own), then the writers, which know neither one another, nor the host link, nor the program
-# (corvane-import), which knows all. corvane-fab, the manufacturing command, is Python that runs
-# corvane-import as a
-# program: it includes nothing.
+# (corvane-import), which knows all; the page's converter (web) runs the program's import job.
+# corvane-fab, the manufacturing command, is Python that runs corvane-import as a program: it
+# includes nothing.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -26,7 +26,8 @@ set(allowed_importer contract jsontext platform modules serverclient pcbmodel im
 set(allowed_host contract)
 
 set(tool_layers textformat boardfacts boardmodel cliplatform safeoutput hostlink placement documents
-                jsonwriter svgwriter kicadwriter assemblywriter htmlwriter corvane-import corvane-fab)
+                jsonwriter svgwriter kicadwriter assemblywriter htmlwriter corvane-import corvane-fab
+                web)
 set(writer_allowed boardmodel boardfacts textformat safeoutput placement documents)
 set(allowed_textformat jsontext textformat)
 set(allowed_boardfacts textformat boardfacts)
@@ -43,6 +44,7 @@ set(allowed_assemblywriter ${writer_allowed} assemblywriter)
 set(allowed_htmlwriter ${writer_allowed} htmlwriter)
 set(allowed_corvane-import contract jsontext platform ${tool_layers})
 set(allowed_corvane-fab corvane-fab)
+set(allowed_web ${allowed_corvane-import} web)
 list(APPEND layers ${tool_layers})
 
 set(violations "")

@@ -1,8 +1,10 @@
 # The two settings that say what a build makes:
 #
 # CORVANE_PLATFORM, the system the programs run on, from the toolchain: windows (the 32-bit
-# cross build of cmake/i686-w64-mingw32.cmake) or posix. It chooses the platform layers'
-# sources (src/platform, tools/cliplatform) and how modules are named, exported and tested.
+# cross build of cmake/i686-w64-mingw32.cmake), web (WebAssembly through emscripten's toolchain,
+# the preset web) or posix. It chooses the platform layers' sources (src/platform,
+# tools/cliplatform: CORVANE_SYSTEM_SOURCES, where the web's C library is a POSIX one) and how
+# modules are named, exported and tested. The web has no modules to load: its build is linked.
 #
 # CORVANE_MODULE_BINDING, how the programs reach the host's modules (modules/ModuleLookup.h):
 #   loaded  the server (Halvex) and the plug-in (CorvaneImport) are modules of their own, which
@@ -19,8 +21,14 @@
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     set(CORVANE_PLATFORM windows)
+    set(CORVANE_SYSTEM_SOURCES windows)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Emscripten")
+    set(CORVANE_PLATFORM web)
+    set(CORVANE_SYSTEM_SOURCES posix)
+    set(CORVANE_MODULE_BINDING linked CACHE STRING "" FORCE)
 else()
     set(CORVANE_PLATFORM posix)
+    set(CORVANE_SYSTEM_SOURCES posix)
 endif()
 
 set(CORVANE_MODULE_BINDING loaded CACHE STRING

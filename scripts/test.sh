@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds everything and runs every test: the native build (warnings as errors), the installed
-# program and its Debian package, the board page in headless Chromium, the KiCad export
+# program and its Debian package, the board page and the converter's page (WebAssembly) in
+# headless Chromium, the KiCad export
 # checked by KiCad, the sanitizer build, the 32-bit Windows build under wine, and a short fuzzing
 # run. Each build is configured by its preset of CMakePresets.json (build/PRESET). On a fresh
 # Debian machine it first installs what it needs with apt-get (as root). Exits non-zero on any
@@ -14,6 +15,7 @@ source scripts/lib/fuzz.sh
 source scripts/lib/format.sh
 source scripts/lib/install.sh
 source scripts/lib/page.sh
+source scripts/lib/web.sh
 
 # Each stage's start, in seconds since this script began: CI's time limit is for the whole run.
 elapsed() { echo "-- ${SECONDS} s"; }
@@ -42,6 +44,10 @@ elapsed
 
 # The board page: its data code under Node, the page of every board in headless Chromium.
 run_page_checks build/native
+elapsed
+
+# The converter in a page: the WebAssembly build, its downloads against the native documents.
+run_web_checks build/native
 elapsed
 
 # The KiCad boards, checked by KiCad itself, and the manufacturing sets, by KiCad and gerbv.

@@ -9,9 +9,9 @@
 // neighbouring objects share cache lines and pages.
 
 #include "ObjectRecord.h"
+#include "RecordBlocks.h"
 
 #include <memory>
-#include <memory_resource>
 #include <new>
 #include <utility>
 #include <vector>
@@ -31,7 +31,7 @@ public:
         if (handle >= ObjectHandleLimit) {
             return nullptr;
         }
-        void* const place = blocks_.allocate(sizeof(R), alignof(R));
+        void* const place = blocks_.Allocate(sizeof(R), alignof(R));
         Record record(::new (place) R(handle, std::forward<Args>(args)...));
         R* const made = static_cast<R*>(record.get());
         records_.push_back(std::move(record));
@@ -64,7 +64,7 @@ public:
         base_ += static_cast<HostHandle>(records_.size());
         records_.clear();
         count_ = 0;
-        blocks_.release();
+        blocks_.Release();
     }
 
 private:
@@ -78,7 +78,7 @@ private:
     /// records_.size(), kept beside it: every entry call looks a handle up.
     HostHandle count_ = 0;
     /// Declared before the records, so that it outlives them.
-    std::pmr::monotonic_buffer_resource blocks_{std::size_t{64} * 1024};
+    RecordBlocks blocks_{std::size_t{64} * 1024};
     std::vector<Record> records_;
 };
 

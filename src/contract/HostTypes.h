@@ -1,6 +1,7 @@
 #pragma once
 // Basic types of the contract with the host PCB server: every width here is fixed by the host.
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32)

@@ -1,8 +1,10 @@
 #include "importer/InputFile.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -44,9 +46,46 @@ bool ParseInteger(std::string_view token, std::int32_t& value) {
     return error == std::errc() && stop == end;
 }
 
-// Optional sign, digits with an optional fraction, optional exponent; a finite result only.
-// Names such as nan or inf and hexadecimal forms are not numbers here, nor is a token with two
-// signs ("+-1"), as for integers.
+// The length of a decimal number at the start of text as std::from_chars reads one: digits with
+// an optional fraction (at least one digit in all), then an exponent only if it has digits.
+// nonZero tells whether a digit before the exponent is not 0.
+std::size_t DecimalNumberLength(std::string_view text, bool& nonZero) {
+    std::size_t at = 0;
+    std::size_t digits = 0;
+    nonZero = false;
+    const auto digitRun = [&] {
+        for (; at < text.size() && IsDigit(text[at]); ++at, ++digits) {
+            nonZero = nonZero || text[at] != '0';
+        }
+    };
+    digitRun();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        digitRun();
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t exponent = at + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
+            ++exponent;
+        }
+        const std::size_t firstDigit = exponent;
+        while (exponent < text.size() && IsDigit(text[exponent])) {
+            ++exponent;
+        }
+        if (exponent > firstDigit) {
+            at = exponent;
+        }
+    }
+    return at;
+}
+
+// Optional sign, digits with an optional fraction, optional exponent; a finite result only, and
+// none that a nonzero number becomes 0 by underflow. Names such as nan or inf and hexadecimal
+// forms are not numbers here, nor is a token with two signs ("+-1"), as for integers. The digits
+// are read by strtod, which every C library has and rounds correctly (the C locale's point).
 bool ParseReal(std::string_view token, double& value) {
     if (!token.empty() && token.front() == '+') {
         token.remove_prefix(1);
@@ -58,13 +97,17 @@ bool ParseReal(std::string_view token, double& value) {
     if (!body.empty() && body.front() == '-') {
         body.remove_prefix(1);
     }
-    if (body.empty() || !(IsDigit(body.front()) || body.front() == '.')) {
+    bool nonZero = false;
+    if (body.empty() || DecimalNumberLength(body, nonZero) != body.size()) {
         return false;
     }
-    const char* end = token.data() + token.size();
-    const auto [stop, error] =
-        std::from_chars(token.data(), end, value, std::chars_format::general);
-    return error == std::errc() && stop == end && std::isfinite(value);
+    std::array<char, InputFile::RealTokenLimit + 1> text{};
+    if (token.size() >= text.size()) {
+        return false;
+    }
+    std::memcpy(text.data(), token.data(), token.size());
+    value = std::strtod(text.data(), nullptr);
+    return std::isfinite(value) && (value != 0 || !nonZero);
 }
 
 } // namespace

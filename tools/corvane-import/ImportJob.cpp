@@ -65,6 +65,7 @@ struct Run {
     std::vector<FileIdentity> Inputs; // every input, which no output may be
     const StandardInputBoard* Stdin = nullptr;
     bool Several = false; // a status line per file instead of the summary
+    const ProgressListener& Listener;
 };
 
 // Writes the summary or a status line; false (reported) when it could not be written.
@@ -251,7 +252,8 @@ ExitStatus ImportOne(const FileOutputs& file, Run& run, bool& statusLine) {
         return problem->Refused ? ExitStatus::Usage : ExitStatus::OutputFailed;
     }
 
-    ProgressBar bar(stderr, !options.Quiet && StandardErrorIsTerminal(), TerminalColumns());
+    ProgressBar bar(stderr, !options.Quiet && StandardErrorIsTerminal(), TerminalColumns(),
+                    run.Listener);
     const ImportRunResult imported = RunImport(modules, readPath, diagnosis.Version, bar);
     if (!imported.Outcome.Completed && !imported.Outcome.UserAborted) {
         // The outputs are not written: their earlier files stay as they were.
@@ -338,7 +340,7 @@ void PrintError(const std::string& message) {
 
 // Everything before the first import: the outputs are planned and checked, the output folder
 // made, standard input read, the modules loaded. Then the files, one after the other.
-ExitStatus ImportAll(const Options& options) {
+ExitStatus ImportAll(const Options& options, const ProgressListener& listener) {
     const OutputPlan plan = PlanOutputs(options);
     if (!plan.Error.empty()) {
         PrintError(plan.Error);
@@ -385,7 +387,8 @@ ExitStatus ImportAll(const Options& options) {
         return ExitStatus::ModulesMissing;
     }
 
-    Run run{options, modules, inputs, stdinBoard ? &*stdinBoard : nullptr, plan.Files.size() > 1};
+    Run run{options, modules, inputs, stdinBoard ? &*stdinBoard : nullptr, plan.Files.size() > 1,
+            listener};
     ExitStatus worst = ExitStatus::Imported;
     bool stopped = false;
     for (const FileOutputs& file : plan.Files) {

@@ -5,6 +5,7 @@
 
 #include "corvane-import/ExitStatus.h"
 #include "corvane-import/Options.h"
+#include "corvane-import/ProgressBar.h"
 
 #include <string>
 
@@ -12,8 +13,9 @@ namespace corvane::cli {
 
 inline constexpr const char* ProgramName = "corvane-import";
 
-/// Imports the files of the command line; the worst status of them.
-ExitStatus ImportAll(const Options& options);
+/// Imports the files of the command line; the worst status of them. The listener, if any, follows
+/// the progress as the bar shows it.
+ExitStatus ImportAll(const Options& options, const ProgressListener& listener = {});
 
 /// The program's name and the message, on standard error.
 void PrintError(const std::string& message);

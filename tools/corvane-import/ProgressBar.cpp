@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace corvane::cli {
 namespace {
@@ -49,8 +50,8 @@ std::string ElideMiddle(const std::string& text, std::size_t width) {
     return text.substr(0, head) + dots + text.substr(text.size() - tail);
 }
 
-ProgressBar::ProgressBar(std::FILE* terminal, bool enabled, int columns)
-    : terminal_(terminal), enabled_(enabled && terminal != nullptr),
+ProgressBar::ProgressBar(std::FILE* terminal, bool enabled, int columns, ProgressListener listener)
+    : terminal_(terminal), enabled_(enabled && terminal != nullptr), listener_(std::move(listener)),
       columns_(std::max(columns, 20)) {
     if (enabled_ && terminal_ == stderr) {
         AddCleanupStep(EraseShownLine);
@@ -119,10 +120,17 @@ std::string ProgressBar::Line() const {
 }
 
 void ProgressBar::Draw(bool force) {
+    if (!enabled_ && !listener_) {
+        return; // no clock read per step when no one watches
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (listener_ && (force || now - lastTold_ >= RedrawInterval)) {
+        listener_(caption_, done_, total_);
+        lastTold_ = now;
+    }
     if (!enabled_) {
         return;
     }
-    const auto now = std::chrono::steady_clock::now();
     if (!force && shown_ && now - lastDraw_ < RedrawInterval) {
         return;
     }

@@ -9,14 +9,20 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace corvane::cli {
 
+/// Who else follows the progress (the page's bar, where there is no terminal): the caption, the
+/// steps done and the total (0 while there is none), at most as often as the bar is drawn.
+using ProgressListener =
+    std::function<void(const std::string& caption, std::int32_t done, std::int32_t total)>;
+
 class ProgressBar final : public DocumentProgress {
 public:
     /// columns: the terminal's width; the line is kept one shorter so that it never wraps.
-    ProgressBar(std::FILE* terminal, bool enabled, int columns);
+    ProgressBar(std::FILE* terminal, bool enabled, int columns, ProgressListener listener = {});
     ~ProgressBar() override;
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
@@ -38,6 +44,8 @@ private:
 
     std::FILE* terminal_;
     bool enabled_;
+    ProgressListener listener_;
+    std::chrono::steady_clock::time_point lastTold_{};
     int columns_;
     std::string caption_;
     std::int32_t total_ = 0;

@@ -1,10 +1,10 @@
 #include "kicadwriter/CopperShapes.h"
 
 #include "boardfacts/QuarterTurn.h"
+#include "kicadwriter/DoubleBits.h"
 #include "kicadwriter/KicadPads.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -123,9 +123,8 @@ bool SameCopper(const CopperPiece& a, const CopperPiece& b) {
     case CopperKind::Arc: {
         const stored::ArcRecord &x = *a.Record.Arc, &y = *b.Record.Arc;
         return x.X == y.X && x.Y == y.Y && x.Radius == y.Radius && x.Width == y.Width &&
-               std::bit_cast<std::uint64_t>(x.StartAngle) ==
-                   std::bit_cast<std::uint64_t>(y.StartAngle) &&
-               std::bit_cast<std::uint64_t>(x.EndAngle) == std::bit_cast<std::uint64_t>(y.EndAngle);
+               DoubleBits(x.StartAngle) == DoubleBits(y.StartAngle) &&
+               DoubleBits(x.EndAngle) == DoubleBits(y.EndAngle);
     }
     case CopperKind::Via: {
         const stored::ViaRecord &x = *a.Record.Via, &y = *b.Record.Via;
@@ -134,12 +133,12 @@ bool SameCopper(const CopperPiece& a, const CopperPiece& b) {
     case CopperKind::Pad: {
         const stored::PadRecord &x = *a.Record.Pad, &y = *b.Record.Pad;
         return x.X == y.X && x.Y == y.Y && x.XSize == y.XSize && x.YSize == y.YSize &&
-               std::bit_cast<std::uint64_t>(x.Rotation) == std::bit_cast<std::uint64_t>(y.Rotation);
+               DoubleBits(x.Rotation) == DoubleBits(y.Rotation);
     }
     case CopperKind::Fill: {
         const stored::FillRecord &x = *a.Record.Fill, &y = *b.Record.Fill;
         return x.X1 == y.X1 && x.Y1 == y.Y1 && x.X2 == y.X2 && x.Y2 == y.Y2 &&
-               std::bit_cast<std::uint64_t>(x.Rotation) == std::bit_cast<std::uint64_t>(y.Rotation);
+               DoubleBits(x.Rotation) == DoubleBits(y.Rotation);
     }
     }
     return false;

@@ -1,10 +1,10 @@
 #include "kicadwriter/KicadArc.h"
 
 #include "boardfacts/QuarterTurn.h"
+#include "kicadwriter/DoubleBits.h"
 #include "textformat/Units.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -169,8 +169,7 @@ SheetArc ArcsOnSheet::Of(const Arc& arc) {
                 std::abs(centre.Y) > MaxNanometres - reach) {
                 return NearestMiddle(centre, radius, degrees);
             }
-            const std::pair<std::int64_t, std::uint64_t> key{radius,
-                                                             std::bit_cast<std::uint64_t>(degrees)};
+            const std::pair<std::int64_t, std::uint64_t> key{radius, DoubleBits(degrees)};
             if (const auto found = middles.find(key); found != middles.end()) {
                 return SheetPoint{centre.X + found->second.X, centre.Y + found->second.Y};
             }

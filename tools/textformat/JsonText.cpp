@@ -1,5 +1,7 @@
 #include "textformat/JsonText.h"
 
+#include "textformat/DecimalText.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,9 +17,7 @@ void AppendNumber(std::string& out, double value) {
         out += '0';
         return;
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
+    decimal::AppendShortest(out, value);
 }
 
 std::string Number(double value) {

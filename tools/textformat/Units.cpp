@@ -1,5 +1,6 @@
 #include "textformat/Units.h"
 
+#include "textformat/DecimalText.h"
 #include "textformat/JsonText.h"
 
 #include <array>
@@ -77,22 +78,7 @@ void AppendDecimal(std::string& out, double value) {
 }
 
 void AppendHundredths(std::string& out, double value) {
-    const double rounded = std::round(value * 100.0) / 100.0;
-    if (rounded == 0 || !std::isfinite(rounded)) {
-        out += '0';
-        return;
-    }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                      std::chars_format::fixed, 2);
-    const char* end = result.ptr;
-    while (end[-1] == '0') {
-        --end;
-    }
-    if (end[-1] == '.') {
-        --end;
-    }
-    out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    decimal::AppendHundredths(out, value);
 }
 
 std::string Hundredths(double value) {

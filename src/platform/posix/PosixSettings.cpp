@@ -91,7 +91,7 @@ bool CreateFolder(const std::string& folder) {
 }
 
 std::string WithNativeSeparators(std::string name) {
-    std::ranges::replace(name, '\\', '/');
+    std::replace(name.begin(), name.end(), '\\', '/');
     return name;
 }
 

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace corvane::cli {
@@ -261,6 +262,28 @@ TEST(ProgressLine, IsRedrawnAtMostAboutTwentyTimesASecond) {
     const auto returns = static_cast<long long>(std::count(written.begin(), written.end(), '\r'));
     EXPECT_LE(returns, 1 + (intervals + 1) + 2) << "over " << intervals << " intervals";
     EXPECT_EQ(written.substr(written.size() - 1), "\r") << "cleared at the end";
+}
+
+TEST(ProgressLine, AListenerHearsTheBarWithoutATerminalAsOftenAsItWouldBeDrawn) {
+    std::vector<std::tuple<std::string, std::int32_t, std::int32_t>> heard;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        ProgressBar bar(nullptr, false, 80,
+                        [&](const std::string& caption, std::int32_t done, std::int32_t total) {
+                            heard.emplace_back(caption, done, total);
+                        });
+        bar.Init("Loading many.PCB (Corvane)", 100000);
+        for (int i = 0; i < 200000; ++i) {
+            bar.Step();
+        }
+    }
+    const auto intervals = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - start)
+                               .count() /
+                           50;
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.front(), std::make_tuple(std::string("Loading many.PCB (Corvane)"), 0, 100000));
+    EXPECT_LE(static_cast<long long>(heard.size()), 1 + (intervals + 1));
 }
 
 TEST(ProgressLine, ThePassWithoutATotalShowsItsCaptionAlone) {

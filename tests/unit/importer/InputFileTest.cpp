@@ -193,6 +193,24 @@ TEST(ReadingRules, NonFiniteOrMalformedRealsYieldZero) {
     EXPECT_EQ(notes.Malformed.size(), 11u) << "each is reported";
 }
 
+TEST(ReadingRules, RealsAtTheEdgesOfTheirForm) {
+    auto input = FromText("1. 1.e2 -0 0e999 4.9e-324 1E3 1e-400 1e 1e+ . 7");
+    Notes notes;
+    input.SetObserver(&notes);
+    EXPECT_EQ(input.ReadReal(), 1.0);
+    EXPECT_EQ(input.ReadReal(), 100.0);
+    EXPECT_EQ(input.ReadReal(), 0.0);
+    EXPECT_EQ(input.ReadReal(), 0.0);
+    EXPECT_EQ(input.ReadReal(), 4.9406564584124654e-324); // the smallest subnormal
+    EXPECT_EQ(input.ReadReal(), 1000.0);
+    EXPECT_TRUE(notes.Malformed.empty());
+    for (int i = 0; i < 4; ++i) { // underflow to 0, exponents without digits, a point alone
+        EXPECT_EQ(input.ReadReal(), 0.0) << "token " << i;
+    }
+    EXPECT_EQ(input.ReadReal(), 7.0);
+    EXPECT_EQ(notes.Malformed.size(), 4u);
+}
+
 TEST(ReadingRules, BytesAbove127AreCharactersNotBlanks) {
     auto input = FromText("\xE9t\xE9\n");
     EXPECT_EQ(input.ReadWholeLine(255), "\xE9t\xE9");
