@@ -25,5 +25,5 @@ run_page_checks() {
     for board in ../shared/corpus/*.PCB; do
         [ -f "$board" ] && boards+=("$board")
     done
-    node --test-reporter=spec tests/tools/htmlwriter/browser/page-in-browser.mjs "$program" "${boards[@]}"
+    node tests/tools/htmlwriter/browser/page-in-browser.mjs "$program" "${boards[@]}"
 }

@@ -30,7 +30,7 @@ run_web_checks() {
     for board in ../shared/corpus/*.PCB; do
         [ -f "$board" ] && boards+=("$board")
     done
-    node --test-reporter=spec tests/tools/web/converter-in-browser.mjs build/web/index.html \
+    node tests/tools/web/converter-in-browser.mjs build/web/index.html \
         "$native/tools/corvane-import/corvane-import" "$large" "${boards[@]}" || status=$?
     rm -f "$large"
     return "$status"

@@ -7,15 +7,7 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-function(check_inline name text)
-    string(TOLOWER "${text}" lower)
-    foreach(bad "</script" "</style" "<!--")
-        string(FIND "${lower}" "${bad}" at)
-        if(NOT at EQUAL -1)
-            message(FATAL_ERROR "${name}: holds \"${bad}\", which would end the page's element")
-        endif()
-    endforeach()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/PageScript.cmake)
 
 file(READ "${TEMPLATE}" page)
 file(READ "${STYLES}" styles)
@@ -23,16 +15,7 @@ check_inline("${STYLES}" "${styles}")
 file(READ "${WORKER}" worker)
 check_inline("${WORKER}" "${worker}")
 
-set(script "(() => {\n\"use strict\";\n")
-foreach(module IN LISTS MODULES)
-    file(READ "${module}" source)
-    check_inline("${module}" "${source}")
-    get_filename_component(module_name "${module}" NAME)
-    string(REGEX REPLACE "\nimport [^\n]*" "\n" source "\n${source}")
-    string(REGEX REPLACE "\nexport " "\n" source "${source}")
-    string(APPEND script "// ${module_name}${source}\n")
-endforeach()
-string(APPEND script "})();\n")
+join_page_modules(script ${MODULES})
 
 # Placeholders are replaced one after another, the large converter last, so that nothing inside a
 # replacement is taken for a placeholder.
